@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Kestrova needs (only those missing) and builds
+# it into build/. Shared by run.sh and test.sh; quiet when everything is there.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+packages=(cmake ninja-build g++ qt6-base-dev libqscintilla2-qt6-dev
+          libgl-dev fonts-dejavu-core)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" \
+        || missing+=("$package")
+done
+
+if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    sudo_cmd=()
+    [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
+    export DEBIAN_FRONTEND=noninteractive
+    "${sudo_cmd[@]}" apt-get update -qq
+    "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+if [[ ! -f "$root/build/build.ninja" ]]; then
+    cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+fi
+cmake --build "$root/build" -- --quiet 2>&1 | grep -v '^ninja: no work to do' || true
+test "${PIPESTATUS[0]}" -eq 0

@@ -1,0 +1,69 @@
+#include "model/ComponentOwner.h"
+
+#include <QObject>
+
+ComponentOwner::~ComponentOwner()
+{
+    for (const auto &connections : std::as_const(m_connections)) {
+        for (const QMetaObject::Connection &connection : connections)
+            QObject::disconnect(connection);
+    }
+}
+
+void ComponentOwner::insertComponent(QObject *component)
+{
+    if (!component || m_nameOf.contains(component))
+        return;
+    m_components.append(component);
+    m_nameOf.insert(component, QString());
+    rename(component, component->objectName());
+    m_connections[component] = {
+        QObject::connect(component, &QObject::objectNameChanged, component,
+                         [this, component](const QString &name) { rename(component, name); }),
+        QObject::connect(component, &QObject::destroyed, component,
+                         [this, component] { removeComponent(component); }),
+    };
+}
+
+void ComponentOwner::removeComponent(QObject *component)
+{
+    if (!m_nameOf.contains(component))
+        return;
+    rename(component, QString());
+    m_nameOf.remove(component);
+    m_components.removeOne(component);
+    for (const QMetaObject::Connection &connection : m_connections.take(component))
+        QObject::disconnect(connection);
+}
+
+bool ComponentOwner::ownsComponent(const QObject *component) const
+{
+    return m_nameOf.contains(component);
+}
+
+QObject *ComponentOwner::findComponent(QStringView name) const
+{
+    if (name.isEmpty())
+        return nullptr;
+    return m_byName.value(key(name));
+}
+
+QString ComponentOwner::uniqueName(const QString &className) const
+{
+    const QString stem = className.mid(1);
+    for (int number = 1;; ++number) {
+        const QString candidate = stem + QString::number(number);
+        if (!findComponent(candidate))
+            return candidate;
+    }
+}
+
+void ComponentOwner::rename(QObject *component, const QString &newName)
+{
+    const QString oldName = m_nameOf.value(component);
+    if (!oldName.isEmpty() && m_byName.value(key(oldName)) == component)
+        m_byName.remove(key(oldName));
+    m_nameOf[component] = newName;
+    if (!newName.isEmpty() && !m_byName.contains(key(newName)))
+        m_byName.insert(key(newName), component);
+}

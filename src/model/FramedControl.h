@@ -1,0 +1,40 @@
+#pragma once
+
+#include "model/ReportControl.h"
+
+// The frame of page, bands and text items: the edges drawn as strips of
+// Frame.Color, Width points thick, inside the control's rectangle.
+struct TFrameRecord
+{
+    qint64 color = NamedValues::clBlack;
+    bool drawTop = false;
+    bool drawBottom = false;
+    bool drawLeft = false;
+    bool drawRight = false;
+    int style = 0; // psSolid
+    int width = 1;
+
+    // Thickness of a strip in pixels, at least one.
+    int stripPixels() const;
+};
+
+// The report base of page, bands and text items: a control with a frame
+// whose extent is also kept in stored units.
+class TFramedControl : public TReportControl
+{
+    Q_OBJECT
+
+public:
+    using TReportControl::TReportControl;
+
+    const TFrameRecord &frame() const { return m_frame; }
+    void setFrame(const TFrameRecord &frame);
+
+    // The page's zoom and the font size that the page's character cell
+    // comes from; the defaults when the control lies on no page.
+    int zoom() const;
+    int pageFontPoints() const;
+
+private:
+    TFrameRecord m_frame;
+};

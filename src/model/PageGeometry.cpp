@@ -1,0 +1,85 @@
+#include "model/PageGeometry.h"
+
+#include <cmath>
+
+namespace Geometry {
+
+long double charWidthMM(int fontPoints)
+{
+    return 80.0L / fontPoints / 2.54L;
+}
+
+long double lineHeightMM(int fontPoints)
+{
+    return 145.3L / fontPoints / 2.54L;
+}
+
+long double storedToPixels(long double stored, int ppi, int zoom)
+{
+    return stored / (254.0L / ppi) * zoom / 100;
+}
+
+long double pixelsToStored(long double pixels, int ppi, int zoom)
+{
+    return pixels * 100 / zoom * (254.0L / ppi);
+}
+
+long double storedToUnits(long double stored, bool vertical, TUnits units, int ppi, int zoom,
+                          int fontPoints)
+{
+    switch (units) {
+    case MM: return stored / 10;
+    case Inches: return stored / 254;
+    case Pixels: return storedToPixels(stored, ppi, zoom);
+    case Characters:
+        return stored / (vertical ? lineHeightMM(fontPoints) : charWidthMM(fontPoints)) / 10;
+    case Native: break;
+    }
+    return stored;
+}
+
+long double unitsToStored(long double value, bool vertical, TUnits units, int ppi, int zoom,
+                          int fontPoints)
+{
+    switch (units) {
+    case MM: return value * 10;
+    case Inches: return value * 254;
+    case Pixels: return pixelsToStored(value, ppi, zoom);
+    case Characters:
+        return value * (vertical ? lineHeightMM(fontPoints) : charWidthMM(fontPoints)) * 10;
+    case Native: break;
+    }
+    return value;
+}
+
+bool isVertical(TPageValue index)
+{
+    return index == BottomMargin || index == Length || index == TopMargin;
+}
+
+QSizeF paperSizeMM(int paperSize)
+{
+    static const QSizeF sizes[] = {
+        {},             {215.9, 279.4}, {215.9, 279.4}, {279.4, 431.8}, {431.8, 279.4},
+        {215.9, 355.6}, {139.7, 215.9}, {190.5, 254.0}, {297, 420},     {210, 297},
+        {210, 297},     {148, 210},     {250, 354},     {182, 257},     {215.9, 330.2},
+        {215, 275},     {254.0, 355.6}, {279.4, 431.8}, {215.9, 279.0}, {98.43, 225.4},
+        {104.8, 241.3}, {114.3, 263.5}, {101.6, 279.4}, {127.0, 292.1}, {100, 100},
+        {100, 100},     {100, 100},
+    };
+    if (paperSize <= PaperDefault || paperSize >= PaperCustom)
+        return {};
+    return sizes[paperSize];
+}
+
+int roundEven(long double value)
+{
+    return static_cast<int>(std::nearbyintl(value));
+}
+
+int roundAway(long double value)
+{
+    return static_cast<int>(std::roundl(value));
+}
+
+} // namespace Geometry

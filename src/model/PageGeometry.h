@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QSizeF>
+
+#include <array>
+
+// Display units of the page; stored values are always tenths of a millimetre.
+enum TUnits { MM, Inches, Pixels, Characters, Native };
+
+enum TPageOrientation { poPortrait, poLandscape };
+
+// Paper sizes by their stream ordinal; Default and Custom keep the values.
+enum TPaperSize { PaperDefault = 0, PaperLetter = 1, PaperA4 = 9, PaperCustom = 27 };
+
+// The seven page values by index, which is also their stored order.
+enum TPageValue { BottomMargin, Length, TopMargin, Width, LeftMargin, RightMargin, ColumnSpace };
+
+inline constexpr int PageValueCount = 7;
+
+// Conversions between stored units (254 per inch), pixels and the display
+// units. Every formula keeps the order of operations it is specified with:
+// the stored 80-bit values of a design depend on it.
+namespace Geometry {
+
+long double charWidthMM(int fontPoints);
+long double lineHeightMM(int fontPoints);
+
+long double storedToPixels(long double stored, int ppi, int zoom);
+long double pixelsToStored(long double pixels, int ppi, int zoom);
+
+long double storedToUnits(long double stored, bool vertical, TUnits units, int ppi, int zoom,
+                          int fontPoints);
+long double unitsToStored(long double value, bool vertical, TUnits units, int ppi, int zoom,
+                          int fontPoints);
+
+bool isVertical(TPageValue index);
+
+// Width × length in millimetres, portrait; an invalid size for Default,
+// Custom and anything out of range.
+QSizeF paperSizeMM(int paperSize);
+
+// Nearest integer, halves to even (the rounding of pixel sizes).
+int roundEven(long double value);
+// Nearest integer, halves away from zero.
+int roundAway(long double value);
+
+} // namespace Geometry
+
+// The page record: paper, orientation, columns, ruler and the page values.
+struct TPageRecord
+{
+    int columns = 1;
+    TPageOrientation orientation = poPortrait;
+    int paperSize = PaperCustom;
+    bool ruler = true;
+    std::array<long double, PageValueCount> values{};
+};

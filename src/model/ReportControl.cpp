@@ -1,0 +1,125 @@
+#include "model/ReportControl.h"
+
+#include "model/ComponentOwner.h"
+#include "model/TmPage.h"
+
+#include <QEvent>
+
+#include <cmath>
+
+namespace {
+
+// Rounds a * b / c to the nearest integer, halves away from zero.
+int mulDiv(int a, int b, int c)
+{
+    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
+}
+
+} // namespace
+
+int TFontRecord::pointSize(int ppi) const
+{
+    return -mulDiv(height, 72, ppi);
+}
+
+void TFontRecord::setPointSize(int points, int ppi)
+{
+    height = -mulDiv(points, ppi, 72);
+}
+
+QFont TFontRecord::toQFont(int zoom) const
+{
+    QFont font(name);
+    font.setPixelSize(std::max(1, std::abs(height) * zoom / 100));
+    if (pitch == 2)
+        font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(pitch == 2);
+    font.setBold(style & Bold);
+    font.setItalic(style & Italic);
+    font.setUnderline(style & Underline);
+    font.setStrikeOut(style & StrikeOut);
+    return font;
+}
+
+TReportControl::TReportControl(ComponentOwner *owner, QWidget *parent)
+    : QWidget(parent), m_owner(owner)
+{
+    if (m_owner)
+        m_owner->insertComponent(this);
+}
+
+TReportControl::~TReportControl()
+{
+    if (m_owner)
+        m_owner->removeComponent(this);
+}
+
+TmPage *TReportControl::page() const
+{
+    for (QObject *object = const_cast<TReportControl *>(this); object; object = object->parent()) {
+        if (auto *page = qobject_cast<TmPage *>(object))
+            return page;
+    }
+    return nullptr;
+}
+
+void TReportControl::setColor(qint64 color)
+{
+    if (m_color == color)
+        return;
+    m_color = color;
+    update();
+}
+
+bool TReportControl::hasParentFontSource() const
+{
+    return qobject_cast<const TReportControl *>(parentWidget()) != nullptr;
+}
+
+TFontRecord TReportControl::fontRecord() const
+{
+    if (m_parentFont) {
+        if (auto *parent = qobject_cast<const TReportControl *>(parentWidget()))
+            return parent->fontRecord();
+    }
+    return m_font;
+}
+
+void TReportControl::setFontRecord(const TFontRecord &font)
+{
+    m_font = font;
+    m_parentFont = false;
+    fontChanged();
+}
+
+void TReportControl::setParentFont(bool parentFont)
+{
+    if (m_parentFont == parentFont)
+        return;
+    if (!parentFont)
+        m_font = fontRecord();
+    m_parentFont = parentFont;
+    fontChanged();
+}
+
+void TReportControl::fontChanged()
+{
+    update();
+    for (QObject *child : children()) {
+        auto *control = qobject_cast<TReportControl *>(child);
+        if (control && control->parentFont())
+            control->fontChanged();
+    }
+}
+
+void TReportControl::setBounds(int left, int top, int width, int height)
+{
+    setGeometry(left, top, std::max(0, width), std::max(0, height));
+}
+
+void TReportControl::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ParentChange && m_parentFont)
+        fontChanged();
+    QWidget::changeEvent(event);
+}

@@ -1,0 +1,86 @@
+#pragma once
+
+#include "model/NamedValues.h"
+
+#include <QFont>
+#include <QWidget>
+
+class ComponentOwner;
+class TmPage;
+
+// The font attributes a design stores; Height is negative for a character
+// height in pixels, as the stream keeps it.
+struct TFontRecord
+{
+    qint64 charset = NamedValues::DEFAULT_CHARSET;
+    qint64 color = NamedValues::clWindowText;
+    int height = -11;
+    QString name = QStringLiteral("MS Sans Serif");
+    int pitch = 0;  // fpDefault
+    int style = 0;  // bit per fsBold, fsItalic, fsUnderline, fsStrikeOut
+
+    enum Style { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
+
+    int pointSize(int ppi) const;
+    void setPointSize(int points, int ppi);
+    QFont toQFont(int zoom = 100) const;
+    bool operator==(const TFontRecord &) const = default;
+};
+
+// The base of every report component: a live control of the design
+// surface that knows its owner, its colour and font, and whether it is
+// being read from a stream.
+class TReportControl : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // Every geometry conversion uses this resolution, so that a design reads
+    // and writes to the same bytes on any screen.
+    static constexpr int PixelsPerInch = 96;
+
+    TReportControl(ComponentOwner *owner, QWidget *parent);
+    ~TReportControl() override;
+
+    ComponentOwner *owner() const { return m_owner; }
+    // Renames the control; labels also take a new name as their caption.
+    virtual void setName(const QString &name) { setObjectName(name); }
+    TmPage *page() const;
+
+    qint64 color() const { return m_color; }
+    void setColor(qint64 color);
+
+    // The font in effect: the parent's while ParentFont is on.
+    TFontRecord fontRecord() const;
+    void setFontRecord(const TFontRecord &font);
+    bool parentFont() const { return m_parentFont; }
+    void setParentFont(bool parentFont);
+    bool hasParentFontSource() const;
+
+    // Positions and sizes the control; controls that keep their extent in
+    // stored units as well override it to keep both in step.
+    virtual void setBounds(int left, int top, int width, int height);
+    void setLeft(int left) { setBounds(left, y(), width(), height()); }
+    void setTop(int top) { setBounds(x(), top, width(), height()); }
+    void setWidthPx(int width) { setBounds(x(), y(), width, height()); }
+    void setHeightPx(int height) { setBounds(x(), y(), width(), height); }
+
+    bool isLoading() const { return m_loading; }
+    void beginLoading() { m_loading = true; }
+    // Called once every stored value has been read.
+    virtual void loaded() { m_loading = false; }
+
+    virtual bool isWindowed() const { return true; }
+
+protected:
+    // The font in effect changed: repaint, and tell the children that inherit it.
+    virtual void fontChanged();
+    void changeEvent(QEvent *event) override;
+
+private:
+    ComponentOwner *m_owner;
+    qint64 m_color = NamedValues::clWhite;
+    TFontRecord m_font;
+    bool m_parentFont = true;
+    bool m_loading = false;
+};
