@@ -1,0 +1,269 @@
+#include "model/ComponentOwner.h"
+#include "model/mKomponents.h"
+
+#include <QTest>
+
+#include <memory>
+
+// Page values, units, paper sizes, band stacking and the extents of bands
+// and text items.
+class TestGeometry : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void newReportPageValues_data();
+    void newReportPageValues();
+    void newReportPixelSize();
+    void paperSizesAndOrientation();
+    void lengthAndWidthIgnoredUnlessCustom();
+    void fontSizeChangesCharacterCell();
+    void zoomOutsideRangeIgnored();
+    void bandsStackBelowTopMargin();
+    void draggedBandReturnsToItsPlace();
+    void bandHeightChangeMovesBandsBelow();
+    void bandDroppedOnBandGoesToPage();
+    void removingBandRestacks();
+    void textExtentFollowsPixels();
+    void storedSizeDecidesAfterLoading();
+    void alignToBandGluesLeft_data();
+    void alignToBandGluesLeft();
+    void movingTextLeavesColRowWidth();
+
+private:
+    TmBand *addBand(int height = 40);
+
+    std::unique_ptr<ComponentOwner> m_owner;
+    std::unique_ptr<TmPage> m_page;
+};
+
+void TestGeometry::init()
+{
+    m_owner = std::make_unique<ComponentOwner>();
+    m_page = std::make_unique<TmPage>(m_owner.get(), nullptr);
+    m_page->setObjectName(QStringLiteral("mPage1"));
+    m_page->setNewReportValues();
+}
+
+void TestGeometry::cleanup()
+{
+    m_page.reset();
+    m_owner.reset();
+}
+
+TmBand *TestGeometry::addBand(int height)
+{
+    auto *band = new TmBand(m_owner.get(), m_page.get());
+    band->setHeightPx(height);
+    return band;
+}
+
+void TestGeometry::newReportPageValues_data()
+{
+    QTest::addColumn<int>("units");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<double>("expected");
+    QTest::addColumn<double>("tolerance");
+
+    QTest::newRow("left margin, characters") << int(Characters) << int(LeftMargin) << 2.0 << 1e-9;
+    QTest::newRow("right margin, characters") << int(Characters) << int(RightMargin) << 1.0 << 1e-9;
+    QTest::newRow("top margin, characters") << int(Characters) << int(TopMargin) << 2.0 << 1e-9;
+    QTest::newRow("bottom margin, characters") << int(Characters) << int(BottomMargin) << 30.0 << 1e-9;
+    QTest::newRow("width, characters") << int(Characters) << int(Width) << 80.01 << 0.005;
+    QTest::newRow("length, characters") << int(Characters) << int(Length) << 62.30 << 0.005;
+    QTest::newRow("width, millimetres") << int(MM) << int(Width) << 210.0 << 1e-9;
+    QTest::newRow("length, millimetres") << int(MM) << int(Length) << 297.0 << 1e-9;
+    QTest::newRow("width, inches") << int(Inches) << int(Width) << 2100.0 / 254 << 1e-9;
+    QTest::newRow("width, pixels") << int(Pixels) << int(Width) << 2100.0 / (254.0 / 96) << 1e-9;
+    QTest::newRow("length, native") << int(Native) << int(Length) << 2970.0 << 1e-9;
+}
+
+void TestGeometry::newReportPageValues()
+{
+    QFETCH(int, units);
+    QFETCH(int, index);
+    QFETCH(double, expected);
+    QFETCH(double, tolerance);
+
+    m_page->setUnits(static_cast<TUnits>(units));
+    const double value = double(m_page->pageValue(static_cast<TPageValue>(index)));
+    QVERIFY2(std::abs(value - expected) <= tolerance, qPrintable(QString::number(value, 'g', 17)));
+}
+
+void TestGeometry::newReportPixelSize()
+{
+    QCOMPARE(m_page->size(), QSize(794, 1123));
+    QCOMPARE(m_page->fontPoints(), 12);
+}
+
+void TestGeometry::paperSizesAndOrientation()
+{
+    m_page->setPaperSize(PaperA4);
+    QCOMPARE(double(m_page->storedValue(Width)), 2100.0);
+    QCOMPARE(double(m_page->storedValue(Length)), 2970.0);
+    QCOMPARE(m_page->paperSize(), int(PaperA4));
+
+    m_page->setOrientation(poLandscape);
+    QCOMPARE(double(m_page->storedValue(Width)), 2970.0);
+    QCOMPARE(double(m_page->storedValue(Length)), 2100.0);
+    QCOMPARE(m_page->size(), QSize(1123, 794));
+
+    m_page->setPaperSize(PaperCustom);
+    QCOMPARE(double(m_page->storedValue(Width)), 2970.0);
+    m_page->setUnits(MM);
+    m_page->setPageValue(Width, 100);
+    QCOMPARE(double(m_page->storedValue(Width)), 1000.0);
+}
+
+void TestGeometry::lengthAndWidthIgnoredUnlessCustom()
+{
+    m_page->setPaperSize(PaperLetter);
+    const long double width = m_page->storedValue(Width);
+    m_page->setPageValue(Width, 100);
+    m_page->setPageValue(Length, 100);
+    QCOMPARE(double(m_page->storedValue(Width)), double(width));
+    QCOMPARE(double(m_page->storedValue(Width)), 2159.0);
+    QCOMPARE(double(m_page->storedValue(Length)), 2794.0);
+}
+
+void TestGeometry::fontSizeChangesCharacterCell()
+{
+    QVERIFY(std::abs(double(Geometry::charWidthMM(10)) - 3.1496) < 1e-4);
+    QVERIFY(std::abs(double(Geometry::lineHeightMM(10)) - 5.7205) < 1e-4);
+    TFontRecord font = m_page->fontRecord();
+    font.setPointSize(10, TReportControl::PixelsPerInch);
+    m_page->setFontRecord(font);
+    QCOMPARE(m_page->fontPoints(), 10);
+    QVERIFY(std::abs(double(m_page->pageValue(Width)) - 66.68) < 0.01);
+    QCOMPARE(double(m_page->storedValue(Width)), 2100.0);
+}
+
+void TestGeometry::zoomOutsideRangeIgnored()
+{
+    m_page->setZoom(0);
+    m_page->setZoom(301);
+    QCOMPARE(m_page->zoom(), 100);
+    m_page->setZoom(50);
+    QCOMPARE(m_page->size(), QSize(397, 561));
+}
+
+void TestGeometry::bandsStackBelowTopMargin()
+{
+    TmBand *first = addBand();
+    TmBand *second = addBand(54);
+    QCOMPARE(first->geometry(), QRect(20, 36, 764, 40));
+    QCOMPARE(second->geometry(), QRect(20, 76, 764, 54));
+    QCOMPARE(double(first->sizeValues()[TBandBase::SizeWidth]),
+             double(Geometry::pixelsToStored(764, 96, 100)));
+}
+
+void TestGeometry::draggedBandReturnsToItsPlace()
+{
+    TmBand *first = addBand();
+    TmBand *second = addBand();
+    second->setBounds(100, 5, 764, 40);
+    first->setBounds(0, 500, 764, 40);
+    QCOMPARE(first->pos(), QPoint(20, 36));
+    QCOMPARE(second->pos(), QPoint(20, 76));
+}
+
+void TestGeometry::bandHeightChangeMovesBandsBelow()
+{
+    TmBand *first = addBand();
+    TmBand *second = addBand();
+    first->setBounds(first->x(), first->y(), first->width(), 72);
+    QCOMPARE(second->y(), 36 + 72);
+    QCOMPARE(double(first->sizeValues()[TBandBase::SizeHeight]),
+             double(Geometry::pixelsToStored(72, 96, 100)));
+}
+
+void TestGeometry::bandDroppedOnBandGoesToPage()
+{
+    TmBand *first = addBand();
+    auto *dropped = new TmBand(m_owner.get(), m_page.get());
+    dropped->setParent(first);
+    QCOMPARE(dropped->parentWidget(), m_page.get());
+    QCOMPARE(dropped->pos(), QPoint(20, 76));
+}
+
+void TestGeometry::removingBandRestacks()
+{
+    TmBand *first = addBand();
+    TmBand *second = addBand();
+    delete first;
+    QCOMPARE(second->pos(), QPoint(20, 36));
+}
+
+void TestGeometry::textExtentFollowsPixels()
+{
+    TmBand *band = addBand();
+    auto *text = new TmText(m_owner.get(), band);
+    text->setBounds(0, 0, 50, 50);
+    const long double fifty = Geometry::pixelsToStored(50, 96, 100);
+    QCOMPARE(text->sizeValues(), (QList<long double>{fifty, 0, 0, fifty}));
+
+    // 132.29166666666666 as the 80-bit value the band template stores.
+    unsigned char bytes[10];
+    std::memcpy(bytes, &fifty, sizeof bytes);
+    QCOMPARE(QByteArray(reinterpret_cast<char *>(bytes), 10).toHex(' '),
+             QByteArray("aa aa aa aa aa aa 4a 84 06 40"));
+}
+
+void TestGeometry::storedSizeDecidesAfterLoading()
+{
+    TmBand *band = addBand();
+    auto *text = new TmText(m_owner.get(), band);
+    text->beginLoading();
+    text->setBounds(7, 9, 80, 0);
+    const long double fifty = Geometry::pixelsToStored(50, 96, 100);
+    text->setSizeValues({0, fifty, 0, fifty});
+    text->loaded();
+    // Width from Size; Top and Height come out 0 and take the stored pixels.
+    QCOMPARE(text->geometry(), QRect(50, 9, 50, 0));
+}
+
+void TestGeometry::alignToBandGluesLeft_data()
+{
+    QTest::addColumn<int>("alignment");
+    QTest::addColumn<int>("left");
+    QTest::newRow("left") << int(taLeftJustify) << 0;
+    QTest::newRow("right") << int(taRightJustify) << 618;
+    QTest::newRow("centre") << int(taCenter) << 309;
+}
+
+void TestGeometry::alignToBandGluesLeft()
+{
+    QFETCH(int, alignment);
+    QFETCH(int, left);
+
+    TmBand *band = addBand();
+    band->setBounds(0, 0, 718, 40);
+    QCOMPARE(band->width(), 764); // the stack decides the width
+    m_page->setPageValue(RightMargin, 5.7); // 718 pixels for bands
+    QCOMPARE(band->width(), 718);
+
+    auto *text = new TmText(m_owner.get(), band);
+    text->setBounds(40, 0, 100, 18);
+    text->setAlignment(static_cast<TAlignment>(alignment));
+    text->setAlignToBand(true);
+    QCOMPARE(text->x(), left);
+    text->setBounds(3, 0, 100, 18);
+    QCOMPARE(text->x(), left);
+}
+
+void TestGeometry::movingTextLeavesColRowWidth()
+{
+    TmBand *band = addBand();
+    auto *text = new TmText(m_owner.get(), band);
+    text->setBounds(30, 18, 100, 18);
+    text->setBounds(60, 0, 120, 36);
+    QCOMPARE(text->Col, 0);
+    QCOMPARE(text->Row, 0);
+    QCOMPARE(text->nWidth, 0);
+}
+
+QTEST_MAIN(TestGeometry)
+#include "tst_geometry.moc"
