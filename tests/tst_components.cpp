@@ -1,3 +1,4 @@
+// Links: kestrova_model
 #include "model/ComponentOwner.h"
 #include "model/mKomponents.h"
 
