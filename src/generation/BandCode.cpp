@@ -1,0 +1,238 @@
+#include "generation/BandCode.h"
+
+#include "generation/Keywords.h"
+#include "generation/LineText.h"
+#include "generation/TextCode.h"
+#include "model/mKomponents.h"
+
+#include <algorithm>
+
+using LineText::statement;
+using LineText::tabs;
+
+namespace {
+
+// The parts of a section that differ between bands and break bands.
+struct SectionKind
+{
+    QString keyword;
+    bool pageFormat = false;
+    bool breakBand = false;
+    bool newPageAtEnd = false;
+};
+
+// The line a text item at either end of the band lies on; code blocks at
+// the ends set no line breaks.
+int textRow(const QWidget *entry)
+{
+    return qobject_cast<const TmText *>(entry) ? entry->y() / GridLineHeight : 0;
+}
+
+class SectionWriter
+{
+public:
+    SectionWriter(const GenerationWindow &window, TBandBase *band, const SectionKind &kind)
+        : m_window(window), m_band(band), m_kind(kind), m_code(band->BandCode)
+    {
+    }
+
+    void write(bool withPrintCode, int indent);
+
+private:
+    void add(int level, const QString &text, TTypeEditAttr attribute)
+    {
+        m_code.add(tabs(level) + text, m_band, attribute);
+    }
+    void addUntagged(int level, const QString &text) { m_code.add(tabs(level) + text, m_band); }
+    // Break bands carry themselves, not a tag, on these lines.
+    void addBodyLine(int level, const QString &text, TTypeEditAttr attribute)
+    {
+        if (m_kind.breakBand)
+            addUntagged(level, text);
+        else
+            add(level, text, attribute);
+    }
+    void addBeforeCode(int level);
+    QString withinLine() const;
+    void addItems(const QList<QWidget *> &items, int level);
+
+    const GenerationWindow &m_window;
+    TBandBase *m_band;
+    const SectionKind &m_kind;
+    CodeLines &m_code;
+};
+
+void SectionWriter::write(bool withPrintCode, int indent)
+{
+    int level = indent;
+    m_code.clear();
+    if (withPrintCode && !m_band->BeforePrint.isEmpty()) {
+        addBeforeCode(level);
+        ++level;
+    }
+    addUntagged(level, QLatin1Char('.') + m_kind.keyword + QLatin1Char(' ') + m_band->typeField());
+    ++level;
+    if (m_kind.pageFormat)
+        GeneratePageFormat(m_window, m_band, level);
+    if (m_band->BlockMode)
+        add(level++, Keywords::Block, spBlock_p);
+    if (m_band->FieldMode)
+        add(level++, withinLine(), spField_p);
+
+    const int body = level;
+    const int rows = m_band->height() / GridLineHeight;
+    if (rows > 0)
+        addBodyLine(body, statement(Keywords::Need, rows), spNeed);
+    const QList<QWidget *> items = SortBandItems(m_band);
+    const int leading = items.isEmpty() ? 0 : textRow(items.first());
+    const int lastRow = items.isEmpty() ? 0 : textRow(items.last());
+    const int trailing = lastRow > 0 ? rows - lastRow - 1 : 0;
+    if (leading > 0) {
+        if (m_kind.breakBand)
+            addUntagged(1, statement(Keywords::NewLine, leading));
+        else
+            add(body, statement(Keywords::NewLine, leading), spNewLine);
+    }
+    addItems(items, body);
+    if (trailing > 0)
+        addBodyLine(body, statement(Keywords::NewLine, trailing), spNewLine);
+    if (m_kind.newPageAtEnd) {
+        addUntagged(body, statement(Keywords::NewLine, 1));
+        addUntagged(body, Keywords::NewPage);
+    }
+
+    if (m_band->FieldMode)
+        add(--level, Keywords::EndWithin, spField_k);
+    if (m_band->BlockMode)
+        add(--level, Keywords::EndBlock, spBlock_k);
+    if (withPrintCode) {
+        const QString afterIndent = tabs(level - (m_kind.breakBand ? 1 : 2));
+        for (const CodeLine &line : std::as_const(m_band->AfterPrint))
+            m_code.add(afterIndent + line.text, m_band, spAfterCode);
+    }
+}
+
+void SectionWriter::addBeforeCode(int level)
+{
+    if (m_kind.breakBand) {
+        for (const CodeLine &line : std::as_const(m_band->BeforePrint))
+            m_code.add(line.text, m_band);
+        return;
+    }
+    const QString indent = tabs(level);
+    for (const CodeLine &line : std::as_const(m_band->BeforePrint))
+        m_code.add(indent + line.text, m_band, spBeforeCode);
+}
+
+// The report program's .WITHIN takes the columns to work within; a band
+// names them in its Field.
+QString SectionWriter::withinLine() const
+{
+    if (LineText::isBlank(m_band->Field))
+        return Keywords::Within;
+    return statement(Keywords::Within, m_band->Field);
+}
+
+void SectionWriter::addItems(const QList<QWidget *> &items, int level)
+{
+    int previous = 0;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        QWidget *item = items.at(i);
+        MarkItemLines(m_window, item, int(m_code.size()) + 1, ItemMark::Start);
+        if (auto *text = qobject_cast<TmText *>(item)) {
+            const bool breaks = text->y() > previous && i > 0;
+            const int count = breaks ? (text->y() - previous) / GridLineHeight : 0;
+            appendTextCode(m_code, m_window, text, breaks, level, true, count);
+        } else if (auto *block = qobject_cast<TMBlockCode *>(item)) {
+            m_code.append(block->Code());
+        }
+        MarkItemLines(m_window, item, int(m_code.size()), ItemMark::End);
+        previous = item->y();
+    }
+}
+
+} // namespace
+
+void GenerateBandCode(const GenerationWindow &window, TmBand *band, bool withPrintCode, int indent)
+{
+    SectionKind kind;
+    kind.keyword = BandTypeKeyword(band->TypeBand());
+    kind.pageFormat = band->TypeBand() == Header && LineText::isWord(band->typeField(), QLatin1StringView("REPORT"));
+    SectionWriter(window, band, kind).write(withPrintCode, indent);
+}
+
+void GenerateBreakBandCode(const GenerationWindow &window, TmBreakBand *band, bool withPrintCode,
+                           int indent)
+{
+    SectionKind kind;
+    kind.keyword = BreakBandTypeKeyword(band->TypeBand());
+    kind.breakBand = true;
+    // A page break after the group's footer starts every group on a new page.
+    kind.newPageAtEnd = band->NewPageOnBreak && band->TypeBand() == BreakFooter;
+    SectionWriter(window, band, kind).write(withPrintCode, indent);
+}
+
+QString BandTypeKeyword(TTypeBand type)
+{
+    switch (type) {
+    case Header:
+        return QStringLiteral("HEADER");
+    case Detail:
+        return QStringLiteral("DETAIL");
+    case Footer:
+        return QStringLiteral("FOOTER");
+    }
+    return {};
+}
+
+QString BreakBandTypeKeyword(TBreakBand type)
+{
+    switch (type) {
+    case BreakHeader:
+        return QStringLiteral("HEADER");
+    case BreakFooter:
+        return QStringLiteral("FOOTER");
+    }
+    return {};
+}
+
+void GeneratePageFormat(const GenerationWindow &window, TBandBase *band, int level)
+{
+    const TmPage *page = window.page ? window.page : band->page();
+    if (!page)
+        return;
+    const auto whole = [](long double value) { return Geometry::roundAway(value); };
+    const long double width = page->pageValue(Width);
+    const QString indent = tabs(level);
+    CodeLines &code = band->BandCode;
+    code.add(indent + statement(Keywords::LeftMargin, whole(page->pageValue(LeftMargin))), band);
+    code.add(indent + statement(Keywords::PageLength, whole(page->pageValue(Length))), band);
+    code.add(indent + statement(Keywords::RightMargin, whole(width - page->pageValue(RightMargin))),
+             band);
+    code.add(indent + statement(Keywords::PageWidth, whole(width)), band);
+}
+
+QList<QWidget *> SortBandItems(const TBandBase *band)
+{
+    QList<QWidget *> items;
+    for (QWidget *child : orderedChildren(band, reportClasses())) {
+        if (qobject_cast<TmText *>(child) || qobject_cast<TMBlockCode *>(child))
+            items.append(child);
+    }
+    // Negative positions compare as large unsigned numbers, so items pushed
+    // above or left of the band come last.
+    const auto before = [](const QWidget *a, const QWidget *b) {
+        const auto key = [](const QWidget *w) {
+            return std::pair(quint32(w->y()), quint32(w->x()));
+        };
+        return key(a) < key(b);
+    };
+    std::stable_sort(items.begin(), items.end(), before);
+    return items;
+}
+
+void MarkItemLines(const GenerationWindow &window, QObject *item, int line, ItemMark mark)
+{
+    if (window.itemMarks)
+        window.itemMarks->MarkItemLines(item, line, mark);
+}
