@@ -157,7 +157,8 @@ void GenerateBandCode(const GenerationWindow &window, TmBand *band, bool withPri
 {
     SectionKind kind;
     kind.keyword = BandTypeKeyword(band->TypeBand());
-    kind.pageFormat = band->TypeBand() == Header && LineText::isWord(band->typeField(), QLatin1StringView("REPORT"));
+    kind.pageFormat = band->TypeBand() == Header
+        && LineText::isWord(band->typeField(), QLatin1StringView("REPORT"));
     SectionWriter(window, band, kind).write(withPrintCode, indent);
 }
 

@@ -164,8 +164,6 @@ void GenerateSections(const GenerationWindow &window, TmPage *page)
     const QPointer<TmPage> livePage(page);
     QList<QPointer<QWidget>> entries(order.cbegin(), order.cend());
     for (const QPointer<QWidget> &entry : std::as_const(entries)) {
-        if (!livePage)
-            throw std::runtime_error("the report page was deleted during generation");
         if (!entry || entry->parentWidget() != page)
             continue;
         if (progress)
@@ -182,6 +180,8 @@ void GenerateSections(const GenerationWindow &window, TmPage *page)
         if (progress) {
             progress->stepProgress();
             progress->processPendingEvents();
+            if (!livePage)
+                throw std::runtime_error("the report page was deleted during generation");
         }
     }
     if (progress)
