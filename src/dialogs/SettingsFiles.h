@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+
+// Where the program keeps "KFX.ini", "SRC.dat" and "BF.dat": the folder of
+// the executable when it may be written, else the user's configuration
+// folder; the environment variable KESTROVA_CONFIG_DIR overrides both.
+namespace SettingsFiles {
+
+// The folder, created when it is missing.
+QString folder();
+QString filePath(const QString &fileName);
+
+QString iniPath();                // "KFX.ini": programs, FTP account, word list
+QString sourceEditorSettingsPath(); // "SRC.dat": the report windows' source editor
+QString codeEditorSettingsPath();   // "BF.dat": the code dialog's editor
+
+} // namespace SettingsFiles
+
+// The completion word-list file named in the settings; read once at
+// start-up and used by every editor created afterwards.
+extern QString CompletionFile;

@@ -1,0 +1,197 @@
+#include "shell/IniFile.h"
+
+#include "dialogs/TextFiles.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct RawLine
+{
+    QByteArray text;
+    QByteArray end; // "\n", "\r\n" or empty for an unterminated last line
+};
+
+QList<RawLine> splitLines(const QByteArray &data)
+{
+    QList<RawLine> lines;
+    qsizetype start = 0;
+    while (start < data.size()) {
+        const qsizetype newline = data.indexOf('\n', start);
+        if (newline < 0) {
+            lines.append({data.mid(start), {}});
+            break;
+        }
+        const bool crlf = newline > start && data[newline - 1] == '\r';
+        const qsizetype textEnd = crlf ? newline - 1 : newline;
+        lines.append({data.mid(start, textEnd - start), crlf ? "\r\n" : "\n"});
+        start = newline + 1;
+    }
+    return lines;
+}
+
+// The name of a "[section]" line, or nothing.
+std::optional<QString> sectionName(const QString &line)
+{
+    const QString trimmed = line.trimmed();
+    if (!trimmed.startsWith(u'['))
+        return std::nullopt;
+    const qsizetype close = trimmed.indexOf(u']');
+    return trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
+}
+
+// The key of a "key=value" line, or nothing.
+std::optional<QString> keyName(const QString &line)
+{
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals < 0)
+        return std::nullopt;
+    return line.left(equals).trimmed();
+}
+
+bool isQuoted(QStringView value)
+{
+    return value.size() >= 2 && value.front() == value.back()
+        && (value.front() == u'"' || value.front() == u'\'');
+}
+
+// Values lose surrounding blanks and one pair of quotes when read, as in
+// every INI reader; a value that would change so is written in quotes.
+QString parseValue(const QString &line)
+{
+    QString value = line.mid(line.indexOf(u'=') + 1).trimmed();
+    if (isQuoted(value))
+        value = value.mid(1, value.size() - 2);
+    return value.left(IniFile::MaxValueLength);
+}
+
+// A line break would end the entry and start a line of its own.
+QString quoteValue(QString value)
+{
+    value.replace(u"\r\n"_s, u" "_s).replace(u'\r', u' ').replace(u'\n', u' ');
+    if (value.isEmpty())
+        return value;
+    const bool blankEdge = value.front().isSpace() || value.back().isSpace();
+    return blankEdge || isQuoted(value) ? u'"' + value + u'"' : value;
+}
+
+struct Location
+{
+    qsizetype section = -1;   // the "[section]" line
+    qsizetype key = -1;       // the key's line
+    qsizetype lastEntry = -1; // the last "key=value" line of the section
+};
+
+Location locate(const QList<RawLine> &lines, QStringView section, QStringView key)
+{
+    Location location;
+    for (qsizetype index = 0; index < lines.size(); ++index) {
+        const QString line = TextFiles::decode(lines[index].text);
+        if (const auto name = sectionName(line)) {
+            if (location.section >= 0)
+                break;
+            if (name->compare(section, Qt::CaseInsensitive) == 0)
+                location.section = index;
+            continue;
+        }
+        if (location.section < 0)
+            continue;
+        if (const auto name = keyName(line)) {
+            location.lastEntry = index;
+            if (name->compare(key, Qt::CaseInsensitive) == 0) {
+                location.key = index;
+                break;
+            }
+        }
+    }
+    return location;
+}
+
+// Replaces what follows the '=' (and the blanks after it), keeping the
+// key as the file spells it.
+QByteArray replaceValue(const QByteArray &line, const QByteArray &value)
+{
+    qsizetype start = line.indexOf('=') + 1;
+    while (start < line.size() && (line[start] == ' ' || line[start] == '\t'))
+        ++start;
+    return line.left(start) + value;
+}
+
+QByteArray lineEnding(const QList<RawLine> &lines)
+{
+    for (const RawLine &line : lines) {
+        if (!line.end.isEmpty())
+            return line.end;
+    }
+    return "\n";
+}
+
+void insertLine(QList<RawLine> &lines, qsizetype index, const QByteArray &text,
+                const QByteArray &end)
+{
+    if (index > 0 && lines[index - 1].end.isEmpty())
+        lines[index - 1].end = end;
+    lines.insert(index, {text, end});
+}
+
+} // namespace
+
+QString IniFile::readString(QStringView section, QStringView key,
+                            const QString &defaultValue) const
+{
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly))
+        return defaultValue;
+    const QList<RawLine> lines = splitLines(file.readAll());
+    const Location location = locate(lines, section, key);
+    if (location.key < 0)
+        return defaultValue;
+    return parseValue(TextFiles::decode(lines[location.key].text));
+}
+
+bool IniFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    m_error.clear();
+    QFile existing(m_path);
+    const bool exists = existing.exists();
+    if (exists && !existing.open(QIODevice::ReadOnly)) {
+        m_error = existing.errorString();
+        return false;
+    }
+    QList<RawLine> lines = splitLines(exists ? existing.readAll() : QByteArray());
+    existing.close();
+
+    const Location location = locate(lines, section, key);
+    const QByteArray encodedValue = quoteValue(value).toUtf8();
+    const QByteArray entry = key.toUtf8() + '=' + encodedValue;
+    const QByteArray end = lineEnding(lines);
+    if (location.key >= 0) {
+        lines[location.key].text = replaceValue(lines[location.key].text, encodedValue);
+    } else if (location.section >= 0) {
+        const qsizetype after = std::max(location.lastEntry, location.section);
+        insertLine(lines, after + 1, entry, end);
+    } else {
+        insertLine(lines, lines.size(), '[' + section.toUtf8() + ']', end);
+        insertLine(lines, lines.size(), entry, end);
+    }
+
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        m_error = file.errorString();
+        return false;
+    }
+    if (!exists)
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    for (const RawLine &line : std::as_const(lines)) {
+        file.write(line.text);
+        file.write(line.end);
+    }
+    if (!file.commit()) {
+        m_error = file.errorString();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,61 @@
+#include "shell/Settings.h"
+
+#include "dialogs/SettingsFiles.h"
+#include "shell/IniFile.h"
+
+namespace Settings {
+
+QString read(const SettingKey &key, const QString &defaultValue)
+{
+    return IniFile(SettingsFiles::iniPath())
+        .readString(QString::fromLatin1(key.section), QString::fromLatin1(key.key), defaultValue);
+}
+
+bool write(const SettingKey &key, const QString &value)
+{
+    IniFile file(SettingsFiles::iniPath());
+    return file.writeString(QString::fromLatin1(key.section), QString::fromLatin1(key.key),
+                            value);
+}
+
+QString writeErrorMessage()
+{
+    return QStringLiteral("Unable to write to %1").arg(SettingsFiles::iniPath());
+}
+
+FtpAccount ftpAccount()
+{
+    return {
+        read(SettingKeys::FtpUser, QString::fromLatin1(DefaultFtpUser)),
+        read(SettingKeys::FtpPass, QString::fromLatin1(DefaultFtpPassword)),
+        read(SettingKeys::FtpHost, QString::fromLatin1(DefaultFtpHost)),
+        read(SettingKeys::FtpRemoteDirectory, QString::fromLatin1(DefaultRemoteDirectory)),
+    };
+}
+
+QString telnetProgram()
+{
+    return read(SettingKeys::TelnetProg, QString::fromLatin1(DefaultTelnetProgram));
+}
+
+QString textEditorProgram()
+{
+    return read(SettingKeys::TxtEditProg, QString::fromLatin1(DefaultTextEditorProgram));
+}
+
+QString reportProgram()
+{
+    return read(SettingKeys::ReportProgram, QString::fromLatin1(DefaultReportProgram));
+}
+
+QString reportUser()
+{
+    return read(SettingKeys::ReportUser, QString::fromLatin1(DefaultReportUser));
+}
+
+} // namespace Settings
+
+void ReadCompletionSettings()
+{
+    CompletionFile = Settings::read(SettingKeys::CompletionWordFile, QString());
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+
+// One key of "KFX.ini".
+struct SettingKey
+{
+    const char *section;
+    const char *key;
+};
+
+namespace SettingKeys {
+inline constexpr SettingKey FtpUser{"FTP", "User"};
+inline constexpr SettingKey FtpPass{"FTP", "Pass"};
+inline constexpr SettingKey FtpHost{"FTP", "Host"};
+inline constexpr SettingKey FtpRemoteDirectory{"FTP", "RemoteDirectory"};
+inline constexpr SettingKey TelnetProg{"Telnet", "TelnetProg"};
+inline constexpr SettingKey TxtEditProg{"TxtEdit", "TxtEditProg"};
+inline constexpr SettingKey ReportProgram{"RunReport", "Program"};
+inline constexpr SettingKey ReportUser{"RunReport", "User"};
+// Never written by the program; the user edits it by hand.
+inline constexpr SettingKey CompletionWordFile{"COMPLETETION", "File"};
+} // namespace SettingKeys
+
+// Every user of a setting reads "KFX.ini" at the moment it needs the key,
+// with its own default, so a change made in Setup counts at the next use.
+namespace Settings {
+
+inline constexpr char DefaultFtpUser[] = "ftpguest";
+inline constexpr char DefaultFtpPassword[] = "ftpguest"; // the upload's; Setup shows none
+inline constexpr char DefaultFtpHost[] = "127.0.0.1";
+inline constexpr char DefaultRemoteDirectory[] = "/";
+inline constexpr char DefaultTelnetProgram[] = "Termik.exe";
+inline constexpr char DefaultTextEditorProgram[] = "Notexa.exe";
+inline constexpr char DefaultReportProgram[] = "report.exe";
+inline constexpr char DefaultReportUser[] = "ingres";
+
+QString read(const SettingKey &key, const QString &defaultValue);
+// False when the file cannot be written (writeErrorMessage() tells the user).
+bool write(const SettingKey &key, const QString &value);
+// "Unable to write to <path of KFX.ini>".
+QString writeErrorMessage();
+
+struct FtpAccount
+{
+    QString user;
+    QString password;
+    QString host;
+    QString remoteDirectory;
+};
+
+// The account the FTP upload uses.
+FtpAccount ftpAccount();
+QString telnetProgram();
+QString textEditorProgram();
+QString reportProgram();
+QString reportUser();
+
+} // namespace Settings
+
+// Reads the completion word-list file name into CompletionFile; start-up
+// calls it once, so a change of it counts from the next run.
+void ReadCompletionSettings();
