@@ -14,6 +14,7 @@ void ComponentOwner::insertComponent(QObject *component)
 {
     if (!component || m_nameOf.contains(component))
         return;
+    m_slotOf.insert(component, m_components.size());
     m_components.append(component);
     m_nameOf.insert(component, QString());
     rename(component, component->objectName());
@@ -31,9 +32,30 @@ void ComponentOwner::removeComponent(QObject *component)
         return;
     rename(component, QString());
     m_nameOf.remove(component);
-    m_components.removeOne(component);
+    m_components[m_slotOf.take(component)] = nullptr;
+    if (++m_holes > m_components.size() / 2)
+        compact();
     for (const QMetaObject::Connection &connection : m_connections.take(component))
         QObject::disconnect(connection);
+}
+
+QList<QObject *> ComponentOwner::components() const
+{
+    QList<QObject *> result;
+    result.reserve(m_components.size() - m_holes);
+    for (QObject *component : m_components) {
+        if (component)
+            result.append(component);
+    }
+    return result;
+}
+
+void ComponentOwner::compact()
+{
+    m_components = components();
+    m_holes = 0;
+    for (qsizetype slot = 0; slot < m_components.size(); ++slot)
+        m_slotOf[m_components[slot]] = slot;
 }
 
 bool ComponentOwner::ownsComponent(const QObject *component) const

@@ -22,7 +22,8 @@ public:
     void removeComponent(QObject *component);
     bool ownsComponent(const QObject *component) const;
     QObject *findComponent(QStringView name) const;
-    const QList<QObject *> &components() const { return m_components; }
+    // Owned components in the order they joined.
+    QList<QObject *> components() const;
 
     // The class name without its first letter followed by the smallest
     // number from 1 that no owned component uses ("mText1").
@@ -30,9 +31,14 @@ public:
 
 private:
     void rename(QObject *component, const QString &newName);
+    void compact();
     static QString key(QStringView name) { return name.toString().toCaseFolded(); }
 
+    // Joining order; a removed component leaves a hole until the holes
+    // outnumber the components, so removing stays cheap with many of them.
     QList<QObject *> m_components;
+    QHash<const QObject *, qsizetype> m_slotOf;
+    qsizetype m_holes = 0;
     QHash<QString, QObject *> m_byName;
     QHash<const QObject *, QString> m_nameOf;
     QHash<const QObject *, QList<QMetaObject::Connection>> m_connections;
