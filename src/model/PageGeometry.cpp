@@ -1,5 +1,6 @@
 #include "model/PageGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace Geometry {
@@ -72,14 +73,28 @@ QSizeF paperSizeMM(int paperSize)
     return sizes[paperSize];
 }
 
+namespace {
+
+// Stored values can be anything a file holds: results saturate far beyond
+// any page, where sums and differences of two of them still fit an int.
+int toInt(long double rounded)
+{
+    constexpr long double limit = 1e9L;
+    if (std::isnan(rounded))
+        return 0;
+    return static_cast<int>(std::clamp(rounded, -limit, limit));
+}
+
+} // namespace
+
 int roundEven(long double value)
 {
-    return static_cast<int>(std::nearbyintl(value));
+    return toInt(std::nearbyintl(value));
 }
 
 int roundAway(long double value)
 {
-    return static_cast<int>(std::roundl(value));
+    return toInt(std::roundl(value));
 }
 
 } // namespace Geometry

@@ -5,14 +5,18 @@
 
 #include <QEvent>
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 
 namespace {
 
-// Rounds a * b / c to the nearest integer, halves away from zero.
+// Rounds a * b / c to the nearest integer, halves away from zero; the
+// result saturates so that it can always be negated.
 int mulDiv(int a, int b, int c)
 {
-    return static_cast<int>(std::lround(static_cast<double>(a) * b / c));
+    const long rounded = std::lround(static_cast<double>(a) * b / c);
+    return static_cast<int>(std::clamp<long>(rounded, -INT_MAX, INT_MAX));
 }
 
 } // namespace

@@ -9,10 +9,18 @@
 
 namespace {
 constexpr int BareBandHeight = 40;
+
+// Bands never nest: a band made on a band is made on that band's page.
+QWidget *bandParent(QWidget *parent)
+{
+    if (auto *band = qobject_cast<TBandBase *>(parent))
+        return band->parentWidget();
+    return parent;
+}
 }
 
 TBandBase::TBandBase(ComponentOwner *owner, QWidget *parent)
-    : TFramedControl(owner, parent)
+    : TFramedControl(owner, bandParent(parent))
 {
     setBounds(0, 0, width(), BareBandHeight);
     restackPage();

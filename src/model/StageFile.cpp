@@ -1,0 +1,85 @@
+#include "model/ObjectStream.h"
+
+#include "model/ClassRegistry.h"
+#include "model/ComponentOwner.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QWidget>
+
+namespace ObjectStream {
+namespace {
+
+StreamError cannotRead(const QString &fileName)
+{
+    return StreamError(fileName + QStringLiteral(" can not be read"));
+}
+
+QString classNameOf(const QWidget *component, const ClassRegistry &registry)
+{
+    if (const ClassInfo *info = registry.of(component))
+        return info->name;
+    return QString::fromLatin1(component->metaObject()->className());
+}
+
+} // namespace
+
+QString uniqueComponentName(const ComponentOwner &owner, const QString &proposed,
+                            const QString &className)
+{
+    if (proposed.isEmpty() || !owner.findComponent(proposed))
+        return proposed;
+    return owner.uniqueName(className);
+}
+
+void saveStageFile(const QWidget *stage, const QString &fileName, const ComponentOwner &root,
+                   const ClassRegistry &registry)
+{
+    const QList<QWidget *> controls = orderedChildren(stage, registry);
+    QByteArray data;
+    for (const QWidget *control : controls)
+        data += writeComponent(control, root, registry);
+    // One end-of-list byte per stream, all after the last stream.
+    data.append(controls.size(), '\0');
+
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        throw StreamError(QStringLiteral("Cannot create file %1").arg(fileName));
+}
+
+QList<QWidget *> loadStageFile(QWidget *stage, const QString &fileName, ComponentOwner &owner,
+                               const ClassRegistry &registry, const ReaderHooks &hooks)
+{
+    // The file is read before anything is removed: a file that cannot be
+    // opened leaves the stage as it was.
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        throw cannotRead(fileName);
+    const QByteArray data = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        throw cannotRead(fileName);
+    file.close();
+
+    const QList<QWidget *> controls = orderedChildren(stage, registry);
+    for (auto control = controls.crbegin(); control != controls.crend(); ++control)
+        delete *control;
+
+    ReaderHooks stageHooks;
+    stageHooks.onError = [&hooks](const QString &message) {
+        if (hooks.onError)
+            hooks.onError(message);
+        return true;
+    };
+    stageHooks.onSetName = [&](QWidget *component, const QString &proposed) {
+        const QString name =
+            uniqueComponentName(owner, proposed, classNameOf(component, registry));
+        return hooks.onSetName ? hooks.onSetName(component, name) : name;
+    };
+    try {
+        return readStreams(data, owner, stage, registry, stageHooks);
+    } catch (const StreamError &) {
+        throw cannotRead(fileName);
+    }
+}
+
+} // namespace ObjectStream

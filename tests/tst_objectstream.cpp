@@ -1,0 +1,848 @@
+// Links: kestrova_model
+#include "model/ComponentOwner.h"
+#include "model/Extended80.h"
+#include "model/ObjectStream.h"
+#include "model/PropertyBuilders.h"
+#include "model/StreamDump.h"
+#include "model/mKomponents.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+using namespace ObjectStream;
+
+namespace {
+
+// A short string as the stream holds it: length byte, then the bytes.
+QByteArray str(const QByteArray &text)
+{
+    return char(text.size()) + text;
+}
+
+QByteArray hex(const char *digits)
+{
+    return QByteArray::fromHex(digits);
+}
+
+// An owner with its stage; the stage and a holder of components that lie
+// outside it go before the owner that their components name.
+struct Design
+{
+    ComponentOwner owner;
+    std::unique_ptr<QWidget> stage = std::make_unique<QWidget>();
+    std::unique_ptr<QWidget> outside = std::make_unique<QWidget>();
+
+    TmPage *page() const
+    {
+        return stage->findChild<TmPage *>(QString(), Qt::FindDirectChildrenOnly);
+    }
+    template<class T>
+    T *find(const QString &name) const { return qobject_cast<T *>(owner.findComponent(name)); }
+};
+
+template<class T>
+T *make(Design &design, QWidget *parent, const QString &name)
+{
+    auto *component = new T(&design.owner, parent);
+    component->setName(name);
+    return component;
+}
+
+QList<QWidget *> controls(const Design &design)
+{
+    return orderedChildren(design.stage.get(), reportClasses());
+}
+
+// Hooks that note every read error and go on.
+ReaderHooks collecting(QStringList &errors)
+{
+    ReaderHooks hooks;
+    hooks.onError = [&errors](const QString &message) {
+        errors << message;
+        return true;
+    };
+    return hooks;
+}
+
+// Offset of the first property of the first object of a stream.
+qsizetype afterHeader(const QByteArray &stream)
+{
+    const qsizetype nameAt = 4 + 1 + quint8(stream[4]);
+    return nameAt + 1 + quint8(stream[nameAt]);
+}
+
+} // namespace
+
+// The binary object stream: byte layout, encodings, reading with its error
+// recovery, stage files and the readable dump.
+class TestObjectStream : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void bandTemplateEncodesExactly();
+    void extendedFloats_data();
+    void extendedFloats();
+    void integerEncodings_data();
+    void integerEncodings();
+    void textEncodings_data();
+    void textEncodings();
+    void colourEncodings_data();
+    void colourEncodings();
+    void designRoundTripIsByteIdentical();
+
+    void stageFileLayout();
+    void propertyErrorsAreSkipped_data();
+    void propertyErrorsAreSkipped();
+    void unhandledErrorEndsRead();
+    void readOnlyProperty();
+    void unknownClassSkippedWithChildren();
+    void clashRename_data();
+    void clashRename();
+    void damagedFiles_data();
+    void damagedFiles();
+    void everyCutFails();
+    void missingFileKeepsStage();
+    void failedSaveKeepsTarget_data();
+    void failedSaveKeepsTarget();
+    void childPositionPrefix();
+    void bandOnBandGoesToPage();
+    void nestingIsCapped_data();
+    void nestingIsCapped();
+
+    void dumpShowsTemplate();
+    void dumpNestsChildren();
+
+private:
+    QString filePath(const QString &name) const { return m_dir->filePath(name); }
+    static QByteArray readFile(const QString &path);
+    void writeFile(const QString &name, const QByteArray &data) const;
+    static TmPage *buildDesign(Design &design);
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void TestObjectStream::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+QByteArray TestObjectStream::readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void TestObjectStream::writeFile(const QString &name, const QByteArray &data) const
+{
+    QFile file(filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(data), data.size());
+}
+
+// A page with bands of each kind, text items, code blocks and a block panel,
+// most values away from their defaults.
+TmPage *TestObjectStream::buildDesign(Design &design)
+{
+    auto *page = make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    page->setNewReportValues();
+    page->Nam = QStringLiteral("sales");
+    page->Database = QStringLiteral("shop");
+    page->VNode = QStringLiteral("node");
+    page->Comments.setTexts({QStringLiteral("Monthly sales"), QStringLiteral("Zażółć gęślą jaźń")});
+    page->Query.setTexts({QStringLiteral("select * from sales")});
+    page->Sort.setTexts({QStringLiteral("dept")});
+    page->setRuler(false);
+    page->printerSettings.copies = 3;
+    page->options = TmPage::LastPageFooter | TmPage::Compression;
+
+    auto *header = make<TmBand>(design, page, QStringLiteral("mBand1"));
+    header->setTypeField(QStringLiteral("REPORT"));
+    header->BeforePrint.setTexts({QStringLiteral(".NEWPAGE")});
+    header->BlockMode = true;
+    auto *detail = make<TmBand>(design, page, QStringLiteral("mBand2"));
+    detail->setTypeBand(Detail);
+    detail->setBounds(0, 0, 700, 72);
+    auto *breakBand = make<TmBreakBand>(design, page, QStringLiteral("mBreakBand1"));
+    breakBand->setTypeBand(BreakFooter);
+    breakBand->setTypeField(QStringLiteral("dept"));
+    breakBand->NewPageOnBreak = true;
+
+    auto *name = make<TmText>(design, detail, QStringLiteral("mText1"));
+    name->setBounds(20, 18, 100, 18);
+    name->setCaption(QStringLiteral("name"));
+    name->setAlignment(taRightJustify);
+    TFrameRecord frame;
+    frame.color = NamedValues::clNavy;
+    frame.drawTop = true;
+    frame.style = 1;
+    frame.width = 2;
+    name->setFrame(frame);
+    name->setFontSize(8);
+    TFontRecord font = name->fontRecord();
+    font.style = TFontRecord::Bold | TFontRecord::Italic;
+    name->setFontRecord(font);
+    name->Format = QStringLiteral("c20");
+    name->FieldMode = true;
+    name->Field = QStringLiteral("name");
+    name->AfterPrint.setTexts({QStringLiteral(".NEWLINE"), QString()});
+    name->TabPosition = false;
+    name->nWidth = 300;
+    auto *price = make<TmText>(design, detail, QStringLiteral("mText2"));
+    price->setBounds(200, 36, 80, 18);
+    price->setCaption(QStringLiteral("价格 ") + QString(300, u'x'));
+    price->setColor(0x80000019);
+    price->setFontSize(10);
+    price->setTransparent(false);
+
+    auto *code = make<TMBlockCode>(design, detail, QStringLiteral("mBlockCode1"));
+    code->setBounds(300, 0, 60, 18);
+    CodeLines lines;
+    lines.setTexts({QStringLiteral(".PRINT 'x'"), QStringLiteral(".NEWLINE")});
+    code->setCode(lines);
+    make<TMBlockCode>(design, page, QStringLiteral("mBlockCode2"))->setBounds(10, 900, 60, 18);
+    auto *block = make<TmBlock>(design, page, QStringLiteral("mBlock1"));
+    block->setBounds(40, 1000, 186, 36);
+    block->color1 = NamedValues::clSilver;
+    return page;
+}
+
+void TestObjectStream::bandTemplateEncodesExactly()
+{
+    Design design;
+    auto *band = make<TmBand>(design, nullptr, QStringLiteral("Dpst_TmBand"));
+    const std::unique_ptr<TmBand> owned(band);
+    band->setBounds(0, 0, 15, 50);
+    band->setSizeValues({Geometry::pixelsToStored(50, 96, 100), 40});
+
+    const QByteArray expected = "TPF0" + str("TmBand") + str("Dpst_TmBand")
+        + str("Left") + hex("0200") + str("Top") + hex("0200")
+        + str("Width") + hex("020F") + str("Height") + hex("0232")
+        + str("Frame.Color") + hex("07") + str("clBlack")
+        + str("Frame.DrawTop") + hex("08") + str("Frame.DrawBottom") + hex("08")
+        + str("Frame.DrawLeft") + hex("08") + str("Frame.DrawRight") + hex("08")
+        + str("AlignToBottom") + hex("08")
+        + str("Color") + hex("07") + str("clWhite")
+        + str("ForceNewColumn") + hex("08") + str("ForceNewPage") + hex("08")
+        + str("Size.Values") + hex("01" "05AAAAAAAAAAAA4A840640" "0500000000000000A00440" "00")
+        + str("BandType") + hex("07") + str("rbTitle")
+        + str("TypeBand") + hex("07") + str("Header")
+        + str("BlockMode") + hex("08") + str("FieldMode") + hex("08")
+        + hex("00") + hex("00");
+    QCOMPARE(writeComponent(band, design.owner, reportClasses()).toHex(' '), expected.toHex(' '));
+}
+
+void TestObjectStream::extendedFloats_data()
+{
+    QTest::addColumn<long double>("value");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("50 px in stored units")
+        << Geometry::pixelsToStored(50, 96, 100) << hex("AAAAAAAAAAAA4A840640");
+    QTest::newRow("40") << 40.0L << hex("00000000000000A00440");
+    QTest::newRow("-0.5") << -0.5L << hex("0000000000000080FEBF");
+    QTest::newRow("negative zero") << -0.0L << hex("00000000000000000080");
+    QTest::newRow("smallest denormal") << LDBL_TRUE_MIN << hex("01000000000000000000");
+    QTest::newRow("largest") << LDBL_MAX << hex("FFFFFFFFFFFFFFFFFE7F");
+    QTest::newRow("infinity") << HUGE_VALL << hex("0000000000000080FF7F");
+}
+
+void TestObjectStream::extendedFloats()
+{
+    QFETCH(long double, value);
+    QFETCH(QByteArray, bytes);
+    const Extended80::Bytes encoded = Extended80::encode(value);
+    QCOMPARE(QByteArray(reinterpret_cast<const char *>(encoded.data()), 10).toHex(), bytes.toHex());
+    const long double decoded =
+        Extended80::decode(reinterpret_cast<const unsigned char *>(bytes.data()));
+    QVERIFY(decoded == value);
+    QCOMPARE(std::signbit(decoded), std::signbit(value));
+}
+
+void TestObjectStream::integerEncodings_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<QByteArray>("encoded");
+    QTest::newRow("127") << 127 << hex("027F");
+    QTest::newRow("-128") << -128 << hex("0280");
+    QTest::newRow("128") << 128 << hex("038000");
+    QTest::newRow("-129") << -129 << hex("037FFF");
+    QTest::newRow("32767") << 32767 << hex("03FF7F");
+    QTest::newRow("32768") << 32768 << hex("0400800000");
+    QTest::newRow("-32769") << -32769 << hex("04FF7FFFFF");
+    QTest::newRow("100000") << 100000 << hex("04A0860100");
+}
+
+void TestObjectStream::integerEncodings()
+{
+    QFETCH(int, value);
+    QFETCH(QByteArray, encoded);
+    Design design;
+    make<TmText>(design, design.stage.get(), QStringLiteral("mText1"))->nWidth = value;
+    const QByteArray block = writeBlock(controls(design), design.owner, reportClasses());
+    QVERIFY(block.contains(str("nWidth") + encoded + str("Col")));
+
+    Design copy;
+    const QList<QWidget *> read = readStreams(block, copy.owner, copy.stage.get(), reportClasses());
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(qobject_cast<TmText *>(read.first())->nWidth, value);
+}
+
+void TestObjectStream::textEncodings_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QByteArray>("encoded");
+    QTest::newRow("empty") << QString() << hex("0600");
+    QTest::newRow("255 bytes") << QString(255, u'a') << hex("06FF") + QByteArray(255, 'a');
+    QTest::newRow("256 bytes") << QString(256, u'a') << hex("0C00010000") + QByteArray(256, 'a');
+    QTest::newRow("Windows-1250") << QStringLiteral("Zażółć €") << hex("06085A61BFF3B3E62080");
+    QTest::newRow("Chinese") << QStringLiteral("报表") << hex("1202000000A5626888");
+    QTest::newRow("emoji") << QStringLiteral("a😀") << hex("12030000006100" "3DD800DE");
+}
+
+void TestObjectStream::textEncodings()
+{
+    QFETCH(QString, line);
+    QFETCH(QByteArray, encoded);
+    Design design;
+    auto *text = make<TmText>(design, design.stage.get(), QStringLiteral("mText1"));
+    text->BeforePrint.setTexts({line, QStringLiteral("end")});
+    text->Format = line;
+    const QByteArray block = writeBlock(controls(design), design.owner, reportClasses());
+    QVERIFY(block.contains(str("BeforePrint.Strings") + hex("01") + encoded + hex("0603") + "end"));
+
+    Design copy;
+    const QList<QWidget *> read = readStreams(block, copy.owner, copy.stage.get(), reportClasses());
+    QCOMPARE(read.size(), 1);
+    auto *readText = qobject_cast<TmText *>(read.first());
+    QCOMPARE(readText->BeforePrint.texts(), QStringList({line, QStringLiteral("end")}));
+    QCOMPARE(readText->Format, line);
+}
+
+void TestObjectStream::colourEncodings_data()
+{
+    QTest::addColumn<qint64>("colour");
+    QTest::addColumn<QByteArray>("encoded");
+    QTest::newRow("named") << qint64(NamedValues::clNavy) << hex("07") + str("clNavy");
+    QTest::newRow("named system colour")
+        << qint64(NamedValues::clBtnFace) << hex("07") + str("clBtnFace");
+    QTest::newRow("plain") << qint64(0x123456) << hex("0456341200");
+    QTest::newRow("unnamed system colour") << qint64(0x80000019) << hex("0419000080");
+}
+
+void TestObjectStream::colourEncodings()
+{
+    QFETCH(qint64, colour);
+    QFETCH(QByteArray, encoded);
+    Design design;
+    make<TmText>(design, design.stage.get(), QStringLiteral("mText1"))->setColor(colour);
+    const QByteArray block = writeBlock(controls(design), design.owner, reportClasses());
+    QVERIFY(block.contains(str("Color") + encoded));
+
+    Design copy;
+    const QList<QWidget *> read = readStreams(block, copy.owner, copy.stage.get(), reportClasses());
+    QCOMPARE(qobject_cast<TmText *>(read.value(0))->color(), colour);
+}
+
+void TestObjectStream::designRoundTripIsByteIdentical()
+{
+    Design design;
+    buildDesign(design);
+    const QString first = filePath(QStringLiteral("first.kfx"));
+    saveStageFile(design.stage.get(), first, design.owner, reportClasses());
+
+    Design copy;
+    QStringList errors;
+    const ReaderHooks hooks = collecting(errors);
+    loadStageFile(copy.stage.get(), first, copy.owner, reportClasses(), hooks);
+    QCOMPARE(errors, QStringList());
+    const QString second = filePath(QStringLiteral("second.kfx"));
+    saveStageFile(copy.stage.get(), second, copy.owner, reportClasses());
+    QCOMPARE(readFile(second).toHex(' '), readFile(first).toHex(' '));
+
+    for (QObject *component : copy.owner.components())
+        QVERIFY(!qobject_cast<TReportControl *>(component)->isLoading());
+    auto *name = copy.find<TmText>(QStringLiteral("mText1"));
+    QVERIFY(name);
+    QCOMPARE(name->parentWidget(), copy.find<TmBand>(QStringLiteral("mBand2")));
+    QCOMPARE(name->geometry(), QRect(20, 18, 100, 18));
+    QCOMPARE(name->fontRecord().style, TFontRecord::Bold | TFontRecord::Italic);
+    QCOMPARE(name->frame().width, 2);
+    QCOMPARE(name->AfterPrint.texts(), QStringList({QStringLiteral(".NEWLINE"), QString()}));
+    QCOMPARE(copy.find<TmText>(QStringLiteral("mText2"))->caption(),
+             QStringLiteral("价格 ") + QString(300, u'x'));
+    QCOMPARE(copy.find<TMBlockCode>(QStringLiteral("mBlockCode1"))->Code().texts(),
+             QStringList({QStringLiteral(".PRINT 'x'"), QStringLiteral(".NEWLINE")}));
+    QCOMPARE(copy.find<TmBreakBand>(QStringLiteral("mBreakBand1"))->TypeBand(), BreakFooter);
+    QCOMPARE(copy.page()->Comments.texts(), design.page()->Comments.texts());
+    QCOMPARE(copy.page()->options, TmPage::LastPageFooter | TmPage::Compression);
+    QVERIFY(!copy.page()->ruler());
+}
+
+void TestObjectStream::stageFileLayout()
+{
+    Design design;
+    const QString file = filePath(QStringLiteral("design.kfx"));
+    saveStageFile(design.stage.get(), file, design.owner, reportClasses());
+    QCOMPARE(readFile(file), QByteArray());
+
+    auto *page = make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    page->setNewReportValues();
+    const QByteArray pageStream = writeComponent(page, design.owner, reportClasses());
+    QVERIFY(pageStream.startsWith("TPF0"));
+    QVERIFY(pageStream.contains(str("Page.Values") + hex("01")));
+    saveStageFile(design.stage.get(), file, design.owner, reportClasses());
+    QCOMPARE(readFile(file), pageStream + hex("00"));
+
+    auto *block = make<TmBlock>(design, design.stage.get(), QStringLiteral("mBlock1"));
+    saveStageFile(design.stage.get(), file, design.owner, reportClasses());
+    QCOMPARE(readFile(file),
+             pageStream + writeComponent(block, design.owner, reportClasses()) + hex("0000"));
+
+    Design copy;
+    loadStageFile(copy.stage.get(), file, copy.owner, reportClasses());
+    const QList<QWidget *> read = controls(copy);
+    QCOMPARE(read.size(), 2);
+    QVERIFY(qobject_cast<TmPage *>(read[0]));
+    QVERIFY(qobject_cast<TmBlock *>(read[1]));
+}
+
+void TestObjectStream::propertyErrorsAreSkipped_data()
+{
+    QTest::addColumn<QByteArray>("inserted");
+    QTest::addColumn<QString>("message");
+    const QString prefix = QStringLiteral("Error reading mText1.");
+    QTest::newRow("unknown property") << str("Foo") + hex("0601") + "x"
+                                      << prefix + "Foo: Property does not exist";
+    QTest::newRow("unknown record member") << str("Frame.Depth") + hex("0205")
+                                           << prefix + "Frame.Depth: Property does not exist";
+    QTest::newRow("path through a value") << str("Left.Value") + hex("0205")
+                                          << prefix + "Left.Value: Invalid property path";
+    QTest::newRow("text for an integer") << str("Left") + hex("0601") + "x"
+                                         << prefix + "Left: Invalid property value";
+    QTest::newRow("unknown enumeration name") << str("Alignment") + hex("07") + str("taNowhere")
+                                              << prefix + "Alignment: Invalid property value";
+    QTest::newRow("unknown colour name") << str("Color") + hex("07") + str("clPlaid")
+                                         << prefix + "Color: Invalid property value";
+    QTest::newRow("unknown set member")
+        << str("Font.Style") + hex("0B") + str("fsBold") + str("fsWavy") + hex("00")
+        << prefix + "Font.Style: Invalid property value";
+    QTest::newRow("list with an integer")
+        << str("AfterPrint.Strings") + hex("01" "0601") + "a" + hex("0205" "0601") + "b" + hex("00")
+        << prefix + "AfterPrint.Strings: Invalid property value";
+    QTest::newRow("list without .Strings") << str("AfterPrint") + hex("0100")
+                                           << prefix + "AfterPrint: Invalid property value";
+    QTest::newRow("value for a record") << str("Frame") + hex("0205")
+                                        << prefix + "Frame: Invalid property value";
+    QTest::newRow("collection for a text")
+        << str("Format") + hex("0E" "01") + str("Key") + hex("0201" "00" "00")
+        << prefix + "Format: Invalid property value";
+}
+
+void TestObjectStream::propertyErrorsAreSkipped()
+{
+    QFETCH(QByteArray, inserted);
+    QFETCH(QString, message);
+    Design design;
+    auto *text = make<TmText>(design, design.stage.get(), QStringLiteral("mText1"));
+    text->setCaption(QStringLiteral("total"));
+    text->setFontSize(8);
+    text->AfterPrint.setTexts({QStringLiteral(".NEWLINE")});
+    const QByteArray stream = writeComponent(text, design.owner, reportClasses());
+    QByteArray damaged = stream;
+    damaged.insert(afterHeader(stream), inserted);
+
+    Design copy;
+    QStringList errors;
+    const ReaderHooks hooks = collecting(errors);
+    const QList<QWidget *> read = readStreams(damaged + hex("00"), copy.owner, copy.stage.get(),
+                                              reportClasses(), hooks);
+    QCOMPARE(errors, QStringList{message});
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(writeComponent(read.first(), copy.owner, reportClasses()).toHex(' '),
+             stream.toHex(' '));
+}
+
+void TestObjectStream::unhandledErrorEndsRead()
+{
+    Design design;
+    auto *first = make<TmText>(design, design.stage.get(), QStringLiteral("mText1"));
+    auto *second = make<TmText>(design, design.stage.get(), QStringLiteral("mText2"));
+    const QByteArray good = writeComponent(first, design.owner, reportClasses());
+    QByteArray bad = writeComponent(second, design.owner, reportClasses());
+    bad.insert(afterHeader(bad), str("Foo") + hex("0201"));
+
+    Design copy;
+    ReaderHooks hooks;
+    hooks.onError = [](const QString &) { return false; };
+    try {
+        readStreams(good + bad + hex("00"), copy.owner, copy.stage.get(), reportClasses(), hooks);
+        QFAIL("the read went on");
+    } catch (const StreamError &error) {
+        QCOMPARE(error.message(),
+                 QStringLiteral("Error reading mText2.Foo: Property does not exist"));
+    }
+    const QList<QWidget *> read = controls(copy);
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(read.first()->objectName(), QStringLiteral("mText1"));
+    QVERIFY(!qobject_cast<TmText *>(read.first())->isLoading());
+}
+
+void TestObjectStream::readOnlyProperty()
+{
+    const PropertyTable table{
+        Props::make<QWidget>(QStringLiteral("Fixed"), PropKind::Integer,
+                             [](const QWidget &) { return PropValue(qint64(7)); }, {}),
+        Props::make<QWidget>(
+            QStringLiteral("Width"), PropKind::Integer,
+            [](const QWidget &widget) { return PropValue(qint64(widget.width())); },
+            [](QWidget &widget, const PropValue &value) {
+                widget.resize(int(PropValues::toInt(value)), widget.height());
+            }),
+    };
+    ClassInfo probe;
+    probe.name = QStringLiteral("TProbe");
+    probe.metaObject = &QWidget::staticMetaObject;
+    probe.properties = &table;
+    probe.create = [](ComponentOwner *, QWidget *parent) { return new QWidget(parent); };
+    ClassRegistry registry;
+    registry.add(probe);
+
+    Design design;
+    QStringList errors;
+    const ReaderHooks hooks = collecting(errors);
+    const QByteArray stream = "TPF0" + str("TProbe") + str("p1") + str("Fixed") + hex("0205")
+        + str("Width") + hex("0233") + hex("00" "00" "00");
+    const QList<QWidget *> read =
+        readStreams(stream, design.owner, design.stage.get(), registry, hooks);
+    QCOMPARE(errors, QStringList{QStringLiteral("Error reading p1.Fixed: Property is read-only")});
+    QCOMPARE(read.size(), 1);
+    QCOMPARE(read.first()->objectName(), QStringLiteral("p1"));
+    QCOMPARE(read.first()->width(), 0x33);
+}
+
+void TestObjectStream::unknownClassSkippedWithChildren()
+{
+    Design design;
+    auto *page = make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    auto *strange = make<TmBand>(design, page, QStringLiteral("Strange"));
+    make<TmText>(design, strange, QStringLiteral("mText1"));
+    make<TMBlockCode>(design, strange, QStringLiteral("mBlockCode1"));
+    make<TmBand>(design, page, QStringLiteral("mBand2"));
+    QByteArray stream = writeComponent(page, design.owner, reportClasses());
+    QCOMPARE(stream.count(str("TmBand") + str("Strange")), 1);
+    stream.replace(str("TmBand") + str("Strange"), str("TmFancy") + str("Strange"));
+
+    Design copy;
+    QStringList errors;
+    const ReaderHooks hooks = collecting(errors);
+    readStreams(stream + hex("00"), copy.owner, copy.stage.get(), reportClasses(), hooks);
+    QCOMPARE(errors, QStringList{QStringLiteral("Class TmFancy not found")});
+    QVERIFY(copy.page());
+    QCOMPARE(copy.page()->bands().size(), 1);
+    QCOMPARE(copy.page()->bands().first()->objectName(), QStringLiteral("mBand2"));
+    QVERIFY(!copy.owner.findComponent(QStringLiteral("mText1")));
+    QVERIFY(!copy.owner.findComponent(QStringLiteral("mBlockCode1")));
+}
+
+void TestObjectStream::clashRename_data()
+{
+    QTest::addColumn<QStringList>("heldOutside");
+    QTest::addColumn<QStringList>("stored");
+    QTest::addColumn<QStringList>("loaded");
+    QTest::newRow("duplicates") << QStringList{} << QStringList{"Total", "Total"}
+                                << QStringList{"Total", "mText1"};
+    QTest::newRow("duplicates of a generated name")
+        << QStringList{} << QStringList{"mText1", "mText1"} << QStringList{"mText1", "mText2"};
+    QTest::newRow("template name") << QStringList{"Dpst_TmText"} << QStringList{"Dpst_TmText"}
+                                   << QStringList{"mText1"};
+    QTest::newRow("template name, mText1 taken")
+        << QStringList{"Dpst_TmText", "mText1"} << QStringList{"Dpst_TmText"}
+        << QStringList{"mText2"};
+    QTest::newRow("other letter case") << QStringList{"TOTAL"} << QStringList{"total"}
+                                       << QStringList{"mText1"};
+    QTest::newRow("empty name stays empty") << QStringList{} << QStringList{"", ""}
+                                            << QStringList{"", ""};
+}
+
+void TestObjectStream::clashRename()
+{
+    QFETCH(QStringList, heldOutside);
+    QFETCH(QStringList, stored);
+    QFETCH(QStringList, loaded);
+    Design design;
+    auto *page = make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    auto *band = make<TmBand>(design, page, QStringLiteral("mBand1"));
+    for (const QString &name : stored)
+        make<TmText>(design, band, name);
+    const QString file = filePath(QStringLiteral("names.kfx"));
+    saveStageFile(design.stage.get(), file, design.owner, reportClasses());
+
+    Design copy;
+    for (const QString &name : heldOutside)
+        make<TmText>(copy, copy.outside.get(), name);
+    QStringList announced;
+    ReaderHooks hooks;
+    hooks.onSetName = [&announced](QWidget *, const QString &name) {
+        announced << name;
+        return name;
+    };
+    loadStageFile(copy.stage.get(), file, copy.owner, reportClasses(), hooks);
+    QStringList names;
+    for (QWidget *text : orderedChildren(copy.page()->bands().first(), reportClasses()))
+        names << text->objectName();
+    QCOMPARE(names, loaded);
+    QCOMPARE(announced, QStringList({QStringLiteral("mPage1"), QStringLiteral("mBand1")}) + loaded);
+}
+
+void TestObjectStream::damagedFiles_data()
+{
+    Design design;
+    auto *page = make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    make<TmBand>(design, page, QStringLiteral("mBand1"));
+    const QByteArray first = writeComponent(page, design.owner, reportClasses());
+    const QByteArray second =
+        writeComponent(make<TmBlock>(design, design.stage.get(), QStringLiteral("mBlock1")),
+                       design.owner, reportClasses());
+
+    QTest::addColumn<QByteArray>("data");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<int>("controlsAfter");
+    QTest::newRow("empty file") << QByteArray() << false << 0;
+    QTest::newRow("no signature") << "TPF1" + first.mid(4) + hex("00") << false << 0;
+    QTest::newRow("cut in the first stream") << first.left(first.size() / 2) << false << 0;
+    QTest::newRow("cut in the second stream") << first + second.left(20) << false << 1;
+    QTest::newRow("no end byte") << first << false << 1;
+    QTest::newRow("more end bytes") << first + hex("000000") << true << 1;
+    QTest::newRow("garbage after the end byte")
+        << first + hex("00") + "garbage\xff\x01" << true << 1;
+    QTest::newRow("two streams") << first + second + hex("0000") << true << 2;
+}
+
+void TestObjectStream::damagedFiles()
+{
+    QFETCH(QByteArray, data);
+    QFETCH(bool, readable);
+    QFETCH(int, controlsAfter);
+    writeFile(QStringLiteral("damaged.kfx"), data);
+    const QString file = filePath(QStringLiteral("damaged.kfx"));
+    Design copy;
+    make<TmPage>(copy, copy.stage.get(), QStringLiteral("old"));
+    try {
+        loadStageFile(copy.stage.get(), file, copy.owner, reportClasses());
+        QVERIFY(readable);
+    } catch (const StreamError &error) {
+        QVERIFY(!readable);
+        QCOMPARE(error.message(), file + QStringLiteral(" can not be read"));
+    }
+    const QList<QWidget *> read = controls(copy);
+    QCOMPARE(read.size(), controlsAfter);
+    QVERIFY(!copy.owner.findComponent(QStringLiteral("old")));
+    for (QWidget *control : read)
+        QVERIFY(!qobject_cast<TReportControl *>(control)->isLoading());
+}
+
+void TestObjectStream::everyCutFails()
+{
+    Design design;
+    buildDesign(design);
+    const QString file = filePath(QStringLiteral("full.kfx"));
+    saveStageFile(design.stage.get(), file, design.owner, reportClasses());
+    const QByteArray data = readFile(file);
+    // Cut anywhere before the final end byte (which the damaged files check).
+    const QString cut = filePath(QStringLiteral("cut.kfx"));
+    for (qsizetype size = 0; size < data.size() - 1; ++size) {
+        writeFile(QStringLiteral("cut.kfx"), data.left(size));
+        Design copy;
+        QVERIFY_THROWS_EXCEPTION(
+            StreamError, loadStageFile(copy.stage.get(), cut, copy.owner, reportClasses()));
+        QVERIFY(controls(copy).isEmpty());
+        QVERIFY(copy.owner.components().isEmpty());
+    }
+}
+
+void TestObjectStream::missingFileKeepsStage()
+{
+    Design design;
+    make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    const QString missing = filePath(QStringLiteral("missing.kfx"));
+    try {
+        loadStageFile(design.stage.get(), missing, design.owner, reportClasses());
+        QFAIL("a missing file was read");
+    } catch (const StreamError &error) {
+        QCOMPARE(error.message(), missing + QStringLiteral(" can not be read"));
+    }
+    QVERIFY(design.page());
+}
+
+void TestObjectStream::failedSaveKeepsTarget_data()
+{
+    QTest::addColumn<QString>("target");
+    QTest::newRow("directory path") << QStringLiteral("folder.kfx");
+    QTest::newRow("missing folder") << QStringLiteral("nowhere/design.kfx");
+}
+
+void TestObjectStream::failedSaveKeepsTarget()
+{
+    QFETCH(QString, target);
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.kfx")));
+    writeFile(QStringLiteral("folder.kfx/inside"), "kept");
+    Design design;
+    make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    const QString path = filePath(target);
+    try {
+        saveStageFile(design.stage.get(), path, design.owner, reportClasses());
+        QFAIL("the save succeeded");
+    } catch (const StreamError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Cannot create file ") + path);
+    }
+    QCOMPARE(readFile(filePath(QStringLiteral("folder.kfx/inside"))), QByteArray("kept"));
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList{QStringLiteral("folder.kfx")});
+}
+
+void TestObjectStream::childPositionPrefix()
+{
+    Design design;
+    auto *band = make<TmBand>(design, design.stage.get(), QStringLiteral("mBand1"));
+    make<TmText>(design, band, QStringLiteral("mText1"));
+    make<TmText>(design, band, QStringLiteral("mText2"));
+    QByteArray stream = writeComponent(band, design.owner, reportClasses());
+    const QByteArray second = str("TmText") + str("mText2");
+    const QByteArray first = str("TmText") + str("mText1");
+    stream.replace(second, hex("F20200") + second);
+    stream.replace(first, hex("F1") + first);
+
+    Design copy;
+    const QList<QWidget *> read =
+        readStreams(stream + hex("00"), copy.owner, copy.stage.get(), reportClasses());
+    QStringList names;
+    for (QWidget *text : orderedChildren(read.value(0), reportClasses()))
+        names << text->objectName();
+    QCOMPARE(names, QStringList({QStringLiteral("mText2"), QStringLiteral("mText1")}));
+}
+
+void TestObjectStream::bandOnBandGoesToPage()
+{
+    const QByteArray stream = "TPF0" + str("TmPage") + str("mPage1") + hex("00")
+        + str("TmBand") + str("mBand1") + hex("00")
+        + str("TmBreakBand") + str("mBand2") + hex("00") + hex("00")
+        + hex("00") + hex("00") + hex("00");
+    Design design;
+    readStreams(stream, design.owner, design.stage.get(), reportClasses());
+    QVERIFY(design.page());
+    QCOMPARE(design.find<TmBand>(QStringLiteral("mBand1"))->parentWidget(), design.page());
+    QCOMPARE(design.find<TmBreakBand>(QStringLiteral("mBand2"))->parentWidget(), design.page());
+    QCOMPARE(design.page()->bands().size(), 2);
+}
+
+void TestObjectStream::nestingIsCapped_data()
+{
+    const int depth = 300;
+    QTest::addColumn<QByteArray>("data");
+    QByteArray unknown = "TPF0";
+    QByteArray texts = "TPF0";
+    for (int level = 0; level < depth; ++level) {
+        unknown += str("TmNothing") + str("") + hex("00");
+        texts += str("TmText") + str("") + hex("00");
+    }
+    unknown += QByteArray(depth + 1, '\0');
+    texts += QByteArray(depth + 1, '\0');
+    QTest::newRow("unknown objects") << unknown;
+    QTest::newRow("text items") << texts;
+    const int lists = 100000;
+    QTest::newRow("lists") << "TPF0" + str("TmText") + str("") + str("Foo")
+            + QByteArray(lists, '\x01') + QByteArray(lists + 3, '\0');
+}
+
+void TestObjectStream::nestingIsCapped()
+{
+    QFETCH(QByteArray, data);
+    Design design;
+    try {
+        readStreams(data, design.owner, design.stage.get(), reportClasses());
+        QFAIL("read without limit");
+    } catch (const StreamError &error) {
+        QCOMPARE(error.message(), QStringLiteral("Stream nested too deeply"));
+    }
+    QVERIFY(controls(design).isEmpty());
+    QVERIFY(design.owner.components().isEmpty());
+    QVERIFY_THROWS_EXCEPTION(StreamError, StreamDump::dumpStageFile(data));
+}
+
+void TestObjectStream::dumpShowsTemplate()
+{
+    Design design;
+    auto *band = make<TmBand>(design, design.stage.get(), QStringLiteral("Dpst_TmBand"));
+    band->setBounds(0, 0, 15, 50);
+    band->setSizeValues({Geometry::pixelsToStored(50, 96, 100), 40});
+    band->BandCode.setTexts({QStringLiteral("say \"hi\"\tnow"), QStringLiteral("价")});
+    const QByteArray block = writeBlock(controls(design), design.owner, reportClasses());
+    const QString expected = QStringLiteral(
+        "object Dpst_TmBand: TmBand\n"
+        "  Left = 0\n"
+        "  Top = 0\n"
+        "  Width = 15\n"
+        "  Height = 50\n"
+        "  Frame.Color = clBlack\n"
+        "  Frame.DrawTop = False\n"
+        "  Frame.DrawBottom = False\n"
+        "  Frame.DrawLeft = False\n"
+        "  Frame.DrawRight = False\n"
+        "  AlignToBottom = False\n"
+        "  Color = clWhite\n"
+        "  ForceNewColumn = False\n"
+        "  ForceNewPage = False\n"
+        "  Size.Values = (\n"
+        "    132.29166666666666666\n"
+        "    40\n"
+        "  )\n"
+        "  BandType = rbTitle\n"
+        "  TypeBand = Header\n"
+        "  BandCode.Strings = (\n"
+        "    \"say \\\"hi\\\"\\tnow\"\n"
+        "    \"价\"\n"
+        "  )\n"
+        "  BlockMode = False\n"
+        "  FieldMode = False\n"
+        "end\n");
+    QCOMPARE(StreamDump::dumpStageFile(block), expected);
+    QVERIFY_THROWS_EXCEPTION(StreamError, StreamDump::dumpStageFile(block.left(block.size() - 1)));
+}
+
+void TestObjectStream::dumpNestsChildren()
+{
+    const QByteArray stream = "TPF0" + str("TmWhatever") + str("w1")
+        + str("Style") + hex("0B") + str("fsBold") + str("fsItalic") + hex("00")
+        + str("Tag") + hex("0D") + str("Data") + hex("0A" "03000000" "0102FF")
+        + str("Keys") + hex("0E" "01") + str("Command") + hex("0201" "00" "0203" "01" "00" "00")
+        + hex("00")
+        + hex("F2" "0201") + str("TChild") + str("") + hex("00" "00")
+        + hex("00") + hex("00") + "ignored";
+    const QString expected = QStringLiteral(
+        "object w1: TmWhatever\n"
+        "  Style = [fsBold, fsItalic]\n"
+        "  Tag = nil\n"
+        "  Data = {0102FF}\n"
+        "  Keys = <\n"
+        "    item\n"
+        "      Command = 1\n"
+        "    end\n"
+        "    item [3]\n"
+        "    end\n"
+        "  >\n"
+        "  object TChild [index 1]\n"
+        "  end\n"
+        "end\n");
+    QCOMPARE(StreamDump::dumpStageFile(stream), expected);
+}
+
+QTEST_MAIN(TestObjectStream)
+#include "tst_objectstream.moc"
