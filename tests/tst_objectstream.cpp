@@ -384,6 +384,7 @@ void TestObjectStream::designRoundTripIsByteIdentical()
     QCOMPARE(copy.page()->Comments.texts(), design.page()->Comments.texts());
     QCOMPARE(copy.page()->options, TmPage::LastPageFooter | TmPage::Compression);
     QVERIFY(!copy.page()->ruler());
+    QVERIFY(readFile(first).contains(str("Page.Ruler") + hex("08")));
 }
 
 void TestObjectStream::stageFileLayout()
@@ -397,7 +398,7 @@ void TestObjectStream::stageFileLayout()
     page->setNewReportValues();
     const QByteArray pageStream = writeComponent(page, design.owner, reportClasses());
     QVERIFY(pageStream.startsWith("TPF0"));
-    QVERIFY(pageStream.contains(str("Page.Values") + hex("01")));
+    QVERIFY(!pageStream.contains(str("Page.Ruler")));
     saveStageFile(design.stage.get(), file, design.owner, reportClasses());
     QCOMPARE(readFile(file), pageStream + hex("00"));
 
@@ -412,6 +413,13 @@ void TestObjectStream::stageFileLayout()
     QCOMPARE(read.size(), 2);
     QVERIFY(qobject_cast<TmPage *>(read[0]));
     QVERIFY(qobject_cast<TmBlock *>(read[1]));
+
+    page->setStoredValues({});
+    QByteArray zeros;
+    for (int value = 0; value < 7; ++value)
+        zeros += hex("05") + QByteArray(10, '\0');
+    QVERIFY(writeComponent(page, design.owner, reportClasses())
+                .contains(str("Page.Values") + hex("01") + zeros + hex("00")));
 }
 
 void TestObjectStream::propertyErrorsAreSkipped_data()

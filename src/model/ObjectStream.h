@@ -52,7 +52,8 @@ QByteArray writeBlock(const QList<QWidget *> &components, const ComponentOwner &
                       const ClassRegistry &registry);
 
 // Reads streams from data until an end-of-list byte where a signature would
-// begin, creating each top-level object as a child of parent; then gives
+// begin, creating each top-level object as a child of parent (components
+// with a parent are shown, as live controls are); then gives
 // every component read its loaded notification, children before parents.
 // Returns the top-level components in stream order. Throws StreamError on
 // an error the hooks do not handle, on damaged data and on data that ends
@@ -73,8 +74,9 @@ void saveStageFile(const QWidget *stage, const QString &fileName, const Componen
 // then the streams are read with every read error handled (and still
 // passed to hooks.onError) and every name made unique in the owner before
 // hooks.onSetName sees it. Throws StreamError("<fileName> can not be read")
-// when the file cannot be opened, is empty, ends early or holds no stream;
-// the stage keeps what was read before the failure.
+// when the file cannot be opened (the stage is then left as it was), is
+// empty, ends early or holds no stream; the stage keeps what was read
+// before the failure.
 QList<QWidget *> loadStageFile(QWidget *stage, const QString &fileName, ComponentOwner &owner,
                                const ClassRegistry &registry, const ReaderHooks &hooks = {});
 
