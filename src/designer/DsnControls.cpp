@@ -1,5 +1,7 @@
 #include "designer/DsnControls.h"
 
+#include "designer/DsnHandle.h"
+#include "designer/DsnOverlay.h"
 #include "designer/DsnStage.h"
 
 #include "model/mKomponents.h"
@@ -24,6 +26,11 @@ bool isStage(const QWidget *control)
     return qobject_cast<const TDsnStage *>(control) != nullptr;
 }
 
+bool isDesignerPart(const QWidget *widget)
+{
+    return qobject_cast<const TSmallRect *>(widget) || qobject_cast<const TOutlineOverlay *>(widget);
+}
+
 ComponentOwner *ownerOf(const QWidget *control)
 {
     if (auto *report = qobject_cast<const TReportControl *>(control))
@@ -31,6 +38,37 @@ ComponentOwner *ownerOf(const QWidget *control)
     if (auto *stage = qobject_cast<const TDsnStage *>(control))
         return stage->owner();
     return nullptr;
+}
+
+QList<QWidget *> childControls(const QWidget *parent)
+{
+    QList<QWidget *> nonWindowed;
+    QList<QWidget *> windowed;
+    for (QObject *child : parent->children()) {
+        auto *widget = qobject_cast<QWidget *>(child);
+        if (!widget || widget->isWindow() || isDesignerPart(widget))
+            continue;
+        (isWindowed(widget) ? windowed : nonWindowed).append(widget);
+    }
+    return nonWindowed + windowed;
+}
+
+void setBounds(QWidget *control, const QRect &bounds)
+{
+    if (auto *report = qobject_cast<TReportControl *>(control))
+        report->setBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
+    else
+        control->setGeometry(bounds);
+}
+
+void setLeft(QWidget *control, int left)
+{
+    setBounds(control, QRect(left, control->y(), control->width(), control->height()));
+}
+
+void setTop(QWidget *control, int top)
+{
+    setBounds(control, QRect(control->x(), top, control->width(), control->height()));
 }
 
 } // namespace DsnControls

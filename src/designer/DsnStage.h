@@ -84,9 +84,11 @@ protected:
 
 private:
     void deliverDeferred(QEvent *event);
+    void runCommand(void (TDsnStage::*command)());
+    void forward(void (TDsnRegister::*command)());
 
     ComponentOwner *m_owner;
     const ClassRegistry *m_registry;
     QPointer<TDsnRegister> m_register;
-    TOutlineOverlay *m_overlay = nullptr;
+    QPointer<TOutlineOverlay> m_overlay;
 };

@@ -1,0 +1,110 @@
+#include "designer/DsnOverlay.h"
+
+#include "designer/DsnShape.h"
+
+#include <QCoreApplication>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+
+TOutlineOverlay::TOutlineOverlay(QWidget *stage) : QWidget(stage)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    // Opaque, so that updating the layer never repaints what lies beneath.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+}
+
+void TOutlineOverlay::attach(TMultiShape *shape)
+{
+    if (!m_shapes.contains(shape))
+        m_shapes.append(shape);
+}
+
+void TOutlineOverlay::detach(TMultiShape *shape)
+{
+    m_shapes.removeOne(shape);
+    if (m_frozen && !anyDrawn())
+        thaw();
+}
+
+void TOutlineOverlay::shapeChanged(const QRect &screenRect)
+{
+    if (!anyDrawn()) {
+        thaw();
+        return;
+    }
+    if (!m_frozen) {
+        freeze();
+        return;
+    }
+    update(QRect(mapFromGlobal(screenRect.topLeft()), screenRect.size()));
+}
+
+bool TOutlineOverlay::anyDrawn() const
+{
+    for (const TMultiShape *shape : m_shapes) {
+        for (const TFundamentalShape &outline : shape->outlines()) {
+            if (outline.state == TFundamentalShape::Drawn)
+                return true;
+        }
+    }
+    return false;
+}
+
+void TOutlineOverlay::freeze()
+{
+    QWidget *stage = parentWidget();
+    if (!stage || !stage->isVisible())
+        return;
+    // Pending repaints of the stage belong in the picture.
+    QCoreApplication::sendPostedEvents(stage->window(), QEvent::UpdateRequest);
+    QRect visible = stage->visibleRegion().boundingRect();
+    if (visible.isEmpty())
+        visible = stage->rect();
+    m_picture = pictureOfStage(visible);
+    m_pictureAt = visible.topLeft();
+    setGeometry(stage->rect());
+    raise();
+    m_frozen = true;
+    show();
+}
+
+QPixmap TOutlineOverlay::pictureOfStage(const QRect &visible) const
+{
+    QWidget *stage = parentWidget();
+    QWidget *top = stage->window();
+    // What the screen shows costs no repaint; render the stage only where the
+    // platform cannot read its window back.
+    if (QScreen *screen = top->screen()) {
+        const QPoint at = stage->mapTo(top, visible.topLeft());
+        QPixmap picture = screen->grabWindow(top->winId(), at.x(), at.y(), visible.width(),
+                                             visible.height());
+        if (!picture.isNull() && picture.deviceIndependentSize().toSize() == visible.size())
+            return picture;
+    }
+    return stage->grab(visible);
+}
+
+void TOutlineOverlay::thaw()
+{
+    if (!m_frozen)
+        return;
+    m_frozen = false;
+    m_picture = QPixmap();
+    hide();
+}
+
+void TOutlineOverlay::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.fillRect(event->rect(), palette().window());
+    painter.drawPixmap(m_pictureAt, m_picture);
+    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    const QPoint origin = mapToGlobal(QPoint(0, 0));
+    for (const TMultiShape *shape : std::as_const(m_shapes))
+        shape->paint(painter, origin);
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "designer/DsnHandle.h"
+
+// Corner handles and edge-middle handles: eight in all.
+class THandler8Rect : public THandlerRect
+{
+public:
+    using THandlerRect::THandlerRect;
+
+    void CreateHandles() override;
+};

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QPointer>
+#include <QToolButton>
+
+class TDsnRegister;
+
+// A toggle button that switches its register's design mode.
+class TDsnSwitch : public QToolButton
+{
+    Q_OBJECT
+
+public:
+    explicit TDsnSwitch(QWidget *parent = nullptr);
+
+    TDsnRegister *DsnRegister() const { return m_register.data(); }
+    void setDsnRegister(TDsnRegister *dsnRegister) { m_register = dsnRegister; }
+
+    void SwitchOn();
+    void SwitchOff();
+
+    bool DsnMessageFlg = false;
+    QString DsnMessage = QStringLiteral("Now, Starting Design");
+
+signals:
+    // After the register has followed a click.
+    void switched(bool designing);
+
+private:
+    void act();
+
+    QPointer<TDsnRegister> m_register;
+};
