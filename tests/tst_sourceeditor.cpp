@@ -1,0 +1,742 @@
+// Links: kestrova_dialogs
+#include "dialogs/EditorCompletion.h"
+#include "dialogs/EditorSettings.h"
+#include "dialogs/RwLexer.h"
+#include "dialogs/SourceEditor.h"
+#include "model/ComponentOwner.h"
+#include "model/ObjectStream.h"
+#include "model/StreamDump.h"
+
+#include <QAction>
+#include <QFile>
+#include <QFontInfo>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+using Sci = QsciScintillaBase;
+
+// Style letters, one per character of a sample: '.' default text or blanks,
+// 'c' dot-command, 'p' (* *) comment, 's' /* */ comment, 'q' string,
+// 'k' the hidden keyword.
+QString styleLetters(TSourceEditor &editor)
+{
+    editor.SendScintilla(Sci::SCI_COLOURISE, 0, -1);
+    static const QString letters = QStringLiteral(".cpsqk");
+    QString result;
+    const int length = int(editor.SendScintilla(Sci::SCI_GETLENGTH));
+    for (int position = 0; position < length; ++position) {
+        const int style = int(editor.SendScintilla(Sci::SCI_GETSTYLEAT, position));
+        result += style < letters.size() ? letters[style] : u'?';
+    }
+    return result;
+}
+
+QString objectNames(const TSourceEditor &editor)
+{
+    QStringList names;
+    for (int line = 0; line < editor.lineCount(); ++line) {
+        const LineObject object = editor.lineObject(line);
+        names.append(object.component ? object.component->objectName() : QStringLiteral("-"));
+    }
+    return names.join(u',');
+}
+
+QPoint pointOf(TSourceEditor &editor, int line, int index)
+{
+    const int position = editor.positionFromLineIndex(line, index);
+    const int x = int(editor.SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0, position));
+    const int y = int(editor.SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0, position));
+    return {x + 1, y + int(editor.SendScintilla(Sci::SCI_TEXTHEIGHT, line)) / 2};
+}
+
+void writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+// Every stored setting of one editor, read through its property table.
+QStringList storedValues(const TSourceEditor &editor, const PropertyTable &table,
+                         const QString &prefix = {})
+{
+    QStringList values;
+    for (const PropertyInfo &info : table) {
+        if (info.kind == PropKind::Record) {
+            values += storedValues(editor, info.members, prefix + info.name + u'.');
+            continue;
+        }
+        const PropValue value = info.get(&editor);
+        QString text;
+        if (info.kind == PropKind::Text)
+            text = PropValues::toText(value);
+        else if (info.kind == PropKind::Strings)
+            text = PropValues::toStrings(value).join(u'|');
+        else
+            text = QString::number(PropValues::toInt(value));
+        values.append(prefix + info.name + u'=' + text);
+    }
+    return values;
+}
+
+void copySettings(const TSourceEditor &from, TSourceEditor &to, const PropertyTable &table)
+{
+    for (const PropertyInfo &info : table) {
+        if (info.kind == PropKind::Record)
+            copySettings(from, to, info.members);
+        else if (info.set)
+            info.set(&to, info.get(&from));
+    }
+}
+
+// Settings that differ from every default.
+void changeSettings(TSourceEditor &editor)
+{
+    editor.setColorValue(0x00FFFF);
+    editor.setFontName(QStringLiteral("DejaVu Sans Mono"));
+    editor.setFontHeight(-17);
+    editor.setFontStyle(1 | 2);
+    editor.setFontColor(0x800000);
+    editor.setGutterColor(0xC0C0C0);
+    editor.setGutterWidth(31);
+    editor.setGutterAutoSize(false);
+    editor.setLineNumbers(true);
+    editor.setOptions(TSourceEditor::AutoIndent | TSourceEditor::HalfPageScrolling);
+    editor.setRightEdge(80);
+    editor.setRightEdgeColor(0x0000FF);
+    editor.setTabWidth(3);
+    editor.setWantTabs(false);
+    editor.completion()->rows = 9;
+    editor.completion()->width = 300;
+    EditorKeyBindings bindings = EditorKeyBindings::defaults();
+    bindings.bind(QKeyCombination(Qt::Key_F5), QStringLiteral("Undo"));
+    bindings.bind(QKeyCombination(Qt::ControlModifier, Qt::Key_Y), QStringLiteral("Redo"));
+    editor.setKeyBindings(bindings);
+}
+
+} // namespace
+
+class tst_SourceEditor : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+
+    void configuration();
+    void fontIsFixedPitch();
+    void colouring_data();
+    void colouring();
+    void colours();
+    void commentSpanningLinesFollowsEdits();
+
+    void completion_data();
+    void completion();
+    void completionFileInEitherEncoding();
+
+    void bookmarks();
+    void bookmarkKeyOfShiftedDigits_data();
+    void bookmarkKeyOfShiftedDigits();
+    void keyBindings_data();
+    void keyBindings();
+    void menuShortcutsComeFirst();
+    void altDragSelectsColumn_data();
+    void altDragSelectsColumn();
+    void contextMenuAsksForPropertyEdit();
+
+    void linesAndObjects();
+    void objectsStayWithTheirLines_data();
+    void objectsStayWithTheirLines();
+
+    void settingsThroughPropertyTable();
+    void settingsThroughStageFile();
+    void storedVocabulary();
+    void linesStoredWhenNotCleared();
+
+private:
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+void tst_SourceEditor::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    qputenv("KESTROVA_CONFIG_DIR", m_dir->path().toLocal8Bit());
+}
+
+void tst_SourceEditor::configuration()
+{
+    TSourceEditor editor;
+    QCOMPARE(editor.edgeMode(), QsciScintilla::EdgeLine);
+    QCOMPARE(editor.edgeColumn(), 255);
+    QCOMPARE(editor.tabWidth(), 8);
+    QVERIFY(editor.autoIndent());
+    QVERIFY(!editor.indentationsUseTabs());
+    QVERIFY(editor.marginWidth(0) >= 15);
+    QCOMPARE(editor.marginWidth(1), 0);
+    QCOMPARE(editor.SendScintilla(Sci::SCI_GETVIRTUALSPACEOPTIONS),
+             long(Sci::SCVS_RECTANGULARSELECTION | Sci::SCVS_USERACCESSIBLE));
+
+    editor.useCodeDialogConfiguration();
+    QCOMPARE(editor.tabWidth(), 5);
+    QVERIFY(editor.hasOption(TSourceEditor::HalfPageScrolling));
+    QCOMPARE(editor.completion()->rows, 8);
+
+    editor.setLineNumbers(true);
+    const int narrow = editor.marginWidth(1);
+    QVERIFY(narrow > 0);
+    CodeLines many;
+    for (int line = 0; line < 20000; ++line)
+        many.add(QStringLiteral("x"));
+    editor.setLines(many);
+    QVERIFY2(editor.marginWidth(1) > narrow, "the gutter widens with the line numbers");
+}
+
+void tst_SourceEditor::fontIsFixedPitch()
+{
+    TSourceEditor editor;
+    const QFont font = editor.editorFont();
+    QCOMPARE(font.pixelSize(), 13);
+    QVERIFY(QFontInfo(font).fixedPitch());
+    qInfo("editor face: %s", qPrintable(QFontInfo(font).family()));
+}
+
+void tst_SourceEditor::colouring_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("styles");
+
+    QTest::newRow("dot-command and words") << ".PRINT total .tab"
+                                           << "cccccc.......cccc";
+    QTest::newRow("strings") << ".PRINT 'a (* b' \"x\" 'open"
+                             << "cccccc.qqqqqqqq.qqq.qqqqq";
+    QTest::newRow("paren comment") << "a (* .X 'q' *) .Y"
+                                   << "..pppppppppppp.cc";
+    QTest::newRow("slash comment") << "/* c */.Z" << "ssssssscc";
+    QTest::newRow("comment right after a word") << ".A(*x*)" << "ccppppp";
+    QTest::newRow("hidden keyword") << "#--< x #--<y"
+                                    << "kkkk........";
+    QTest::newRow("comment over lines") << "(* a\n.B *)\n.C /* d\ne */ 'f'"
+                                        << "pppppppppp.cc.sssssssss.qqq";
+}
+
+void tst_SourceEditor::colouring()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, styles);
+    TSourceEditor editor;
+    editor.setText(text);
+    QCOMPARE(styleLetters(editor), styles);
+}
+
+void tst_SourceEditor::colours()
+{
+    TSourceEditor editor;
+    auto *lexer = qobject_cast<TRwLexer *>(editor.lexer());
+    QVERIFY(lexer);
+    QCOMPARE(lexer->color(TRwLexer::DotCommand), QColor(128, 0, 0));
+    QCOMPARE(lexer->color(TRwLexer::String), QColor(0, 128, 128));
+    QCOMPARE(lexer->color(TRwLexer::Keyword), lexer->paper(TRwLexer::Default));
+    editor.setColorValue(0x00FFFF); // clYellow
+    QCOMPARE(lexer->paper(TRwLexer::Default), QColor(255, 255, 0));
+    QCOMPARE(lexer->color(TRwLexer::Keyword), QColor(255, 255, 0));
+}
+
+void tst_SourceEditor::commentSpanningLinesFollowsEdits()
+{
+    TSourceEditor editor;
+    editor.setText(QStringLiteral("a\n.B\nc *)\n.D"));
+    QCOMPARE(styleLetters(editor), QStringLiteral("..cc......cc"));
+    editor.insertAt(QStringLiteral("(*"), 0, 0);
+    QCOMPARE(styleLetters(editor), QStringLiteral("ppppppppppp.cc"));
+    editor.setSelection(0, 0, 0, 2);
+    editor.removeSelectedText();
+    QCOMPARE(styleLetters(editor), QStringLiteral("..cc......cc"));
+}
+
+void tst_SourceEditor::completion_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("offered");
+    QTest::addColumn<int>("downs");
+    QTest::addColumn<QString>("result");
+
+    QTest::newRow("dot-command by its dot") << "x .pr" << QStringList{".PRINT"} << 0
+                                            << "x .PRINT";
+    QTest::newRow("word after the dot") << ".rep" << QStringList{"report", "REPEAT"} << 1
+                                        << ".REPEAT";
+    QTest::newRow("inside brackets") << "f(re" << QStringList{"report", "REPEAT"} << 0
+                                     << "f(report";
+    QTest::newRow("nothing matches: every word") << "zz"
+                                                 << QStringList{"report", ".PRINT", "REPEAT"}
+                                                 << 2 << "REPEAT";
+}
+
+void tst_SourceEditor::completion()
+{
+    QFETCH(QString, typed);
+    QFETCH(QStringList, offered);
+    QFETCH(int, downs);
+    QFETCH(QString, result);
+
+    const QString words = m_dir->filePath(QStringLiteral("words.txt"));
+    writeFile(words, "report\r\n.PRINT\r\n\r\nREPEAT\r\n");
+    TSourceEditor editor;
+    QVERIFY(editor.loadCompletionList(words));
+    QCOMPARE(editor.completion()->words(), (QStringList{"report", ".PRINT", "REPEAT"}));
+
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QTest::keyClicks(&editor, typed);
+    QTest::keyClick(&editor, Qt::Key_Space, Qt::ControlModifier);
+    QVERIFY(editor.isListActive());
+    QCOMPARE(editor.text(), typed);
+    QStringList shown;
+    for (int row = 0; row < offered.size(); ++row) {
+        QByteArray current(256, '\0');
+        editor.SendScintilla(Sci::SCI_AUTOCGETCURRENTTEXT, 0UL, current.data());
+        shown.append(QString::fromUtf8(current.constData()));
+        QTest::keyClick(&editor, Qt::Key_Down);
+    }
+    QCOMPARE(shown, offered);
+    for (int row = 0; row < offered.size(); ++row)
+        QTest::keyClick(&editor, Qt::Key_Up);
+    for (int down = 0; down < downs; ++down)
+        QTest::keyClick(&editor, Qt::Key_Down);
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QVERIFY(!editor.isListActive());
+    QCOMPARE(editor.text(), result);
+}
+
+void tst_SourceEditor::completionFileInEitherEncoding()
+{
+    const QString words = m_dir->filePath(QStringLiteral("words.txt"));
+    writeFile(words, "\xb3\xf3\x64\x9f\n\xc5\x82\xc3\xb3\x64\xc5\xba\n");
+    TSourceEditor editor;
+    QVERIFY(editor.loadCompletionList(words));
+    const QString lodz = QString::fromUtf8("łódź");
+    QCOMPARE(editor.completion()->words(), (QStringList{lodz, lodz}));
+    QVERIFY(!editor.loadCompletionList(m_dir->filePath(QStringLiteral("missing.txt"))));
+    QCOMPARE(editor.completion()->words(), (QStringList{lodz, lodz}));
+}
+
+void tst_SourceEditor::bookmarks()
+{
+    TSourceEditor editor;
+    editor.setText(QStringLiteral("zero\none\ntwo\nthree\nfour"));
+    editor.setCursorPosition(3, 2);
+    QTest::keyClick(&editor, Qt::Key_3, Qt::ShiftModifier | Qt::ControlModifier);
+    QCOMPARE(editor.bookmarkLine(3), 3);
+    QCOMPARE(editor.markersAtLine(3), 1u << 3);
+
+    editor.setCursorPosition(0, 0);
+    QTest::keyClick(&editor, Qt::Key_3, Qt::ControlModifier);
+    int line = -1;
+    int index = -1;
+    editor.getCursorPosition(&line, &index);
+    QCOMPARE(line, 3);
+    QCOMPARE(index, 2);
+
+    // Lines inserted above carry the bookmark along.
+    editor.insertAt(QStringLiteral("new\n"), 1, 0);
+    QCOMPARE(editor.bookmarkLine(3), 4);
+    editor.setCursorPosition(0, 0);
+    QTest::keyClick(&editor, Qt::Key_3, Qt::ControlModifier);
+    editor.getCursorPosition(&line, &index);
+    QCOMPARE(line, 4);
+
+    // Setting it elsewhere moves it; setting it on its own line removes it.
+    editor.setCursorPosition(1, 0);
+    QTest::keyClick(&editor, Qt::Key_3, Qt::ShiftModifier | Qt::ControlModifier);
+    QCOMPARE(editor.bookmarkLine(3), 1);
+    QCOMPARE(editor.markersAtLine(4), 0u);
+    QTest::keyClick(&editor, Qt::Key_3, Qt::ShiftModifier | Qt::ControlModifier);
+    QCOMPARE(editor.bookmarkLine(3), -1);
+    QCOMPARE(editor.markersAtLine(1), 0u);
+    editor.setCursorPosition(2, 1);
+    QTest::keyClick(&editor, Qt::Key_3, Qt::ControlModifier);
+    editor.getCursorPosition(&line, &index);
+    QCOMPARE(line, 2);
+}
+
+void tst_SourceEditor::bookmarkKeyOfShiftedDigits_data()
+{
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("digit");
+    QTest::newRow("digit key") << int(Qt::Key_7) << 7;
+    QTest::newRow("shifted 0") << int(Qt::Key_ParenRight) << 0;
+    QTest::newRow("shifted 1") << int(Qt::Key_Exclam) << 1;
+    QTest::newRow("shifted 9") << int(Qt::Key_ParenLeft) << 9;
+}
+
+void tst_SourceEditor::bookmarkKeyOfShiftedDigits()
+{
+    QFETCH(int, key);
+    QFETCH(int, digit);
+    TSourceEditor editor;
+    editor.setText(QStringLiteral("a\nb"));
+    editor.setCursorPosition(1, 0);
+    QTest::keyClick(&editor, Qt::Key(key), Qt::ShiftModifier | Qt::ControlModifier);
+    QCOMPARE(editor.bookmarkLine(digit), 1);
+}
+
+void tst_SourceEditor::keyBindings_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("line");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("result");
+
+    const int ctrl = Qt::ControlModifier;
+    const int shiftCtrl = Qt::ShiftModifier | Qt::ControlModifier;
+    const QString text = QStringLiteral("one\ntwo words\nthree");
+    QTest::newRow("Ctrl+Y deletes the line") << text << 1 << 3 << int(Qt::Key_Y) << ctrl
+                                             << "one\nthree";
+    QTest::newRow("Shift+Ctrl+Y deletes to the line end")
+        << text << 1 << 3 << int(Qt::Key_Y) << shiftCtrl << "one\ntwo\nthree";
+    QTest::newRow("Shift+Ctrl+I indents") << text << 1 << 0 << int(Qt::Key_I) << shiftCtrl
+                                          << "one\n        two words\nthree";
+    QTest::newRow("Shift+Ctrl+U unindents") << "a\n            b" << 1 << 0 << int(Qt::Key_U)
+                                            << shiftCtrl << "a\n    b";
+    QTest::newRow("Shift+Ctrl+L is no line delete") << text << 1 << 0 << int(Qt::Key_L)
+                                                    << shiftCtrl << text;
+}
+
+void tst_SourceEditor::keyBindings()
+{
+    QFETCH(QString, text);
+    QFETCH(int, line);
+    QFETCH(int, index);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, result);
+    TSourceEditor editor;
+    editor.setText(text);
+    editor.setCursorPosition(line, index);
+    QTest::keyClick(&editor, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(editor.text(), result);
+
+    // Ctrl+Z takes the change back and Shift+Ctrl+Z makes it again.
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor.text(), text);
+    QTest::keyClick(&editor, Qt::Key_Z, Qt::ShiftModifier | Qt::ControlModifier);
+    QCOMPARE(editor.text(), result);
+}
+
+void tst_SourceEditor::menuShortcutsComeFirst()
+{
+    QWidget window;
+    auto *editor = new TSourceEditor(nullptr, &window);
+    editor->setText(QStringLiteral("one\ntwo"));
+    QAction action(&window);
+    action.setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_Y));
+    window.addAction(&action);
+    QSignalSpy triggered(&action, &QAction::triggered);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    editor->setFocus();
+
+    QTest::keyClick(editor, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(triggered.size(), 1);
+    QCOMPARE(editor->text(), QStringLiteral("one\ntwo"));
+    // Keys no shortcut takes still reach the editor.
+    QTest::keyClick(editor, Qt::Key_3, Qt::ShiftModifier | Qt::ControlModifier);
+    QCOMPARE(editor->bookmarkLine(3), 0);
+}
+
+void tst_SourceEditor::altDragSelectsColumn_data()
+{
+    QTest::addColumn<bool>("altOption");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("rectangular");
+    QTest::newRow("Alt drag") << true << int(Qt::AltModifier) << true;
+    QTest::newRow("plain drag") << true << int(Qt::NoModifier) << false;
+    QTest::newRow("Alt drag without the option") << false << int(Qt::AltModifier) << false;
+}
+
+void tst_SourceEditor::altDragSelectsColumn()
+{
+    QFETCH(bool, altOption);
+    QFETCH(int, modifiers);
+    QFETCH(bool, rectangular);
+    TSourceEditor editor;
+    if (!altOption)
+        editor.setOptions(editor.options() & ~TSourceEditor::AltColumnSelection);
+    editor.setText(QStringLiteral("abcdef\nabcdef\nabcdef\nabcdef"));
+    editor.resize(400, 300);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+
+    QWidget *viewport = editor.viewport();
+    const auto keys = Qt::KeyboardModifiers(modifiers);
+    const QPoint from = pointOf(editor, 0, 1);
+    const QPoint to = pointOf(editor, 2, 4);
+    QTest::mousePress(viewport, Qt::LeftButton, keys, from);
+    for (int step = 1; step <= 4; ++step) {
+        const QPoint at = from + (to - from) * step / 4;
+        QMouseEvent move(QEvent::MouseMove, at, viewport->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, keys);
+        QApplication::sendEvent(viewport, &move);
+    }
+    QTest::mouseRelease(viewport, Qt::LeftButton, keys, to);
+
+    QCOMPARE(editor.SendScintilla(Sci::SCI_SELECTIONISRECTANGLE) != 0, rectangular);
+    if (rectangular) {
+        QCOMPARE(editor.SendScintilla(Sci::SCI_GETSELECTIONS), 3L);
+        editor.removeSelectedText();
+        QCOMPARE(editor.text(), QStringLiteral("aef\naef\naef\nabcdef"));
+    } else {
+        QCOMPARE(editor.selectedText(), QStringLiteral("bcdef\nabcdef\nabcd"));
+    }
+}
+
+void tst_SourceEditor::contextMenuAsksForPropertyEdit()
+{
+    TSourceEditor editor;
+    QSignalSpy requested(&editor, &TSourceEditor::editPropertyRequested);
+    const QList<QAction *> actions = editor.contextMenu()->actions();
+    QCOMPARE(actions.size(), 1);
+    QCOMPARE(actions.first()->text(), QStringLiteral("Edit Property"));
+    QCOMPARE(actions.first()->objectName(), QStringLiteral("EditProperty1"));
+    actions.first()->trigger();
+    QCOMPARE(requested.size(), 1);
+}
+
+void tst_SourceEditor::linesAndObjects()
+{
+    TSourceEditor editor;
+    QCOMPARE(editor.lineCount(), 0);
+    QObject a;
+    a.setObjectName(QStringLiteral("A"));
+    auto tag = std::make_shared<TEditObject>(&a, editSet(spCaption));
+    CodeLines lines;
+    lines.add(QStringLiteral("\t.PRINT 'x'   "), LineObject{nullptr, tag});
+    lines.add(QString());
+    lines.add(QStringLiteral("last"), &a);
+    editor.setLines(lines);
+    QCOMPARE(editor.lineCount(), 3);
+    const CodeLines back = editor.lines();
+    QCOMPARE(back.texts(), (QStringList{"\t.PRINT 'x'", "", "last"}));
+    QCOMPARE(back[0].object.tag, tag);
+    QVERIFY(back[1].object.isEmpty());
+    QCOMPARE(back[2].object.component.data(), &a);
+
+    editor.setOptions(editor.options() & ~TSourceEditor::TrimTrailingBlanks);
+    QCOMPARE(editor.lineText(0), QStringLiteral("\t.PRINT 'x'   "));
+
+    editor.addLine(QStringLiteral("added"), LineObject{&a, {}});
+    QCOMPARE(editor.lineCount(), 4);
+    QCOMPARE(editor.lineObject(3).component.data(), &a);
+    QCOMPARE(editor.lineObject(2).component.data(), &a);
+
+    editor.clearLines();
+    QCOMPARE(editor.lineCount(), 0);
+    QVERIFY(editor.lineObject(0).isEmpty());
+    editor.addLine(QStringLiteral("only"));
+    QCOMPARE(editor.lines().texts(), QStringList{"only"});
+    editor.setLines({});
+    QCOMPARE(editor.lineCount(), 0);
+    QVERIFY(editor.lineObject(0).isEmpty());
+}
+
+void tst_SourceEditor::objectsStayWithTheirLines_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("objects");
+    QTest::addColumn<QString>("text");
+
+    // The editor starts with the lines A, B, C, D, each carrying the
+    // component of its name.
+    QTest::newRow("line inserted above") << "insert line 1" << "A,-,B,C,D"
+                                         << "A\nnew\nB\nC\nD";
+    QTest::newRow("two lines pasted at a line start") << "paste 2 lines at 2,0" << "A,B,-,-,C,D"
+                                                      << "A\nB\nx\ny\nC\nD";
+    QTest::newRow("line deleted above") << "delete line 1" << "A,C,D" << "A\nC\nD";
+    QTest::newRow("Enter at a line start") << "enter at 2,0" << "A,B,-,C,D"
+                                           << "A\nB\n\nC\nD";
+    QTest::newRow("Enter inside a line") << "enter at 2,1" << "A,B,C,-,D"
+                                         << "A\nB\nC\n\nD";
+    QTest::newRow("Backspace joins with the line above") << "backspace at 2,0" << "A,B,D"
+                                                         << "A\nBC\nD";
+    QTest::newRow("Delete at a line end") << "delete at 1,1" << "A,B,D" << "A\nBC\nD";
+    QTest::newRow("two whole lines deleted") << "delete lines 1-2" << "A,D" << "A\nD";
+    QTest::newRow("undo of an insertion") << "insert line 1, undo" << "A,B,C,D"
+                                          << "A\nB\nC\nD";
+}
+
+void tst_SourceEditor::objectsStayWithTheirLines()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, objects);
+    QFETCH(QString, text);
+
+    QList<std::shared_ptr<QObject>> components;
+    CodeLines lines;
+    for (const QString &name : {"A", "B", "C", "D"}) {
+        components.append(std::make_shared<QObject>());
+        components.last()->setObjectName(name);
+        lines.add(name, components.last().get());
+    }
+    TSourceEditor editor;
+    editor.setLines(lines);
+    editor.show();
+
+    if (operation.startsWith(u"insert line 1")) {
+        editor.insertAt(QStringLiteral("new\n"), 1, 0);
+        if (operation.endsWith(u"undo"))
+            QTest::keyClick(&editor, Qt::Key_Z, Qt::ControlModifier);
+    } else if (operation == u"paste 2 lines at 2,0") {
+        editor.setCursorPosition(2, 0);
+        editor.replaceSelectedText(QStringLiteral("x\ny\n"));
+    } else if (operation == u"delete line 1") {
+        editor.setCursorPosition(1, 0);
+        QTest::keyClick(&editor, Qt::Key_Y, Qt::ControlModifier);
+    } else if (operation.startsWith(u"enter at")) {
+        editor.setCursorPosition(2, operation.back().digitValue());
+        QTest::keyClick(&editor, Qt::Key_Return);
+    } else if (operation == u"backspace at 2,0") {
+        editor.setCursorPosition(2, 0);
+        QTest::keyClick(&editor, Qt::Key_Backspace);
+    } else if (operation == u"delete at 1,1") {
+        editor.setCursorPosition(1, 1);
+        QTest::keyClick(&editor, Qt::Key_Delete);
+    } else if (operation == u"delete lines 1-2") {
+        editor.setSelection(1, 0, 3, 0);
+        editor.removeSelectedText();
+    } else {
+        QFAIL("unknown operation");
+    }
+    QCOMPARE(editor.text(), text);
+    QCOMPARE(objectNames(editor), objects);
+}
+
+void tst_SourceEditor::settingsThroughPropertyTable()
+{
+    TSourceEditor changed;
+    changeSettings(changed);
+    TSourceEditor copy;
+    const QStringList defaults = storedValues(copy, sourceEditorPropertyTable());
+    copySettings(changed, copy, sourceEditorPropertyTable());
+    const QStringList values = storedValues(copy, sourceEditorPropertyTable());
+    QCOMPARE(values, storedValues(changed, sourceEditorPropertyTable()));
+    // Every published setting was changed, so each one was carried over.
+    for (qsizetype index = 0; index < values.size(); ++index) {
+        if (!values[index].startsWith(u"Name=") && !values[index].startsWith(u"Lines="))
+            QVERIFY2(values[index] != defaults[index], qPrintable(values[index]));
+    }
+    QCOMPARE(copy.tabWidth(), 3);
+    QCOMPARE(copy.editorFont().pixelSize(), 17);
+    QVERIFY(copy.editorFont().bold());
+    QCOMPARE(copy.edgeColumn(), 80);
+    QCOMPARE(copy.marginWidth(0), 31);
+    QVERIFY(copy.marginWidth(1) > 0);
+    QCOMPARE(copy.keyBindings().commandFor(QKeyCombination(Qt::Key_F5)), QStringLiteral("Undo"));
+}
+
+void tst_SourceEditor::settingsThroughStageFile()
+{
+    const QString path = m_dir->filePath(QStringLiteral("SRC.dat"));
+    ComponentOwner owner;
+    QWidget stage;
+    auto *editor = new TSourceEditor(&owner, &stage);
+    editor->setObjectName(QStringLiteral("SourceEditor"));
+    changeSettings(*editor);
+    editor->setText(QStringLiteral(".PRINT 'the text is never stored'"));
+    editor->clearLines();
+    ObjectStream::saveStageFile(&stage, path, owner, sourceEditorClasses());
+
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray data = file.readAll();
+    QVERIFY(data.startsWith("TPF0\x0dTSourceEditor\x0cSourceEditor"));
+    QVERIFY(data.endsWith(QByteArray("\0\0\0", 3)));
+    QVERIFY(!data.contains("never stored"));
+
+    ComponentOwner otherOwner;
+    QWidget otherStage;
+    auto *stale = new TSourceEditor(&otherOwner, &otherStage);
+    stale->setObjectName(QStringLiteral("SourceEditor"));
+    const QList<QWidget *> read =
+        ObjectStream::loadStageFile(&otherStage, path, otherOwner, sourceEditorClasses());
+    QCOMPARE(read.size(), 1);
+    auto *loaded = qobject_cast<TSourceEditor *>(read.first());
+    QVERIFY(loaded);
+    QCOMPARE(loaded->objectName(), QStringLiteral("SourceEditor"));
+    QCOMPARE(otherStage.findChildren<TSourceEditor *>().size(), 1);
+    QCOMPARE(storedValues(*loaded, sourceEditorPropertyTable()),
+             storedValues(*editor, sourceEditorPropertyTable()));
+    QVERIFY(!loaded->isLoading());
+    QCOMPARE(loaded->edgeColumn(), 80);
+    QCOMPARE(loaded->editorFont().pixelSize(), 17);
+}
+
+void tst_SourceEditor::storedVocabulary()
+{
+    ComponentOwner owner;
+    QWidget stage;
+    auto *editor = new TSourceEditor(&owner, &stage);
+    editor->setObjectName(QStringLiteral("TextEdit"));
+    const QString path = m_dir->filePath(QStringLiteral("BF.dat"));
+    ObjectStream::saveStageFile(&stage, path, owner, sourceEditorClasses());
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QStringList dump = StreamDump::dumpStageFile(file.readAll()).split(u'\n');
+    const QStringList expected = {
+        "object TextEdit: TSourceEditor",
+        "  Color = clWindow",
+        "  Font.Color = clWindowText",
+        "  Font.Height = -13",
+        "  Font.Name = \"Courier New\"",
+        "  Font.Style = []",
+        "  Gutter.AutoSize = True",
+        "  Gutter.Color = clBtnFace",
+        "  Gutter.LineNumbers = False",
+        "  Gutter.Width = 15",
+        "  Options = [AltColumnSelection, AutoIndent, CaretPastEndOfLine, SmartTabs, "
+        "TabsToSpaces, TrimTrailingBlanks]",
+        "  RightEdge = 255",
+        "  RightEdgeColor = clSilver",
+        "  TabWidth = 8",
+        "  WantTabs = True",
+        "  Completion.Rows = 6",
+        "  Completion.Width = 262",
+    };
+    QCOMPARE(dump.mid(0, expected.size()), expected);
+    const QStringList bindings = dump.mid(expected.size());
+    QCOMPARE(bindings.mid(0, 4),
+             (QStringList{"  KeyBindings.Strings = (", "    \"Ctrl+Z=Undo\"",
+                          "    \"Ctrl+Shift+Z=Redo\"", "    \"Ctrl+Y=DeleteLine\""}));
+    QVERIFY(bindings.contains(u"    \"Ctrl+Shift+0=SetBookmark0\""));
+    QVERIFY(bindings.contains(u"    \"Ctrl+Shift+U=UnindentBlock\""));
+    // Ten bookmarks to set and go to, ten other commands; no text.
+    QCOMPARE(bindings.mid(4 + 27), (QStringList{"  )", "end", ""}));
+}
+
+void tst_SourceEditor::linesStoredWhenNotCleared()
+{
+    ComponentOwner owner;
+    QWidget stage;
+    auto *editor = new TSourceEditor(&owner, &stage);
+    editor->setObjectName(QStringLiteral("TextEdit"));
+    editor->setText(QStringLiteral("first\nsecond"));
+    const QString path = m_dir->filePath(QStringLiteral("BF.dat"));
+    ObjectStream::saveStageFile(&stage, path, owner, sourceEditorClasses());
+    const QList<QWidget *> read =
+        ObjectStream::loadStageFile(&stage, path, owner, sourceEditorClasses());
+    QCOMPARE(read.size(), 1);
+    auto *loaded = qobject_cast<TSourceEditor *>(read.first());
+    QVERIFY(loaded);
+    QCOMPARE(loaded->lines().texts(), (QStringList{"first", "second"}));
+}
+
+QTEST_MAIN(tst_SourceEditor)
+#include "tst_sourceeditor.moc"
