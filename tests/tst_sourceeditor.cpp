@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QFile>
 #include <QFontInfo>
+#include <QListWidget>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -47,12 +48,18 @@ QString objectNames(const TSourceEditor &editor)
     return names.join(u',');
 }
 
+// A point a little left of the middle of the character at (line, index):
+// the editor takes the nearest column boundary, the one before it.
 QPoint pointOf(TSourceEditor &editor, int line, int index)
 {
+    const auto xOf = [&editor](int position) {
+        return int(editor.SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0, position));
+    };
     const int position = editor.positionFromLineIndex(line, index);
-    const int x = int(editor.SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0, position));
+    const int x = xOf(position);
+    const int width = xOf(position + 1) - x;
     const int y = int(editor.SendScintilla(Sci::SCI_POINTYFROMPOSITION, 0, position));
-    return {x + 1, y + int(editor.SendScintilla(Sci::SCI_TEXTHEIGHT, line)) / 2};
+    return {x + width / 2 - 1, y + int(editor.SendScintilla(Sci::SCI_TEXTHEIGHT, line)) / 2};
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)
@@ -139,6 +146,7 @@ private slots:
     void completion_data();
     void completion();
     void completionFileInEitherEncoding();
+    void codeDialogCompletionRowInOlive();
 
     void bookmarks();
     void bookmarkKeyOfShiftedDigits_data();
@@ -153,6 +161,8 @@ private slots:
     void linesAndObjects();
     void objectsStayWithTheirLines_data();
     void objectsStayWithTheirLines();
+    void lineColoursFollowObjects();
+    void gutterShowsHand();
 
     void settingsThroughPropertyTable();
     void settingsThroughStageFile();
@@ -202,7 +212,7 @@ void tst_SourceEditor::fontIsFixedPitch()
 {
     TSourceEditor editor;
     const QFont font = editor.editorFont();
-    QCOMPARE(font.pixelSize(), 13);
+    QCOMPARE(QFontInfo(font).pixelSize(), 13);
     QVERIFY(QFontInfo(font).fixedPitch());
     qInfo("editor face: %s", qPrintable(QFontInfo(font).family()));
 }
@@ -324,6 +334,21 @@ void tst_SourceEditor::completionFileInEitherEncoding()
     QCOMPARE(editor.completion()->words(), (QStringList{lodz, lodz}));
     QVERIFY(!editor.loadCompletionList(m_dir->filePath(QStringLiteral("missing.txt"))));
     QCOMPARE(editor.completion()->words(), (QStringList{lodz, lodz}));
+}
+
+void tst_SourceEditor::codeDialogCompletionRowInOlive()
+{
+    TSourceEditor editor;
+    editor.useCodeDialogConfiguration();
+    editor.completion()->setWords({QStringLiteral("alpha"), QStringLiteral("beta")});
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QTest::keyClick(&editor, Qt::Key_Space, Qt::ControlModifier);
+    QVERIFY(editor.isListActive());
+    const QList<QListWidget *> lists = editor.findChildren<QListWidget *>();
+    QVERIFY(!lists.isEmpty());
+    for (const QListWidget *list : lists)
+        QCOMPARE(list->palette().color(QPalette::Highlight), QColor(128, 128, 0));
 }
 
 void tst_SourceEditor::bookmarks()
@@ -619,6 +644,58 @@ void tst_SourceEditor::objectsStayWithTheirLines()
     QCOMPARE(objectNames(editor), objects);
 }
 
+void tst_SourceEditor::lineColoursFollowObjects()
+{
+    QObject item;
+    CodeLines lines;
+    lines.add(QStringLiteral("\t.TAB 10"), &item, spTab);
+    lines.add(QStringLiteral("\t.PRINT 'Total'"), &item, spCaption);
+    lines.add(QStringLiteral("\t.NEWLINE"), &item, spNewLine);
+    TSourceEditor editor;
+    editor.setLines(lines);
+    const QColor grey(200, 200, 200);
+    editor.setLineColours([grey](int, const LineObject &object) {
+        return object.tag && object.tag->PEdit == editSet(spCaption) ? grey : QColor();
+    });
+    const auto colouredLines = [&editor] {
+        QList<int> result;
+        for (int line = 0; line < editor.lineCount(); ++line) {
+            if (editor.markersAtLine(line) & (1u << TSourceEditor::FirstColourMarker))
+                result.append(line);
+        }
+        return result;
+    };
+    QCOMPARE(colouredLines(), QList<int>{1});
+    QCOMPARE(editor.SendScintilla(Sci::SCI_MARKERSYMBOLDEFINED, TSourceEditor::FirstColourMarker),
+             long(Sci::SC_MARK_BACKGROUND));
+
+    editor.insertAt(QStringLiteral("typed\n"), 0, 0);
+    QCOMPARE(colouredLines(), QList<int>{2});
+    editor.insertAt(QStringLiteral(" edited"), 2, 16);
+    QCOMPARE(colouredLines(), QList<int>{2});
+    editor.setCursorPosition(2, 0);
+    QTest::keyClick(&editor, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(colouredLines(), QList<int>());
+    editor.addLine(QStringLiteral(".PRINT 'again'"), lines[1].object);
+    QCOMPARE(colouredLines(), QList<int>{3});
+}
+
+void tst_SourceEditor::gutterShowsHand()
+{
+    TSourceEditor editor;
+    editor.setText(QStringLiteral("text\ntext"));
+    editor.resize(300, 200);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    QWidget *viewport = editor.viewport();
+    QTest::mouseMove(viewport, QPoint(5, 5));
+    QCOMPARE(viewport->cursor().shape(), Qt::PointingHandCursor);
+    QTest::mouseMove(viewport, QPoint(100, 5));
+    QCOMPARE(viewport->cursor().shape(), Qt::IBeamCursor);
+    QTest::mouseMove(viewport, QPoint(5, 6));
+    QCOMPARE(viewport->cursor().shape(), Qt::PointingHandCursor);
+}
+
 void tst_SourceEditor::settingsThroughPropertyTable()
 {
     TSourceEditor changed;
@@ -634,7 +711,7 @@ void tst_SourceEditor::settingsThroughPropertyTable()
             QVERIFY2(values[index] != defaults[index], qPrintable(values[index]));
     }
     QCOMPARE(copy.tabWidth(), 3);
-    QCOMPARE(copy.editorFont().pixelSize(), 17);
+    QCOMPARE(QFontInfo(copy.editorFont()).pixelSize(), 17);
     QVERIFY(copy.editorFont().bold());
     QCOMPARE(copy.edgeColumn(), 80);
     QCOMPARE(copy.marginWidth(0), 31);
@@ -676,7 +753,7 @@ void tst_SourceEditor::settingsThroughStageFile()
              storedValues(*editor, sourceEditorPropertyTable()));
     QVERIFY(!loaded->isLoading());
     QCOMPARE(loaded->edgeColumn(), 80);
-    QCOMPARE(loaded->editorFont().pixelSize(), 17);
+    QCOMPARE(QFontInfo(loaded->editorFont()).pixelSize(), 17);
 }
 
 void tst_SourceEditor::storedVocabulary()

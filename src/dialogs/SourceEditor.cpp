@@ -51,6 +51,9 @@ TSourceEditor::TSourceEditor(ComponentOwner *owner, QWidget *parent)
     setUtf8(true);
     setEolMode(EolUnix);
     setTabWidth(8);
+    // The horizontal scroll bar follows the longest line seen.
+    SendScintilla(SCI_SETSCROLLWIDTH, 1);
+    SendScintilla(SCI_SETSCROLLWIDTHTRACKING, true);
     setLexer(m_lexer);
     createGutter();
     createContextMenu();
@@ -124,7 +127,9 @@ QFont TSourceEditor::editorFont() const
 {
     QFont font(resolvedFamily(m_fontName));
     font.setStyleHint(QFont::TypeWriter);
-    font.setPixelSize(std::max(1, std::abs(m_fontHeight)));
+    // The editor component sizes its styles in points only.
+    const double pixels = std::max(1, std::abs(m_fontHeight));
+    font.setPointSizeF(pixels * 72.0 / logicalDpiY());
     font.setBold(m_fontStyle & 1);
     font.setItalic(m_fontStyle & 2);
     font.setUnderline(m_fontStyle & 4);

@@ -7,6 +7,7 @@
 #include <Qsci/qsciscintilla.h>
 
 #include <array>
+#include <functional>
 
 class ComponentOwner;
 class EditorCompletion;
@@ -39,8 +40,15 @@ public:
     static const QStringList &optionNames();
 
     static constexpr int BookmarkCount = 10;
-    // Marks use the markers after the bookmarks, one per glyph.
+    // Marks use the markers after the bookmarks, one per glyph; line
+    // backgrounds the few after those.
     static constexpr int FirstMarkMarker = BookmarkCount;
+    static constexpr int FirstColourMarker = FirstMarkMarker + BookmarkCount;
+    static constexpr int ColourMarkerCount = 4;
+
+    // The background of a line by its object; an invalid colour leaves the
+    // line as it is. Asked again whenever lines or their objects change.
+    using LineColours = std::function<QColor(int line, const LineObject &object)>;
 
     explicit TSourceEditor(ComponentOwner *owner = nullptr, QWidget *parent = nullptr);
     ~TSourceEditor() override;
@@ -59,6 +67,7 @@ public:
     void setLineObject(int line, const LineObject &object);
     void addLine(const QString &text, const LineObject &object = {});
     void clearLines();
+    void setLineColours(LineColours colours);
 
     // --- Bookmarks 0 to 9 and marks (0-based lines).
     void toggleBookmark(int number); // sets it at the caret; again on its line removes it
@@ -148,8 +157,10 @@ private:
     void applyGutter();
     void applyOptions();
 
+    void refreshLineColours();
     void trackModification(int position, int type, const char *text, int length, int linesAdded);
     QMouseEvent columnSelectionEvent(const QMouseEvent *event) const;
+    int gutterExtent() const;
     bool smartTab();
     bool pageMove(bool down, bool extend);
     void indentBlock(bool indent);
@@ -160,6 +171,7 @@ private:
     EditorCompletion *m_completion;
     QMenu *m_contextMenu = nullptr;
     QList<LineObject> m_lineObjects; // one per editor line
+    LineColours m_lineColours;
     std::array<int, BookmarkCount> m_bookmarks;       // marker handles, -1 when not set
     std::array<int, BookmarkCount> m_bookmarkColumns;
     bool m_loading = false;

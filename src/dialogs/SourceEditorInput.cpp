@@ -206,6 +206,17 @@ void TSourceEditor::mouseMoveEvent(QMouseEvent *event)
     QMouseEvent translated = columnSelectionEvent(event);
     QsciScintilla::mouseMoveEvent(&translated);
     event->setAccepted(translated.isAccepted());
+    // The gutter shows a hand over the editor's own choice of cursor.
+    if (event->buttons() == Qt::NoButton && event->position().x() < gutterExtent())
+        viewport()->setCursor(Qt::PointingHandCursor);
+}
+
+int TSourceEditor::gutterExtent() const
+{
+    int width = 0;
+    for (int margin = 0; margin < margins(); ++margin)
+        width += marginWidth(margin);
+    return width;
 }
 
 void TSourceEditor::mouseReleaseEvent(QMouseEvent *event)

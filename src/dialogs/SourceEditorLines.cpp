@@ -47,6 +47,40 @@ void TSourceEditor::trackModification(int position, int type, const char *text, 
                              std::min<qsizetype>(-linesAdded, m_lineObjects.size() - first));
     }
     m_lineObjects.resize(QsciScintilla::lines());
+    refreshLineColours();
+}
+
+void TSourceEditor::setLineColours(LineColours colours)
+{
+    m_lineColours = std::move(colours);
+    for (int marker = FirstColourMarker; marker < FirstColourMarker + ColourMarkerCount; ++marker)
+        markerDefine(Background, marker);
+    refreshLineColours();
+}
+
+// Background markers would follow their lines by themselves, but a line
+// deleted below one takes it over: they are placed anew from the objects.
+void TSourceEditor::refreshLineColours()
+{
+    if (!m_lineColours)
+        return;
+    QList<QColor> colours; // of the markers in use, by marker
+    for (int marker = FirstColourMarker; marker < FirstColourMarker + ColourMarkerCount; ++marker)
+        markerDeleteAll(marker);
+    for (int line = 0; line < m_lineObjects.size(); ++line) {
+        const QColor colour = m_lineColours(line, m_lineObjects[line]);
+        if (!colour.isValid())
+            continue;
+        qsizetype index = colours.indexOf(colour);
+        if (index < 0) {
+            if (colours.size() == ColourMarkerCount)
+                continue;
+            index = colours.size();
+            colours.append(colour);
+            setMarkerBackgroundColor(colour, FirstColourMarker + int(index));
+        }
+        markerAdd(line, FirstColourMarker + int(index));
+    }
 }
 
 CodeLines TSourceEditor::lines() const
@@ -65,6 +99,7 @@ void TSourceEditor::setLines(const CodeLines &lines)
     m_lineObjects = QList<LineObject>(QsciScintilla::lines());
     for (int line = 0; line < lines.size(); ++line)
         m_lineObjects[line] = lines[line].object;
+    refreshLineColours();
 }
 
 int TSourceEditor::lineCount() const
@@ -85,8 +120,10 @@ LineObject TSourceEditor::lineObject(int line) const
 
 void TSourceEditor::setLineObject(int line, const LineObject &object)
 {
-    if (line >= 0 && line < m_lineObjects.size())
-        m_lineObjects[line] = object;
+    if (line < 0 || line >= m_lineObjects.size())
+        return;
+    m_lineObjects[line] = object;
+    refreshLineColours();
 }
 
 void TSourceEditor::addLine(const QString &text, const LineObject &object)
@@ -102,6 +139,7 @@ void TSourceEditor::addLine(const QString &text, const LineObject &object)
         m_lineObjects = objects;
     }
     m_lineObjects.last() = object;
+    refreshLineColours();
 }
 
 void TSourceEditor::clearLines()
