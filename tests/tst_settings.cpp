@@ -90,6 +90,7 @@ private slots:
     void unwritableFileKeepsDialogOpen();
     void browseReplacesField();
     void completionSettingIsReadOnce();
+    void settingsBesideTheProgram();
 
 private:
     QString iniPath() const { return m_dir->filePath(QStringLiteral("KFX.ini")); }
@@ -415,6 +416,17 @@ void tst_Settings::completionSettingIsReadOnce()
     QCOMPARE(CompletionFile, QString());
     ReadCompletionSettings();
     QCOMPARE(CompletionFile, QStringLiteral("/data/words.txt"));
+}
+
+void tst_Settings::settingsBesideTheProgram()
+{
+    qunsetenv("KESTROVA_CONFIG_DIR");
+    // The test program's folder is its build folder, which may be written.
+    QCOMPARE(SettingsFiles::folder(), QCoreApplication::applicationDirPath());
+    QCOMPARE(SettingsFiles::sourceEditorSettingsPath(),
+             QCoreApplication::applicationDirPath() + QStringLiteral("/SRC.dat"));
+    QCOMPARE(SettingsFiles::codeEditorSettingsPath(),
+             QCoreApplication::applicationDirPath() + QStringLiteral("/BF.dat"));
 }
 
 QTEST_MAIN(tst_Settings)

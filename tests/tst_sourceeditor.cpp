@@ -153,6 +153,7 @@ private slots:
     void bookmarkKeyOfShiftedDigits();
     void keyBindings_data();
     void keyBindings();
+    void smartTabs();
     void menuShortcutsComeFirst();
     void altDragSelectsColumn_data();
     void altDragSelectsColumn();
@@ -454,6 +455,34 @@ void tst_SourceEditor::keyBindings()
     QCOMPARE(editor.text(), text);
     QTest::keyClick(&editor, Qt::Key_Z, Qt::ShiftModifier | Qt::ControlModifier);
     QCOMPARE(editor.text(), result);
+}
+
+void tst_SourceEditor::smartTabs()
+{
+    TSourceEditor editor;
+    editor.setText(QStringLiteral("ab  cd    ef\n\n"));
+    editor.setCursorPosition(2, 0);
+    const auto column = [&editor] {
+        int line = 0;
+        int index = 0;
+        editor.getCursorPosition(&line, &index);
+        return index;
+    };
+    // The empty line between is passed over: the words above decide.
+    QTest::keyClick(&editor, Qt::Key_Tab);
+    QCOMPARE(column(), 4);
+    QTest::keyClick(&editor, Qt::Key_Tab);
+    QCOMPARE(column(), 10);
+    QTest::keyClick(&editor, Qt::Key_Tab); // no word further right: the next tab stop
+    QCOMPARE(column(), 16);
+    QCOMPARE(editor.lineText(2), QString());
+    QCOMPARE(editor.text(2), QString(16, u' '));
+
+    editor.setOptions(editor.options() & ~TSourceEditor::SmartTabs);
+    editor.setText(QStringLiteral("ab  cd\n"));
+    editor.setCursorPosition(1, 0);
+    QTest::keyClick(&editor, Qt::Key_Tab);
+    QCOMPARE(column(), 8);
 }
 
 void tst_SourceEditor::menuShortcutsComeFirst()
