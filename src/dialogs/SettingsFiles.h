@@ -5,13 +5,15 @@
 // Where the program keeps "KFX.ini", "SRC.dat" and "BF.dat": the folder of
 // the executable when it may be written, else the user's configuration
 // folder; the environment variable KESTROVA_CONFIG_DIR overrides both.
+// It lives with the editors, which the report windows and the code dialog
+// build from these files, below the shell that edits the settings.
 namespace SettingsFiles {
 
 // The folder, created when it is missing.
 QString folder();
 QString filePath(const QString &fileName);
 
-QString iniPath();                // "KFX.ini": programs, FTP account, word list
+QString iniPath();                  // "KFX.ini": programs, FTP account, word list
 QString sourceEditorSettingsPath(); // "SRC.dat": the report windows' source editor
 QString codeEditorSettingsPath();   // "BF.dat": the code dialog's editor
 
