@@ -40,7 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
     try {
-        StreamDump::dump(bytes);
+        StreamDump::dumpStageFile(bytes);
     } catch (const StreamError &) {
     }
     return 0;

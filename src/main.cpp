@@ -1,7 +1,53 @@
+#include "shell/CommandLine.h"
+#include "shell/StartUp.h"
+
 #include <QApplication>
+#include <QLoggingCategory>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+bool hasDisplay()
+{
+    return qEnvironmentVariableIsSet("DISPLAY") || qEnvironmentVariableIsSet("WAYLAND_DISPLAY");
+}
+
+QStringList rawArguments(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    const CommandLineRequest request = parseCommandLine(rawArguments(argc, argv));
+    const bool platformChosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
+    if (request.isHeadless() && !platformChosen && !hasDisplay())
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Headless output is the program's own: Qt's notes about the platform
+    // would only disturb what scripts read from standard error.
+    if (request.isHeadless())
+        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false\n*.warning=false"));
+    if (!request.isHeadless() && !platformChosen && !hasDisplay()) {
+        std::fputs("kestrova: no display found; the designer needs one. "
+                   "Headless use: kestrova --help\n", stderr);
+        return 1;
+    }
+
     QApplication app(argc, argv);
-    return 0;
+    QApplication::setApplicationName(QStringLiteral("Kestrova"));
+    QApplication::setApplicationVersion(QStringLiteral("1.0 beta 1"));
+
+    if (request.isHeadless()) {
+        QTextStream out(stdout);
+        QTextStream err(stderr);
+        return runHeadless(request, out, err);
+    }
+    return StartUp::runDesigner(request.files);
 }

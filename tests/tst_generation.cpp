@@ -6,6 +6,8 @@
 #include "model/ComponentOwner.h"
 #include "model/mKomponents.h"
 
+#include "WorkedExample.h"
+
 #include <QTest>
 
 #include <memory>
@@ -236,64 +238,11 @@ QString TestGeneration::generate()
 
 void TestGeneration::workedExample()
 {
-    m_page->Comments = codeLines({"Sales by region"});
-    m_page->Nam = QStringLiteral("sales");
-    m_page->Output = QStringLiteral("sales.out");
-    m_page->ShortRemark = QStringLiteral("Regional sales");
-    m_page->Query = codeLines({".QUERY", "select region, name, amount from sales"});
-    m_page->Sort = codeLines({".SORT region"});
-    m_page->setPageValue(LeftMargin, 2);
-    m_page->setPageValue(Length, 66);
-    m_page->setPageValue(Width, 80);
-    m_page->setPageValue(RightMargin, 2);
-
-    addText(addBand(Header, "report", 36), "'Sales report'", 200, 0);
-    TmBand *detail = addBand(Detail, QString(), 18);
-    addText(detail, "name", 0, 0);
-    addText(detail, "amount", 300, 0)->Format = QStringLiteral("f10.2");
-    addText(addBreakBand(BreakHeader, "region"), "region", 0, 0)->Format = QStringLiteral("c10");
-    TmText *end = addText(addBand(Footer, "report", 36), "'End of report'", 0, 18);
-    end->setAlignToBand(true);
-    end->setAlignment(taCenter);
-    TFontRecord font = end->fontRecord();
-    font.style = TFontRecord::Underline;
-    end->setFontRecord(font);
-
-    QCOMPARE(generate(), expectedText({
-                             "/*# Sales by region",
-                             "# Sales by region*/",
-                             ".NAME sales",
-                             ".OUTPUT sales.out",
-                             ".SHORTREMARK Regional sales",
-                             ".QUERY",
-                             "select region, name, amount from sales",
-                             ".SORT region",
-                             ".HEADER report",
-                             ">.LEFTMARGIN 2",
-                             ">.PAGELENGTH 66",
-                             ">.RIGHTMARGIN 78",
-                             ">.PAGEWIDTH 80",
-                             ">.NEED 2",
-                             ">.TAB 22",
-                             ">.PRINT 'Sales report'",
-                             ".HEADER region",
-                             ">.NEED 1",
-                             ">.TAB 2",
-                             ">.PRINT region(c10)",
-                             ".DETAIL ",
-                             ">.NEED 1",
-                             ">.TAB 2",
-                             ">.PRINT name",
-                             ">.TAB 32",
-                             ">.PRINT amount(f10.2)",
-                             ".FOOTER report",
-                             ">.NEED 2",
-                             ">.NEWLINE 1",
-                             ">.UNDERLINE",
-                             ">.CENTER",
-                             ">.PRINT 'End of report'",
-                             ">.NOUNDERLINE",
-                         }));
+    m_page.reset();
+    QWidget stage;
+    TmPage *page = WorkedExample::build(*m_owner, &stage);
+    GeneratePageCode(GenerationWindow{page}, page);
+    QCOMPARE(joined(page->PageCode), WorkedExample::lines().join(u'\n'));
 }
 
 void TestGeneration::keywordTable()

@@ -1,0 +1,145 @@
+// Save, load and generation of designs with 1,000 and 10,000 text items on
+// 100 bands: times, how they grow from 1k to 10k (linear is a ratio of
+// about 10), generated lines per second and peak memory.
+
+#include "generation/Generator.h"
+#include "model/ComponentOwner.h"
+#include "model/ObjectStream.h"
+#include "model/mKomponents.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QWidget>
+
+#include <sys/resource.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <memory>
+
+namespace {
+
+constexpr int BandCount = 100;
+constexpr int Repeats = 10;
+
+struct Design : ComponentOwner
+{
+    ~Design() override { stage.reset(); }
+    std::unique_ptr<QWidget> stage = std::make_unique<QWidget>();
+    TmPage *page = nullptr;
+};
+
+std::unique_ptr<Design> buildDesign(int items)
+{
+    auto design = std::make_unique<Design>();
+    design->page = new TmPage(design.get(), design->stage.get());
+    design->page->setName(QStringLiteral("mPage1"));
+    design->page->setNewReportValues();
+    const int perBand = items / BandCount;
+    for (int b = 0; b < BandCount; ++b) {
+        auto *band = new TmBand(design.get(), design->page);
+        band->setName(QStringLiteral("mBand%1").arg(b + 1));
+        band->setTypeOrdinal(b == 0 ? Header : Detail);
+        band->setHeightPx(18 * 5);
+        for (int i = 0; i < perBand; ++i) {
+            auto *text = new TmText(design.get(), band);
+            text->setName(QStringLiteral("mText%1").arg(b * perBand + i + 1));
+            text->setBounds((i % 7) * 100, (i / 7 % 5) * 18, 100, 18);
+            text->setCaption(QStringLiteral("column_%1").arg(i));
+            text->Format = QStringLiteral("c10");
+            text->setFontSize(8);
+        }
+    }
+    return design;
+}
+
+// The best of a few runs, in milliseconds. Each run ends with the events
+// it posted delivered, as they would be once the window is idle again;
+// tidying up after a run is not timed.
+double best(const std::function<void()> &run, const std::function<void()> &tidy = {})
+{
+    double fastest = 1e300;
+    for (int i = 0; i < Repeats; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        run();
+        QCoreApplication::sendPostedEvents();
+        fastest = std::min(fastest, timer.nsecsElapsed() / 1e6);
+        if (tidy)
+            tidy();
+    }
+    return fastest;
+}
+
+struct Figures
+{
+    double save = 0;
+    double load = 0;
+    double generate = 0;
+    qsizetype lines = 0;
+    qint64 fileBytes = 0;
+};
+
+Figures measure(int items, const QString &folder)
+{
+    Figures figures;
+    const QString file = folder + QStringLiteral("/bench%1.kfx").arg(items);
+    auto design = buildDesign(items);
+    QCoreApplication::sendPostedEvents();
+    figures.save = best([&] {
+        ObjectStream::saveStageFile(design->stage.get(), file, *design, reportClasses());
+    });
+    figures.fileBytes = QFileInfo(file).size();
+    figures.generate = best([&] {
+        GenerationWindow window;
+        window.page = design->page;
+        GeneratePageCode(window, design->page);
+    });
+    figures.lines = design->page->PageCode.size();
+    design.reset();
+    std::unique_ptr<Design> loaded;
+    figures.load = best(
+        [&] {
+            loaded = std::make_unique<Design>();
+            ObjectStream::loadStageFile(loaded->stage.get(), file, *loaded, reportClasses());
+        },
+        [&] { loaded.reset(); });
+    return figures;
+}
+
+long peakKilobytes()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+
+    const Figures small = measure(1000, folder.path());
+    const Figures large = measure(10000, folder.path());
+
+    std::printf("%-10s %12s %12s %8s\n", "", "1k items", "10k items", "ratio");
+    const auto row = [](const char *name, double a, double b) {
+        std::printf("%-10s %9.1f ms %9.1f ms %8.2f\n", name, a, b, b / a);
+    };
+    row("save", small.save, large.save);
+    row("load", small.load, large.load);
+    row("generate", small.generate, large.generate);
+    std::printf("file size   %9lld B  %9lld B\n", static_cast<long long>(small.fileBytes),
+                static_cast<long long>(large.fileBytes));
+    std::printf("generated  %9lld ln  %9lld ln; %.0f lines/s at 10k\n",
+                static_cast<long long>(small.lines), static_cast<long long>(large.lines),
+                large.lines / (large.generate / 1000));
+    std::printf("peak memory %ld MiB\n", peakKilobytes() / 1024);
+    return 0;
+}

@@ -1,0 +1,162 @@
+#include "shell/CommandLine.h"
+
+#include "shell/HeadlessReport.h"
+
+#include "model/ObjectStream.h"
+#include "model/StreamDump.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace {
+
+constexpr int ExitUsage = 1;
+constexpr int ExitFile = 2;
+
+QString cannotOpen(const QString &path)
+{
+    return QStringLiteral("ERROR. Cannot open file: ") + path;
+}
+
+// Takes the value of an option that needs one, or records the error.
+bool takeValue(const QStringList &arguments, qsizetype &index, QString &value,
+               CommandLineRequest &request)
+{
+    if (index + 1 >= arguments.size() || arguments[index + 1].startsWith(QLatin1String("--"))) {
+        request.action = CommandLineRequest::Invalid;
+        request.error = arguments[index] + QStringLiteral(" needs a file name");
+        return false;
+    }
+    value = arguments[++index];
+    return true;
+}
+
+QByteArray withLineEnds(const QStringList &lines, bool unixLineEnds)
+{
+    const QString end = unixLineEnds ? QStringLiteral("\n") : QStringLiteral("\r\n");
+    QString text;
+    for (const QString &line : lines)
+        text += line + end;
+    return text.toUtf8();
+}
+
+int generate(const CommandLineRequest &request, QTextStream &out, QTextStream &err)
+{
+    HeadlessReport report;
+    try {
+        report.load(request.design);
+    } catch (const StreamError &) {
+        err << cannotOpen(request.design) << Qt::endl;
+        return ExitFile;
+    }
+    const QByteArray bytes = withLineEnds(report.generate(), request.unixLineEnds);
+    if (request.output.isEmpty()) {
+        out << QString::fromUtf8(bytes);
+        out.flush();
+        return 0;
+    }
+    QSaveFile file(request.output);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
+        err << QStringLiteral("ERROR. Cannot save to file: ") << request.output << Qt::endl;
+        return ExitFile;
+    }
+    return 0;
+}
+
+int dump(const CommandLineRequest &request, QTextStream &out, QTextStream &err)
+{
+    QFile file(request.design);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err << cannotOpen(request.design) << Qt::endl;
+        return ExitFile;
+    }
+    try {
+        out << StreamDump::dumpStageFile(file.readAll());
+    } catch (const StreamError &error) {
+        err << cannotOpen(request.design) << QStringLiteral(" (") << error.message()
+            << QStringLiteral(")") << Qt::endl;
+        return ExitFile;
+    }
+    out.flush();
+    return 0;
+}
+
+} // namespace
+
+CommandLineRequest parseCommandLine(const QStringList &arguments)
+{
+    CommandLineRequest request;
+    for (qsizetype i = 1; i < arguments.size() && request.action != CommandLineRequest::Invalid;
+         ++i) {
+        const QString &argument = arguments[i];
+        if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+            request.action = CommandLineRequest::Help;
+        } else if (argument == QLatin1String("--version")) {
+            request.action = CommandLineRequest::Version;
+        } else if (argument == QLatin1String("--generate")) {
+            if (takeValue(arguments, i, request.design, request))
+                request.action = CommandLineRequest::Generate;
+        } else if (argument == QLatin1String("--dump")) {
+            if (takeValue(arguments, i, request.design, request))
+                request.action = CommandLineRequest::Dump;
+        } else if (argument == QLatin1String("--output") || argument == QLatin1String("-o")) {
+            takeValue(arguments, i, request.output, request);
+        } else if (argument == QLatin1String("--unix")) {
+            request.unixLineEnds = true;
+        } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+            request.action = CommandLineRequest::Invalid;
+            request.error = QStringLiteral("unknown option ") + argument;
+        } else {
+            request.files.append(argument);
+        }
+    }
+    const bool generateOptions = request.unixLineEnds || !request.output.isEmpty();
+    if (request.action == CommandLineRequest::StartDesigner && generateOptions) {
+        request.action = CommandLineRequest::Invalid;
+        request.error = QStringLiteral("--unix and --output go with --generate");
+    }
+    return request;
+}
+
+QString usageText()
+{
+    return QStringLiteral(
+        "Usage: kestrova [FILE...]\n"
+        "       kestrova --generate DESIGN.kfx [--unix] [--output FILE]\n"
+        "       kestrova --dump DESIGN.kfx\n"
+        "\n"
+        "Without options, starts the report designer and opens each FILE: a design\n"
+        "(*.kfx) or a Report-Writer text to import.\n"
+        "\n"
+        "  --generate DESIGN  write the Report-Writer source generated from DESIGN\n"
+        "  --unix             end lines with LF instead of CR LF\n"
+        "  --output FILE      write to FILE instead of standard output\n"
+        "  --dump DESIGN      print the design's object stream as indented text\n"
+        "  --help             show this text\n"
+        "  --version          show the version\n");
+}
+
+int runHeadless(const CommandLineRequest &request, QTextStream &out, QTextStream &err)
+{
+    switch (request.action) {
+    case CommandLineRequest::Help:
+        out << usageText();
+        return 0;
+    case CommandLineRequest::Version:
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
+            << Qt::endl;
+        return 0;
+    case CommandLineRequest::Generate:
+        return generate(request, out, err);
+    case CommandLineRequest::Dump:
+        return dump(request, out, err);
+    case CommandLineRequest::Invalid:
+        err << "kestrova: " << request.error << "\n\n" << usageText();
+        return ExitUsage;
+    case CommandLineRequest::StartDesigner:
+        break;
+    }
+    return 0;
+}

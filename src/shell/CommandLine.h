@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QTextStream;
+
+// What the program was asked to do on its command line.
+struct CommandLineRequest
+{
+    enum Action { StartDesigner, Generate, Dump, Help, Version, Invalid };
+
+    Action action = StartDesigner;
+    QString design;        // --generate / --dump
+    QString output;        // --output FILE; empty for standard output
+    bool unixLineEnds = false;
+    QStringList files;     // files to open in the designer
+    QString error;         // why the line is Invalid
+
+    bool isHeadless() const { return action != StartDesigner; }
+};
+
+CommandLineRequest parseCommandLine(const QStringList &arguments);
+
+QString usageText();
+
+// Carries out a headless request; returns the exit status (0 success,
+// 1 invalid usage, 2 a file that cannot be read or written).
+int runHeadless(const CommandLineRequest &request, QTextStream &out, QTextStream &err);

@@ -1,0 +1,39 @@
+#include "shell/HeadlessReport.h"
+
+#include "generation/Generator.h"
+#include "model/ObjectStream.h"
+#include "model/mKomponents.h"
+
+#include <QWidget>
+
+HeadlessReport::HeadlessReport() : m_stage(std::make_unique<QWidget>()) {}
+
+// The stage's components must go while the owner still knows them.
+HeadlessReport::~HeadlessReport()
+{
+    m_stage.reset();
+}
+
+void HeadlessReport::load(const QString &fileName)
+{
+    m_page = nullptr;
+    const QList<QWidget *> controls =
+        ObjectStream::loadStageFile(m_stage.get(), fileName, *this, reportClasses());
+    for (QWidget *control : controls) {
+        if (auto *page = qobject_cast<TmPage *>(control)) {
+            m_page = page;
+            return;
+        }
+    }
+    throw StreamError(fileName + QStringLiteral(" holds no report page"));
+}
+
+QStringList HeadlessReport::generate()
+{
+    if (!m_page)
+        return {};
+    GenerationWindow window;
+    window.page = m_page;
+    GeneratePageCode(window, m_page);
+    return m_page->PageCode.texts();
+}

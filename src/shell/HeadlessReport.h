@@ -1,0 +1,31 @@
+#pragma once
+
+#include "model/ComponentOwner.h"
+
+#include <QStringList>
+
+#include <memory>
+
+class QWidget;
+class TmPage;
+
+// A design loaded without a window, the way a report window loads it: the
+// owner of its components, with a plain container in place of the stage.
+class HeadlessReport : public ComponentOwner
+{
+public:
+    HeadlessReport();
+    ~HeadlessReport() override;
+
+    // Throws StreamError when the file cannot be read or holds no page.
+    void load(const QString &fileName);
+    TmPage *page() const { return m_page; }
+    QWidget *stage() const { return m_stage.get(); }
+
+    // The generated Report-Writer source, line by line.
+    QStringList generate();
+
+private:
+    std::unique_ptr<QWidget> m_stage;
+    TmPage *m_page = nullptr;
+};

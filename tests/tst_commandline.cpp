@@ -1,0 +1,165 @@
+// Links: kestrova_model
+#include "model/ObjectStream.h"
+
+#include "WorkedExample.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The headless command line, run as users run it: the real executable.
+class TestCommandLine : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+
+    void generateUnix();
+    void generateWindowsLineEndsToFile();
+    void fixtureMatchesBuiltDesign();
+    void dumpIsStableAndNested();
+    void unreadableFile_data();
+    void unreadableFile();
+    void helpAndVersion();
+    void invalidUsage();
+
+private:
+    struct Run
+    {
+        int status = -1;
+        QByteArray out;
+        QByteArray err;
+    };
+    Run run(const QStringList &arguments);
+
+    QTemporaryDir m_folder;
+    QString m_design;
+    QByteArray m_designBytes;
+};
+
+void TestCommandLine::initTestCase()
+{
+    QVERIFY(m_folder.isValid());
+    ComponentOwner owner;
+    QWidget stage;
+    WorkedExample::build(owner, &stage);
+    m_design = m_folder.filePath(QStringLiteral("sales.kfx"));
+    ObjectStream::saveStageFile(&stage, m_design, owner, reportClasses());
+    QFile file(m_design);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    m_designBytes = file.readAll();
+}
+
+TestCommandLine::Run TestCommandLine::run(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.insert(QStringLiteral("KESTROVA_CONFIG_DIR"), m_folder.path());
+    process.setProcessEnvironment(environment);
+    process.start(QStringLiteral(KESTROVA_BINARY), arguments);
+    if (!process.waitForFinished(60000))
+        return {};
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+void TestCommandLine::generateUnix()
+{
+    const Run result = run({"--generate", m_design, "--unix"});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.status, 0);
+    QCOMPARE(QString::fromUtf8(result.out), WorkedExample::lines().join(u'\n') + u'\n');
+}
+
+void TestCommandLine::generateWindowsLineEndsToFile()
+{
+    const QString output = m_folder.filePath(QStringLiteral("sales.rw"));
+    const Run result = run({"--generate", m_design, "--output", output});
+    QCOMPARE(result.status, 0);
+    QVERIFY(result.out.isEmpty());
+    QFile file(output);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(file.readAll()),
+             WorkedExample::lines().join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
+}
+
+// The committed fixture is the worked example as this build writes it.
+// KESTROVA_UPDATE_FIXTURES=1 rewrites it after a deliberate format change.
+void TestCommandLine::fixtureMatchesBuiltDesign()
+{
+    const QString fixture = QStringLiteral(KESTROVA_TEST_DATA "/sales.kfx");
+    if (qEnvironmentVariableIsSet("KESTROVA_UPDATE_FIXTURES")) {
+        QFile::remove(fixture);
+        QVERIFY(QFile::copy(m_design, fixture));
+    }
+    QFile file(fixture);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().toHex(), m_designBytes.toHex());
+}
+
+void TestCommandLine::dumpIsStableAndNested()
+{
+    const Run first = run({"--dump", m_design});
+    const Run second = run({"--dump", m_design});
+    QCOMPARE(first.status, 0);
+    QCOMPARE(first.out, second.out);
+    const QString text = QString::fromUtf8(first.out);
+    QVERIFY(text.startsWith(QStringLiteral("object mPage1: TmPage\n")));
+    QVERIFY(text.contains(QStringLiteral("\n  object mBand1: TmBand\n")));
+    QVERIFY(text.contains(QStringLiteral("\n    object mText1: TmText\n")));
+    QVERIFY(text.contains(QStringLiteral("Caption = \"'Sales report'\"")));
+}
+
+void TestCommandLine::unreadableFile_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("generate, missing") << "--generate" << QByteArray();
+    QTest::newRow("dump, missing") << "--dump" << QByteArray();
+    QTest::newRow("generate, not a design") << "--generate" << QByteArray("hello");
+    QTest::newRow("generate, empty") << "--generate" << QByteArray("");
+}
+
+void TestCommandLine::unreadableFile()
+{
+    QFETCH(QString, option);
+    QFETCH(QByteArray, content);
+    QString path = m_folder.filePath(QStringLiteral("missing.kfx"));
+    if (!content.isNull()) {
+        path = m_folder.filePath(QStringLiteral("damaged.kfx"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    const Run result = run({option, path});
+    QCOMPARE(result.status, 2);
+    QVERIFY(result.out.isEmpty());
+    QVERIFY2(result.err.startsWith(("ERROR. Cannot open file: " + path).toUtf8()), result.err);
+}
+
+void TestCommandLine::helpAndVersion()
+{
+    const Run help = run({"--help"});
+    QCOMPARE(help.status, 0);
+    QVERIFY(help.out.contains("--generate DESIGN.kfx [--unix] [--output FILE]"));
+    const Run version = run({"--version"});
+    QCOMPARE(version.status, 0);
+    QCOMPARE(version.out, QByteArray("Kestrova 1.0 beta 1\n"));
+}
+
+void TestCommandLine::invalidUsage()
+{
+    QCOMPARE(run({"--frobnicate"}).status, 1);
+    QCOMPARE(run({"--generate"}).status, 1);
+    QCOMPARE(run({"--unix"}).status, 1);
+    const Run noDisplay = run({});
+    QCOMPARE(noDisplay.status, 1);
+    QVERIFY(noDisplay.err.contains("no display"));
+}
+
+QTEST_MAIN(TestCommandLine)
+#include "tst_commandline.moc"
