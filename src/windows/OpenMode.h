@@ -1,0 +1,8 @@
+#pragma once
+
+// How a report window is opened.
+enum TOpenMode {
+    omNew = 0,    // a new, empty report
+    omDesign = 1, // a design file
+    omText = 2,   // a Report-Writer text file imported into the source page
+};

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+
+// A message box with one text and an OK button. Tests and headless callers
+// install a handler instead, so no modal box waits for a user.
+using MessageHandler = std::function<void(QWidget *parent, const QString &text)>;
+
+void ShowMessage(QWidget *parent, const QString &text);
+
+// Installs handler (none restores the message box) and returns the one it
+// replaces.
+MessageHandler setMessageHandler(MessageHandler handler);
