@@ -72,12 +72,9 @@ QString decode(QByteArrayView bytes)
     return text;
 }
 
-std::optional<QStringList> readLines(const QString &fileName)
+QStringList splitLines(const QString &text)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    QStringList lines = decode(file.readAll()).split(u'\n');
+    QStringList lines = text.split(u'\n');
     if (lines.last().isEmpty())
         lines.removeLast();
     for (QString &line : lines) {
@@ -85,6 +82,14 @@ std::optional<QStringList> readLines(const QString &fileName)
             line.chop(1);
     }
     return lines;
+}
+
+std::optional<QStringList> readLines(const QString &fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    return splitLines(decode(file.readAll()));
 }
 
 } // namespace TextFiles

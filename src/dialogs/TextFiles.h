@@ -15,6 +15,10 @@ namespace TextFiles {
 // A leading UTF-8 byte order mark is dropped.
 QString decode(QByteArrayView bytes);
 
+// The lines of a text, each without its LF or CR LF; a last line ending
+// in LF adds no empty line.
+QStringList splitLines(const QString &text);
+
 // The lines of a file, each without its LF or CR LF; nothing when the file
 // cannot be read.
 std::optional<QStringList> readLines(const QString &fileName);

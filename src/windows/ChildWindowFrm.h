@@ -144,6 +144,7 @@ signals:
 protected:
     void showEvent(QShowEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     // Composition.
@@ -164,7 +165,9 @@ private:
     // The document.
     void fitStageToPage();
     void ensureOnePage();
-    void showProgressBriefly(bool show);
+    // Work that lets events run keeps the window open until it is done.
+    void beginBusy() { ++m_busy; }
+    void endBusy();
 
     // SourceSink: generated lines are collected and handed over at once.
     void clearLines() override;
@@ -174,9 +177,10 @@ private:
     std::unique_ptr<ComponentOwner> m_owner;
     QString m_designFileName;
     bool m_sourceWithCr = true;
+    bool m_shown = false;
     bool m_closed = false;
-    bool m_generating = false;
-    bool m_closeAfterGeneration = false;
+    int m_busy = 0;
+    bool m_closeWhenIdle = false;
     QStringList m_generatedLines;
 
     QTabWidget *m_pageControl = nullptr;
