@@ -1,6 +1,7 @@
 #include "designer/DsnUnit.h"
 
 #include "designer/DsnControls.h"
+#include "designer/DsnCoverMenu.h"
 #include "designer/DsnHandle.h"
 #include "designer/DsnPanel.h"
 #include "designer/DsnShape.h"
@@ -155,6 +156,8 @@ void TDsnRegister::CoverRightClick(QWidget *control, QWidget *hitControl, int x,
         m_coverMenu->removeAction(action);
         delete action;
     }
+    if (m_stage)
+        DsnCoverMenu::appendPropertyItems(m_coverMenu, m_stage, *m_targets);
     if (m_stage && m_stage->OnPopup)
         m_stage->OnPopup(m_coverMenu);
     if (!m_coverMenu->isEmpty())
