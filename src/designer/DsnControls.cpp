@@ -40,6 +40,17 @@ ComponentOwner *ownerOf(const QWidget *control)
     return nullptr;
 }
 
+bool isGoingAway(const QWidget *control)
+{
+    // While an object deletes its children, the entries of those already
+    // gone (and of the one going) read as none.
+    for (const QObject *object = control; object; object = object->parent()) {
+        if (const QObject *parent = object->parent(); parent && parent->children().contains(nullptr))
+            return true;
+    }
+    return false;
+}
+
 QList<QWidget *> childControls(const QWidget *parent)
 {
     QList<QWidget *> nonWindowed;

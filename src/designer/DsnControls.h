@@ -20,6 +20,10 @@ bool isDesignerPart(const QWidget *widget);
 // The owner of a component of the design (none for foreign widgets).
 ComponentOwner *ownerOf(const QWidget *control);
 
+// Whether control is about to go with an ancestor that is deleting its
+// children: nothing may be added to or drawn in its parent any more.
+bool isGoingAway(const QWidget *control);
+
 // The controls inside parent in child order: non-windowed ones first,
 // then windowed ones, each in stacking order; no designer parts.
 QList<QWidget *> childControls(const QWidget *parent);

@@ -17,6 +17,13 @@ TDsnPanel::TDsnPanel(ComponentOwner *owner, QWidget *parent)
     m_group->setExclusive(true);
 }
 
+TDsnPanel::~TDsnPanel()
+{
+    // The buttons go after the palette's own parts: they must not reach back.
+    for (TDsnButton *button : std::as_const(m_buttons))
+        button->leavePalette();
+}
+
 void TDsnPanel::joinGroup(QToolButton *button)
 {
     if (m_group->buttons().contains(button))

@@ -41,6 +41,7 @@ public:
     static constexpr int GroupIndex = 2301;
 
     TDsnPanel(ComponentOwner *owner, QWidget *parent = nullptr);
+    ~TDsnPanel() override;
 
     void SetDesigning(bool value) override;
     QWidget *CurrentTemplate() const override { return m_current.data(); }
@@ -93,6 +94,7 @@ public:
     QWidget *templateControl() const { return m_template.data(); }
     void setTemplate(QWidget *control) { m_template = control; }
     TDsnPanel *palette() const { return m_palette.data(); }
+    void leavePalette() { m_palette = nullptr; }
 
 private:
     void chosen();

@@ -21,7 +21,13 @@ TDsnStage::TDsnStage(ComponentOwner *owner, QWidget *parent)
     setFocusPolicy(Qt::ClickFocus);
 }
 
-TDsnStage::~TDsnStage() = default;
+TDsnStage::~TDsnStage()
+{
+    // Design mode ends while every control is still whole: covers, handles
+    // and the selection go before the children do.
+    if (m_register)
+        m_register->SetDesigning(false);
+}
 
 void TDsnStage::setClassRegistry(const ClassRegistry *registry)
 {

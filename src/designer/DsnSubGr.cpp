@@ -14,7 +14,7 @@ constexpr int MarkSize = 6;
 // its parent's) painting.
 void repaintMarksOf(QWidget *control)
 {
-    if (!control)
+    if (!control || DsnControls::isGoingAway(control))
         return;
     if (DsnControls::isWindowed(control))
         control->update();

@@ -6,6 +6,11 @@
 
 #include <QWidget>
 
+TDsnMlRegister::TDsnMlRegister(ComponentOwner *owner, QObject *parent)
+    : TDsnRegister(owner, parent)
+{
+}
+
 TDsnMlRegister::~TDsnMlRegister() = default;
 
 void TDsnMlRegister::SetDesigning(bool value)

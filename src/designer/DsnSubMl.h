@@ -9,7 +9,7 @@ class TDsnMlRegister : public TDsnRegister
     Q_OBJECT
 
 public:
-    using TDsnRegister::TDsnRegister;
+    explicit TDsnMlRegister(ComponentOwner *owner, QObject *parent = nullptr);
     ~TDsnMlRegister() override;
 
     void ControlMouseDown(QWidget *control, QWidget *hitControl, const QPoint &pos,

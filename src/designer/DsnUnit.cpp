@@ -12,6 +12,8 @@
 
 #include <QMenu>
 
+#include <algorithm>
+
 // Keeps the register told of the destruction of every selected control.
 class TDsnSelectionWatch : public TReceiveTargets
 {
@@ -353,6 +355,15 @@ void TDsnRegister::componentDestroyed(QObject *component)
         return;
     m_targets->TargetNil(index);
     TargetRemoved(nullptr);
+    const QList<QWidget *> &rest = m_targets->items();
+    if (std::any_of(rest.begin(), rest.end(),
+                    [](QWidget *control) { return control && DsnControls::isGoingAway(control); })) {
+        // A parent is taking its children along: what is left goes too, and
+        // no handles may be made for it on the way.
+        m_targets->Clear();
+        m_targets->Update();
+        return;
+    }
     m_targets->Delete(index);
     if (!SameParent())
         m_targets->Clear();
