@@ -1,4 +1,5 @@
 #include "shell/CommandLine.h"
+#include "shell/ProgramInfo.h"
 #include "shell/StartUp.h"
 
 #include <QApplication>
@@ -41,8 +42,8 @@ int main(int argc, char *argv[])
     }
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Kestrova"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0 beta 1"));
+    QApplication::setApplicationName(ProgramInfo::Name);
+    QApplication::setApplicationVersion(ProgramInfo::Version);
 
     if (request.isHeadless()) {
         QTextStream out(stdout);

@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+// The frame window's three file dialogs. Each filter is a list of
+// description and pattern pairs, as the dialog shows them.
+struct FileDialogSpec
+{
+    enum Kind { Open, Save };
+
+    Kind kind = Open;
+    QString name;          // "OpenDialog", "SaveDialog_kfx", "SaveDialog"
+    QStringList filters;   // "Kestrova Files (*.kfx)", ...
+    QString defaultSuffix; // added to a typed name without extension while
+                           // the first filter is chosen
+};
+
+namespace FileDialogs {
+
+// "Kestrova Files (*.kfx)|*.kfx|Text Report Files (*.rw)|*.rw|All Files"
+FileDialogSpec openDialog();
+// Design files; asks before replacing.
+FileDialogSpec saveDialogKfx();
+// Report-Writer text; asks before replacing.
+FileDialogSpec saveDialog();
+
+} // namespace FileDialogs
+
+// Asks for a file; returns its path as chosen, or an empty text when the
+// user cancels. Tests put their own in place of the platform's dialog.
+using FileChooser = std::function<QString(QWidget *parent, const FileDialogSpec &spec)>;
+
+// The platform's file dialog.
+QString chooseFileWithDialog(QWidget *parent, const FileDialogSpec &spec);
+
+// Runs chooser; a confirmed choice makes the chosen file's folder the
+// current directory, against which relative report names resolve.
+QString chooseFile(const FileChooser &chooser, QWidget *parent, const FileDialogSpec &spec);

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QIcon>
+
+// Pictures of the frame window's tool buttons and of the New Items window,
+// painted here so the program ships no image files.
+namespace ShellGlyphs {
+
+QIcon newReport();
+QIcon openReport();
+QIcon closeApplication();
+QIcon saveSource();
+QIcon printSource();
+QIcon find();
+QIcon generate();
+QIcon toggle();
+
+// 48-pixel pictures of the kinds of new report.
+QIcon emptyReport();
+QIcon tabularReport();
+QIcon mailingLabels();
+
+// The program's own picture (splash window, about box, window icon).
+QIcon program();
+
+} // namespace ShellGlyphs

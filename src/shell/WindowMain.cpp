@@ -1,0 +1,181 @@
+#include "shell/WindowMain.h"
+
+#include "shell/ProgramInfo.h"
+#include "shell/Settings.h"
+#include "shell/ShellGlyphs.h"
+
+#include "windows/DesignFileName.h"
+#include "windows/ShowMessage.h"
+
+#include "designer/DsnPanel.h"
+#include "model/ComponentOwner.h"
+#include "model/ObjectStream.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QToolBar>
+
+namespace {
+
+constexpr QSize FrameSize(715, 494);
+
+} // namespace
+
+TWindowMainForm::TWindowMainForm(QWidget *parent)
+    : QMainWindow(parent), m_templates(std::make_unique<ComponentOwner>())
+{
+    setObjectName(QStringLiteral("WindowMainForm"));
+    setWindowTitle(QStringLiteral("%1 ver. %2").arg(ProgramInfo::Name, ProgramInfo::Version));
+    setWindowIcon(ShellGlyphs::program());
+
+    m_mdiArea = new QMdiArea;
+    m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+
+    createMenus();
+    createToolBars();
+    createPalette();
+    FormCreate();
+
+    // A design page is wider than the frame's first size: on a screen
+    // with room, start large enough to show one.
+    QSize size = FrameSize;
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        size = size.expandedTo(available.size() * 3 / 4).boundedTo(available.size());
+        move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+    }
+    resize(size);
+    updateCommandStates();
+}
+
+TWindowMainForm::~TWindowMainForm()
+{
+    // Report windows refer to the palette and its templates: they go first.
+    delete m_mdiArea;
+}
+
+void TWindowMainForm::FormCreate()
+{
+    m_paletteToolBar->hide();
+    ReadCompletionSettings();
+}
+
+TChildWindowForm *TWindowMainForm::CreateReportWindow(const QString &name, TOpenMode mode)
+{
+    auto *window = new TChildWindowForm(m_palette, m_palette->arrowButton());
+    QMdiSubWindow *subWindow = m_mdiArea->addSubWindow(window);
+    subWindow->setAttribute(Qt::WA_DeleteOnClose);
+    // Close Window saves first and then closes; the sub-window's own close
+    // shortcut would skip that first save.
+    if (QMenu *menu = subWindow->systemMenu()) {
+        for (QAction *action : menu->actions())
+            action->setShortcuts({});
+    }
+    connect(subWindow, &QObject::destroyed, this, &TWindowMainForm::updateCommandStates,
+            Qt::QueuedConnection);
+    m_paletteToolBar->show();
+
+    window->setActivePage(mode == omText ? TChildWindowForm::Page::Source
+                                         : TChildWindowForm::Page::ReportForm);
+    window->OpenReport(name, mode);
+    subWindow->show();
+    fitSubWindow(subWindow);
+    m_mdiArea->setActiveSubWindow(subWindow);
+    updateCommandStates();
+    return window;
+}
+
+TChildWindowForm *TWindowMainForm::openFile(const QString &path)
+{
+    return CreateReportWindow(path, isDesignFileName(path) ? omDesign : omText);
+}
+
+void TWindowMainForm::fitSubWindow(QMdiSubWindow *subWindow)
+{
+    // The window keeps its own size as far as the frame has room for it.
+    const QSize room = m_mdiArea->viewport()->size();
+    if (!room.isEmpty())
+        subWindow->resize(subWindow->size().boundedTo(room));
+}
+
+TChildWindowForm *TWindowMainForm::ActiveReportWindow() const
+{
+    // The current sub-window stays current while a tool window such as the
+    // inspector has the focus.
+    const QMdiSubWindow *subWindow = m_mdiArea->currentSubWindow();
+    return subWindow ? qobject_cast<TChildWindowForm *>(subWindow->widget()) : nullptr;
+}
+
+QList<TChildWindowForm *> TWindowMainForm::reportWindows() const
+{
+    QList<TChildWindowForm *> windows;
+    for (const QMdiSubWindow *subWindow : m_mdiArea->subWindowList()) {
+        if (auto *window = qobject_cast<TChildWindowForm *>(subWindow->widget()))
+            windows.append(window);
+    }
+    return windows;
+}
+
+QMdiSubWindow *TWindowMainForm::subWindowOf(const TChildWindowForm *window) const
+{
+    for (QMdiSubWindow *subWindow : m_mdiArea->subWindowList()) {
+        if (subWindow->widget() == window)
+            return subWindow;
+    }
+    return nullptr;
+}
+
+void TWindowMainForm::closeEvent(QCloseEvent *event)
+{
+    // Every report window takes its closing steps, so ending the program
+    // writes each design as closing its window would.
+    m_mdiArea->closeAllSubWindows();
+    if (!m_mdiArea->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void TWindowMainForm::runCommand(Handler handler)
+{
+    try {
+        (this->*handler)();
+    } catch (const StreamError &error) {
+        ShowMessage(this, error.message());
+    } catch (const std::exception &error) {
+        ShowMessage(this, QString::fromUtf8(error.what()));
+    }
+}
+
+void TWindowMainForm::connectCommand(QAction *action, Handler handler, Needs needs)
+{
+    if (handler)
+        connect(action, &QAction::triggered, this, [this, handler] { runCommand(handler); });
+    m_commands.append({action, handler ? needs : Needs::Unavailable});
+}
+
+void TWindowMainForm::updateCommandStates()
+{
+    const bool haveWindow = !m_mdiArea->subWindowList().isEmpty();
+    for (const Command &command : std::as_const(m_commands)) {
+        switch (command.needs) {
+        case Needs::Nothing: command.action->setEnabled(true); break;
+        case Needs::ReportWindow: command.action->setEnabled(haveWindow); break;
+        case Needs::Unavailable: command.action->setEnabled(false); break;
+        }
+    }
+}
+
+QString TWindowMainForm::askFile(const FileDialogSpec &spec)
+{
+    return chooseFile(m_chooseFile, this, spec);
+}
