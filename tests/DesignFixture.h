@@ -10,6 +10,7 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QTest>
 
+#include "designer/DsnInspectorBase.h"
 #include "designer/DsnPanel.h"
 #include "designer/DsnStage.h"
 #include "designer/DsnSubDp.h"
@@ -101,6 +102,40 @@ struct DesignFixture
         }
         return nullptr;
     }
+};
+
+// An inspector that shows nothing and counts what its register asks of it.
+class CountingInspector : public TCustomInspector
+{
+public:
+    class Collector : public TPropertyCollector
+    {
+    public:
+        explicit Collector(CountingInspector *owner) : m_owner(owner) {}
+        void Load(const QStringList &, const QStringList &, const QStringList &) override {}
+        void Recollect() override { ++m_owner->recollects; }
+        void Update() override { ++m_owner->updates; }
+
+    private:
+        CountingInspector *m_owner;
+    };
+
+    void OpenWindow() override { ++opened; }
+    void CloseWindow() override { ++closed; }
+    void ApplyValue(const QString &, const QString &) override {}
+    void ButtonClick(const QString &, QString &) override {}
+    void RefreshGrid() override {}
+    void GetPropLists(QStringList &, QStringList &) const override {}
+    QStringList OutProps() const override { return {}; }
+    std::unique_ptr<TPropertyCollector> CreateCollector() override
+    {
+        return std::make_unique<Collector>(this);
+    }
+
+    int opened = 0;
+    int closed = 0;
+    int recollects = 0;
+    int updates = 0;
 };
 
 // Gestures at positions in a widget's coordinates.

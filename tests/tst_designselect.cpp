@@ -272,29 +272,9 @@ void TestDesignSelect::partnerSelectsOnlyOnStage()
     QVERIFY(f->selection().isEmpty());
 }
 
-namespace {
-
-// The least inspector: what a register needs and nothing else.
-class QuietInspector : public TCustomInspector
-{
-public:
-    void OpenWindow() override { ++opened; }
-    void CloseWindow() override { ++closed; }
-    void ApplyValue(const QString &, const QString &) override {}
-    void ButtonClick(const QString &, QString &) override {}
-    void RefreshGrid() override {}
-    void GetPropLists(QStringList &, QStringList &) const override {}
-    QStringList OutProps() const override { return {}; }
-    std::unique_ptr<TPropertyCollector> CreateCollector() override { return nullptr; }
-    int opened = 0;
-    int closed = 0;
-};
-
-} // namespace
-
 void TestDesignSelect::inspectorSelectsThroughTheCover()
 {
-    QuietInspector inspector;
+    CountingInspector inspector;
     f->reg->SetDesigning(false);
     f->reg->setDsnInspector(&inspector);
     f->reg->SetDesigning(true);
@@ -311,7 +291,7 @@ void TestDesignSelect::inspectorSelectsThroughTheCover()
 
 void TestDesignSelect::designModeTwiceFiresNothing()
 {
-    QuietInspector inspector;
+    CountingInspector inspector;
     int designChanges = 0;
     struct Counter : TDsnPartner
     {
