@@ -17,6 +17,11 @@ qsizetype extensionDot(const QString &fileName)
 
 QString designFileNameFor(const QString &fileName)
 {
+    // A chosen design file is opened and written back under its own name:
+    // on a file system that tells letter cases apart, "SALES.KFX" and
+    // "SALES.kfx" are two files.
+    if (isDesignFileName(fileName))
+        return fileName;
     const qsizetype dot = extensionDot(fileName);
     return (dot < 0 ? fileName : fileName.left(dot)) + QStringLiteral(".kfx");
 }

@@ -1,0 +1,113 @@
+#pragma once
+
+// A report window as the frame window makes one: the shared palette and
+// templates in a frame, settings in a temporary folder, a completion word
+// list, and every message the window shows recorded instead of shown.
+
+#define QTEST_QPA_MOUSE_HANDLING
+#include <QTest>
+
+#include "windows/ChildWindowFrm.h"
+#include "windows/ShowMessage.h"
+
+#include "dialogs/EditorSettings.h"
+#include "dialogs/SettingsFiles.h"
+#include "dialogs/SourceEditor.h"
+
+#include "designer/DsnPanel.h"
+#include "designer/DsnTemplates.h"
+
+#include "model/ComponentOwner.h"
+#include "model/ObjectStream.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+
+#include <memory>
+
+struct ReportWindowFixture
+{
+    std::unique_ptr<QTemporaryDir> dir = std::make_unique<QTemporaryDir>();
+    ComponentOwner frameOwner;
+    std::unique_ptr<QWidget> frame = std::make_unique<QWidget>();
+    TDsnPanel *palette = nullptr;
+    QStringList messages;
+    MessageHandler previousHandler;
+    QString previousDir = QDir::currentPath();
+
+    // With a completion list and the editor settings of an earlier run;
+    // relative names resolve in the temporary folder.
+    ReportWindowFixture()
+    {
+        qputenv("KESTROVA_CONFIG_DIR", dir->filePath(QStringLiteral("config")).toLocal8Bit());
+        QDir::setCurrent(dir->path());
+        previousHandler = setMessageHandler(
+            [this](QWidget *, const QString &text) { messages.append(text); });
+        palette = new TDsnPanel(&frameOwner, frame.get());
+        palette->setGeometry(0, 0, 200, 30);
+        DsnTemplates::buildReportPalette(*palette);
+        DsnTemplates::createTemplateHolder(frameOwner, frame.get());
+        CompletionFile = path(QStringLiteral("words.txt"));
+        writeFile(CompletionFile, ".PRINT\n.TAB\n");
+        writeEditorSettings();
+    }
+
+    ~ReportWindowFixture()
+    {
+        setMessageHandler(previousHandler);
+        QDir::setCurrent(previousDir);
+        CompletionFile.clear();
+    }
+
+    QString path(const QString &name) const { return dir->filePath(name); }
+    static QString settingsPath() { return SettingsFiles::sourceEditorSettingsPath(); }
+
+    static void writeEditorSettings()
+    {
+        ComponentOwner owner;
+        QWidget stage;
+        auto *editor = new TSourceEditor(&owner, &stage);
+        editor->setObjectName(QStringLiteral("SourceEditor"));
+        ObjectStream::saveStageFile(&stage, settingsPath(), owner, sourceEditorClasses());
+    }
+
+    static void writeFile(const QString &fileName, const QByteArray &bytes)
+    {
+        QFile file(fileName);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    static QByteArray readFile(const QString &fileName)
+    {
+        QFile file(fileName);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+    // A window created and opened as CreateReportWindow does, not shown.
+    std::unique_ptr<TChildWindowForm> create(TOpenMode mode, const QString &name)
+    {
+        auto window = std::make_unique<TChildWindowForm>(palette, palette->arrowButton());
+        if (mode == omText)
+            window->setActivePage(TChildWindowForm::Page::Source);
+        window->OpenReport(mode, name);
+        return window;
+    }
+
+    static void show(TChildWindowForm &window)
+    {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+
+    // Closes the window and lets it be destroyed.
+    static void closeAndDestroy(std::unique_ptr<TChildWindowForm> window)
+    {
+        QPointer<TChildWindowForm> watched = window.release();
+        watched->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(watched.isNull());
+    }
+};

@@ -1,0 +1,443 @@
+// Links: kestrova_windows
+#include "ReportWindowFixture.h"
+#include "WorkedExample.h"
+
+#include "windows/ProgressPanel.h"
+
+#include "dialogs/EditorCompletion.h"
+
+#include "designer/DsnStage.h"
+
+#include "model/mKomponents.h"
+
+#include <QProgressBar>
+#include <QTabWidget>
+
+// The report window as a document: the three ways of opening, the design
+// file, the source text and its line ends, the UNIX writer, the editor
+// settings, generation into the source page, closing, and the message of
+// every failure.
+class TestReportWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void newReport();
+    void openDesign();
+    void openMissingDesign();
+    void importText();
+    void designModeOnAfterShowing_data();
+    void designModeOnAfterShowing();
+    void firstUseShowsBothSettingsMessages();
+    void failureMessages_data();
+    void failureMessages();
+    void unreadableDesignKeepsOnePage();
+    void sourceLineEnds_data();
+    void sourceLineEnds();
+    void importDecodesLegacyBytes();
+    void unixFile_data();
+    void unixFile();
+    void unixFileShowsProgress();
+    void generateFillsTheSourcePage();
+    void closingWritesDesignAndEmptySettings();
+    void closingWithUnwritableDesignStillCloses();
+    void closingStepsRunOnce();
+    void closeWhileWritingWaits();
+    void editorSettingsCarryOver();
+
+private:
+    ReportWindowFixture *f = nullptr;
+};
+
+void TestReportWindow::init()
+{
+    f = new ReportWindowFixture;
+}
+
+void TestReportWindow::cleanup()
+{
+    delete f;
+    f = nullptr;
+}
+
+namespace {
+
+const QString SalesDesign = QStringLiteral(KESTROVA_TEST_DATA "/sales.kfx");
+
+QStringList bandNames(const TmPage *page)
+{
+    QStringList names;
+    for (TBandBase *band : page->bands())
+        names.append(band->objectName());
+    return names;
+}
+
+QStringList topLevelPages(const TChildWindowForm &window)
+{
+    QStringList names;
+    for (auto *page : window.DsnStageReport()->findChildren<TmPage *>(Qt::FindDirectChildrenOnly))
+        names.append(page->objectName());
+    return names;
+}
+
+} // namespace
+
+void TestReportWindow::newReport()
+{
+    f->messages.clear();
+    auto window = f->create(omNew, QStringLiteral("SALES.kfx"));
+    QCOMPARE(window->DesignFileName(), QStringLiteral("SALES.kfx"));
+    QCOMPARE(window->windowTitle(), QStringLiteral("SALES.kfx"));
+    QCOMPARE(window->activePage(), TChildWindowForm::Page::ReportForm);
+    QVERIFY(window->designing());
+    QVERIFY(window->mPage1());
+    QCOMPARE(window->mPage1()->objectName(), QStringLiteral("mPage1"));
+    QCOMPARE(window->mPage1()->size(), QSize(794, 1123));
+    QVERIFY(window->mPage1()->bands().isEmpty());
+    QVERIFY(!window->Panel1()->isVisible());
+    QCOMPARE(f->messages, QStringList{});
+}
+
+void TestReportWindow::openDesign()
+{
+    auto window = f->create(omDesign, SalesDesign);
+    QCOMPARE(window->DesignFileName(), SalesDesign);
+    QCOMPARE(window->windowTitle(), SalesDesign);
+    QCOMPARE(topLevelPages(*window), QStringList{"mPage1"});
+    QCOMPARE(window->mPage1()->Nam, QStringLiteral("sales"));
+    QCOMPARE(bandNames(window->mPage1()).size(), 4);
+    QCOMPARE(window->DsnStageReport()->size(), window->mPage1()->size());
+    QVERIFY(window->designing());
+    QCOMPARE(f->messages, QStringList{});
+}
+
+void TestReportWindow::openMissingDesign()
+{
+    const QString name = f->path(QStringLiteral("NEW.kfx"));
+    auto window = f->create(omDesign, name);
+    QCOMPARE(window->windowTitle(), name);
+    QVERIFY(window->mPage1()->bands().isEmpty());
+    QCOMPARE(f->messages, QStringList{});
+    // Write Report then creates the file.
+    QVERIFY(window->SaveDesign());
+    QVERIFY(QFile::exists(name));
+}
+
+void TestReportWindow::importText()
+{
+    const QString text = f->path(QStringLiteral("Sales.rw"));
+    f->writeFile(text, ".NAME sales\n\t.PRINT x\n");
+    auto window = f->create(omText, text);
+    QCOMPARE(window->DesignFileName(), f->path(QStringLiteral("Sales.kfx")));
+    QCOMPARE(window->windowTitle(), f->path(QStringLiteral("Sales.kfx")));
+    QCOMPARE(window->SourceEditor()->lines().texts(), (QStringList{".NAME sales", "\t.PRINT x"}));
+    QVERIFY(window->mPage1()->bands().isEmpty());
+    QVERIFY(!window->designing());
+    QCOMPARE(window->activePage(), TChildWindowForm::Page::Source);
+
+    // Closing writes the design beside the imported file.
+    ReportWindowFixture::closeAndDestroy(std::move(window));
+    QVERIFY(QFile::exists(f->path(QStringLiteral("Sales.kfx"))));
+}
+
+void TestReportWindow::designModeOnAfterShowing_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<QString>("page");
+    QTest::newRow("new") << int(omNew) << "Report Form";
+    QTest::newRow("design") << int(omDesign) << "Report Form";
+    QTest::newRow("text") << int(omText) << "Source";
+}
+
+void TestReportWindow::designModeOnAfterShowing()
+{
+    QFETCH(int, mode);
+    QFETCH(QString, page);
+    const QString text = f->path(QStringLiteral("a.rw"));
+    f->writeFile(text, "x\n");
+    const QString name = mode == omNew ? QStringLiteral("A.kfx") : mode == omDesign ? SalesDesign : text;
+    auto window = f->create(TOpenMode(mode), name);
+    ReportWindowFixture::show(*window);
+    QVERIFY(window->designing());
+    QCOMPARE(window->PageControl()->tabText(window->PageControl()->currentIndex()), page);
+    QCOMPARE(window->DsnStageReport()->size(), window->mPage1()->size());
+}
+
+void TestReportWindow::firstUseShowsBothSettingsMessages()
+{
+    CompletionFile.clear();
+    QVERIFY(QFile::remove(ReportWindowFixture::settingsPath()));
+    auto window = f->create(omNew, QStringLiteral("A.kfx"));
+    const QString settings = ReportWindowFixture::settingsPath();
+    QCOMPARE(f->messages, (QStringList{"ERROR. Cannot open setting file: " + settings,
+                                       "ERROR: Cannot read from File: "}));
+    QVERIFY(window->SourceEditor());
+    QCOMPARE(window->SourceEditor()->objectName(), QStringLiteral("SourceEditor"));
+}
+
+void TestReportWindow::failureMessages_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("LoadDesign") << "LoadDesign" << "ERROR. Cannot open file: ";
+    QTest::newRow("SaveDesign") << "SaveDesign" << "ERROR. Cannot save report to file: ";
+    QTest::newRow("LoadSourceText") << "LoadSourceText" << "ERROR: Cannot load from file: ";
+    QTest::newRow("SaveSourceText") << "SaveSourceText" << "ERROR. Cannot save to file: ";
+    QTest::newRow("WriteUnixFile") << "WriteUnixFile" << "ERROR. Cannot save to file: ";
+    QTest::newRow("LoadEditorSettings") << "LoadEditorSettings"
+                                        << "ERROR. Cannot open setting file: ";
+    QTest::newRow("SaveEditorSettings") << "SaveEditorSettings"
+                                        << "ERROR. Cannot open setting file: ";
+    QTest::newRow("LoadCompletionList") << "LoadCompletionList"
+                                        << "ERROR: Cannot read from File: ";
+}
+
+void TestReportWindow::failureMessages()
+{
+    QFETCH(QString, operation);
+    QFETCH(QString, expected);
+    auto window = f->create(omNew, QStringLiteral("A.kfx"));
+    window->SourceEditor()->setText(QStringLiteral("kept"));
+    f->messages.clear();
+    // A file in a folder that does not exist can be neither read nor written.
+    const QString path = f->path(QStringLiteral("missing/file.x"));
+    bool result = true;
+    if (operation == "LoadDesign") {
+        result = window->LoadDesign(path);
+    } else if (operation == "SaveDesign") {
+        window->setDesignFileName(path);
+        result = window->SaveDesign();
+    } else if (operation == "LoadSourceText") {
+        result = window->LoadSourceText(path);
+    } else if (operation == "SaveSourceText") {
+        result = window->SaveSourceText(path);
+    } else if (operation == "WriteUnixFile") {
+        result = window->WriteUnixFile(path);
+        QVERIFY(!window->Panel1()->isVisible());
+    } else if (operation == "LoadEditorSettings") {
+        result = window->LoadEditorSettings(path);
+    } else if (operation == "SaveEditorSettings") {
+        result = window->SaveEditorSettings(path);
+    } else if (operation == "LoadCompletionList") {
+        CompletionFile = path;
+        result = window->LoadCompletionList();
+    }
+    QVERIFY(!result);
+    QCOMPARE(f->messages, QStringList{expected + path});
+    QVERIFY(!QFile::exists(path));
+    if (operation.startsWith(u"Load"))
+        QCOMPARE(window->SourceEditor()->lines().texts(), QStringList{"kept"});
+}
+
+void TestReportWindow::unreadableDesignKeepsOnePage()
+{
+    const QString broken = f->path(QStringLiteral("broken.kfx"));
+    QByteArray bytes = ReportWindowFixture::readFile(SalesDesign);
+    bytes.truncate(bytes.size() / 2);
+    f->writeFile(broken, bytes);
+    auto window = f->create(omDesign, broken);
+    QCOMPARE(f->messages, QStringList{"ERROR. Cannot open file: " + broken});
+    QCOMPARE(topLevelPages(*window).size(), 1);
+    QCOMPARE(window->DsnStageReport()->size(), window->mPage1()->size());
+    // The window is usable: design mode and saving work.
+    QVERIFY(window->designing());
+    QVERIFY(window->SaveDesign());
+}
+
+void TestReportWindow::sourceLineEnds_data()
+{
+    QTest::addColumn<QByteArray>("imported");
+    QTest::addColumn<QByteArray>("written");
+
+    QTest::newRow("new window") << QByteArray() << QByteArray("A\r\n\tB\r\n");
+    QTest::newRow("LF import") << QByteArray("A\n\tB\n") << QByteArray("A\n\tB\n");
+    QTest::newRow("CR LF import") << QByteArray("A\r\n\tB\r\n") << QByteArray("A\r\n\tB\r\n");
+    QTest::newRow("last line open") << QByteArray("A\n\tB") << QByteArray("A\n\tB\n");
+    QTest::newRow("mixed keeps CR LF") << QByteArray("A\n\tB\r\n") << QByteArray("A\r\n\tB\r\n");
+}
+
+void TestReportWindow::sourceLineEnds()
+{
+    QFETCH(QByteArray, imported);
+    QFETCH(QByteArray, written);
+    auto window = f->create(omNew, QStringLiteral("A.kfx"));
+    if (imported.isEmpty()) {
+        window->SourceEditor()->setText(QStringLiteral("A\n\tB"));
+    } else {
+        f->writeFile(f->path(QStringLiteral("in.rw")), imported);
+        QVERIFY(window->LoadSourceText(f->path(QStringLiteral("in.rw"))));
+    }
+    QCOMPARE(window->SourceEditor()->lines().texts(), (QStringList{"A", "\tB"}));
+    const QString out = f->path(QStringLiteral("out.rw"));
+    QVERIFY(window->SaveSourceText(out));
+    QCOMPARE(ReportWindowFixture::readFile(out), written);
+
+    window->SourceEditor()->clearLines();
+    QVERIFY(window->SaveSourceText(out));
+    QCOMPARE(ReportWindowFixture::readFile(out), QByteArray());
+    QCOMPARE(f->messages, QStringList{});
+}
+
+void TestReportWindow::importDecodesLegacyBytes()
+{
+    auto window = f->create(omNew, QStringLiteral("A.kfx"));
+    // "źle" in UTF-8, then "č" as the one Windows-1250 byte 0xE8.
+    f->writeFile(f->path(QStringLiteral("in.rw")), "\xc5\xbale\n\xe8\n");
+    QVERIFY(window->LoadSourceText(f->path(QStringLiteral("in.rw"))));
+    QCOMPARE(window->SourceEditor()->lines().texts(),
+             (QStringList{QStringLiteral(u"źle"), QStringLiteral(u"č")}));
+    const QString out = f->path(QStringLiteral("out.rw"));
+    QVERIFY(window->SaveSourceText(out));
+    QCOMPARE(ReportWindowFixture::readFile(out), QByteArray("\xc5\xbale\n\xc4\x8d\n"));
+}
+
+void TestReportWindow::unixFile_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("A and empty") << QStringList{"A", ""} << QByteArray("A\n\n");
+    QTest::newRow("empty editor") << QStringList{} << QByteArray();
+    QTest::newRow("two empty lines") << QStringList{"", ""} << QByteArray("\n\n");
+    QTest::newRow("blanks inside") << QStringList{"\t.PRINT 'a b'", "c"}
+                                   << QByteArray("\t.PRINT 'a b'\nc\n");
+}
+
+void TestReportWindow::unixFile()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QByteArray, expected);
+    auto window = f->create(omNew, QStringLiteral("A.kfx"));
+    // Imported with CR LF: the UNIX writer still writes LF alone.
+    f->writeFile(f->path(QStringLiteral("in.rw")), "x\r\n");
+    QVERIFY(window->LoadSourceText(f->path(QStringLiteral("in.rw"))));
+    CodeLines code;
+    code.setTexts(lines);
+    window->SourceEditor()->setLines(code);
+    QCOMPARE(window->SourceEditor()->lines().texts(), lines);
+    const QString out = f->path(QStringLiteral("out.rw"));
+    QVERIFY(window->WriteUnixFile(out));
+    QCOMPARE(ReportWindowFixture::readFile(out), expected);
+}
+
+void TestReportWindow::unixFileShowsProgress()
+{
+    auto window = f->create(omNew, QStringLiteral("A.kfx"));
+    ReportWindowFixture::show(*window);
+    CodeLines code;
+    code.setTexts({"1", "2", "3"});
+    window->SourceEditor()->setLines(code);
+    QList<int> seen;
+    bool shownWhileWriting = false;
+    QProgressBar *bar = window->Panel1()->ProgressBar1();
+    connect(bar, &QProgressBar::valueChanged, this, [&](int value) {
+        seen.append(value);
+        shownWhileWriting = window->Panel1()->isVisible();
+    });
+    QVERIFY(window->WriteUnixFile(f->path(QStringLiteral("out.rw"))));
+    QCOMPARE(bar->maximum(), 3);
+    QCOMPARE(seen.mid(seen.size() - 3), (QList<int>{1, 2, 3}));
+    QVERIFY(shownWhileWriting);
+    QVERIFY(!window->Panel1()->isVisible());
+}
+
+void TestReportWindow::generateFillsTheSourcePage()
+{
+    auto window = f->create(omDesign, SalesDesign);
+    window->SourceEditor()->setText(QStringLiteral("replaced"));
+    QVERIFY(window->GenerateSource());
+    // The editor hands out its lines without trailing blanks (".DETAIL ").
+    QStringList expected = WorkedExample::lines();
+    for (QString &line : expected) {
+        while (line.endsWith(u' '))
+            line.chop(1);
+    }
+    QCOMPARE(window->SourceEditor()->lines().texts(), expected);
+    QCOMPARE(window->Panel1()->ProgressBar1()->maximum(), 4);
+    QVERIFY(!window->Panel1()->isVisible());
+    QCOMPARE(f->messages, QStringList{});
+}
+
+void TestReportWindow::closingWritesDesignAndEmptySettings()
+{
+    auto window = f->create(omNew, QStringLiteral("CLOSED.kfx"));
+    ReportWindowFixture::show(*window);
+    auto *band = new TmBand(&window->owner(), window->mPage1());
+    band->setName(QStringLiteral("mBand1"));
+    window->SourceEditor()->setText(QStringLiteral(".PRINT 'held in the editor'"));
+    ReportWindowFixture::closeAndDestroy(std::move(window));
+
+    // A new report is written under its relative name into the current folder.
+    const QString design = f->path(QStringLiteral("CLOSED.kfx"));
+    QVERIFY(QFile::exists(design));
+    const QString settings = ReportWindowFixture::settingsPath();
+    QVERIFY(!ReportWindowFixture::readFile(settings).contains("held in the editor"));
+    QCOMPARE(f->messages, QStringList{});
+
+    auto reopened = f->create(omDesign, design);
+    QCOMPARE(bandNames(reopened->mPage1()), QStringList{"mBand1"});
+    QCOMPARE(reopened->SourceEditor()->lineCount(), 0);
+    QCOMPARE(f->messages, QStringList{});
+}
+
+void TestReportWindow::closingWithUnwritableDesignStillCloses()
+{
+    auto window = f->create(omNew, QStringLiteral("A.kfx"));
+    const QString unwritable = f->path(QStringLiteral("missing/A.kfx"));
+    window->setDesignFileName(unwritable);
+    ReportWindowFixture::closeAndDestroy(std::move(window));
+    QCOMPARE(f->messages, QStringList{"ERROR. Cannot save report to file: " + unwritable});
+    QVERIFY(QFile::exists(ReportWindowFixture::settingsPath()));
+}
+
+void TestReportWindow::closingStepsRunOnce()
+{
+    auto window = f->create(omNew, QStringLiteral("A.kfx"));
+    ReportWindowFixture::show(*window);
+    window->setDesignFileName(f->path(QStringLiteral("missing/A.kfx")));
+    window->FormClose();
+    QVERIFY(!window->designing());
+    QCOMPARE(f->messages.size(), 1);
+    ReportWindowFixture::closeAndDestroy(std::move(window));
+    QCOMPARE(f->messages.size(), 1);
+}
+
+void TestReportWindow::closeWhileWritingWaits()
+{
+    auto owned = f->create(omNew, QStringLiteral("WAITED.kfx"));
+    ReportWindowFixture::show(*owned);
+    CodeLines code;
+    code.setTexts({"1", "2", "3"});
+    owned->SourceEditor()->setLines(code);
+    QPointer<TChildWindowForm> window = owned.release();
+    // The close arrives while the writer lets events run.
+    QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
+    QVERIFY(window->WriteUnixFile(f->path(QStringLiteral("out.rw"))));
+    QCOMPARE(ReportWindowFixture::readFile(f->path(QStringLiteral("out.rw"))),
+             QByteArray("1\n2\n3\n"));
+    QVERIFY(QFile::exists(f->path(QStringLiteral("WAITED.kfx"))));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(window.isNull());
+}
+
+void TestReportWindow::editorSettingsCarryOver()
+{
+    auto window = f->create(omNew, QStringLiteral("A.kfx"));
+    window->SourceEditor()->setRightEdge(80);
+    ReportWindowFixture::closeAndDestroy(std::move(window));
+    f->messages.clear();
+
+    auto next = f->create(omNew, QStringLiteral("B.kfx"));
+    QCOMPARE(f->messages, QStringList{});
+    QCOMPARE(next->SourceEditor()->rightEdge(), 80);
+    QCOMPARE(next->SourceEditor()->objectName(), QStringLiteral("SourceEditor"));
+    QCOMPARE(next->DsnStageSrc()->findChildren<TSourceEditor *>().size(), 1);
+    // The completion list reaches the editor read from the settings file.
+    QCOMPARE(next->SourceEditor()->completion()->words(), (QStringList{".PRINT", ".TAB"}));
+}
+
+QTEST_MAIN(TestReportWindow)
+#include "tst_reportwindow.moc"
