@@ -1,0 +1,205 @@
+// Links: kestrova_designer
+#include "DesignFixture.h"
+
+#include "designer/DsnHandle.h"
+#include "designer/DsnOverlay.h"
+#include "designer/DsnSubMl.h"
+
+#include <QImage>
+
+// Handles and marks: where the handles of a selected control sit, how
+// dragging one resizes the control on the grid, and the grey marks of
+// several selected controls.
+class TestDesignHandles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void eightHandlesForOne();
+    void marksForTwoAndHandlesBack();
+    void marksArePainted();
+    void handlesFollowAMove();
+    void bottomMiddleHandle_data();
+    void bottomMiddleHandle();
+    void topLeftHandleFlipsThePastCorner();
+    void resizeRecollectsTheInspector();
+    void fourGreyHandlesWithoutMarks();
+
+private:
+    QList<TSmallRect *> handlesIn(QWidget *parent) const;
+    TSmallRect *handle(THandlePlace place) const;
+    DesignFixture *f = nullptr;
+};
+
+void TestDesignHandles::init()
+{
+    f = new DesignFixture;
+    f->build();
+}
+
+void TestDesignHandles::cleanup()
+{
+    delete f;
+    f = nullptr;
+}
+
+QList<TSmallRect *> TestDesignHandles::handlesIn(QWidget *parent) const
+{
+    return parent->findChildren<TSmallRect *>(Qt::FindDirectChildrenOnly);
+}
+
+TSmallRect *TestDesignHandles::handle(THandlePlace place) const
+{
+    for (TSmallRect *candidate : handlesIn(f->detail)) {
+        if (candidate->place() == place)
+            return candidate;
+    }
+    return nullptr;
+}
+
+void TestDesignHandles::eightHandlesForOne()
+{
+    Gesture::click(f->text2, {5, 5});
+    const QList<TSmallRect *> handles = handlesIn(f->detail);
+    QCOMPARE(handles.size(), 8);
+    // text2 is 84, 18, 60 x 18; handles are 6 x 6 and reach 2 pixels outside.
+    const QList<QPair<THandlePlace, QPoint>> expected{
+        {THandlePlace::BottomRight, {140, 32}}, {THandlePlace::TopRight, {140, 16}},
+        {THandlePlace::TopLeft, {82, 16}},      {THandlePlace::BottomLeft, {82, 32}},
+        {THandlePlace::TopMiddle, {111, 16}},   {THandlePlace::BottomMiddle, {111, 32}},
+        {THandlePlace::MiddleRight, {140, 24}}, {THandlePlace::MiddleLeft, {82, 24}},
+    };
+    for (int i = 0; i < expected.size(); ++i) {
+        QCOMPARE(handles.at(i)->place(), expected.at(i).first);
+        QCOMPARE(handles.at(i)->geometry(), QRect(expected.at(i).second, QSize(6, 6)));
+        QVERIFY(handles.at(i)->isActive());
+        QVERIFY(handles.at(i)->isVisible());
+    }
+    QVERIFY(!f->reg->paintsMarks());
+}
+
+void TestDesignHandles::marksForTwoAndHandlesBack()
+{
+    Gesture::click(f->text1, {5, 5});
+    Gesture::click(f->text2, {5, 5}, Qt::ShiftModifier);
+    QVERIFY(handlesIn(f->detail).isEmpty());
+    QVERIFY(f->reg->paintsMarks());
+    Gesture::click(f->text1, {5, 5}, Qt::ShiftModifier);
+    QCOMPARE(f->selection(), QList<QWidget *>{f->text2});
+    const QList<TSmallRect *> handles = handlesIn(f->detail);
+    QCOMPARE(handles.size(), 8);
+    QCOMPARE(handles.first()->control(), f->text2);
+    QVERIFY(!f->reg->paintsMarks());
+}
+
+void TestDesignHandles::marksArePainted()
+{
+    Gesture::click(f->text1, {5, 5});
+    Gesture::click(f->code, {5, 5}, Qt::ShiftModifier);
+    // The marks sit inside the corners, over what the control painted.
+    const QImage text = f->text1->grab().toImage();
+    const QColor grey(0x80, 0x80, 0x80);
+    QCOMPARE(text.pixelColor(0, 0), grey);
+    QCOMPARE(text.pixelColor(59, 17), grey);
+    QCOMPARE(text.pixelColor(5, 5), grey);
+    QVERIFY(text.pixelColor(6, 6) != grey);
+    // A code block has no window: its parent paints its marks.
+    const QImage band = f->detail->grab(f->code->geometry()).toImage();
+    QCOMPARE(band.pixelColor(0, 0), grey);
+    QCOMPARE(band.pixelColor(59, 0), grey);
+    f->reg->ClearSelection();
+    QVERIFY(f->text1->grab().toImage().pixelColor(0, 0) != grey);
+}
+
+void TestDesignHandles::handlesFollowAMove()
+{
+    Gesture::click(f->text1, {5, 5});
+    Gesture::drag(f->text1, {5, 5}, {17, 23});
+    QCOMPARE(f->text1->pos(), QPoint(24, 36));
+    QCOMPARE(handle(THandlePlace::TopLeft)->pos(), QPoint(22, 34));
+    QCOMPARE(handle(THandlePlace::BottomRight)->pos(), QPoint(24 + 60 - 4, 36 + 18 - 4));
+}
+
+void TestDesignHandles::bottomMiddleHandle_data()
+{
+    QTest::addColumn<int>("releaseY");
+    QTest::addColumn<int>("height");
+
+    // Positions in the handle, whose top lies 4 pixels above the bottom edge.
+    QTest::newRow("17 below: no change") << 17 << 18;
+    QTest::newRow("18 below the top") << 18 << 36;
+    QTest::newRow("37 below") << 37 << 54;
+    QTest::newRow("17 above: no change") << -17 << 18;
+    QTest::newRow("18 above") << -18 << 0;
+}
+
+void TestDesignHandles::bottomMiddleHandle()
+{
+    QFETCH(int, releaseY);
+    QFETCH(int, height);
+    Gesture::click(f->text2, {5, 5});
+    TSmallRect *bottom = handle(THandlePlace::BottomMiddle);
+    QVERIFY(bottom);
+    Gesture::drag(bottom, {3, 0}, {3, releaseY});
+    QCOMPARE(f->text2->geometry(), QRect(84, 18, 60, height));
+    QCOMPARE(f->text1->geometry(), QRect(12, 18, 60, 18));
+    QVERIFY(!f->stage->outlineOverlay()->isVisible());
+}
+
+void TestDesignHandles::topLeftHandleFlipsThePastCorner()
+{
+    Gesture::click(f->text1, {5, 5});
+    TSmallRect *topLeft = handle(THandlePlace::TopLeft);
+    QVERIFY(topLeft);
+    // 72 right and 36 down: past the bottom-right corner (60 x 18).
+    Gesture::press(topLeft, {3, 3});
+    Gesture::move(topLeft, {40, 20});
+    QVERIFY(f->stage->outlineOverlay()->isVisible());
+    Gesture::move(topLeft, {75, 39});
+    Gesture::release(topLeft, {75, 39});
+    QCOMPARE(f->text1->geometry(), QRect(72, 36, 12, 18));
+    // The set follows its control's new bounds.
+    QCOMPARE(handle(THandlePlace::TopLeft)->pos(), QPoint(70, 34));
+}
+
+void TestDesignHandles::resizeRecollectsTheInspector()
+{
+    CountingInspector inspector;
+    f->reg->SetDesigning(false);
+    f->reg->setDsnInspector(&inspector);
+    f->reg->SetDesigning(true);
+    Gesture::click(f->text2, {5, 5});
+    const int recollects = inspector.recollects;
+    const int updates = inspector.updates;
+    Gesture::drag(handle(THandlePlace::MiddleRight), {3, 3}, {15, 3});
+    QCOMPARE(f->text2->width(), 72);
+    QCOMPARE(inspector.recollects, recollects + 1);
+    QCOMPARE(inspector.updates, updates + 1);
+    f->reg->SetDesigning(false);
+}
+
+void TestDesignHandles::fourGreyHandlesWithoutMarks()
+{
+    delete f;
+    f = new DesignFixture;
+    f->build<TDsnMlRegister>();
+    Gesture::click(f->text1, {5, 5});
+    QCOMPARE(handlesIn(f->detail).size(), 4);
+    Gesture::click(f->text2, {5, 5}, Qt::ShiftModifier);
+    const QList<TSmallRect *> handles = handlesIn(f->detail);
+    QCOMPARE(handles.size(), 8);
+    for (TSmallRect *h : handles)
+        QVERIFY(!h->isActive());
+    QVERIFY(!f->reg->paintsMarks());
+    // A grey handle does nothing, and its press reaches nothing beneath.
+    Gesture::drag(handles.first(), {3, 3}, {40, 40});
+    QCOMPARE(f->text1->geometry(), QRect(12, 18, 60, 18));
+    QCOMPARE(f->text2->geometry(), QRect(84, 18, 60, 18));
+    QCOMPARE(f->selection(), (QList<QWidget *>{f->text1, f->text2}));
+}
+
+QTEST_MAIN(TestDesignHandles)
+#include "tst_designhandles.moc"
