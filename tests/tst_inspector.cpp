@@ -8,6 +8,7 @@
 #include "model/ComponentOwner.h"
 #include "model/mKomponents.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -60,6 +61,7 @@ private slots:
     void emptyValueLeavesNumbersAndEmptiesStrings();
     void pickedEnumerationIsWrittenAtOnce();
     void leavingTheEditBoxWrites();
+    void openingTheChooserListIsNoLeaving();
     void keyInGridClosesEditorWithoutWriting();
     void buttonRowAsksTheOwner();
     void buttonWithoutHandlerDoesNothing();
@@ -331,6 +333,24 @@ void TestInspector::leavingTheEditBoxWrites()
     QCOMPARE(m_text->caption(), QStringLiteral("Sum"));
     QVERIFY(!edit->isVisible());
     QVERIFY(!window()->editBoxPlaced());
+}
+
+void TestInspector::openingTheChooserListIsNoLeaving()
+{
+    select({m_text});
+    window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+    pressRow(QStringLiteral("Alignment"));
+    QComboBox *chooser = window()->valueChooser();
+    chooser->setFocus();
+    QTRY_VERIFY(chooser->hasFocus());
+    chooser->showPopup();
+    QTRY_VERIFY(chooser->view()->isVisible());
+    QVERIFY(!chooser->hasFocus());
+    QVERIFY(chooser->isVisible());
+    QVERIFY(window()->editBoxPlaced());
+    chooser->hidePopup();
+    QVERIFY(m_errors.isEmpty());
 }
 
 void TestInspector::keyInGridClosesEditorWithoutWriting()

@@ -3,10 +3,9 @@
 #include "designer/DsnInspector.h"
 #include "designer/DsnPropInfo.h"
 
-#include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
-#include <QFocusEvent>
 #include <QFrame>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -329,8 +328,7 @@ bool TInspectorFm::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == m_grid && event->type() == QEvent::KeyPress) {
         hideEditors();
     } else if ((watched == m_edit || watched == m_chooser) && event->type() == QEvent::FocusOut) {
-        // Opening the chooser's list is no leaving.
-        if (static_cast<QFocusEvent *>(event)->reason() != Qt::PopupFocusReason) {
+        if (!chooserListOpen()) {
             if (watched == m_chooser && m_chooser->isVisible() && editBoxPlaced())
                 m_edit->setText(m_chooser->currentText());
             leaveEditors();
@@ -339,11 +337,17 @@ bool TInspectorFm::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
+bool TInspectorFm::chooserListOpen() const
+{
+    // Opening the chooser's list takes the focus and the activation to the
+    // list's own window: that is no leaving.
+    return m_chooser->view()->isVisible();
+}
+
 void TInspectorFm::changeEvent(QEvent *event)
 {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && !isActiveWindow()
-        && !QApplication::activePopupWidget())
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !chooserListOpen())
         leaveEditors();
 }
 

@@ -60,6 +60,7 @@ private:
     void applyEdit();
     void writeValue(const QString &name, const std::function<QString()> &value);
     void leaveEditors();
+    bool chooserListOpen() const;
     void chooserPicked();
     void valueButtonClicked();
     void componentChosen(int index);
