@@ -1,0 +1,334 @@
+// Links: kestrova_designer
+#include "DesignFixture.h"
+
+#include "designer/DsnClipboard.h"
+
+#include "model/ObjectStream.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QtEndian>
+
+// Delete, cut, copy and paste on the design stage, the clipboard's block
+// layout, the stage's keys, and saving and loading a stage.
+class TestDesignClipboard : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void clipboardHoldsCountAndBlock();
+    void pasteRenamesTheCopy();
+    void pasteIntoTheStageWithoutSelection();
+    void pastedControlIsPulledInside_data();
+    void pastedControlIsPulledInside();
+    void cutMovesControlsToTheClipboard();
+    void pasteNeedsOneContainerOrNone();
+    void copyNeedsOneParent();
+    void deleteAsksForEachControl();
+    void deleteTakesChildrenBeforeParents();
+    void stageKeys();
+    void brokenClipboardStreamReachesTheCaller();
+    void saveAndLoadRestoreDesignMode();
+    void loadFailureLeavesDesignModeOff();
+    void stageWithoutRegister();
+
+private:
+    void select(const QList<QWidget *> &controls);
+    DesignFixture *f = nullptr;
+};
+
+void TestDesignClipboard::init()
+{
+    QGuiApplication::clipboard()->clear();
+    f = new DesignFixture;
+    f->build();
+}
+
+void TestDesignClipboard::cleanup()
+{
+    delete f;
+    f = nullptr;
+}
+
+void TestDesignClipboard::select(const QList<QWidget *> &controls)
+{
+    f->reg->EnsureTargets();
+    f->reg->targets()->Clear();
+    for (QWidget *control : controls)
+        f->reg->targets()->Add(control);
+    f->reg->targets()->Update();
+}
+
+void TestDesignClipboard::clipboardHoldsCountAndBlock()
+{
+    select({f->text1, f->text3});
+    f->reg->CopySelected();
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+    QVERIFY(mime && mime->hasFormat(QStringLiteral("Dsn_ClipboardFormat")));
+    const QByteArray data = mime->data(QStringLiteral("Dsn_ClipboardFormat"));
+    const QByteArray block =
+        ObjectStream::writeBlock({f->text1, f->text3}, f->owner, reportClasses());
+    QCOMPARE(qFromLittleEndian<quint32>(data.constData()), quint32(block.size()));
+    QCOMPARE(data.mid(4), block);
+    QVERIFY(block.startsWith(ObjectStream::Signature));
+    QCOMPARE(DsnClipboard::unpack(QByteArray("\x05\0\0\0ab", 6)), QByteArray("ab"));
+    QVERIFY(!DsnClipboard::unpack(QByteArray("\x05\0", 2)));
+}
+
+void TestDesignClipboard::pasteRenamesTheCopy()
+{
+    QList<QWidget *> created;
+    f->stage->OnControlCreate = [&](QObject *, QWidget *component) { created.append(component); };
+    f->text1->Format = QStringLiteral("c20");
+    select({f->text1});
+    f->reg->CopySelected();
+    select({f->detail});
+    f->reg->PasteFromClipboard();
+    auto *copy = qobject_cast<TmText *>(f->owner.findComponent(u"mText4"));
+    QVERIFY(copy);
+    QCOMPARE(copy->parentWidget(), f->detail);
+    QCOMPARE(copy->geometry(), f->text1->geometry());
+    QCOMPARE(copy->Format, QStringLiteral("c20"));
+    QCOMPARE(f->selection(), QList<QWidget *>{copy});
+    QVERIFY(f->reg->coverOf(copy));
+    // OnControlCreate comes once the paste has finished.
+    QVERIFY(created.isEmpty());
+    QCoreApplication::processEvents();
+    QCOMPARE(created, QList<QWidget *>{copy});
+}
+
+void TestDesignClipboard::pasteIntoTheStageWithoutSelection()
+{
+    select({f->detail});
+    f->reg->CopySelected();
+    select({});
+    f->reg->PasteFromClipboard();
+    auto *band = qobject_cast<TmBand *>(f->owner.findComponent(u"mBand3"));
+    QVERIFY(band);
+    QCOMPARE(band->parentWidget(), f->stage);
+    // The band's items came along with names of their own.
+    QCOMPARE(band->findChildren<TmText *>().size(), 3);
+    QVERIFY(f->owner.findComponent(u"mText4"));
+    QVERIFY(f->owner.findComponent(u"MBlockCode2"));
+}
+
+void TestDesignClipboard::pastedControlIsPulledInside_data()
+{
+    QTest::addColumn<QRect>("source");
+    QTest::addColumn<int>("targetWidth");
+    QTest::addColumn<QPoint>("pasted");
+
+    QTest::newRow("right of the parent") << QRect(900, 18, 60, 18) << 300 << QPoint(240, 18);
+    QTest::newRow("parent narrower than it") << QRect(900, 18, 60, 18) << 40 << QPoint(0, 18);
+    QTest::newRow("inside stays") << QRect(100, 18, 60, 18) << 300 << QPoint(100, 18);
+    QTest::newRow("below the parent") << QRect(10, 500, 60, 18) << 300 << QPoint(10, 90);
+}
+
+void TestDesignClipboard::pastedControlIsPulledInside()
+{
+    QFETCH(QRect, source);
+    QFETCH(int, targetWidth);
+    QFETCH(QPoint, pasted);
+    TmText *far = f->addText(QStringLiteral("mText9"), source, f->stage);
+    select({far});
+    f->reg->CopySelected();
+    auto *block = new TmBlock(&f->owner, f->detail);
+    block->setName(QStringLiteral("mBlock1"));
+    block->setBounds(0, 0, targetWidth, 108);
+    select({block});
+    f->reg->PasteFromClipboard();
+    QCOMPARE(f->selection().size(), 1);
+    QWidget *copy = f->selection().first();
+    QCOMPARE(copy->parentWidget(), block);
+    QCOMPARE(copy->pos(), pasted);
+}
+
+void TestDesignClipboard::cutMovesControlsToTheClipboard()
+{
+    select({f->text1, f->text2});
+    f->reg->CutSelected();
+    QVERIFY(!f->owner.findComponent(u"mText1"));
+    QVERIFY(!f->owner.findComponent(u"mText2"));
+    QVERIFY(f->selection().isEmpty());
+    select({f->header});
+    f->reg->PasteFromClipboard();
+    // The names are free again, so the pasted controls keep them.
+    auto *first = qobject_cast<QWidget *>(f->owner.findComponent(u"mText1"));
+    auto *second = qobject_cast<QWidget *>(f->owner.findComponent(u"mText2"));
+    QVERIFY(first && second);
+    QCOMPARE(first->parentWidget(), f->header);
+    QCOMPARE(f->selection(), (QList<QWidget *>{first, second}));
+}
+
+void TestDesignClipboard::pasteNeedsOneContainerOrNone()
+{
+    select({f->text1});
+    f->reg->CopySelected();
+    const int count = int(f->owner.components().size());
+    select({f->header, f->detail});
+    QVERIFY(!f->reg->CanPaste());
+    f->reg->PasteFromClipboard();
+    QCOMPARE(f->selection(), (QList<QWidget *>{f->header, f->detail}));
+    select({f->text2});
+    QVERIFY(!f->reg->CanPaste());
+    f->reg->PasteFromClipboard();
+    QCOMPARE(int(f->owner.components().size()), count);
+    QGuiApplication::clipboard()->clear();
+    select({f->detail});
+    QVERIFY(!f->reg->CanPaste());
+}
+
+void TestDesignClipboard::copyNeedsOneParent()
+{
+    select({f->text1, f->header});
+    QVERIFY(!f->reg->CanCopy());
+    f->reg->CopySelected();
+    QVERIFY(!DsnClipboard::offersFormat());
+    f->reg->CutSelected();
+    QVERIFY(f->owner.findComponent(u"mText1"));
+}
+
+void TestDesignClipboard::deleteAsksForEachControl()
+{
+    QStringList asked;
+    f->stage->OnDeleteQuery = [&](QObject *sender, QWidget *component, bool &canDelete) {
+        asked << component->objectName();
+        ReportStageAnswers::DeleteQuery(sender, component, canDelete);
+    };
+    select({f->page});
+    f->reg->DeleteSelected();
+    QVERIFY(f->owner.findComponent(u"mPage1"));
+    QVERIFY(f->selection().isEmpty());
+    select({f->text1, f->text2, f->code});
+    asked.clear();
+    f->reg->DeleteSelected();
+    QCOMPARE(asked, (QStringList{"MBlockCode1", "mText2", "mText1"}));
+    QVERIFY(!f->owner.findComponent(u"mText1"));
+    QVERIFY(!f->owner.findComponent(u"MBlockCode1"));
+    f->stage->OnDeleteQuery = [](QObject *, QWidget *, bool &canDelete) { canDelete = false; };
+    select({f->text3});
+    f->reg->DeleteSelected();
+    QVERIFY(f->owner.findComponent(u"mText3"));
+    QVERIFY(f->selection().isEmpty());
+}
+
+void TestDesignClipboard::deleteTakesChildrenBeforeParents()
+{
+    select({f->detail, f->text1});
+    f->reg->DeleteSelected();
+    QVERIFY(!f->owner.findComponent(u"mBand2"));
+    QVERIFY(!f->owner.findComponent(u"mText1"));
+    QVERIFY(!f->owner.findComponent(u"mText2"));
+    QVERIFY(f->owner.findComponent(u"mBand1"));
+}
+
+void TestDesignClipboard::stageKeys()
+{
+    Gesture::click(f->text1, {5, 5});
+    QVERIFY(f->stage->hasFocus());
+    QTest::keyClick(f->stage, Qt::Key_C, Qt::ControlModifier);
+    QVERIFY(DsnClipboard::offersFormat());
+    Gesture::click(f->detail, {400, 90});
+    QTest::keyClick(f->stage, Qt::Key_V, Qt::ControlModifier);
+    QVERIFY(f->owner.findComponent(u"mText4"));
+    // Delete acts when the key is released.
+    QTest::keyPress(f->stage, Qt::Key_Delete);
+    QVERIFY(f->owner.findComponent(u"mText4"));
+    QTest::keyRelease(f->stage, Qt::Key_Delete);
+    QVERIFY(!f->owner.findComponent(u"mText4"));
+    Gesture::click(f->text2, {5, 5});
+    QTest::keyClick(f->stage, Qt::Key_X, Qt::ControlModifier);
+    QVERIFY(!f->owner.findComponent(u"mText2"));
+}
+
+void TestDesignClipboard::brokenClipboardStreamReachesTheCaller()
+{
+    auto *mime = new QMimeData;
+    mime->setData(QStringLiteral("Dsn_ClipboardFormat"), DsnClipboard::pack("TPF0\x06TmTe"));
+    QGuiApplication::clipboard()->setMimeData(mime);
+    select({f->detail});
+    QVERIFY_THROWS_EXCEPTION(StreamError, f->reg->PasteFromClipboard());
+    QVERIFY(f->selection().isEmpty());
+}
+
+void TestDesignClipboard::saveAndLoadRestoreDesignMode()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("design.kfx"));
+    Gesture::click(f->text1, {5, 5});
+    f->stage->SaveToFile(file);
+    QVERIFY(f->selection().isEmpty());
+
+    QStringList loading;
+    QStringList loaded;
+    bool designingWhileLoading = true;
+    f->stage->OnControlLoading = [&](QObject *, QWidget *) {
+        designingWhileLoading = f->reg->designing();
+        loading << QString();
+    };
+    f->stage->OnControlLoaded = [&](QObject *, QWidget *component) {
+        loaded << component->objectName();
+    };
+    f->stage->LoadFromFile(file);
+    QVERIFY(!designingWhileLoading);
+    QVERIFY(f->reg->designing());
+    QCOMPARE(loading.size(), 7);
+    QVERIFY(loaded.isEmpty());
+    QCoreApplication::processEvents();
+    QCOMPARE(loaded.first(), QStringLiteral("mPage1"));
+    QCOMPARE(loaded.size(), 7);
+    auto *text = qobject_cast<TmText *>(f->owner.findComponent(u"mText2"));
+    QVERIFY(text);
+    QVERIFY(f->reg->coverOf(text));
+    Gesture::click(text, {5, 5});
+    QCOMPARE(f->selection(), QList<QWidget *>{text});
+
+    f->reg->SetDesigning(false);
+    f->stage->LoadFromFile(file);
+    QVERIFY(!f->reg->designing());
+}
+
+void TestDesignClipboard::loadFailureLeavesDesignModeOff()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("missing.kfx"));
+    try {
+        f->stage->LoadFromFile(file);
+        QFAIL("no error");
+    } catch (const StreamError &error) {
+        QCOMPARE(error.message(), file + QStringLiteral(" can not be read"));
+    }
+    QVERIFY(!f->reg->designing());
+    QVERIFY(f->owner.findComponent(u"mPage1"));
+}
+
+void TestDesignClipboard::stageWithoutRegister()
+{
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("plain.kfx"));
+    ComponentOwner owner;
+    TDsnStage stage(&owner);
+    auto *text = new TmText(&owner, &stage);
+    text->setName(QStringLiteral("mText1"));
+    stage.DeleteSelected();
+    stage.CopySelected();
+    stage.PasteFromClipboard();
+    stage.CutSelected();
+    QCOMPARE(owner.findComponent(u"mText1"), text);
+    stage.SaveToFile(file);
+    delete text;
+    int loaded = 0;
+    stage.OnControlLoaded = [&](QObject *, QWidget *) { ++loaded; };
+    stage.LoadFromFile(file);
+    QCoreApplication::processEvents();
+    QCOMPARE(loaded, 1);
+    QVERIFY(qobject_cast<TmText *>(owner.findComponent(u"mText1")));
+}
+
+QTEST_MAIN(TestDesignClipboard)
+#include "tst_designclipboard.moc"
