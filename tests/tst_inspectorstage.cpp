@@ -1,27 +1,34 @@
 // Links: kestrova_designer
+#include "DesignFixture.h"
+
 #include "designer/DsnCoverMenu.h"
 #include "designer/DsnHandle.h"
 #include "designer/DsnInspector.h"
 #include "designer/DsnPropInfo.h"
 #include "designer/DsnReportInspector.h"
-#include "designer/DsnStage.h"
-#include "designer/DsnSubDp.h"
 #include "designer/InspectorFm.h"
-#include "designer/ReportStageAnswers.h"
-#include "model/ComponentOwner.h"
-#include "model/mKomponents.h"
 
 #include <QLineEdit>
 #include <QMenu>
 #include <QTableWidget>
-#include <QTest>
 #include <QToolButton>
 
 #include <memory>
 
-// The inspector attached to a register and its stage: design mode opens
-// and closes its window, written values reach the handles after the
-// deferred update, and the cover menu lists and writes properties.
+namespace {
+
+// A press point inside a control that no handle covers.
+QPoint inside(const QWidget *control)
+{
+    return control->rect().center();
+}
+
+} // namespace
+
+// The inspector attached, with the report window's configuration, to the
+// register of a design stage: design mode opens and closes its window,
+// written values reach the handles after the deferred update, and the
+// cover menu lists and writes properties.
 class TestInspectorStage : public QObject
 {
     Q_OBJECT
@@ -41,66 +48,48 @@ private slots:
     void coverMenuClickRefusesIllegalValues();
 
 private:
+    void click(QWidget *control, Qt::KeyboardModifiers modifiers = {});
     int rowOf(const QString &name) const;
+    void pressRow(const QString &name);
     void typeInto(const QString &name, const QString &value);
     QRect bottomRightHandle() const;
     // Selects control and presses the right button on it; the menu shown.
     QMenu *popUpOn(QWidget *control);
+    void rightClick(QWidget *control);
     static QStringList texts(const QMenu *menu);
     TInspectorFm *window() const { return m_inspector->window(); }
 
-    std::unique_ptr<ComponentOwner> m_owner;
-    std::unique_ptr<QWidget> m_form;
-    TDsnStage *m_stage = nullptr;
-    TDsnDpRegister *m_register = nullptr;
+    std::unique_ptr<DesignFixture> f;
     TDsnInspector *m_inspector = nullptr;
-    TmPage *m_page = nullptr;
-    TmBand *m_band = nullptr;
-    TmText *m_text = nullptr;
-    TmText *m_text2 = nullptr;
     QStringList m_errors;
     QMenu *m_popup = nullptr;
 };
 
 void TestInspectorStage::init()
 {
-    m_owner = std::make_unique<ComponentOwner>();
-    m_form = std::make_unique<QWidget>();
-    m_form->resize(900, 700);
-    m_stage = new TDsnStage(m_owner.get(), m_form.get());
-    m_stage->setGeometry(0, 0, 850, 650);
-    ReportStageAnswers::install(*m_stage);
-    m_popup = nullptr;
-    m_stage->OnPopup = [this](QMenu *menu) { m_popup = menu; };
-    m_page = new TmPage(m_owner.get(), m_stage);
-    m_page->setNewReportValues();
-    m_page->setName(QStringLiteral("mPage1"));
-    m_band = new TmBand(m_owner.get(), m_page);
-    m_band->setName(QStringLiteral("mBand1"));
-    m_text = new TmText(m_owner.get(), m_band);
-    m_text->setName(QStringLiteral("mText1"));
-    m_text->setBounds(60, 0, 100, 18);
-    m_text2 = new TmText(m_owner.get(), m_band);
-    m_text2->setName(QStringLiteral("mText2"));
-    m_text2->setBounds(200, 18, 100, 18);
-
-    m_register = new TDsnDpRegister(m_owner.get(), m_form.get());
-    m_inspector = new TDsnInspector(m_form.get());
+    f = std::make_unique<DesignFixture>();
+    f->build();
+    f->reg->SetDesigning(false);
+    m_inspector = new TDsnInspector(f->window.get());
     ReportInspector::configure(*m_inspector);
     m_errors.clear();
     m_inspector->setErrorHandler([this](const QString &message) { m_errors.append(message); });
-    m_register->setDsnStage(m_stage);
-    m_register->setDsnInspector(m_inspector);
-    m_form->show();
-    QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
-    m_register->SetDesigning(true);
+    f->reg->setDsnInspector(m_inspector);
+    m_popup = nullptr;
+    f->stage->OnPopup = [this](QMenu *menu) { m_popup = menu; };
+    f->reg->SetDesigning(true);
 }
 
 void TestInspectorStage::cleanup()
 {
-    m_register->SetDesigning(false);
-    m_form.reset();
-    m_owner.reset();
+    if (m_popup)
+        m_popup->hide();
+    f.reset();
+}
+
+void TestInspectorStage::click(QWidget *control, Qt::KeyboardModifiers modifiers)
+{
+    Gesture::click(control, inside(control), modifiers);
 }
 
 int TestInspectorStage::rowOf(const QString &name) const
@@ -112,7 +101,7 @@ int TestInspectorStage::rowOf(const QString &name) const
     return -1;
 }
 
-void TestInspectorStage::typeInto(const QString &name, const QString &value)
+void TestInspectorStage::pressRow(const QString &name)
 {
     QTableWidget *grid = window()->grid();
     const int row = rowOf(name);
@@ -120,13 +109,18 @@ void TestInspectorStage::typeInto(const QString &name, const QString &value)
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
                       grid->visualRect(grid->model()->index(row, 1)).center());
     QCOMPARE(window()->editingName(), name);
+}
+
+void TestInspectorStage::typeInto(const QString &name, const QString &value)
+{
+    pressRow(name);
     window()->editBox()->setText(value);
     QTest::keyClick(window()->editBox(), Qt::Key_Return);
 }
 
 QRect TestInspectorStage::bottomRightHandle() const
 {
-    auto *set = dynamic_cast<THandlerRect *>(m_register->handler()->set(0));
+    auto *set = dynamic_cast<THandlerRect *>(f->reg->handler()->set(0));
     for (TSmallRect *handle : set->handles()) {
         if (handle->place() == THandlePlace::BottomRight)
             return handle->geometry();
@@ -136,10 +130,18 @@ QRect TestInspectorStage::bottomRightHandle() const
 
 QMenu *TestInspectorStage::popUpOn(QWidget *control)
 {
+    if (m_popup)
+        m_popup->hide();
     m_popup = nullptr;
-    QTest::mouseClick(control, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mousePress(control, Qt::RightButton, {}, QPoint(5, 5));
+    click(control);
+    rightClick(control);
     return m_popup;
+}
+
+void TestInspectorStage::rightClick(QWidget *control)
+{
+    Gesture::press(control, inside(control), {}, Qt::RightButton);
+    Gesture::release(control, inside(control), {}, Qt::RightButton);
 }
 
 QStringList TestInspectorStage::texts(const QMenu *menu)
@@ -154,47 +156,48 @@ void TestInspectorStage::designModeOpensAndClosesTheWindow()
 {
     QVERIFY(window());
     QVERIFY(window()->isVisible());
-    QCOMPARE(m_inspector->stageWindow(), m_stage);
+    QCOMPARE(m_inspector->stageWindow(), f->stage);
     // A tool window of the form, above it.
-    QCOMPARE(window()->parentWidget(), m_form.get());
+    QCOMPARE(window()->parentWidget(), f->window.get());
     QVERIFY(window()->isWindow());
-    m_register->SetDesigning(false);
+    f->reg->SetDesigning(false);
     QVERIFY(!window());
-    m_register->SetDesigning(true);
+    f->reg->SetDesigning(true);
     QVERIFY(window());
 }
 
 void TestInspectorStage::selectingShowsTheProperties()
 {
-    QTest::mouseClick(m_text, Qt::LeftButton, {}, QPoint(5, 5));
-    QCOMPARE(m_register->targets()->items(), QList<QWidget *>{m_text});
+    click(f->text1);
+    QCOMPARE(f->selection(), QList<QWidget *>{f->text1});
     QCOMPARE(window()->grid()->rowCount(), 17);
     QCOMPARE(window()->grid()->item(rowOf(QStringLiteral("Left")), 2)->text(),
-             QStringLiteral("60"));
-    QTest::mouseClick(m_band, Qt::LeftButton, {}, QPoint(400, 30));
+             QStringLiteral("12"));
+    Gesture::click(f->detail, QPoint(400, 80));
+    QCOMPARE(f->selection(), QList<QWidget *>{f->detail});
     QCOMPARE(window()->grid()->item(rowOf(QStringLiteral("TypeBand")), 2)->text(),
-             QStringLiteral("Header"));
+             QStringLiteral("Detail"));
 }
 
 void TestInspectorStage::writtenBoundsMoveTheHandlesAfterTheUpdate()
 {
-    QTest::mouseClick(m_text, Qt::LeftButton, {}, QPoint(5, 5));
+    click(f->text1);
     const QRect before = bottomRightHandle();
     QVERIFY(before.isValid());
     typeInto(QStringLiteral("Width"), QStringLiteral("160"));
     QVERIFY(m_errors.isEmpty());
-    QCOMPARE(m_text->width(), 160);
+    QCOMPARE(f->text1->width(), 160);
     // The handles follow once the current event has finished.
     QCOMPARE(bottomRightHandle(), before);
-    QTRY_COMPARE(bottomRightHandle(), before.translated(60, 0));
+    QTRY_COMPARE(bottomRightHandle(), before.translated(100, 0));
 }
 
 void TestInspectorStage::closedWindowComesBackAtTheNextUpdate()
 {
-    QTest::mouseClick(m_text, Qt::LeftButton, {}, QPoint(5, 5));
+    click(f->text1);
     window()->close();
     QVERIFY(!window()->isVisible());
-    QTest::mouseClick(m_text2, Qt::LeftButton, {}, QPoint(5, 5));
+    click(f->text2);
     QVERIFY(window()->isVisible());
     QCOMPARE(window()->grid()->item(rowOf(QStringLiteral("Name")), 2)->text(),
              QStringLiteral("mText2"));
@@ -210,41 +213,40 @@ void TestInspectorStage::buttonRowHandsTheSelectionToTheOwner()
         seenName = propName;
         value = QStringLiteral("$FF");
     };
-    QTest::mouseClick(m_text, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseClick(m_text2, Qt::LeftButton, Qt::ShiftModifier, QPoint(5, 5));
-    QCOMPARE(m_register->targets()->Count(), 2);
-    QTableWidget *grid = window()->grid();
-    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
-                      grid->visualRect(grid->model()->index(rowOf("Color"), 1)).center());
+    click(f->text1);
+    click(f->text2, Qt::ShiftModifier);
+    QCOMPARE(f->selection(), (QList<QWidget *>{f->text1, f->text2}));
+    pressRow(QStringLiteral("Color"));
     QVERIFY(window()->valueButton()->isVisible());
     QVERIFY(!window()->editBox()->isEnabled());
     QTest::mouseClick(window()->valueButton(), Qt::LeftButton);
-    QCOMPARE(seen, (QList<QWidget *>{m_text, m_text2}));
+    QCOMPARE(seen, (QList<QWidget *>{f->text1, f->text2}));
     QCOMPARE(seenName, QStringLiteral("Color"));
-    QCOMPARE(m_text->color(), 255);
-    QCOMPARE(m_text2->color(), 255);
-    QTRY_COMPARE(grid->item(rowOf(QStringLiteral("Color")), 2)->text(), QStringLiteral("255"));
+    QCOMPARE(f->text1->color(), 255);
+    QCOMPARE(f->text2->color(), 255);
+    QTRY_COMPARE(window()->grid()->item(rowOf(QStringLiteral("Color")), 2)->text(),
+                 QStringLiteral("255"));
 }
 
 void TestInspectorStage::selectControlSelectsOnlyThatControl()
 {
-    QTest::mouseClick(m_text, Qt::LeftButton, {}, QPoint(5, 5));
-    m_inspector->SelectControl(m_band);
-    QCOMPARE(m_register->targets()->items(), QList<QWidget *>{m_band});
-    QVERIFY(rowOf(QStringLiteral("TypeBand")) > 0);
+    click(f->text1);
+    m_inspector->SelectControl(f->code);
+    QCOMPARE(f->selection(), QList<QWidget *>{f->code});
+    QVERIFY(rowOf(QStringLiteral("Code")) > 0);
 }
 
 void TestInspectorStage::coverMenuListsTheStageProperties()
 {
-    m_register->SetDesigning(false);
+    f->reg->SetDesigning(false);
     QMenu own;
     own.addAction(QStringLiteral("Own entry"));
-    m_stage->CoverMenu = &own;
-    m_stage->SelfProps = {"Caption|Te&xt", "Alignment", "Name", "TypeBand"};
-    m_stage->OutProps = {"Name"};
-    m_register->SetDesigning(true);
+    f->stage->CoverMenu = &own;
+    f->stage->SelfProps = {"Caption|Te&xt", "Alignment", "Name", "TypeBand"};
+    f->stage->OutProps = {"Name"};
+    f->reg->SetDesigning(true);
 
-    QMenu *shown = popUpOn(m_text);
+    QMenu *shown = popUpOn(f->text1);
     QVERIFY(shown);
     QCOMPARE(texts(shown), (QStringList{"Own entry", "-", "Te&&xt", "Alignment", "Name"}));
     auto *caption = qobject_cast<TDsnMenuItem *>(shown->actions().at(2));
@@ -254,56 +256,58 @@ void TestInspectorStage::coverMenuListsTheStageProperties()
     shown->hide();
 
     // Two selected: the out names leave; a new popup replaces the old items.
-    QTest::mouseClick(m_text2, Qt::LeftButton, Qt::ShiftModifier, QPoint(5, 5));
+    click(f->text2, Qt::ShiftModifier);
+    QCOMPARE(f->selection(), (QList<QWidget *>{f->text1, f->text2}));
     m_popup = nullptr;
-    QTest::mousePress(m_text2, Qt::RightButton, {}, QPoint(5, 5));
+    rightClick(f->text2);
     QCOMPARE(m_popup, shown);
     QCOMPARE(texts(shown), (QStringList{"Own entry", "-", "Te&&xt", "Alignment"}));
     shown->hide();
+    m_popup = nullptr;
 
-    m_register->SetDesigning(false);
+    f->reg->SetDesigning(false);
     QCOMPARE(own.actions().size(), 1);
-    m_stage->CoverMenu = nullptr;
+    f->stage->CoverMenu = nullptr;
 }
 
 void TestInspectorStage::coverMenuClickWritesTheReturnedValue()
 {
-    m_register->SetDesigning(false);
-    m_stage->SelfProps = {"Alignment"};
+    f->reg->SetDesigning(false);
+    f->stage->SelfProps = {"Alignment"};
     QList<QWidget *> seen;
     QString seenValue;
-    m_stage->OnMenuClick = [&](QObject *, const TSelectedComponents &targets,
-                               const QString &, QString &value) {
+    f->stage->OnMenuClick = [&](QObject *, const TSelectedComponents &targets,
+                                const QString &, QString &value) {
         seen = targets.items();
         seenValue = value;
         value = QStringLiteral("taCenter");
     };
-    m_register->SetDesigning(true);
-    QMenu *shown = popUpOn(m_text);
+    f->reg->SetDesigning(true);
+    QMenu *shown = popUpOn(f->text1);
     QVERIFY(shown);
     QCOMPARE(texts(shown), QStringList{"Alignment"});
     shown->actions().first()->trigger();
-    QCOMPARE(seen, QList<QWidget *>{m_text});
+    QCOMPARE(seen, QList<QWidget *>{f->text1});
     QCOMPARE(seenValue, QStringLiteral("taLeftJustify"));
-    QCOMPARE(m_text->alignment(), taCenter);
+    QCOMPARE(f->text1->alignment(), taCenter);
     QCOMPARE(window()->grid()->item(rowOf(QStringLiteral("Alignment")), 2)->text(),
              QStringLiteral("taCenter"));
 }
 
 void TestInspectorStage::coverMenuClickRefusesIllegalValues()
 {
-    m_stage->OnMenuClick = [](QObject *, const TSelectedComponents &, const QString &,
-                              QString &value) { value = QStringLiteral("wide"); };
-    QTest::mouseClick(m_text, Qt::LeftButton, {}, QPoint(5, 5));
+    f->stage->OnMenuClick = [](QObject *, const TSelectedComponents &, const QString &,
+                               QString &value) { value = QStringLiteral("wide"); };
+    click(f->text1);
     const TDsnMenuItem item(QStringLiteral("Width"), QStringLiteral("Width"),
-                            QStringLiteral("100"), nullptr);
+                            QStringLiteral("60"), nullptr);
     try {
-        DsnCoverMenu::CoverMenuClick(m_stage, m_register->targets(), &item);
+        DsnCoverMenu::CoverMenuClick(f->stage, f->reg->targets(), &item);
         QFAIL("no error raised");
     } catch (const PropertyError &error) {
         QCOMPARE(error.message(), QStringLiteral("wide is illegal (Width)"));
     }
-    QCOMPARE(m_text->width(), 100);
+    QCOMPARE(f->text1->width(), 60);
 }
 
 QTEST_MAIN(TestInspectorStage)
