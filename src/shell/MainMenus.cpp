@@ -195,9 +195,10 @@ QAction *TWindowMainForm::addCommand(QMenu *menu, const char *name, const char *
     QAction *action = menu->addAction(iconOf(name), QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
-    // The report windows' editors see these keys only when no menu item
-    // takes them.
-    action->setShortcutContext(Qt::WindowShortcut);
+    // The menu's keys act wherever the user types in the program, also in
+    // the inspector's tool window; the editors see a key only when no menu
+    // item takes it, and modal dialogs keep theirs.
+    action->setShortcutContext(Qt::ApplicationShortcut);
     connectCommand(action, handler, needs);
     return action;
 }

@@ -58,8 +58,12 @@ TWindowMainForm::TWindowMainForm(QWidget *parent)
 
 TWindowMainForm::~TWindowMainForm()
 {
-    // Report windows refer to the palette and its templates: they go first.
+    // Report windows refer to the palette and its templates, and the
+    // templates to the owner that knows them: each goes before what it
+    // refers to.
     delete m_mdiArea;
+    delete m_palette;
+    delete m_templateHolder;
 }
 
 void TWindowMainForm::FormCreate()

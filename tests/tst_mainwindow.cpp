@@ -1,0 +1,271 @@
+#include "FrameFixture.h"
+
+#include "shell/HeadlessReport.h"
+
+#include "dialogs/SourceEditor.h"
+#include "designer/DsnStage.h"
+#include "model/mKomponents.h"
+
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+
+// The frame window as a whole: its composition and menus, and a report
+// made from start to finish through the widgets a user works with.
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void composition();
+    void menus_data();
+    void menus();
+    void laterCommandsAreDisabled();
+    void paletteStaysShownOnceAReportWindowShowedIt();
+    void reportFromStartToFinish();
+
+private:
+    // Presses a palette button and drags on target from one point to the
+    // other; the component created.
+    QWidget *create(const QString &geneName, QWidget *target, QPoint from, QPoint to);
+    static QStringList editorLines(TChildWindowForm *window);
+
+    FrameFixture *f = nullptr;
+};
+
+void TestMainWindow::init()
+{
+    f = new FrameFixture;
+}
+
+void TestMainWindow::cleanup()
+{
+    delete f;
+    f = nullptr;
+}
+
+void TestMainWindow::composition()
+{
+    QCOMPARE(f->frame->windowTitle(), QStringLiteral("Kestrova ver. 1.0 beta 1"));
+    QVERIFY(f->frame->mdiArea());
+    QCOMPARE(f->frame->ToolBar1()->windowTitle(), QStringLiteral("Main Tool Bar"));
+    QCOMPARE(f->frame->SourceToolBar()->windowTitle(), QStringLiteral("Edit Tool Bar"));
+
+    const auto hints = [](QToolBar *bar) {
+        QStringList result;
+        for (QAction *action : bar->actions())
+            result.append(action->isSeparator() ? QStringLiteral("-") : action->toolTip());
+        return result;
+    };
+    QCOMPARE(hints(f->frame->ToolBar1()),
+             QStringList({"New Report", "Open Report", "-", "Close Application"}));
+    QCOMPARE(hints(f->frame->SourceToolBar()), QStringList({"Save Source", "Print Source", ""}));
+
+    // The palette: arrow, then text, free code, section and break section;
+    // the block panel's button hidden; templates found by name.
+    TDsnPanel *palette = f->frame->DsnPanel1();
+    QCOMPARE(palette->objectName(), QStringLiteral("DsnPanel1"));
+    QVERIFY(palette->arrowButton());
+    QStringList geneNames;
+    for (TDsnButton *button : palette->buttons())
+        geneNames.append(button->GeneName());
+    QCOMPARE(geneNames, QStringList({"Dpst_TmText", "Dpst_TMBlockCode", "Dpst_TmBand",
+                                     "Dpst_TmBreakBand", "Dpst_TmBlock"}));
+    QVERIFY(palette->buttons().constFirst()->isChecked());
+    QVERIFY(palette->buttons().constLast()->isHidden());
+    QWidget *holder = f->frame->DsnDpstPanel();
+    QCOMPARE(holder->objectName(), QStringLiteral("DsnDpstPanel"));
+    QCOMPARE(holder->geometry(), QRect(-100, -100, 50, 50));
+    for (const QString &name : std::as_const(geneNames))
+        QVERIFY2(holder->findChild<QWidget *>(name), qPrintable(name));
+}
+
+void TestMainWindow::menus_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("items");
+
+    // Caption and shortcut of every item; "-" is a separator.
+    QTest::newRow("File") << "&File"
+                          << QStringList{"New Report|Ctrl+N", "Open Report|Ctrl+O",
+                                         "Close Window|Ctrl+F4", "-", "Write Report|Ctrl+S",
+                                         "Write As...|", "-", "Write Text File|Ctrl+T",
+                                         "Write Text File As...|", "Write As UNIX File|Ctrl+U",
+                                         "-", "Import Report File|Ctrl+I", "-", "E&xit|Alt+F4"};
+    QTest::newRow("Edit") << "&Edit"
+                          << QStringList{"Undo|Ctrl+Z", "-", "Cut|Ctrl+X", "Copy|Ctrl+C",
+                                         "Paste|Ctrl+V", "Delete|Ctrl+Del", "-", "Find|Ctrl+F"};
+    QTest::newRow("Project") << "P&roject"
+                             << QStringList{"Toggle Form/Source|F12", "Reload Project|F5", "-",
+                                            "View Object List|F11", "-",
+                                            "Generate Text File Report|F9",
+                                            "Send Report to FTP Server|Shift+F9",
+                                            "Run Report|Alt+F9", "-", "Print Source|Ctrl+P", "-",
+                                            "Setup|"};
+    QTest::newRow("Window") << "&Window"
+                            << QStringList{"Window Cascade|", "Window Tile Horizontal|",
+                                           "Window Tile Vertical|"};
+    QTest::newRow("Tools") << "&Tools"
+                           << QStringList{"Text Editor|", "Terminal Emulator|"};
+    QTest::newRow("Help") << "Help" << QStringList{"Index|", "-", "About...|"};
+}
+
+void TestMainWindow::menus()
+{
+    QFETCH(QString, menu);
+    QFETCH(QStringList, items);
+
+    QMenu *found = nullptr;
+    for (QAction *top : f->frame->menuBar()->actions()) {
+        if (top->text() == menu)
+            found = top->menu();
+    }
+    QVERIFY(found);
+    QStringList actual;
+    for (QAction *action : found->actions()) {
+        actual.append(action->isSeparator()
+                          ? QStringLiteral("-")
+                          : action->text() + u'|'
+                                + action->shortcut().toString(QKeySequence::PortableText));
+    }
+    QCOMPARE(actual, items);
+}
+
+void TestMainWindow::laterCommandsAreDisabled()
+{
+    f->newReport(QStringLiteral("later"));
+    QTRY_VERIFY(f->active());
+    for (const char *name : {"FindMenu", "ReloadProjectMenu", "ViewObjectList1",
+                             "SendReportToFTPServer1", "RunReport1", "PrintSourceMenu",
+                             "TextEditorMenu", "TerminalEmulatorMenu", "Index1", "PrintButton",
+                             "FindButton"})
+        QVERIFY2(!f->action(QLatin1String(name))->isEnabled(), name);
+    for (const char *name : {"GenerateTextMenu", "ToggleMenu", "WriteReportMenu", "CutMenu",
+                             "SaveButton", "Ustawienia1", "Oprogramie1"})
+        QVERIFY2(f->action(QLatin1String(name))->isEnabled(), name);
+}
+
+void TestMainWindow::paletteStaysShownOnceAReportWindowShowedIt()
+{
+    QVERIFY(f->frame->paletteToolBar()->isHidden());
+    f->newReport(QStringLiteral("first"));
+    QTRY_VERIFY(f->active());
+    QVERIFY(!f->frame->paletteToolBar()->isHidden());
+    f->action(QStringLiteral("CloseWindowMenu"))->trigger();
+    QTRY_VERIFY(f->frame->reportWindows().isEmpty());
+    QVERIFY(!f->frame->paletteToolBar()->isHidden());
+    QVERIFY(QFile::exists(f->path(QStringLiteral("FIRST.kfx"))));
+}
+
+QWidget *TestMainWindow::create(const QString &geneName, QWidget *target, QPoint from, QPoint to)
+{
+    const QList<QWidget *> before = target->findChildren<QWidget *>();
+    QTest::mouseClick(f->paletteButton(geneName), Qt::LeftButton);
+    QTest::mousePress(target, Qt::LeftButton, {}, from);
+    QTest::mouseMove(target, (from + to) / 2);
+    QTest::mouseMove(target, to);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, to);
+    QCoreApplication::processEvents();
+    for (QWidget *child : target->findChildren<QWidget *>()) {
+        if (!before.contains(child) && child->metaObject()->className()
+                                           == QByteArray("T") + geneName.mid(6).toLatin1())
+            return child;
+    }
+    return nullptr;
+}
+
+QStringList TestMainWindow::editorLines(TChildWindowForm *window)
+{
+    QStringList lines;
+    for (int i = 0; i < window->SourceEditor()->lineCount(); ++i)
+        lines.append(window->SourceEditor()->lineText(i));
+    return lines;
+}
+
+void TestMainWindow::reportFromStartToFinish()
+{
+    // New Report "sales": a window captioned SALES.kfx in design mode.
+    f->newReport(QStringLiteral("sales"));
+    QTRY_VERIFY(f->active());
+    TChildWindowForm *window = f->active();
+    QCOMPARE(window->windowTitle(), QStringLiteral("SALES.kfx"));
+    QCOMPARE(f->frame->subWindowOf(window)->windowTitle(), QStringLiteral("SALES.kfx"));
+    QCOMPARE(window->activePage(), TChildWindowForm::Page::ReportForm);
+    QVERIFY(window->designing());
+
+    // A section and a text item on it, from the palette.
+    TmPage *page = window->mPage1();
+    auto *band = qobject_cast<TmBand *>(
+        create(QStringLiteral("Dpst_TmBand"), page, QPoint(60, 10), QPoint(400, 30)));
+    QVERIFY(band);
+    QCOMPARE(band->height(), 40);
+    auto *text = qobject_cast<TmText *>(
+        create(QStringLiteral("Dpst_TmText"), band, QPoint(20, 2), QPoint(90, 14)));
+    QVERIFY(text);
+    QCOMPARE(text->parentWidget(), band);
+    QCOMPARE(text->objectName(), QStringLiteral("mText1"));
+    QCOMPARE(text->size(), QSize(100, 18));
+
+    // Generate (F9): the Source page shows the generated text.
+    f->activateFrame();
+    QTest::keyClick(window->DsnStageReport(), Qt::Key_F9);
+    QCOMPARE(window->activePage(), TChildWindowForm::Page::Source);
+    QVERIFY(!window->designing());
+    const QStringList generated = editorLines(window);
+    QCOMPARE(generated, QStringList({".HEADER", "\t.NEED 2", "\t.PRINT mText1"}));
+
+    // Toggle twice: the form in design mode, then the source again.
+    f->activateFrame();
+    QTest::keyClick(window->SourceEditor(), Qt::Key_F12);
+    QCOMPARE(window->activePage(), TChildWindowForm::Page::ReportForm);
+    QVERIFY(window->designing());
+    f->activateFrame();
+    QTest::keyClick(window->DsnStageReport(), Qt::Key_F12);
+    QCOMPARE(window->activePage(), TChildWindowForm::Page::Source);
+    QVERIFY(!window->designing());
+
+    // Write Text File (Ctrl+T) and Write As UNIX File (Ctrl+U), from the
+    // editor, whose own keys give way to the menu's.
+    f->activateFrame();
+    window->SourceEditor()->setFocus();
+    f->answers = {f->path(QStringLiteral("sales.rw")), f->path(QStringLiteral("sales-unix.rw"))};
+    QTest::keyClick(window->SourceEditor(), Qt::Key_T, Qt::ControlModifier);
+    f->activateFrame();
+    QTest::keyClick(window->SourceEditor(), Qt::Key_U, Qt::ControlModifier);
+    QCOMPARE(f->askedDialogs, QStringList({"SaveDialog", "SaveDialog"}));
+    QCOMPARE(FrameFixture::contents(f->path(QStringLiteral("sales.rw"))),
+             QByteArray(".HEADER\r\n\t.NEED 2\r\n\t.PRINT mText1\r\n"));
+    QCOMPARE(FrameFixture::contents(f->path(QStringLiteral("sales-unix.rw"))),
+             QByteArray(".HEADER\n\t.NEED 2\n\t.PRINT mText1\n"));
+
+    // Close Window (Ctrl+F4) writes the design into the current folder.
+    f->activateFrame();
+    QTest::keyClick(window->SourceEditor(), Qt::Key_F4, Qt::ControlModifier);
+    QTRY_VERIFY(f->frame->reportWindows().isEmpty());
+    const QString design = f->path(QStringLiteral("SALES.kfx"));
+    QVERIFY(QFile::exists(design));
+    HeadlessReport saved;
+    saved.load(design);
+    QCOMPARE(saved.page()->findChildren<TmText *>().size(), 1);
+
+    // Opened again, the design generates the same text.
+    f->answers = {design};
+    f->activateFrame();
+    QTest::keyClick(f->frame.get(), Qt::Key_O, Qt::ControlModifier);
+    QTRY_VERIFY(f->active());
+    window = f->active();
+    QCOMPARE(window->windowTitle(), design);
+    QVERIFY(window->designing());
+    f->action(QStringLiteral("GenerateTextMenu"))->trigger();
+    QCOMPARE(editorLines(window), generated);
+    QCOMPARE(f->failures(), QStringList());
+}
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
