@@ -1,12 +1,8 @@
 // Links: kestrova_designer
-#include "designer/DsnInspector.h"
+#include "InspectorFixture.h"
+
 #include "designer/DsnMessages.h"
-#include "designer/DsnMultiProps.h"
-#include "designer/DsnReportInspector.h"
-#include "designer/DsnTargets.h"
 #include "designer/InspectorFm.h"
-#include "model/ComponentOwner.h"
-#include "model/mKomponents.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -71,73 +67,29 @@ private slots:
     void nameRefusedWhenTaken();
 
 private:
-    void select(const QList<QWidget *> &controls);
+    void select(const QList<QWidget *> &controls) { f->select(controls); }
     int rowOf(const QString &name) const;
     void pressRow(const QString &name);
     QString cell(const QString &name) const;
-    TInspectorFm *window() const { return m_inspector->window(); }
+    TInspectorFm *window() const { return f->inspector.window(); }
 
-    std::unique_ptr<ComponentOwner> m_owner;
-    std::unique_ptr<TmPage> m_page;
+    std::unique_ptr<InspectorFixture> f;
     std::unique_ptr<RefreshingStage> m_stage;
-    std::unique_ptr<TDsnInspector> m_inspector;
-    std::unique_ptr<TTargetList> m_selection;
-    std::unique_ptr<TPropertyCollector> m_collector;
-    TmBand *m_band = nullptr;
-    TmText *m_text = nullptr;
-    TmText *m_text2 = nullptr;
-    QStringList m_errors;
 };
 
 void TestInspector::init()
 {
-    m_owner = std::make_unique<ComponentOwner>();
-    m_page = std::make_unique<TmPage>(m_owner.get(), nullptr);
-    m_page->setNewReportValues();
-    m_page->setName(QStringLiteral("mPage1"));
-    m_band = new TmBand(m_owner.get(), m_page.get());
-    m_band->setName(QStringLiteral("mBand1"));
-    m_text = new TmText(m_owner.get(), m_band);
-    m_text->setName(QStringLiteral("mText1"));
-    m_text->setBounds(10, 0, 100, 18);
-    m_text2 = new TmText(m_owner.get(), m_band);
-    m_text2->setName(QStringLiteral("mText2"));
-
+    f = std::make_unique<InspectorFixture>();
     m_stage = std::make_unique<RefreshingStage>();
-    m_inspector = std::make_unique<TDsnInspector>();
-    ReportInspector::configure(*m_inspector);
-    m_errors.clear();
-    m_inspector->setErrorHandler([this](const QString &message) { m_errors.append(message); });
-    m_inspector->setStageWindow(m_stage.get());
-    m_inspector->SetDesigning(true);
-
-    m_selection = std::make_unique<TTargetList>();
-    m_stage->selection = m_selection.get();
-    m_collector = m_inspector->CreateCollector();
-    m_selection->ReceiverAdded(m_collector.get());
-    m_collector->Bind(m_inspector.get());
-    QStringList names;
-    QStringList captions;
-    m_inspector->GetPropLists(names, captions);
-    m_collector->Load(names, captions, m_inspector->OutProps());
+    m_stage->selection = &f->selection;
+    f->inspector.setStageWindow(m_stage.get());
+    f->inspector.SetDesigning(true);
 }
 
 void TestInspector::cleanup()
 {
-    m_collector.reset();
-    m_selection.reset();
-    m_inspector.reset();
+    f.reset();
     m_stage.reset();
-    m_page.reset();
-    m_owner.reset();
-}
-
-void TestInspector::select(const QList<QWidget *> &controls)
-{
-    m_selection->Clear();
-    for (QWidget *control : controls)
-        m_selection->Add(control);
-    m_selection->Update();
 }
 
 int TestInspector::rowOf(const QString &name) const
@@ -184,17 +136,17 @@ void TestInspector::windowOpensWithDesignMode()
     QCOMPARE(fm->grid()->rowCount(), 0);
     QVERIFY(!fm->editBoxPlaced());
 
-    m_inspector->SetDesigning(true);
+    f->inspector.SetDesigning(true);
     QCOMPARE(window(), fm);
     const QPointer<TInspectorFm> closed(fm);
-    m_inspector->SetDesigning(false);
+    f->inspector.SetDesigning(false);
     QVERIFY(!closed);
     QVERIFY(!window());
 }
 
 void TestInspector::gridRowsFollowTheSelection()
 {
-    select({m_text});
+    select({f->text});
     QTableWidget *grid = window()->grid();
     QCOMPARE(grid->rowCount(), 17);
     for (int column = 0; column < 3; ++column)
@@ -205,7 +157,7 @@ void TestInspector::gridRowsFollowTheSelection()
     QCOMPARE(cell(QStringLiteral("Left")), QStringLiteral("10"));
     QCOMPARE(cell(QStringLiteral("Alignment")), QStringLiteral("taLeftJustify"));
 
-    select({m_text, m_band});
+    select({f->text, f->band});
     QCOMPARE(grid->rowCount(), 10);
     QCOMPARE(cell(QStringLiteral("Left")), QString());
     QCOMPARE(cell(QStringLiteral("Name")), QStringLiteral("mText1"));
@@ -234,7 +186,7 @@ void TestInspector::pressOnRowOpensTheFittingEditor()
     QFETCH(bool, chooser);
     QFETCH(bool, button);
     QFETCH(QStringList, choices);
-    select({m_text});
+    select({f->text});
     pressRow(name);
     TInspectorFm *fm = window();
     QCOMPARE(fm->editingName(), name);
@@ -261,14 +213,14 @@ void TestInspector::pressOnRowOpensTheFittingEditor()
 
 void TestInspector::enterWritesTheTypedValue()
 {
-    select({m_text, m_text2});
+    select({f->text, f->text2});
     pressRow(QStringLiteral("Width"));
     QLineEdit *edit = window()->editBox();
     edit->setText(QStringLiteral("$50"));
     QTest::keyClick(edit, Qt::Key_Return);
-    QCOMPARE(m_text->width(), 80);
-    QCOMPARE(m_text2->width(), 80);
-    QVERIFY(m_errors.isEmpty());
+    QCOMPARE(f->text->width(), 80);
+    QCOMPARE(f->text2->width(), 80);
+    QVERIFY(f->errors.isEmpty());
     QCOMPARE(m_stage->refreshes, 0);
     QTRY_COMPARE(m_stage->refreshes, 1);
     QCOMPARE(cell(QStringLiteral("Width")), QStringLiteral("80"));
@@ -276,53 +228,53 @@ void TestInspector::enterWritesTheTypedValue()
 
 void TestInspector::illegalValueIsReportedAndLeavesTheValue()
 {
-    select({m_text});
+    select({f->text});
     pressRow(QStringLiteral("Width"));
     window()->editBox()->setText(QStringLiteral("abc"));
     QTest::keyClick(window()->editBox(), Qt::Key_Return);
-    QCOMPARE(m_errors, QStringList{QStringLiteral("abc is illegal (Width)")});
-    QCOMPARE(m_text->width(), 100);
+    QCOMPARE(f->errors, QStringList{QStringLiteral("abc is illegal (Width)")});
+    QCOMPARE(f->text->width(), 100);
     QCOMPARE(cell(QStringLiteral("Width")), QStringLiteral("100"));
 
     pressRow(QStringLiteral("Alignment"));
     window()->valueChooser()->setEditText(QStringLiteral("taMiddle"));
     QTest::keyClick(window()->valueChooser(), Qt::Key_Return);
-    QCOMPARE(m_errors.size(), 2);
-    QCOMPARE(m_errors.last(), QStringLiteral("taMiddle is illegal (Alignment)"));
-    QCOMPARE(m_text->alignment(), taLeftJustify);
+    QCOMPARE(f->errors.size(), 2);
+    QCOMPARE(f->errors.last(), QStringLiteral("taMiddle is illegal (Alignment)"));
+    QCOMPARE(f->text->alignment(), taLeftJustify);
 }
 
 void TestInspector::emptyValueLeavesNumbersAndEmptiesStrings()
 {
-    m_text->setCaption(QStringLiteral("Total"));
-    select({m_text});
+    f->text->setCaption(QStringLiteral("Total"));
+    select({f->text});
     for (const char *name : {"Width", "Caption"}) {
         pressRow(QString::fromLatin1(name));
         window()->editBox()->clear();
         QTest::keyClick(window()->editBox(), Qt::Key_Return);
     }
-    QVERIFY(m_errors.isEmpty());
-    QCOMPARE(m_text->width(), 100);
-    QCOMPARE(m_text->caption(), QString());
+    QVERIFY(f->errors.isEmpty());
+    QCOMPARE(f->text->width(), 100);
+    QCOMPARE(f->text->caption(), QString());
 }
 
 void TestInspector::pickedEnumerationIsWrittenAtOnce()
 {
-    select({m_text});
+    select({f->text});
     pressRow(QStringLiteral("Alignment"));
     QComboBox *chooser = window()->valueChooser();
     const int center = chooser->findText(QStringLiteral("taCenter"));
     chooser->setCurrentIndex(center);
     emit chooser->activated(center);
-    QCOMPARE(m_text->alignment(), taCenter);
+    QCOMPARE(f->text->alignment(), taCenter);
     QVERIFY(!chooser->isVisible());
     QVERIFY(!window()->editBoxPlaced());
-    QVERIFY(m_errors.isEmpty());
+    QVERIFY(f->errors.isEmpty());
 }
 
 void TestInspector::leavingTheEditBoxWrites()
 {
-    select({m_text});
+    select({f->text});
     window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window()));
     pressRow(QStringLiteral("Caption"));
@@ -330,14 +282,14 @@ void TestInspector::leavingTheEditBoxWrites()
     QTRY_VERIFY(edit->hasFocus());
     edit->setText(QStringLiteral("Sum"));
     window()->grid()->setFocus();
-    QCOMPARE(m_text->caption(), QStringLiteral("Sum"));
+    QCOMPARE(f->text->caption(), QStringLiteral("Sum"));
     QVERIFY(!edit->isVisible());
     QVERIFY(!window()->editBoxPlaced());
 }
 
 void TestInspector::openingTheChooserListIsNoLeaving()
 {
-    select({m_text});
+    select({f->text});
     window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(window()));
     pressRow(QStringLiteral("Alignment"));
@@ -350,18 +302,18 @@ void TestInspector::openingTheChooserListIsNoLeaving()
     QVERIFY(chooser->isVisible());
     QVERIFY(window()->editBoxPlaced());
     chooser->hidePopup();
-    QVERIFY(m_errors.isEmpty());
+    QVERIFY(f->errors.isEmpty());
 }
 
 void TestInspector::keyInGridClosesEditorWithoutWriting()
 {
-    select({m_text});
+    select({f->text});
     pressRow(QStringLiteral("Width"));
     window()->editBox()->setText(QStringLiteral("55"));
     QTest::keyClick(window()->grid(), Qt::Key_Down);
     QVERIFY(!window()->editBox()->isVisible());
     QVERIFY(!window()->editBoxPlaced());
-    QCOMPARE(m_text->width(), 100);
+    QCOMPARE(f->text->width(), 100);
 }
 
 void TestInspector::buttonRowAsksTheOwner()
@@ -370,7 +322,7 @@ void TestInspector::buttonRowAsksTheOwner()
     QString seenName;
     QString seenValue;
     QObject *seenSender = nullptr;
-    m_inspector->OnBtnClick = [&](QObject *sender, const TSelectedComponents &targets,
+    f->inspector.OnBtnClick = [&](QObject *sender, const TSelectedComponents &targets,
                                   const QString &propName, QString &value) {
         seenSender = sender;
         seenTargets = targets.items();
@@ -378,26 +330,26 @@ void TestInspector::buttonRowAsksTheOwner()
         seenValue = value;
         value = QStringLiteral("255");
     };
-    select({m_text, m_text2});
+    select({f->text, f->text2});
     pressRow(QStringLiteral("Color"));
     QVERIFY(window()->valueButton()->isVisible());
     QVERIFY(!window()->editBox()->isEnabled());
     QTest::mouseClick(window()->valueButton(), Qt::LeftButton);
-    QCOMPARE(seenSender, m_inspector.get());
-    QCOMPARE(seenTargets, (QList<QWidget *>{m_text, m_text2}));
+    QCOMPARE(seenSender, &f->inspector);
+    QCOMPARE(seenTargets, (QList<QWidget *>{f->text, f->text2}));
     QCOMPARE(seenName, QStringLiteral("Color"));
     QCOMPARE(seenValue, QStringLiteral("16777215"));
     QCOMPARE(window()->editBox()->text(), QStringLiteral("255"));
-    QCOMPARE(m_text->color(), 255);
-    QCOMPARE(m_text2->color(), 255);
+    QCOMPARE(f->text->color(), 255);
+    QCOMPARE(f->text2->color(), 255);
 }
 
 void TestInspector::buttonWithoutHandlerDoesNothing()
 {
-    select({m_text});
+    select({f->text});
     pressRow(QStringLiteral("Color"));
     QTest::mouseClick(window()->valueButton(), Qt::LeftButton);
-    QCOMPARE(m_text->color(), qint64(NamedValues::clWhite));
+    QCOMPARE(f->text->color(), qint64(NamedValues::clWhite));
     QCOMPARE(m_stage->refreshes, 0);
     QTest::qWait(10);
     QCOMPARE(m_stage->refreshes, 0);
@@ -405,24 +357,24 @@ void TestInspector::buttonWithoutHandlerDoesNothing()
 
 void TestInspector::editedRowStaysCurrentAcrossRefresh()
 {
-    select({m_text});
+    select({f->text});
     pressRow(QStringLiteral("Top"));
-    select({m_band});
+    select({f->band});
     QCOMPARE(window()->editingName(), QStringLiteral("Top"));
     QCOMPARE(window()->grid()->currentRow(), rowOf(QStringLiteral("Top")));
-    select({m_text});
+    select({f->text});
     pressRow(QStringLiteral("Alignment"));
-    select({m_band});
+    select({f->band});
     QVERIFY(!window()->editBoxPlaced());
     QVERIFY(!window()->valueChooser()->isVisible());
 }
 
 void TestInspector::closedWindowComesBackAtNextUpdate()
 {
-    select({m_text});
+    select({f->text});
     window()->close();
     QVERIFY(!window()->isVisible());
-    m_selection->Update();
+    f->selection.Update();
     QVERIFY(window()->isVisible());
 }
 
@@ -446,16 +398,16 @@ void TestInspector::headerSectionsShareTheWidth()
 
 void TestInspector::nameRefusedWhenTaken()
 {
-    select({m_text});
+    select({f->text});
     pressRow(QStringLiteral("Name"));
     window()->editBox()->setText(QStringLiteral("mText2"));
     QTest::keyClick(window()->editBox(), Qt::Key_Return);
-    QCOMPARE(m_errors, QStringList{QStringLiteral("A component named mText2 already exists")});
-    QCOMPARE(m_text->objectName(), QStringLiteral("mText1"));
+    QCOMPARE(f->errors, QStringList{QStringLiteral("A component named mText2 already exists")});
+    QCOMPARE(f->text->objectName(), QStringLiteral("mText1"));
     window()->editBox()->setText(QStringLiteral("Total"));
     QTest::keyClick(window()->editBox(), Qt::Key_Return);
-    QCOMPARE(m_text->objectName(), QStringLiteral("Total"));
-    QCOMPARE(m_errors.size(), 1);
+    QCOMPARE(f->text->objectName(), QStringLiteral("Total"));
+    QCOMPARE(f->errors.size(), 1);
 }
 
 QTEST_MAIN(TestInspector)
