@@ -435,8 +435,13 @@ void TestReportWindow::editorSettingsCarryOver()
     QCOMPARE(next->SourceEditor()->rightEdge(), 80);
     QCOMPARE(next->SourceEditor()->objectName(), QStringLiteral("SourceEditor"));
     QCOMPARE(next->DsnStageSrc()->findChildren<TSourceEditor *>().size(), 1);
-    // The completion list reaches the editor read from the settings file.
+    // The completion list and "Edit Property" reach the editor read from
+    // the settings file.
     QCOMPARE(next->SourceEditor()->completion()->words(), (QStringList{".PRINT", ".TAB"}));
+    TSourceEditor *edited = nullptr;
+    next->OnEditProperty = [&](TChildWindowForm &, TSourceEditor *editor) { edited = editor; };
+    emit next->SourceEditor()->editPropertyRequested();
+    QCOMPARE(edited, next->SourceEditor());
 }
 
 QTEST_MAIN(TestReportWindow)

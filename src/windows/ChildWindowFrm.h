@@ -33,7 +33,9 @@ class TSourceEditor;
 // the completion word list, reporting either file's failure; the frame
 // window shows its palette tool bar when it creates the first window.
 // Closing the window (close box, close(), or FormClose() on its own at
-// exit) writes the design and "SRC.dat" without asking.
+// exit) writes the design and "SRC.dat" without asking. Generation and the
+// UNIX writer let events run; a close that arrives meanwhile waits until
+// they have finished.
 class TChildWindowForm : public QWidget, private SourceSink
 {
     Q_OBJECT
