@@ -59,6 +59,7 @@ private slots:
     void leavingTheEditBoxWrites();
     void openingTheChooserListIsNoLeaving();
     void keyInGridClosesEditorWithoutWriting();
+    void movingTheEditorWritesNothingToTheNewRow();
     void buttonRowAsksTheOwner();
     void buttonWithoutHandlerDoesNothing();
     void editedRowStaysCurrentAcrossRefresh();
@@ -314,6 +315,22 @@ void TestInspector::keyInGridClosesEditorWithoutWriting()
     QVERIFY(!window()->editBox()->isVisible());
     QVERIFY(!window()->editBoxPlaced());
     QCOMPARE(f->text->width(), 100);
+}
+
+void TestInspector::movingTheEditorWritesNothingToTheNewRow()
+{
+    select({f->text});
+    window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+    pressRow(QStringLiteral("Width"));
+    QTRY_VERIFY(window()->editBox()->hasFocus());
+    window()->editBox()->setText(QStringLiteral("55"));
+    window()->grid()->setCurrentCell(rowOf(QStringLiteral("Color")), 1);
+    window()->StartEdit(rowOf(QStringLiteral("Color")), true);
+    QCOMPARE(f->text->color(), qint64(NamedValues::clWhite));
+    QVERIFY(window()->editBox()->isVisible());
+    QVERIFY(window()->valueButton()->isVisible());
+    QCOMPARE(window()->editBox()->text(), QStringLiteral("16777215"));
 }
 
 void TestInspector::buttonRowAsksTheOwner()

@@ -201,6 +201,8 @@ void TInspectorFm::StartEdit(int row, bool focus)
     const QList<QWidget *> targets = m_inspector->targets();
     if (targets.isEmpty())
         return;
+    // Hiding or disabling a focused editor below is no leaving of it.
+    const QScopedValueRollback<bool> placing(m_placingEditors, true);
     m_editingName = name;
 
     const TObjInfo info(targets.first(), m_inspector->classRegistry());
@@ -328,7 +330,7 @@ bool TInspectorFm::eventFilter(QObject *watched, QEvent *event)
     } else if (watched == m_grid && event->type() == QEvent::KeyPress) {
         hideEditors();
     } else if ((watched == m_edit || watched == m_chooser) && event->type() == QEvent::FocusOut) {
-        if (!chooserListOpen()) {
+        if (!m_placingEditors && !chooserListOpen()) {
             if (watched == m_chooser && m_chooser->isVisible() && editBoxPlaced())
                 m_edit->setText(m_chooser->currentText());
             leaveEditors();

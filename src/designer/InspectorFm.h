@@ -72,6 +72,7 @@ private:
     QStringList m_btnProps;
     QString m_editingName;
     bool m_applying = false;
+    bool m_placingEditors = false;
     bool m_fittingHeader = false;
 
     QFrame *m_chooserPanel = nullptr;
