@@ -1,6 +1,7 @@
 // Links: kestrova_designer
 #include "DesignFixture.h"
 
+#include "designer/DsnHandle.h"
 #include "designer/DsnOverlay.h"
 
 // Creation from the palette: the drag and its rectangle, the container a
@@ -144,7 +145,13 @@ void TestDesignPalette::controlCreateComesAfterTheGesture()
     // and selection already in place; the window then sizes it.
     QCOMPARE(seen, QList<QRect>{QRect(12, 36, 54, 18)});
     QVERIFY(selectedThen);
-    QCOMPARE(qobject_cast<QWidget *>(f->owner.findComponent(u"mText4"))->size(), QSize(100, 18));
+    auto *created = qobject_cast<QWidget *>(f->owner.findComponent(u"mText4"));
+    QCOMPARE(created->size(), QSize(100, 18));
+    // Its handles follow the size the window gave it.
+    for (TSmallRect *handle : f->detail->findChildren<TSmallRect *>()) {
+        if (handle->place() == THandlePlace::BottomRight)
+            QCOMPARE(handle->pos(), QPoint(12 + 100 - 4, 36 + 18 - 4));
+    }
 }
 
 void TestDesignPalette::clickCreatesBeforeTheOwnerSizes()
@@ -194,7 +201,7 @@ void TestDesignPalette::namesFillTheGaps()
     Gesture::click(f->detail, {300, 20});
     QVERIFY(qobject_cast<TmText *>(f->owner.findComponent(u"mText2")));
     choose("Dpst_TmText");
-    Gesture::click(f->detail, {400, 20});
+    Gesture::click(f->detail, {500, 20});
     QVERIFY(qobject_cast<TmText *>(f->owner.findComponent(u"mText4")));
 }
 
@@ -204,7 +211,7 @@ void TestDesignPalette::everyCreationNeedsItsButton()
     Gesture::click(f->detail, {300, 20});
     QVERIFY(f->palette->arrowButton()->isChecked());
     const int count = int(f->owner.components().size());
-    Gesture::click(f->detail, {400, 20});
+    Gesture::click(f->detail, {500, 20});
     QCOMPARE(int(f->owner.components().size()), count);
     QCOMPARE(f->selection(), QList<QWidget *>{f->detail});
 }

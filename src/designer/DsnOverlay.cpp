@@ -103,7 +103,9 @@ void TOutlineOverlay::paintEvent(QPaintEvent *event)
     painter.setClipRegion(event->region());
     painter.fillRect(event->rect(), palette().window());
     painter.drawPixmap(m_pictureAt, m_picture);
-    painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    // Drawn over white paper an outline shows its own colour; drawn twice on
+    // the same pixels it would cancel out, as outlines on screen always did.
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
     const QPoint origin = mapToGlobal(QPoint(0, 0));
     for (const TMultiShape *shape : std::as_const(m_shapes))
         shape->paint(painter, origin);

@@ -152,8 +152,11 @@ void TDsnStage::deliverDeferred(QEvent *event)
         RefreshSelection();
         break;
     case DsnMessage::ControlCreated:
-        if (component && OnControlCreate)
+        if (component && OnControlCreate) {
             OnControlCreate(this, component);
+            // The handler may have sized the control: handles follow it.
+            RefreshSelection();
+        }
         break;
     case DsnMessage::ControlLoaded:
         if (component && OnControlLoaded)
