@@ -148,10 +148,14 @@ void TestDesignPalette::controlCreateComesAfterTheGesture()
     auto *created = qobject_cast<QWidget *>(f->owner.findComponent(u"mText4"));
     QCOMPARE(created->size(), QSize(100, 18));
     // Its handles follow the size the window gave it.
+    int bottomRight = 0;
     for (TSmallRect *handle : f->detail->findChildren<TSmallRect *>()) {
-        if (handle->place() == THandlePlace::BottomRight)
-            QCOMPARE(handle->pos(), QPoint(12 + 100 - 4, 36 + 18 - 4));
+        if (handle->place() != THandlePlace::BottomRight)
+            continue;
+        QCOMPARE(handle->pos(), QPoint(12 + 100 - 4, 36 + 18 - 4));
+        ++bottomRight;
     }
+    QCOMPARE(bottomRight, 1);
 }
 
 void TestDesignPalette::clickCreatesBeforeTheOwnerSizes()

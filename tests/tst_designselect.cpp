@@ -4,6 +4,7 @@
 #include "designer/DsnInspectorBase.h"
 #include "designer/DsnMessages.h"
 #include "designer/DsnSelect.h"
+#include "designer/DsnSwitch.h"
 
 // Selection on the design stage: presses, Shift toggling, the rubber band,
 // right presses, the select query, programmatic selection and the
@@ -30,6 +31,7 @@ private slots:
     void partnerSelectsOnlyOnStage();
     void inspectorSelectsThroughTheCover();
     void designModeTwiceFiresNothing();
+    void switchTogglesDesignMode();
     void destroyedControlLeavesTheSelection();
 
 private:
@@ -316,6 +318,23 @@ void TestDesignSelect::designModeTwiceFiresNothing()
     QCOMPARE(inspector.closed, 0); // its own flag was never set
     QVERIFY(f->reg->covers().isEmpty());
     QVERIFY(!f->palette->arrowButton()->isEnabled());
+}
+
+void TestDesignSelect::switchTogglesDesignMode()
+{
+    f->reg->SetDesigning(false);
+    TDsnSwitch button;
+    button.setDsnRegister(f->reg);
+    QList<bool> switched;
+    connect(&button, &TDsnSwitch::switched, this, [&](bool on) { switched.append(on); });
+    button.SwitchOn();
+    QVERIFY(button.isChecked() && f->reg->designing());
+    button.SwitchOn();
+    button.click();
+    QVERIFY(!button.isChecked() && !f->reg->designing());
+    button.SwitchOff();
+    QCOMPARE(switched, (QList<bool>{true, false}));
+    QCOMPARE(button.DsnMessage, QStringLiteral("Now, Starting Design"));
 }
 
 void TestDesignSelect::destroyedControlLeavesTheSelection()
