@@ -14,6 +14,7 @@
 #include "shell/WindowMain.h"
 #include "windows/ShowMessage.h"
 
+#include "dialogs/SourceEditor.h"
 #include "designer/DsnPanel.h"
 
 #include <QApplication>
@@ -38,6 +39,7 @@ struct FrameFixture
     QStringList answers;          // paths the next file dialogs return
     QStringList askedDialogs;     // names of the file dialogs shown
     std::unique_ptr<TWindowMainForm> frame;
+    QObject modalWatch;           // parent of the timers that wait for dialogs
 
     FrameFixture()
     {
@@ -96,11 +98,12 @@ struct FrameFixture
     TChildWindowForm *active() const { return frame->ActiveReportWindow(); }
 
     // Once a modal dialog of class Dialog is shown, act runs on it. A
-    // dialog that does not come within five seconds is left alone.
+    // dialog that does not come within five seconds, or before the fixture
+    // goes, is left alone.
     template<class Dialog>
-    static void onModal(std::function<void(Dialog *)> act)
+    void onModal(std::function<void(Dialog *)> act)
     {
-        auto *timer = new QTimer;
+        auto *timer = new QTimer(&modalWatch);
         const QDeadlineTimer deadline(5000);
         QObject::connect(timer, &QTimer::timeout, timer, [timer, act, deadline] {
             auto *dialog = qobject_cast<Dialog *>(QApplication::activeModalWidget());
@@ -127,6 +130,33 @@ struct FrameFixture
         return nullptr;
     }
 
+    // Presses the palette button of geneName and drags on target from one
+    // point to the other; the component created, or none.
+    QWidget *create(const QString &geneName, QWidget *target, QPoint from, QPoint to)
+    {
+        const QList<QWidget *> before = target->findChildren<QWidget *>();
+        QTest::mouseClick(paletteButton(geneName), Qt::LeftButton);
+        QTest::mousePress(target, Qt::LeftButton, {}, from);
+        QTest::mouseMove(target, (from + to) / 2);
+        QTest::mouseMove(target, to);
+        QTest::mouseRelease(target, Qt::LeftButton, {}, to);
+        QCoreApplication::processEvents();
+        const QByteArray className = geneName.mid(int(qstrlen("Dpst_"))).toLatin1();
+        for (QWidget *child : target->findChildren<QWidget *>()) {
+            if (!before.contains(child) && child->metaObject()->className() == className)
+                return child;
+        }
+        return nullptr;
+    }
+
+    static QStringList editorLines(TChildWindowForm *window)
+    {
+        QStringList lines;
+        for (int i = 0; i < window->SourceEditor()->lineCount(); ++i)
+            lines.append(window->SourceEditor()->lineText(i));
+        return lines;
+    }
+
     static QByteArray contents(const QString &fileName)
     {
         QFile file(fileName);
@@ -136,7 +166,7 @@ struct FrameFixture
 
 inline void FrameFixture::newReport(const QString &name)
 {
-    onModal<TNewProjectForm>([name](TNewProjectForm *items) {
+    onModal<TNewProjectForm>([this, name](TNewProjectForm *items) {
         onModal<TNowyraportForm>([name](TNowyraportForm *naming) {
             QTest::keyClicks(naming->Edit1(), name);
             QTest::mouseClick(naming->findChild<QPushButton *>(QStringLiteral("OkButton")),

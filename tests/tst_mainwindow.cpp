@@ -31,10 +31,6 @@ private slots:
     void reportFromStartToFinish();
 
 private:
-    // Presses a palette button and drags on target from one point to the
-    // other; the component created.
-    QWidget *create(const QString &geneName, QWidget *target, QPoint from, QPoint to);
-    static QStringList editorLines(TChildWindowForm *window);
 
     FrameFixture *f = nullptr;
 };
@@ -163,31 +159,6 @@ void TestMainWindow::paletteStaysShownOnceAReportWindowShowedIt()
     QVERIFY(QFile::exists(f->path(QStringLiteral("FIRST.kfx"))));
 }
 
-QWidget *TestMainWindow::create(const QString &geneName, QWidget *target, QPoint from, QPoint to)
-{
-    const QList<QWidget *> before = target->findChildren<QWidget *>();
-    QTest::mouseClick(f->paletteButton(geneName), Qt::LeftButton);
-    QTest::mousePress(target, Qt::LeftButton, {}, from);
-    QTest::mouseMove(target, (from + to) / 2);
-    QTest::mouseMove(target, to);
-    QTest::mouseRelease(target, Qt::LeftButton, {}, to);
-    QCoreApplication::processEvents();
-    for (QWidget *child : target->findChildren<QWidget *>()) {
-        if (!before.contains(child) && child->metaObject()->className()
-                                           == QByteArray("T") + geneName.mid(6).toLatin1())
-            return child;
-    }
-    return nullptr;
-}
-
-QStringList TestMainWindow::editorLines(TChildWindowForm *window)
-{
-    QStringList lines;
-    for (int i = 0; i < window->SourceEditor()->lineCount(); ++i)
-        lines.append(window->SourceEditor()->lineText(i));
-    return lines;
-}
-
 void TestMainWindow::reportFromStartToFinish()
 {
     // New Report "sales": a window captioned SALES.kfx in design mode.
@@ -202,11 +173,11 @@ void TestMainWindow::reportFromStartToFinish()
     // A section and a text item on it, from the palette.
     TmPage *page = window->mPage1();
     auto *band = qobject_cast<TmBand *>(
-        create(QStringLiteral("Dpst_TmBand"), page, QPoint(60, 10), QPoint(400, 30)));
+        f->create(QStringLiteral("Dpst_TmBand"), page, QPoint(60, 10), QPoint(400, 30)));
     QVERIFY(band);
     QCOMPARE(band->height(), 40);
     auto *text = qobject_cast<TmText *>(
-        create(QStringLiteral("Dpst_TmText"), band, QPoint(20, 2), QPoint(90, 14)));
+        f->create(QStringLiteral("Dpst_TmText"), band, QPoint(20, 2), QPoint(90, 14)));
     QVERIFY(text);
     QCOMPARE(text->parentWidget(), band);
     QCOMPARE(text->objectName(), QStringLiteral("mText1"));
@@ -217,7 +188,7 @@ void TestMainWindow::reportFromStartToFinish()
     QTest::keyClick(window->DsnStageReport(), Qt::Key_F9);
     QCOMPARE(window->activePage(), TChildWindowForm::Page::Source);
     QVERIFY(!window->designing());
-    const QStringList generated = editorLines(window);
+    const QStringList generated = FrameFixture::editorLines(window);
     QCOMPARE(generated, QStringList({".HEADER", "\t.NEED 2", "\t.PRINT mText1"}));
 
     // Toggle twice: the form in design mode, then the source again.
@@ -263,7 +234,7 @@ void TestMainWindow::reportFromStartToFinish()
     QCOMPARE(window->windowTitle(), design);
     QVERIFY(window->designing());
     f->action(QStringLiteral("GenerateTextMenu"))->trigger();
-    QCOMPARE(editorLines(window), generated);
+    QCOMPARE(FrameFixture::editorLines(window), generated);
     QCOMPARE(f->failures(), QStringList());
 }
 

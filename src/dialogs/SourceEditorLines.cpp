@@ -97,7 +97,9 @@ void TSourceEditor::setLines(const CodeLines &lines)
 {
     setText(lines.texts().join(u'\n'));
     m_lineObjects = QList<LineObject>(QsciScintilla::lines());
-    for (int line = 0; line < lines.size(); ++line)
+    // The editor may hold fewer lines than given: its text ends at a NUL.
+    const qsizetype count = std::min<qsizetype>(lines.size(), m_lineObjects.size());
+    for (int line = 0; line < count; ++line)
         m_lineObjects[line] = lines[line].object;
     refreshLineColours();
 }

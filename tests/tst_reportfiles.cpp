@@ -1,0 +1,221 @@
+#include "FrameFixture.h"
+
+#include "shell/HeadlessReport.h"
+#include "shell/StartUp.h"
+
+#include "windows/DesignFileName.h"
+
+#include "model/mKomponents.h"
+
+// The File menu's ways into and out of report windows: Open and Import by
+// the file's kind, Write As, Close Window and Exit, and files named on the
+// command line.
+class TestReportFiles : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void openByExtension_data();
+    void openByExtension();
+    void openMakesTheFileFolderCurrent();
+    void cancelledDialogsDoNothing();
+    void importReadsADesignAsText();
+    void writeAsKeepsTheChosenPath();
+    void closeWindowThatCannotSaveStaysOpen();
+    void exitWritesEveryOpenDesign();
+    void commandLineOpensEachFile();
+
+private:
+    // The worked example's design copied to name in the work folder.
+    QString copyOfExample(const QString &name) const;
+    static int bandCount(TChildWindowForm *window);
+
+    FrameFixture *f = nullptr;
+};
+
+void TestReportFiles::init()
+{
+    f = new FrameFixture;
+}
+
+void TestReportFiles::cleanup()
+{
+    delete f;
+    f = nullptr;
+}
+
+QString TestReportFiles::copyOfExample(const QString &name) const
+{
+    const QString target = f->path(name);
+    QFile::copy(QStringLiteral(KESTROVA_TEST_DATA "/sales.kfx"), target);
+    return target;
+}
+
+int TestReportFiles::bandCount(TChildWindowForm *window)
+{
+    return int(window->mPage1()->findChildren<TBandBase *>(Qt::FindDirectChildrenOnly).size());
+}
+
+void TestReportFiles::openByExtension_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("design");
+
+    QTest::newRow("kfx") << "sales.kfx" << true;
+    QTest::newRow("KFX") << "Sales.KFX" << true;
+    QTest::newRow("Kfx") << "SALES.Kfx" << true;
+    QTest::newRow("rw") << "sales.rw" << false;
+    QTest::newRow("other") << "notes.txt" << false;
+    QTest::newRow("kfx in folder name") << "old.kfx/sales" << false;
+}
+
+void TestReportFiles::openByExtension()
+{
+    QFETCH(QString, name);
+    QFETCH(bool, design);
+
+    QDir(f->workDir.path()).mkpath(QFileInfo(f->path(name)).path());
+    QString path = f->path(name);
+    if (design) {
+        copyOfExample(name);
+    } else {
+        QFile text(path);
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write(".NAME sales\n.QUERY\n");
+    }
+    f->answers = {path};
+    f->action(QStringLiteral("Otwrz1"))->trigger();
+    QTRY_VERIFY(f->active());
+    TChildWindowForm *window = f->active();
+    QCOMPARE(f->askedDialogs, QStringList({"OpenDialog"}));
+    if (design) {
+        QCOMPARE(window->windowTitle(), path);
+        QCOMPARE(window->activePage(), TChildWindowForm::Page::ReportForm);
+        QCOMPARE(bandCount(window), 4);
+    } else {
+        QCOMPARE(window->windowTitle(), designFileNameFor(path));
+        QCOMPARE(window->activePage(), TChildWindowForm::Page::Source);
+        QCOMPARE(FrameFixture::editorLines(window), QStringList({".NAME sales", ".QUERY"}));
+        QCOMPARE(bandCount(window), 0);
+    }
+    QVERIFY(window->designing());
+    QCOMPARE(f->failures(), QStringList());
+}
+
+void TestReportFiles::openMakesTheFileFolderCurrent()
+{
+    QDir(f->workDir.path()).mkdir(QStringLiteral("reports"));
+    const QString path = copyOfExample(QStringLiteral("reports/a.kfx"));
+    f->answers = {path};
+    f->action(QStringLiteral("Otwrz1"))->trigger();
+    QTRY_VERIFY(f->active());
+    QCOMPARE(QDir::currentPath(), QFileInfo(path).absolutePath());
+}
+
+void TestReportFiles::cancelledDialogsDoNothing()
+{
+    f->action(QStringLiteral("Otwrz1"))->trigger();
+    f->action(QStringLiteral("ImportReportFromFilerw1"))->trigger();
+    QVERIFY(f->frame->reportWindows().isEmpty());
+
+    f->newReport(QStringLiteral("kept"));
+    QTRY_VERIFY(f->active());
+    f->action(QStringLiteral("WriteReportAsMenu"))->trigger();
+    QCOMPARE(f->active()->DesignFileName(), QStringLiteral("KEPT.kfx"));
+    QCOMPARE(f->active()->windowTitle(), QStringLiteral("KEPT.kfx"));
+    QCOMPARE(QDir::currentPath(), QDir(f->workDir.path()).absolutePath());
+    QCOMPARE(f->askedDialogs,
+             QStringList({"OpenDialog", "OpenDialog", "SaveDialog_kfx"}));
+}
+
+void TestReportFiles::importReadsADesignAsText()
+{
+    const QString path = copyOfExample(QStringLiteral("sales.kfx"));
+    f->answers = {path};
+    f->action(QStringLiteral("ImportReportFromFilerw1"))->trigger();
+    QTRY_VERIFY(f->active());
+    TChildWindowForm *window = f->active();
+    QCOMPARE(window->activePage(), TChildWindowForm::Page::Source);
+    QCOMPARE(bandCount(window), 0);
+    QVERIFY(window->SourceEditor()->lineCount() > 0);
+    QVERIFY(window->SourceEditor()->lineText(0).startsWith(QLatin1String("TPF0")));
+}
+
+void TestReportFiles::writeAsKeepsTheChosenPath()
+{
+    f->newReport(QStringLiteral("draft"));
+    QTRY_VERIFY(f->active());
+    QDir(f->workDir.path()).mkdir(QStringLiteral("Final Reports"));
+    const QString path = f->path(QStringLiteral("Final Reports/Quarterly Sales.kfx"));
+    f->answers = {path};
+    f->action(QStringLiteral("WriteReportAsMenu"))->trigger();
+    QCOMPARE(f->active()->DesignFileName(), path);
+    QCOMPARE(f->active()->windowTitle(), path);
+    QVERIFY(QFile::exists(path));
+    QVERIFY(!QFile::exists(f->path(QStringLiteral("DRAFT.kfx"))));
+}
+
+void TestReportFiles::closeWindowThatCannotSaveStaysOpen()
+{
+    f->newReport(QStringLiteral("lost"));
+    QTRY_VERIFY(f->active());
+    TChildWindowForm *window = f->active();
+    const QString unwritable = f->path(QStringLiteral("missing/LOST.kfx"));
+    window->setDesignFileName(unwritable);
+
+    f->action(QStringLiteral("CloseWindowMenu"))->trigger();
+    QCOMPARE(f->failures(), QStringList({"Cannot create file " + unwritable}));
+    QCOMPARE(f->frame->reportWindows(), QList<TChildWindowForm *>({window}));
+    QVERIFY(window->designing());
+
+    // Once the folder is there the window closes.
+    QDir(f->workDir.path()).mkdir(QStringLiteral("missing"));
+    f->action(QStringLiteral("CloseWindowMenu"))->trigger();
+    QTRY_VERIFY(f->frame->reportWindows().isEmpty());
+    QVERIFY(QFile::exists(unwritable));
+}
+
+void TestReportFiles::exitWritesEveryOpenDesign()
+{
+    f->newReport(QStringLiteral("one"));
+    QTRY_VERIFY(f->active());
+    QVERIFY(f->create(QStringLiteral("Dpst_TmBand"), f->active()->mPage1(), QPoint(60, 10),
+                      QPoint(400, 30)));
+    f->newReport(QStringLiteral("two"));
+    QTRY_COMPARE(f->frame->reportWindows().size(), 2);
+
+    f->action(QStringLiteral("Zakocz1"))->trigger();
+    QVERIFY(!f->frame->isVisible());
+    QTRY_VERIFY(f->frame->reportWindows().isEmpty());
+
+    HeadlessReport one;
+    one.load(f->path(QStringLiteral("ONE.kfx")));
+    QCOMPARE(one.page()->findChildren<TmBand *>().size(), 1);
+    HeadlessReport two;
+    two.load(f->path(QStringLiteral("TWO.kfx")));
+    QCOMPARE(two.page()->findChildren<TmBand *>().size(), 0);
+}
+
+void TestReportFiles::commandLineOpensEachFile()
+{
+    copyOfExample(QStringLiteral("Sales.kfx"));
+    QFile text(f->path(QStringLiteral("notes.rw")));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write(".NAME notes\r\n");
+    text.close();
+
+    StartUp::openFiles(*f->frame, {QStringLiteral("Sales.kfx"), QStringLiteral("notes.rw")});
+    const QList<TChildWindowForm *> windows = f->frame->reportWindows();
+    QCOMPARE(windows.size(), 2);
+    QCOMPARE(windows[0]->windowTitle(), f->path(QStringLiteral("Sales.kfx")));
+    QCOMPARE(bandCount(windows[0]), 4);
+    QCOMPARE(windows[1]->windowTitle(), f->path(QStringLiteral("notes.kfx")));
+    QCOMPARE(FrameFixture::editorLines(windows[1]), QStringList({".NAME notes"}));
+    QCOMPARE(f->failures(), QStringList());
+}
+
+QTEST_MAIN(TestReportFiles)
+#include "tst_reportfiles.moc"
