@@ -23,6 +23,8 @@
 namespace {
 
 constexpr QSize FrameSize(715, 494);
+// The inspector window's place: left 15, 200 wide, and a margin.
+constexpr int InspectorColumn = 230;
 
 } // namespace
 
@@ -44,15 +46,7 @@ TWindowMainForm::TWindowMainForm(QWidget *parent)
     createPalette();
     FormCreate();
 
-    // A design page is wider than the frame's first size: on a screen
-    // with room, start large enough to show one.
-    QSize size = FrameSize;
-    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-        const QRect available = screen->availableGeometry();
-        size = size.expandedTo(available.size() * 3 / 4).boundedTo(available.size());
-        move(available.center() - QPoint(size.width() / 2, size.height() / 2));
-    }
-    resize(size);
+    placeOnScreen();
     updateCommandStates();
 }
 
@@ -66,6 +60,23 @@ TWindowMainForm::~TWindowMainForm()
     delete m_templateHolder;
 }
 
+void TWindowMainForm::placeOnScreen()
+{
+    // A design page is wider than the frame's first size: on a screen with
+    // room, start large enough to show one, yet clear of the column at the
+    // screen's left edge where the object inspector opens.
+    QSize size = FrameSize;
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        size = size.expandedTo(available.size() * 3 / 4).boundedTo(available.size());
+        const int besideInspector = available.width() - 2 * InspectorColumn;
+        if (besideInspector >= FrameSize.width())
+            size.setWidth(std::min(size.width(), besideInspector));
+        move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+    }
+    resize(size);
+}
+
 void TWindowMainForm::FormCreate()
 {
     m_paletteToolBar->hide();
@@ -74,7 +85,9 @@ void TWindowMainForm::FormCreate()
 
 TChildWindowForm *TWindowMainForm::CreateReportWindow(const QString &name, TOpenMode mode)
 {
-    auto *window = new TChildWindowForm(m_palette, m_palette->arrowButton());
+    // Made inside the frame, so that what the window says while it is
+    // being created stands over the frame.
+    auto *window = new TChildWindowForm(m_palette, m_palette->arrowButton(), this);
     QMdiSubWindow *subWindow = m_mdiArea->addSubWindow(window);
     subWindow->setAttribute(Qt::WA_DeleteOnClose);
     // Close Window saves first and then closes; the sub-window's own close

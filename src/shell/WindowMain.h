@@ -95,6 +95,7 @@ private:
     };
 
     void FormCreate();
+    void placeOnScreen();
     void createMenus();
     QMenu *addMenu(const QString &name, const QString &caption);
     QAction *addCommand(QMenu *menu, const char *name, const char *caption, const char *shortcut,
