@@ -1,6 +1,7 @@
 #include "FrameFixture.h"
 
 #include "shell/HeadlessReport.h"
+#include "shell/SplashForm.h"
 
 #include "dialogs/SourceEditor.h"
 #include "designer/DsnStage.h"
@@ -24,6 +25,7 @@ private slots:
     void cleanup();
 
     void composition();
+    void splashWindow();
     void menus_data();
     void menus();
     void laterCommandsAreDisabled();
@@ -80,6 +82,18 @@ void TestMainWindow::composition()
     QCOMPARE(holder->geometry(), QRect(-100, -100, 50, 50));
     for (const QString &name : std::as_const(geneNames))
         QVERIFY2(holder->findChild<QWidget *>(name), qPrintable(name));
+}
+
+void TestMainWindow::splashWindow()
+{
+    TSplashForm splash;
+    splash.showAtOnce();
+    QVERIFY(splash.isVisible());
+    QCOMPARE(splash.size(), QSize(208, 104));
+    QVERIFY(splash.windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(splash.cursor().shape(), Qt::WaitCursor);
+    const QImage picture = splash.grab().toImage();
+    QCOMPARE(picture.pixelColor(4, picture.height() / 2), QColor(192, 192, 192));
 }
 
 void TestMainWindow::menus_data()
