@@ -39,6 +39,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         } catch (const StreamError &) {
         }
     }
+    // Deliver what the widgets posted, as the event loop would between two
+    // user operations; otherwise the queue grows with every input.
+    QCoreApplication::sendPostedEvents();
     try {
         StreamDump::dumpStageFile(bytes);
     } catch (const StreamError &) {
