@@ -31,7 +31,8 @@ private slots:
     void importText();
     void designModeOnAfterShowing_data();
     void designModeOnAfterShowing();
-    void firstUseShowsBothSettingsMessages();
+    void firstUseShowsNoMessages();
+    void unreadableSettingsAndMissingWordListReported();
     void failureMessages_data();
     void failureMessages();
     void unreadableDesignKeepsOnePage();
@@ -166,16 +167,26 @@ void TestReportWindow::designModeOnAfterShowing()
     QCOMPARE(window->DsnStageReport()->size(), window->mPage1()->size());
 }
 
-void TestReportWindow::firstUseShowsBothSettingsMessages()
+void TestReportWindow::firstUseShowsNoMessages()
 {
     CompletionFile.clear();
     QVERIFY(QFile::remove(ReportWindowFixture::settingsPath()));
     auto window = f->create(omNew, QStringLiteral("A.kfx"));
-    const QString settings = ReportWindowFixture::settingsPath();
-    QCOMPARE(f->messages, (QStringList{"ERROR. Cannot open setting file: " + settings,
-                                       "ERROR: Cannot read from File: "}));
+    QCOMPARE(f->messages, QStringList());
     QVERIFY(window->SourceEditor());
     QCOMPARE(window->SourceEditor()->objectName(), QStringLiteral("SourceEditor"));
+}
+
+void TestReportWindow::unreadableSettingsAndMissingWordListReported()
+{
+    const QString settings = ReportWindowFixture::settingsPath();
+    f->writeFile(settings, "not a stream");
+    CompletionFile = f->path(QStringLiteral("no-such-words.txt"));
+    auto window = f->create(omNew, QStringLiteral("A.kfx"));
+    QCOMPARE(f->messages, (QStringList{"ERROR. Cannot open setting file: " + settings,
+                                       "ERROR: Cannot read from File: " + CompletionFile}));
+    QCOMPARE(window->SourceEditor()->objectName(), QStringLiteral("SourceEditor"));
+    CompletionFile.clear();
 }
 
 void TestReportWindow::failureMessages_data()

@@ -18,6 +18,7 @@
 #include "model/ComponentOwner.h"
 #include "model/mKomponents.h"
 
+#include <QFileInfo>
 #include <QCloseEvent>
 #include <QScrollArea>
 #include <QTabWidget>
@@ -165,8 +166,14 @@ void TChildWindowForm::adoptSourceEditor()
 void TChildWindowForm::FormCreate()
 {
     setActivePage(Page::ReportForm);
-    LoadEditorSettings(SettingsFiles::sourceEditorSettingsPath());
-    LoadCompletionList();
+    // A fresh installation has neither editor settings nor a word list: no
+    // reason for a message box on every new window. A file that is there
+    // but cannot be read, or a word list that is named but missing, is.
+    const QString settings = SettingsFiles::sourceEditorSettingsPath();
+    if (QFileInfo::exists(settings))
+        LoadEditorSettings(settings);
+    if (!CompletionFile.isEmpty())
+        LoadCompletionList();
 }
 
 void TChildWindowForm::FormShow()
