@@ -56,6 +56,12 @@ void TDsnInspector::OpenWindow()
 
 void TDsnInspector::CloseWindow()
 {
+    // The keyboard must not stay with a window that is gone: the menu keys
+    // of the frame would do nothing until the user clicked it.
+    if (m_window && m_window->isActiveWindow()) {
+        if (QWidget *owner = windowParent())
+            owner->activateWindow();
+    }
     delete m_window;
 }
 

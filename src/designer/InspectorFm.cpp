@@ -33,6 +33,9 @@ TInspectorFm::TInspectorFm(TDsnInspector *inspector, QWidget *parent, bool stayO
       m_inspector(inspector)
 {
     setObjectName(QStringLiteral("InspectorFm"));
+    // The window opens whenever design mode starts; taking the keyboard
+    // from the report window then would leave its menu keys dead.
+    setAttribute(Qt::WA_ShowWithoutActivating);
     resize(217, 440);
     buildParts();
     StartEdit(-1, false);
