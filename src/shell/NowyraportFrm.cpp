@@ -1,5 +1,7 @@
 #include "shell/NowyraportFrm.h"
 
+#include "shell/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,20 +19,14 @@ TNowyraportForm::TNowyraportForm(QWidget *parent)
     label->setObjectName(QStringLiteral("Label1"));
     label->setBuddy(m_edit);
 
-    auto *buttons = new QDialogButtonBox;
-    QPushButton *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    QPushButton *cancel =
-        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("AnulujButton"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    const DialogButtons buttons = createOkCancelButtons();
+    connect(buttons.box, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons.box, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(label);
     layout->addWidget(m_edit);
-    layout->addWidget(buttons);
+    layout->addWidget(buttons.box);
     setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
     m_edit->setFocus();
 }

@@ -1,5 +1,7 @@
 #include "shell/UstawieniaFrm.h"
 
+#include "shell/DialogButtons.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -156,16 +158,10 @@ QWidget *TUstawieniaForm::createFtpPage()
 
 QWidget *TUstawieniaForm::createButtonStrip()
 {
-    auto *buttons = new QDialogButtonBox;
-    QPushButton *ok = buttons->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
-    ok->setObjectName(QStringLiteral("OkButton"));
-    ok->setDefault(true);
-    QPushButton *cancel =
-        buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
-    cancel->setObjectName(QStringLiteral("AnulujButton"));
-    connect(ok, &QPushButton::clicked, this, &TUstawieniaForm::OkButtonClick);
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-    return buttons;
+    const DialogButtons buttons = createOkCancelButtons();
+    connect(buttons.ok, &QPushButton::clicked, this, &TUstawieniaForm::OkButtonClick);
+    connect(buttons.cancel, &QPushButton::clicked, this, &QDialog::reject);
+    return buttons.box;
 }
 
 void TUstawieniaForm::FormCreate()
