@@ -10,6 +10,16 @@ TDsnSwitch::TDsnSwitch(QWidget *parent) : QToolButton(parent)
     connect(this, &QToolButton::clicked, this, &TDsnSwitch::act);
 }
 
+TDsnRegister *TDsnSwitch::DsnRegister() const
+{
+    return m_register.data();
+}
+
+void TDsnSwitch::setDsnRegister(TDsnRegister *dsnRegister)
+{
+    m_register = dsnRegister;
+}
+
 void TDsnSwitch::SwitchOn()
 {
     if (isChecked())

@@ -13,8 +13,8 @@ class TDsnSwitch : public QToolButton
 public:
     explicit TDsnSwitch(QWidget *parent = nullptr);
 
-    TDsnRegister *DsnRegister() const { return m_register.data(); }
-    void setDsnRegister(TDsnRegister *dsnRegister) { m_register = dsnRegister; }
+    TDsnRegister *DsnRegister() const;
+    void setDsnRegister(TDsnRegister *dsnRegister);
 
     void SwitchOn();
     void SwitchOff();
