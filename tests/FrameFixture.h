@@ -48,8 +48,8 @@ struct FrameFixture
         previousHandler = setMessageHandler(
             [this](QWidget *, const QString &text) { messages.append(text); });
         frame = std::make_unique<TWindowMainForm>();
-        frame->setFileChooser([this](QWidget *, const FileDialogSpec &spec) {
-            askedDialogs.append(spec.name);
+        frame->setFileChooser([this](QWidget *, const FileDialogOptions &options) {
+            askedDialogs.append(options.name);
             return answers.isEmpty() ? QString() : answers.takeFirst();
         });
         frame->show();

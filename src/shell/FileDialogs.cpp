@@ -6,27 +6,27 @@
 
 namespace FileDialogs {
 
-FileDialogSpec openDialog()
+FileDialogOptions openDialog()
 {
-    return {FileDialogSpec::Open,
+    return {FileDialogOptions::Open,
             QStringLiteral("OpenDialog"),
             {QStringLiteral("Kestrova Files (*.kfx)"), QStringLiteral("Text Report Files (*.rw)"),
              QStringLiteral("All Files (*)")},
             QString()};
 }
 
-FileDialogSpec saveDialogKfx()
+FileDialogOptions saveDialogKfx()
 {
     // A design written without its extension would open as text later.
-    return {FileDialogSpec::Save,
+    return {FileDialogOptions::Save,
             QStringLiteral("SaveDialog_kfx"),
             {QStringLiteral("Files (*.kfx)")},
             QStringLiteral("kfx")};
 }
 
-FileDialogSpec saveDialog()
+FileDialogOptions saveDialog()
 {
-    return {FileDialogSpec::Save,
+    return {FileDialogOptions::Save,
             QStringLiteral("SaveDialog"),
             {QStringLiteral("Text Report File (*.rw)"), QStringLiteral("Text File (*)")},
             QStringLiteral("rw")};
@@ -34,13 +34,13 @@ FileDialogSpec saveDialog()
 
 } // namespace FileDialogs
 
-QString chooseFileWithDialog(QWidget *parent, const FileDialogSpec &spec)
+QString chooseFileWithDialog(QWidget *parent, const FileDialogOptions &options)
 {
     QFileDialog dialog(parent);
-    dialog.setObjectName(spec.name);
-    dialog.setNameFilters(spec.filters);
+    dialog.setObjectName(options.name);
+    dialog.setNameFilters(options.filters);
     dialog.setDirectory(QDir::current());
-    if (spec.kind == FileDialogSpec::Open) {
+    if (options.kind == FileDialogOptions::Open) {
         dialog.setAcceptMode(QFileDialog::AcceptOpen);
         // The file need not exist: opening a design that is not there yet
         // starts it empty.
@@ -50,11 +50,11 @@ QString chooseFileWithDialog(QWidget *parent, const FileDialogSpec &spec)
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         // The suffix belongs to the first filter; "All files" adds none.
-        dialog.setDefaultSuffix(spec.defaultSuffix);
-        const QString first = spec.filters.value(0);
+        dialog.setDefaultSuffix(options.defaultSuffix);
+        const QString first = options.filters.value(0);
         QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
-                         [&dialog, &spec, first](const QString &filter) {
-                             dialog.setDefaultSuffix(filter == first ? spec.defaultSuffix
+                         [&dialog, &options, first](const QString &filter) {
+                             dialog.setDefaultSuffix(filter == first ? options.defaultSuffix
                                                                      : QString());
                          });
     }
@@ -63,9 +63,9 @@ QString chooseFileWithDialog(QWidget *parent, const FileDialogSpec &spec)
     return dialog.selectedFiles().constFirst();
 }
 
-QString chooseFile(const FileChooser &chooser, QWidget *parent, const FileDialogSpec &spec)
+QString chooseFile(const FileChooser &chooser, QWidget *parent, const FileDialogOptions &options)
 {
-    const QString path = chooser ? chooser(parent, spec) : chooseFileWithDialog(parent, spec);
+    const QString path = chooser ? chooser(parent, options) : chooseFileWithDialog(parent, options);
     if (!path.isEmpty())
         QDir::setCurrent(QFileInfo(path).absolutePath());
     return path;

@@ -9,7 +9,7 @@ class QWidget;
 
 // The frame window's three file dialogs. Each filter is a list of
 // description and pattern pairs, as the dialog shows them.
-struct FileDialogSpec
+struct FileDialogOptions
 {
     enum Kind { Open, Save };
 
@@ -23,21 +23,21 @@ struct FileDialogSpec
 namespace FileDialogs {
 
 // "Kestrova Files (*.kfx)|*.kfx|Text Report Files (*.rw)|*.rw|All Files"
-FileDialogSpec openDialog();
+FileDialogOptions openDialog();
 // Design files; asks before replacing.
-FileDialogSpec saveDialogKfx();
+FileDialogOptions saveDialogKfx();
 // Report-Writer text; asks before replacing.
-FileDialogSpec saveDialog();
+FileDialogOptions saveDialog();
 
 } // namespace FileDialogs
 
 // Asks for a file; returns its path as chosen, or an empty text when the
 // user cancels. Tests put their own in place of the platform's dialog.
-using FileChooser = std::function<QString(QWidget *parent, const FileDialogSpec &spec)>;
+using FileChooser = std::function<QString(QWidget *parent, const FileDialogOptions &options)>;
 
 // The platform's file dialog.
-QString chooseFileWithDialog(QWidget *parent, const FileDialogSpec &spec);
+QString chooseFileWithDialog(QWidget *parent, const FileDialogOptions &options);
 
 // Runs chooser; a confirmed choice makes the chosen file's folder the
 // current directory, against which relative report names resolve.
-QString chooseFile(const FileChooser &chooser, QWidget *parent, const FileDialogSpec &spec);
+QString chooseFile(const FileChooser &chooser, QWidget *parent, const FileDialogOptions &options);

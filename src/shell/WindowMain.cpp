@@ -192,7 +192,7 @@ void TWindowMainForm::updateCommandStates()
     }
 }
 
-QString TWindowMainForm::askFile(const FileDialogSpec &spec)
+QString TWindowMainForm::askFile(const FileDialogOptions &options)
 {
-    return chooseFile(m_chooseFile, this, spec);
+    return chooseFile(m_chooseFile, this, options);
 }

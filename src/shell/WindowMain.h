@@ -114,7 +114,7 @@ private:
     // Generate: design mode off, Source page, source generated. The window
     // when generation succeeded.
     TChildWindowForm *generateToSource();
-    QString askFile(const FileDialogSpec &spec);
+    QString askFile(const FileDialogOptions &options);
     void fitSubWindow(QMdiSubWindow *subWindow);
     void tile(Qt::Orientation orientation);
     void fillWindowList();
