@@ -14,12 +14,7 @@ constexpr int Size = 24;
 
 QIcon painted(const std::function<void(QPainter &)> &draw)
 {
-    QPixmap pixmap(Size, Size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    draw(painter);
-    return QIcon(pixmap);
+    return paintedIcon(Size, draw);
 }
 
 // A sheet with text lines: a text item.
@@ -85,6 +80,17 @@ void drawGeneric(QPainter &p)
 }
 
 } // namespace
+
+QIcon paintedIcon(int size, const std::function<void(QPainter &)> &draw)
+{
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(size / 24.0, size / 24.0);
+    draw(painter);
+    return QIcon(pixmap);
+}
 
 QIcon arrow()
 {

@@ -1,5 +1,7 @@
 #include "shell/ShellGlyphs.h"
 
+#include "designer/DsnGlyphs.h"
+
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -15,14 +17,7 @@ constexpr int LargeSize = 48;
 
 QIcon painted(int size, const std::function<void(QPainter &)> &draw)
 {
-    QPixmap pixmap(size, size);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    // Drawn on a 24-unit square whatever the size.
-    painter.scale(size / 24.0, size / 24.0);
-    draw(painter);
-    return QIcon(pixmap);
+    return DsnGlyphs::paintedIcon(size, draw);
 }
 
 // A sheet of paper with a folded corner.
