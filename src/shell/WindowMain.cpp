@@ -102,7 +102,7 @@ TChildWindowForm *TWindowMainForm::CreateReportWindow(const QString &name, TOpen
 
     window->setActivePage(mode == omText ? TChildWindowForm::Page::Source
                                          : TChildWindowForm::Page::ReportForm);
-    window->OpenReport(name, mode);
+    window->OpenReport(mode, name);
     subWindow->show();
     fitSubWindow(subWindow);
     m_mdiArea->setActiveSubWindow(subWindow);

@@ -30,7 +30,8 @@ class TSourceEditor;
 // editor; the frame window lends it the shared palette.
 //
 // Creating the window loads the source editor's settings ("SRC.dat") and
-// the completion word list, reporting either file's failure; the frame
+// the completion word list when they exist or are named, reporting a file
+// that is there but cannot be read, or a named word list that is not; the frame
 // window shows its palette tool bar when it creates the first window.
 // Closing the window (close box, close(), or FormClose() on its own at
 // exit) writes the design and "SRC.dat" without asking. Generation and the
@@ -56,7 +57,6 @@ public:
     // upper-cased, with ".kfx"); omDesign loads the design file when it
     // exists; omText imports the text file name into the source editor.
     void OpenReport(TOpenMode mode, const QString &name);
-    void OpenReport(const QString &name, TOpenMode mode) { OpenReport(mode, name); }
 
     QString DesignFileName() const { return m_designFileName; }
     // Write As: the new name; the caption is the caller's.
