@@ -5,7 +5,7 @@
 #include "generation/Generator.h"
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -29,27 +29,27 @@ struct Design : ComponentOwner
 {
     ~Design() override { stage.reset(); }
     std::unique_ptr<QWidget> stage = std::make_unique<QWidget>();
-    TmPage *page = nullptr;
+    ReportPage *page = nullptr;
 };
 
 std::unique_ptr<Design> buildDesign(int items)
 {
     auto design = std::make_unique<Design>();
-    design->page = new TmPage(design.get(), design->stage.get());
+    design->page = new ReportPage(design.get(), design->stage.get());
     design->page->setName(QStringLiteral("mPage1"));
     design->page->setNewReportValues();
     const int perBand = items / BandCount;
     for (int b = 0; b < BandCount; ++b) {
-        auto *band = new TmBand(design.get(), design->page);
+        auto *band = new Band(design.get(), design->page);
         band->setName(QStringLiteral("mBand%1").arg(b + 1));
         band->setTypeOrdinal(b == 0 ? Header : Detail);
         band->setHeightPx(18 * 5);
         for (int i = 0; i < perBand; ++i) {
-            auto *text = new TmText(design.get(), band);
+            auto *text = new TextItem(design.get(), band);
             text->setName(QStringLiteral("mText%1").arg(b * perBand + i + 1));
             text->setBounds((i % 7) * 100, (i / 7 % 5) * 18, 100, 18);
             text->setCaption(QStringLiteral("column_%1").arg(i));
-            text->Format = QStringLiteral("c10");
+            text->format = QStringLiteral("c10");
             text->setFontSize(8);
         }
     }
@@ -96,9 +96,9 @@ Figures measure(int items, const QString &folder)
     figures.generate = best([&] {
         GenerationWindow window;
         window.page = design->page;
-        GeneratePageCode(window, design->page);
+        generatePageCode(window, design->page);
     });
-    figures.lines = design->page->PageCode.size();
+    figures.lines = design->page->pageCode.size();
     design.reset();
     std::unique_ptr<Design> loaded;
     figures.load = best(

@@ -3,11 +3,11 @@
 // repaint), of the first move (the picture of the stage) and of the
 // release (500 moves and the repaint that follows).
 
-#include "designer/DsnOverlay.h"
-#include "designer/DsnStage.h"
-#include "designer/DsnSubDp.h"
+#include "designer/OutlineOverlay.h"
+#include "designer/DesignStage.h"
+#include "designer/ReportRegister.h"
 #include "model/ComponentOwner.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int Items = 500;
+constexpr int at = 500;
 constexpr int Columns = 10;
 constexpr int Moves = 300;
 
@@ -28,9 +28,9 @@ public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
         if (event->type() == QEvent::Paint) {
-            if (qobject_cast<TReportControl *>(watched))
+            if (qobject_cast<ReportControl *>(watched))
                 ++components;
-            else if (qobject_cast<TOutlineOverlay *>(watched))
+            else if (qobject_cast<OutlineOverlay *>(watched))
                 ++overlay;
         }
         return false;
@@ -57,37 +57,37 @@ int main(int argc, char **argv)
 
     ComponentOwner owner;
     auto window = std::make_unique<QWidget>();
-    auto *stage = new TDsnStage(&owner, window.get());
-    stage->Rubberband = {0x808080, 2, 6, 18};
-    auto *page = new TmPage(&owner, stage);
+    auto *stage = new DesignStage(&owner, window.get());
+    stage->rubberBand = {0x808080, 2, 6, 18};
+    auto *page = new ReportPage(&owner, stage);
     page->setNewReportValues();
     page->setName(QStringLiteral("mPage1"));
     stage->setGeometry(0, 0, page->width(), page->height());
-    auto *band = new TmBand(&owner, page);
+    auto *band = new Band(&owner, page);
     band->setName(QStringLiteral("mBand1"));
     band->setTypeBand(Detail);
-    band->setHeightPx(18 * (Items / Columns) + 36);
-    QList<TmText *> texts;
-    for (int i = 0; i < Items; ++i) {
-        auto *text = new TmText(&owner, band);
+    band->setHeightPx(18 * (at / Columns) + 36);
+    QList<TextItem *> texts;
+    for (int i = 0; i < at; ++i) {
+        auto *text = new TextItem(&owner, band);
         text->setName(QStringLiteral("mText%1").arg(i + 1));
         text->setBounds(12 + (i % Columns) * 72, (i / Columns) * 18, 60, 18);
         texts.append(text);
     }
-    auto *designer = new TDsnDpRegister(&owner, window.get());
-    designer->setDsnStage(stage);
+    auto *designer = new ReportRegister(&owner, window.get());
+    designer->setStage(stage);
     window->resize(stage->size());
     window->show();
     QApplication::processEvents();
-    designer->SetDesigning(true);
+    designer->setDesigning(true);
 
-    TTargetList *selection = designer->EnsureTargets();
-    for (TmText *text : std::as_const(texts))
-        selection->Add(text);
-    selection->Update();
+    SelectionList *selection = designer->ensureSelectionList();
+    for (TextItem *text : std::as_const(texts))
+        selection->addTarget(text);
+    selection->refreshTargets();
     QApplication::processEvents();
 
-    TmText *grabbed = texts.at(Items / 2);
+    TextItem *grabbed = texts.at(at / 2);
     PaintCounter counter;
     app.installEventFilter(&counter);
     QElapsedTimer timer;
@@ -106,7 +106,7 @@ int main(int argc, char **argv)
     const double release = timer.nsecsElapsed() / 1e6;
     app.removeEventFilter(&counter);
 
-    std::printf("drag of %d selected items, %d moves (%s platform)\n", Items, Moves,
+    std::printf("drag of %d selected items, %d moves (%s platform)\n", at, Moves,
                 qPrintable(QGuiApplication::platformName()));
     std::printf("  first move (picture of the stage): %8.3f ms\n", firstMove);
     std::printf("  per move:                          %8.3f ms\n", perMove);
@@ -114,6 +114,6 @@ int main(int argc, char **argv)
     std::printf("  component paints during the moves: %d, overlay paints: %d\n", componentPaints,
                 overlayPaints);
     std::printf("  moved by: %d, %d\n", texts.first()->x() - 12, texts.first()->y());
-    designer->SetDesigning(false);
+    designer->setDesigning(false);
     return componentPaints == 0 ? 0 : 1;
 }

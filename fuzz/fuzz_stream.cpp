@@ -5,7 +5,7 @@
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
 #include "model/StreamDump.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <QApplication>
 #include <QWidget>

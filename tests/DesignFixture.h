@@ -2,7 +2,7 @@
 
 // A report page on a design stage, as a report window holds it: a header
 // and a detail band, three text items and a code block on the detail band,
-// a TDsnDpRegister with move steps 6 and 18, the report palette with its
+// a ReportRegister with move steps 6 and 18, the report palette with its
 // five templates, and the report window's answers to the stage's queries.
 // Mouse input goes through the window system, so hit testing, mouse grabs
 // and widgets transparent to the pointer act as they do for a user.
@@ -10,15 +10,15 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QTest>
 
-#include "designer/DsnInspectorBase.h"
-#include "designer/DsnPanel.h"
-#include "designer/DsnStage.h"
-#include "designer/DsnSubDp.h"
-#include "designer/DsnTemplates.h"
+#include "designer/InspectorBase.h"
+#include "designer/ComponentPalette.h"
+#include "designer/DesignStage.h"
+#include "designer/ReportRegister.h"
+#include "designer/ComponentTemplates.h"
 #include "designer/ReportStageAnswers.h"
 
 #include "model/ComponentOwner.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <memory>
 
@@ -27,63 +27,63 @@ struct DesignFixture
     ComponentOwner frameOwner;
     ComponentOwner owner;
     std::unique_ptr<QWidget> window;
-    TDsnStage *stage = nullptr;
-    TmPage *page = nullptr;
-    TmBand *header = nullptr;
-    TmBand *detail = nullptr;
-    TmText *text1 = nullptr;
-    TmText *text2 = nullptr;
-    TmText *text3 = nullptr;
-    TMBlockCode *code = nullptr;
-    TDsnPanel *palette = nullptr;
+    DesignStage *stage = nullptr;
+    ReportPage *page = nullptr;
+    Band *header = nullptr;
+    Band *detail = nullptr;
+    TextItem *text1 = nullptr;
+    TextItem *text2 = nullptr;
+    TextItem *text3 = nullptr;
+    CodeBlock *code = nullptr;
+    ComponentPalette *palette = nullptr;
     QWidget *holder = nullptr;
-    TDsnRegister *reg = nullptr;
+    DesignRegister *reg = nullptr;
 
-    template<class Register = TDsnDpRegister>
+    template<class designRegister = ReportRegister>
     void build()
     {
         window = std::make_unique<QWidget>();
         window->setWindowTitle(QStringLiteral("Design stage"));
-        stage = new TDsnStage(&owner, window.get());
+        stage = new DesignStage(&owner, window.get());
         stage->setObjectName(QStringLiteral("DsnStageReport"));
-        stage->Rubberband = {0x808080, 2, 6, 18};
-        page = new TmPage(&owner, stage);
+        stage->rubberBand = {0x808080, 2, 6, 18};
+        page = new ReportPage(&owner, stage);
         page->setNewReportValues();
         page->setName(QStringLiteral("mPage1"));
         stage->setGeometry(0, 40, page->width(), page->height());
-        header = new TmBand(&owner, page);
+        header = new Band(&owner, page);
         header->setName(QStringLiteral("mBand1"));
-        detail = new TmBand(&owner, page);
+        detail = new Band(&owner, page);
         detail->setName(QStringLiteral("mBand2"));
         detail->setTypeBand(Detail);
         detail->setBounds(detail->x(), detail->y(), detail->width(), 108);
         text1 = addText(QStringLiteral("mText1"), QRect(12, 18, 60, 18));
         text2 = addText(QStringLiteral("mText2"), QRect(84, 18, 60, 18));
         text3 = addText(QStringLiteral("mText3"), QRect(156, 18, 60, 18));
-        code = new TMBlockCode(&owner, detail);
+        code = new CodeBlock(&owner, detail);
         code->setName(QStringLiteral("MBlockCode1"));
         code->setBounds(240, 54, 60, 18);
 
-        palette = new TDsnPanel(&frameOwner, window.get());
+        palette = new ComponentPalette(&frameOwner, window.get());
         palette->setGeometry(0, 0, 200, 30);
-        DsnTemplates::buildReportPalette(*palette);
-        holder = DsnTemplates::createTemplateHolder(frameOwner, window.get());
+        ComponentTemplates::buildReportPalette(*palette);
+        holder = ComponentTemplates::createTemplateHolder(frameOwner, window.get());
 
-        reg = new Register(&owner, window.get());
-        reg->setDsnStage(stage);
-        reg->setDsnPanel(palette);
+        reg = new designRegister(&owner, window.get());
+        reg->setStage(stage);
+        reg->setPalette(palette);
         reg->setArrowButton(palette->arrowButton());
         ReportStageAnswers::install(*stage);
 
         window->resize(page->width() + 20, page->height() + 60);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-        reg->SetDesigning(true);
+        reg->setDesigning(true);
     }
 
-    TmText *addText(const QString &name, const QRect &bounds, QWidget *parent = nullptr)
+    TextItem *addText(const QString &name, const QRect &bounds, QWidget *parent = nullptr)
     {
-        auto *text = new TmText(&owner, parent ? parent : detail);
+        auto *text = new TextItem(&owner, parent ? parent : detail);
         text->setName(name);
         text->setBounds(bounds.x(), bounds.y(), bounds.width(), bounds.height());
         return text;
@@ -94,10 +94,10 @@ struct DesignFixture
         return reg->targets() ? reg->targets()->items() : QList<QWidget *>();
     }
 
-    TDsnButton *button(const QString &geneName) const
+    PaletteButton *button(const QString &templateName) const
     {
-        for (TDsnButton *candidate : palette->buttons()) {
-            if (candidate->GeneName() == geneName)
+        for (PaletteButton *candidate : palette->buttons()) {
+            if (candidate->templateName() == templateName)
                 return candidate;
         }
         return nullptr;
@@ -105,29 +105,29 @@ struct DesignFixture
 };
 
 // An inspector that shows nothing and counts what its register asks of it.
-class CountingInspector : public TCustomInspector
+class CountingInspector : public InspectorBase
 {
 public:
-    class Collector : public TPropertyCollector
+    class Collector : public PropertyCollector
     {
     public:
         explicit Collector(CountingInspector *owner) : m_owner(owner) {}
-        void Load(const QStringList &, const QStringList &, const QStringList &) override {}
-        void Recollect() override { ++m_owner->recollects; }
-        void Update() override { ++m_owner->updates; }
+        void load(const QStringList &, const QStringList &, const QStringList &) override {}
+        void recollect() override { ++m_owner->recollects; }
+        void refreshTargets() override { ++m_owner->updates; }
 
     private:
         CountingInspector *m_owner;
     };
 
-    void OpenWindow() override { ++opened; }
-    void CloseWindow() override { ++closed; }
-    void ApplyValue(const QString &, const QString &) override {}
-    void ButtonClick(const QString &, QString &) override {}
-    void RefreshGrid() override {}
-    void GetPropLists(QStringList &, QStringList &) const override {}
-    QStringList OutProps() const override { return {}; }
-    std::unique_ptr<TPropertyCollector> CreateCollector() override
+    void openWindow() override { ++opened; }
+    void closeWindow() override { ++closed; }
+    void applyValue(const QString &, const QString &) override {}
+    void buttonClick(const QString &, QString &) override {}
+    void refreshGrid() override {}
+    void propertyLists(QStringList &, QStringList &) const override {}
+    QStringList excludedProperties() const override { return {}; }
+    std::unique_ptr<PropertyCollector> createCollector() override
     {
         return std::make_unique<Collector>(this);
     }

@@ -9,13 +9,15 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QTest>
 
-#include "shell/NewProject.h"
-#include "shell/NowyraportFrm.h"
-#include "shell/WindowMain.h"
+#include "shell/NewItemsDialog.h"
+#include "shell/NewReportDialog.h"
+#include "shell/MainWindow.h"
 #include "windows/ShowMessage.h"
 
-#include "dialogs/SourceEditor.h"
-#include "designer/DsnPanel.h"
+#include "editor/SourceEditor.h"
+#include "designer/ComponentPalette.h"
+#include "model/ClassRegistry.h"
+#include "model/ReportClasses.h"
 
 #include <QApplication>
 #include <QDeadlineTimer>
@@ -38,7 +40,7 @@ struct FrameFixture
     QStringList messages;
     QStringList answers;          // paths the next file dialogs return
     QStringList askedDialogs;     // names of the file dialogs shown
-    std::unique_ptr<TWindowMainForm> frame;
+    std::unique_ptr<MainWindow> frame;
     QObject modalWatch;           // parent of the timers that wait for dialogs
 
     FrameFixture()
@@ -47,7 +49,7 @@ struct FrameFixture
         QDir::setCurrent(workDir.path());
         previousHandler = setMessageHandler(
             [this](QWidget *, const QString &text) { messages.append(text); });
-        frame = std::make_unique<TWindowMainForm>();
+        frame = std::make_unique<MainWindow>();
         frame->setFileChooser([this](QWidget *, const FileDialogOptions &options) {
             askedDialogs.append(options.name);
             return answers.isEmpty() ? QString() : answers.takeFirst();
@@ -95,7 +97,7 @@ struct FrameFixture
         return frame->findChild<QAction *>(name);
     }
 
-    TChildWindowForm *active() const { return frame->ActiveReportWindow(); }
+    ReportWindow *active() const { return frame->activeReportWindow(); }
 
     // Once a modal dialog of class Dialog is shown, act runs on it. A
     // dialog that does not come within five seconds, or before the fixture
@@ -121,39 +123,39 @@ struct FrameFixture
     // and Ok.
     void newReport(const QString &name);
 
-    TDsnButton *paletteButton(const QString &geneName) const
+    PaletteButton *paletteButton(const QString &templateName) const
     {
-        for (TDsnButton *button : frame->DsnPanel1()->buttons()) {
-            if (button->GeneName() == geneName)
+        for (PaletteButton *button : frame->palette()->buttons()) {
+            if (button->templateName() == templateName)
                 return button;
         }
         return nullptr;
     }
 
-    // Presses the palette button of geneName and drags on target from one
+    // Presses the palette button of templateName and drags on target from one
     // point to the other; the component created, or none.
-    QWidget *create(const QString &geneName, QWidget *target, QPoint from, QPoint to)
+    QWidget *create(const QString &templateName, QWidget *target, QPoint from, QPoint to)
     {
         const QList<QWidget *> before = target->findChildren<QWidget *>();
-        QTest::mouseClick(paletteButton(geneName), Qt::LeftButton);
+        QTest::mouseClick(paletteButton(templateName), Qt::LeftButton);
         QTest::mousePress(target, Qt::LeftButton, {}, from);
         QTest::mouseMove(target, (from + to) / 2);
         QTest::mouseMove(target, to);
         QTest::mouseRelease(target, Qt::LeftButton, {}, to);
         QCoreApplication::processEvents();
-        const QByteArray className = geneName.mid(int(qstrlen("Dpst_"))).toLatin1();
+        const QString className = templateName.mid(int(qstrlen("Dpst_")));
         for (QWidget *child : target->findChildren<QWidget *>()) {
-            if (!before.contains(child) && child->metaObject()->className() == className)
+            if (!before.contains(child) && reportClasses().storedClassName(child) == className)
                 return child;
         }
         return nullptr;
     }
 
-    static QStringList editorLines(TChildWindowForm *window)
+    static QStringList editorLines(ReportWindow *window)
     {
         QStringList lines;
-        for (int i = 0; i < window->SourceEditor()->lineCount(); ++i)
-            lines.append(window->SourceEditor()->lineText(i));
+        for (int i = 0; i < window->sourceEditor()->lineCount(); ++i)
+            lines.append(window->sourceEditor()->lineText(i));
         return lines;
     }
 
@@ -166,13 +168,13 @@ struct FrameFixture
 
 inline void FrameFixture::newReport(const QString &name)
 {
-    onModal<TNewProjectForm>([this, name](TNewProjectForm *items) {
-        onModal<TNowyraportForm>([name](TNowyraportForm *naming) {
-            QTest::keyClicks(naming->Edit1(), name);
+    onModal<NewItemsDialog>([this, name](NewItemsDialog *items) {
+        onModal<NewReportDialog>([name](NewReportDialog *naming) {
+            QTest::keyClicks(naming->nameEdit(), name);
             QTest::mouseClick(naming->findChild<QPushButton *>(QStringLiteral("OkButton")),
                               Qt::LeftButton);
         });
-        QTest::mouseClick(items->EmptyReportButton(), Qt::LeftButton);
+        QTest::mouseClick(items->emptyReportButton(), Qt::LeftButton);
     });
     action(QStringLiteral("Nowyraport1"))->trigger();
 }

@@ -4,50 +4,50 @@
 // inspector with the report window's configuration whose collector follows
 // a selection list, linked, bound and loaded as a register does it.
 
-#include "designer/DsnInspector.h"
-#include "designer/DsnMultiProps.h"
-#include "designer/DsnReportInspector.h"
-#include "designer/DsnTargets.h"
+#include "designer/ObjectInspector.h"
+#include "designer/MultiProperties.h"
+#include "designer/ReportInspector.h"
+#include "designer/SelectionList.h"
 #include "model/ComponentOwner.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <memory>
 
 struct InspectorFixture
 {
     ComponentOwner owner;
-    std::unique_ptr<TmPage> page;
-    TmBand *band = nullptr;
-    TmBreakBand *breakBand = nullptr;
-    TmText *text = nullptr;
-    TmText *text2 = nullptr;
-    TDsnInspector inspector;
-    TTargetList selection;
-    std::unique_ptr<TPropertyCollector> collector;
-    TMultiProps *props = nullptr;
+    std::unique_ptr<ReportPage> page;
+    Band *band = nullptr;
+    BreakBand *breakBand = nullptr;
+    TextItem *text = nullptr;
+    TextItem *text2 = nullptr;
+    ObjectInspector inspector;
+    SelectionList selection;
+    std::unique_ptr<PropertyCollector> collector;
+    MultiProperties *props = nullptr;
     QStringList errors;
 
     InspectorFixture()
     {
-        page = std::make_unique<TmPage>(&owner, nullptr);
+        page = std::make_unique<ReportPage>(&owner, nullptr);
         page->setNewReportValues();
         page->setName(QStringLiteral("mPage1"));
-        band = new TmBand(&owner, page.get());
+        band = new Band(&owner, page.get());
         band->setName(QStringLiteral("mBand1"));
-        breakBand = new TmBreakBand(&owner, page.get());
+        breakBand = new BreakBand(&owner, page.get());
         breakBand->setName(QStringLiteral("mBreakBand1"));
-        text = new TmText(&owner, band);
+        text = new TextItem(&owner, band);
         text->setName(QStringLiteral("mText1"));
         text->setBounds(10, 0, 100, 18);
-        text2 = new TmText(&owner, band);
+        text2 = new TextItem(&owner, band);
         text2->setName(QStringLiteral("mText2"));
 
         ReportInspector::configure(inspector);
         inspector.setErrorHandler([this](const QString &message) { errors.append(message); });
-        collector = inspector.CreateCollector();
-        props = dynamic_cast<TMultiProps *>(collector.get());
-        selection.ReceiverAdded(collector.get());
-        collector->Bind(&inspector);
+        collector = inspector.createCollector();
+        props = dynamic_cast<MultiProperties *>(collector.get());
+        selection.linkReceiver(collector.get());
+        collector->bind(&inspector);
         reload();
     }
 
@@ -56,15 +56,15 @@ struct InspectorFixture
     {
         QStringList names;
         QStringList captions;
-        inspector.GetPropLists(names, captions);
-        collector->Load(names, captions, inspector.OutProps());
+        inspector.propertyLists(names, captions);
+        collector->load(names, captions, inspector.excludedProperties());
     }
 
     void select(const QList<QWidget *> &controls)
     {
-        selection.Clear();
+        selection.clearTargets();
         for (QWidget *control : controls)
-            selection.Add(control);
-        selection.Update();
+            selection.addTarget(control);
+        selection.refreshTargets();
     }
 };

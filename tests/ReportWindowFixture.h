@@ -7,15 +7,15 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QTest>
 
-#include "windows/ChildWindowFrm.h"
+#include "windows/ReportWindow.h"
 #include "windows/ShowMessage.h"
 
-#include "dialogs/EditorSettings.h"
-#include "dialogs/SettingsFiles.h"
-#include "dialogs/SourceEditor.h"
+#include "editor/EditorSettings.h"
+#include "editor/SettingsFiles.h"
+#include "editor/SourceEditor.h"
 
-#include "designer/DsnPanel.h"
-#include "designer/DsnTemplates.h"
+#include "designer/ComponentPalette.h"
+#include "designer/ComponentTemplates.h"
 
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
@@ -32,7 +32,7 @@ struct ReportWindowFixture
     std::unique_ptr<QTemporaryDir> dir = std::make_unique<QTemporaryDir>();
     ComponentOwner frameOwner;
     std::unique_ptr<QWidget> frame = std::make_unique<QWidget>();
-    TDsnPanel *palette = nullptr;
+    ComponentPalette *palette = nullptr;
     QStringList messages;
     MessageHandler previousHandler;
     QString previousDir = QDir::currentPath();
@@ -45,10 +45,10 @@ struct ReportWindowFixture
         QDir::setCurrent(dir->path());
         previousHandler = setMessageHandler(
             [this](QWidget *, const QString &text) { messages.append(text); });
-        palette = new TDsnPanel(&frameOwner, frame.get());
+        palette = new ComponentPalette(&frameOwner, frame.get());
         palette->setGeometry(0, 0, 200, 30);
-        DsnTemplates::buildReportPalette(*palette);
-        DsnTemplates::createTemplateHolder(frameOwner, frame.get());
+        ComponentTemplates::buildReportPalette(*palette);
+        ComponentTemplates::createTemplateHolder(frameOwner, frame.get());
         CompletionFile = path(QStringLiteral("words.txt"));
         writeFile(CompletionFile, ".PRINT\n.TAB\n");
         writeEditorSettings();
@@ -68,7 +68,7 @@ struct ReportWindowFixture
     {
         ComponentOwner owner;
         QWidget stage;
-        auto *editor = new TSourceEditor(&owner, &stage);
+        auto *editor = new SourceEditor(&owner, &stage);
         editor->setObjectName(QStringLiteral("SourceEditor"));
         ObjectStream::saveStageFile(&stage, settingsPath(), owner, sourceEditorClasses());
     }
@@ -86,26 +86,26 @@ struct ReportWindowFixture
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
     }
 
-    // A window created and opened as CreateReportWindow does, not shown.
-    std::unique_ptr<TChildWindowForm> create(TOpenMode mode, const QString &name)
+    // A window created and opened as createReportWindow does, not shown.
+    std::unique_ptr<ReportWindow> create(OpenMode mode, const QString &name)
     {
-        auto window = std::make_unique<TChildWindowForm>(palette, palette->arrowButton());
+        auto window = std::make_unique<ReportWindow>(palette, palette->arrowButton());
         if (mode == omText)
-            window->setActivePage(TChildWindowForm::Page::Source);
-        window->OpenReport(mode, name);
+            window->setActivePage(ReportWindow::Page::Source);
+        window->openReport(mode, name);
         return window;
     }
 
-    static void show(TChildWindowForm &window)
+    static void show(ReportWindow &window)
     {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
 
     // Closes the window and lets it be destroyed.
-    static void closeAndDestroy(std::unique_ptr<TChildWindowForm> window)
+    static void closeAndDestroy(std::unique_ptr<ReportWindow> window)
     {
-        QPointer<TChildWindowForm> watched = window.release();
+        QPointer<ReportWindow> watched = window.release();
         watched->close();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY(watched.isNull());

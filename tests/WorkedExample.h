@@ -4,7 +4,8 @@
 // in code, with the Report-Writer text it must give.
 
 #include "model/ComponentOwner.h"
-#include "model/mKomponents.h"
+#include "model/ClassRegistry.h"
+#include "model/ReportClasses.h"
 
 #include <QStringList>
 
@@ -17,21 +18,22 @@ inline CodeLines codeLines(const QStringList &texts)
     return lines;
 }
 
-template<class Band, class Type>
-Band *addBand(ComponentOwner &owner, TmPage *page, Type type, const QString &field, int height)
+template<class BandClass, class Type>
+BandClass *addBand(ComponentOwner &owner, ReportPage *page, Type type, const QString &field,
+                   int height)
 {
-    auto *band = new Band(&owner, page);
-    band->setName(owner.uniqueName(QString::fromLatin1(Band::staticMetaObject.className())));
+    auto *band = new BandClass(&owner, page);
+    band->setName(owner.uniqueName(reportClasses().storedClassName(band)));
     band->setTypeBand(type);
     band->setTypeField(field);
     band->setHeightPx(height);
     return band;
 }
 
-inline TmText *addText(ComponentOwner &owner, QWidget *band, const QString &caption, int left,
+inline TextItem *addText(ComponentOwner &owner, QWidget *band, const QString &caption, int left,
                        int top)
 {
-    auto *text = new TmText(&owner, band);
+    auto *text = new TextItem(&owner, band);
     text->setName(owner.uniqueName(QStringLiteral("TmText")));
     text->setCaption(caption);
     text->setBounds(left, top, 100, 18);
@@ -40,34 +42,34 @@ inline TmText *addText(ComponentOwner &owner, QWidget *band, const QString &capt
 }
 
 // The page with its bands and items, on the given stage.
-inline TmPage *build(ComponentOwner &owner, QWidget *stage)
+inline ReportPage *build(ComponentOwner &owner, QWidget *stage)
 {
-    auto *page = new TmPage(&owner, stage);
+    auto *page = new ReportPage(&owner, stage);
     page->setName(QStringLiteral("mPage1"));
     page->setNewReportValues();
-    page->Comments = codeLines({"Sales by region"});
-    page->Nam = QStringLiteral("sales");
-    page->Output = QStringLiteral("sales.out");
-    page->ShortRemark = QStringLiteral("Regional sales");
-    page->Query = codeLines({".QUERY", "select region, name, amount from sales"});
-    page->Sort = codeLines({".SORT region"});
+    page->comments = codeLines({"Sales by region"});
+    page->reportName = QStringLiteral("sales");
+    page->output = QStringLiteral("sales.out");
+    page->shortRemark = QStringLiteral("Regional sales");
+    page->query = codeLines({".QUERY", "select region, name, amount from sales"});
+    page->sort = codeLines({".SORT region"});
     page->setPageValue(LeftMargin, 2);
     page->setPageValue(Length, 66);
     page->setPageValue(Width, 80);
     page->setPageValue(RightMargin, 2);
 
-    addText(owner, addBand<TmBand>(owner, page, Header, "report", 36), "'Sales report'", 200, 0);
-    TmBand *detail = addBand<TmBand>(owner, page, Detail, QString(), 18);
+    addText(owner, addBand<Band>(owner, page, Header, "report", 36), "'Sales report'", 200, 0);
+    Band *detail = addBand<Band>(owner, page, Detail, QString(), 18);
     addText(owner, detail, "name", 0, 0);
-    addText(owner, detail, "amount", 300, 0)->Format = QStringLiteral("f10.2");
-    auto *breakHeader = addBand<TmBreakBand>(owner, page, BreakHeader, "region", 18);
-    addText(owner, breakHeader, "region", 0, 0)->Format = QStringLiteral("c10");
-    auto *footer = addBand<TmBand>(owner, page, Footer, "report", 36);
-    TmText *end = addText(owner, footer, "'End of report'", 0, 18);
+    addText(owner, detail, "amount", 300, 0)->format = QStringLiteral("f10.2");
+    auto *breakHeader = addBand<BreakBand>(owner, page, BreakHeader, "region", 18);
+    addText(owner, breakHeader, "region", 0, 0)->format = QStringLiteral("c10");
+    auto *footer = addBand<Band>(owner, page, Footer, "report", 36);
+    TextItem *end = addText(owner, footer, "'End of report'", 0, 18);
     end->setAlignToBand(true);
     end->setAlignment(taCenter);
-    TFontRecord font = end->fontRecord();
-    font.style = TFontRecord::Underline;
+    FontRecord font = end->fontRecord();
+    font.style = FontRecord::Underline;
     end->setFontRecord(font);
     return page;
 }

@@ -1,11 +1,11 @@
 #include "FrameFixture.h"
 
 #include "shell/AboutBox.h"
-#include "shell/UstawieniaFrm.h"
+#include "shell/SetupDialog.h"
 
-#include "designer/DsnStage.h"
-#include "designer/DsnSubDp.h"
-#include "model/mKomponents.h"
+#include "designer/DesignStage.h"
+#include "designer/ReportRegister.h"
+#include "model/ReportClasses.h"
 
 #include <QClipboard>
 #include <QLabel>
@@ -39,13 +39,13 @@ private slots:
 
 private:
     // A new report with one section on its page, selected.
-    TChildWindowForm *reportWithBand(const QString &name);
-    static QList<TmBand *> bands(TChildWindowForm *window);
+    ReportWindow *reportWithBand(const QString &name);
+    static QList<Band *> bands(ReportWindow *window);
 
     FrameFixture *f = nullptr;
 };
 
-using Handler = void (TWindowMainForm::*)();
+using Handler = void (MainWindow::*)();
 
 namespace {
 
@@ -56,21 +56,21 @@ struct NamedHandler
 };
 
 const NamedHandler editAndProjectCommands[] = {
-    {"Undo", &TWindowMainForm::UndoMenuClick},
-    {"Cut", &TWindowMainForm::CutMenuClick},
-    {"Copy", &TWindowMainForm::CopyMenuClick},
-    {"Paste", &TWindowMainForm::PasteMenuClick},
-    {"Delete", &TWindowMainForm::DeleteMenuClick},
-    {"Toggle", &TWindowMainForm::ToggleMenuClick},
-    {"Generate", &TWindowMainForm::GenerateTextMenuClick},
-    {"Close Window", &TWindowMainForm::CloseWindowMenuClick},
-    {"Write Report", &TWindowMainForm::WriteReportMenuClick},
-    {"Write As", &TWindowMainForm::WriteReportAsMenuClick},
-    {"Write Text File", &TWindowMainForm::WriteTextFileMenuClick},
-    {"Write UNIX File", &TWindowMainForm::WriteUNIXFileMenuClick},
-    {"Save Source", &TWindowMainForm::SaveButtonClick},
-    {"Cascade", &TWindowMainForm::WindowCascadeMenuClick},
-    {"Tile", &TWindowMainForm::WindowTileVerticalMenuClick},
+    {"Undo", &MainWindow::undoTriggered},
+    {"Cut", &MainWindow::cutTriggered},
+    {"Copy", &MainWindow::copyTriggered},
+    {"Paste", &MainWindow::pasteTriggered},
+    {"Delete", &MainWindow::deleteTriggered},
+    {"Toggle", &MainWindow::toggleTriggered},
+    {"Generate", &MainWindow::generateTextTriggered},
+    {"Close Window", &MainWindow::closeWindowTriggered},
+    {"Write Report", &MainWindow::writeReportTriggered},
+    {"Write As", &MainWindow::writeReportAsTriggered},
+    {"Write Text File", &MainWindow::writeTextFileTriggered},
+    {"Write UNIX File", &MainWindow::writeUnixFileTriggered},
+    {"Save Source", &MainWindow::saveTriggered},
+    {"Cascade", &MainWindow::cascadeTriggered},
+    {"Tile", &MainWindow::tileVerticallyTriggered},
 };
 
 } // namespace
@@ -86,22 +86,22 @@ void TestCommandRouting::cleanup()
     f = nullptr;
 }
 
-TChildWindowForm *TestCommandRouting::reportWithBand(const QString &name)
+ReportWindow *TestCommandRouting::reportWithBand(const QString &name)
 {
     f->newReport(name);
     if (!QTest::qWaitFor([this] { return f->active() != nullptr; }))
         return nullptr;
-    TChildWindowForm *window = f->active();
+    ReportWindow *window = f->active();
     QWidget *band = f->create(QStringLiteral("Dpst_TmBand"), window->mPage1(), QPoint(60, 10),
                               QPoint(400, 30));
     if (band)
-        window->DsnRegisterReport()->SelectOnly(band);
+        window->designRegister()->selectOnly(band);
     return window;
 }
 
-QList<TmBand *> TestCommandRouting::bands(TChildWindowForm *window)
+QList<Band *> TestCommandRouting::bands(ReportWindow *window)
 {
-    return window->mPage1()->findChildren<TmBand *>(Qt::FindDirectChildrenOnly);
+    return window->mPage1()->findChildren<Band *>(Qt::FindDirectChildrenOnly);
 }
 
 void TestCommandRouting::withoutAWindowCommandsDoNothing_data()
@@ -126,15 +126,15 @@ void TestCommandRouting::withoutAWindowCommandsDoNothing()
 
 void TestCommandRouting::deleteActsOnTheFormOnly()
 {
-    TChildWindowForm *window = reportWithBand(QStringLiteral("delete"));
+    ReportWindow *window = reportWithBand(QStringLiteral("delete"));
     QVERIFY(window);
     QCOMPARE(bands(window).size(), 1);
 
-    window->setActivePage(TChildWindowForm::Page::Source);
+    window->setActivePage(ReportWindow::Page::Source);
     f->action(QStringLiteral("DeleteMenu"))->trigger();
     QCOMPARE(bands(window).size(), 1);
 
-    window->setActivePage(TChildWindowForm::Page::ReportForm);
+    window->setActivePage(ReportWindow::Page::ReportForm);
     f->action(QStringLiteral("DeleteMenu"))->trigger();
     QTRY_COMPARE(bands(window).size(), 0);
 }
@@ -143,15 +143,15 @@ void TestCommandRouting::undoActsOnTheSourceOnly()
 {
     f->newReport(QStringLiteral("undo"));
     QTRY_VERIFY(f->active());
-    TChildWindowForm *window = f->active();
-    TSourceEditor *editor = window->SourceEditor();
+    ReportWindow *window = f->active();
+    SourceEditor *editor = window->sourceEditor();
     editor->insert(QStringLiteral("typed"));
     QCOMPARE(editor->text(), QStringLiteral("typed"));
 
     f->action(QStringLiteral("UndoMenu"))->trigger();
     QCOMPARE(editor->text(), QStringLiteral("typed"));
 
-    window->setActivePage(TChildWindowForm::Page::Source);
+    window->setActivePage(ReportWindow::Page::Source);
     f->action(QStringLiteral("UndoMenu"))->trigger();
     QCOMPARE(editor->text(), QString());
 }
@@ -160,9 +160,9 @@ void TestCommandRouting::clipboardOnTheSource()
 {
     f->newReport(QStringLiteral("clip"));
     QTRY_VERIFY(f->active());
-    TChildWindowForm *window = f->active();
-    window->setActivePage(TChildWindowForm::Page::Source);
-    TSourceEditor *editor = window->SourceEditor();
+    ReportWindow *window = f->active();
+    window->setActivePage(ReportWindow::Page::Source);
+    SourceEditor *editor = window->sourceEditor();
     editor->setText(QStringLiteral(".PRINT x"));
     editor->selectAll();
 
@@ -178,16 +178,16 @@ void TestCommandRouting::clipboardOnTheSource()
 
 void TestCommandRouting::clipboardOnTheForm()
 {
-    TChildWindowForm *window = reportWithBand(QStringLiteral("formclip"));
+    ReportWindow *window = reportWithBand(QStringLiteral("formclip"));
     QVERIFY(window);
-    window->SourceEditor()->setText(QStringLiteral("untouched"));
+    window->sourceEditor()->setText(QStringLiteral("untouched"));
 
     f->action(QStringLiteral("CopyMenu"))->trigger();
     f->action(QStringLiteral("PasteMenu"))->trigger();
     QTRY_COMPARE(bands(window).size(), 2);
     f->action(QStringLiteral("CutMenu"))->trigger();
     QTRY_COMPARE(bands(window).size(), 1);
-    QCOMPARE(window->SourceEditor()->text(), QStringLiteral("untouched"));
+    QCOMPARE(window->sourceEditor()->text(), QStringLiteral("untouched"));
     QCOMPARE(f->failures(), QStringList());
 }
 
@@ -195,15 +195,15 @@ void TestCommandRouting::menuKeysWinOverTheEditor()
 {
     f->newReport(QStringLiteral("keys"));
     QTRY_VERIFY(f->active());
-    TChildWindowForm *window = f->active();
-    window->setActivePage(TChildWindowForm::Page::Source);
+    ReportWindow *window = f->active();
+    window->setActivePage(ReportWindow::Page::Source);
     f->activateFrame();
-    TSourceEditor *editor = window->SourceEditor();
+    SourceEditor *editor = window->sourceEditor();
     editor->setFocus();
     editor->setText(QStringLiteral("one two"));
     editor->setCursorPosition(0, 0);
 
-    // Ctrl+Del is the menu's Delete, which does nothing on the source.
+    // Ctrl+Del is the menu's removeTarget, which does nothing on the source.
     QTest::keyClick(editor, Qt::Key_Delete, Qt::ControlModifier);
     QCOMPARE(editor->text(), QStringLiteral("one two"));
 
@@ -227,37 +227,37 @@ void TestCommandRouting::toggleDoesNotGenerate()
 {
     f->newReport(QStringLiteral("toggle"));
     QTRY_VERIFY(f->active());
-    TChildWindowForm *window = f->active();
-    window->SourceEditor()->setText(QStringLiteral("hand-written"));
+    ReportWindow *window = f->active();
+    window->sourceEditor()->setText(QStringLiteral("hand-written"));
 
     f->action(QStringLiteral("ToggleMenu"))->trigger();
-    QCOMPARE(window->activePage(), TChildWindowForm::Page::Source);
+    QCOMPARE(window->activePage(), ReportWindow::Page::Source);
     QVERIFY(!window->designing());
     f->action(QStringLiteral("ToggleMenu"))->trigger();
-    QCOMPARE(window->activePage(), TChildWindowForm::Page::ReportForm);
+    QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
     QVERIFY(window->designing());
-    QCOMPARE(window->SourceEditor()->text(), QStringLiteral("hand-written"));
+    QCOMPARE(window->sourceEditor()->text(), QStringLiteral("hand-written"));
 }
 
 void TestCommandRouting::generateActiveReportKeepsThePage()
 {
     f->newReport(QStringLiteral("run"));
     QTRY_VERIFY(f->active());
-    TChildWindowForm *window = f->active();
-    window->SourceEditor()->setText(QStringLiteral("old text"));
+    ReportWindow *window = f->active();
+    window->sourceEditor()->setText(QStringLiteral("old text"));
 
-    QVERIFY(f->frame->GenerateActiveReport());
-    QCOMPARE(window->activePage(), TChildWindowForm::Page::ReportForm);
+    QVERIFY(f->frame->generateActiveReport());
+    QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
     QVERIFY(!window->designing());
     // An empty page generates no text.
-    QCOMPARE(window->SourceEditor()->text(), QString());
+    QCOMPARE(window->sourceEditor()->text(), QString());
 }
 
 void TestCommandRouting::saveSourceButtonByPage()
 {
     f->newReport(QStringLiteral("button"));
     QTRY_VERIFY(f->active());
-    TChildWindowForm *window = f->active();
+    ReportWindow *window = f->active();
     QAction *save = f->action(QStringLiteral("SaveButton"));
 
     save->trigger();
@@ -265,8 +265,8 @@ void TestCommandRouting::saveSourceButtonByPage()
     QVERIFY(f->askedDialogs.isEmpty());
 
     // On the source page: the text as it stands, not generated again.
-    window->setActivePage(TChildWindowForm::Page::Source);
-    window->SourceEditor()->setText(QStringLiteral("by hand\nsecond"));
+    window->setActivePage(ReportWindow::Page::Source);
+    window->sourceEditor()->setText(QStringLiteral("by hand\nsecond"));
     f->answers = {f->path(QStringLiteral("hand.rw"))};
     save->trigger();
     QCOMPARE(f->askedDialogs, QStringList({"SaveDialog"}));
@@ -278,14 +278,14 @@ void TestCommandRouting::setupAndAboutAreModal()
 {
     bool setupShown = false;
     bool aboutShown = false;
-    f->onModal<TUstawieniaForm>([&setupShown](TUstawieniaForm *setup) {
+    f->onModal<SetupDialog>([&setupShown](SetupDialog *setup) {
         setupShown = setup->windowTitle() == QStringLiteral("Setup");
         setup->reject();
     });
     f->action(QStringLiteral("Ustawienia1"))->trigger();
     QVERIFY(setupShown);
 
-    f->onModal<TAboutBox>([&aboutShown](TAboutBox *about) {
+    f->onModal<AboutBox>([&aboutShown](AboutBox *about) {
         aboutShown = about->findChild<QLabel *>(QStringLiteral("VersionLabel"))->text()
                      == QStringLiteral("Version 1.0 beta 1");
         about->accept();
@@ -298,10 +298,10 @@ void TestCommandRouting::windowListAndArrangement()
 {
     f->newReport(QStringLiteral("first"));
     QTRY_VERIFY(f->active());
-    TChildWindowForm *first = f->active();
+    ReportWindow *first = f->active();
     f->newReport(QStringLiteral("second"));
     QTRY_VERIFY(f->active() != first);
-    TChildWindowForm *second = f->active();
+    ReportWindow *second = f->active();
     QMdiSubWindow *firstSub = f->frame->subWindowOf(first);
     QMdiSubWindow *secondSub = f->frame->subWindowOf(second);
     const QRect area = f->frame->mdiArea()->viewport()->rect();

@@ -1,6 +1,6 @@
 // Links: kestrova_model
 #include "model/ComponentOwner.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <QImage>
 #include <QTest>
@@ -32,13 +32,13 @@ private slots:
 
 private:
     std::unique_ptr<ComponentOwner> m_owner;
-    std::unique_ptr<TmPage> m_page;
+    std::unique_ptr<ReportPage> m_page;
 };
 
 void TestComponents::init()
 {
     m_owner = std::make_unique<ComponentOwner>();
-    m_page = std::make_unique<TmPage>(m_owner.get(), nullptr);
+    m_page = std::make_unique<ReportPage>(m_owner.get(), nullptr);
     m_page->setNewReportValues();
 }
 
@@ -50,36 +50,36 @@ void TestComponents::cleanup()
 
 void TestComponents::bareConstructionValues()
 {
-    auto *band = new TmBand(m_owner.get(), m_page.get());
+    auto *band = new Band(m_owner.get(), m_page.get());
     QCOMPARE(band->height(), 40);
-    QCOMPARE(band->TypeBand(), Header);
+    QCOMPARE(band->typeBand(), Header);
     QCOMPARE(band->color(), qint64(NamedValues::clWhite));
 
-    auto *text = new TmText(m_owner.get(), band);
+    auto *text = new TextItem(m_owner.get(), band);
     QCOMPARE(text->size(), QSize(10, 10));
     QVERIFY(text->transparent());
-    QVERIFY(text->Printable);
-    QVERIFY(text->TabPosition);
+    QVERIFY(text->printable);
+    QVERIFY(text->tabPosition);
     QVERIFY(text->wordWrap());
     QCOMPARE(text->alignment(), taLeftJustify);
 
-    auto *breakBand = new TmBreakBand(m_owner.get(), m_page.get());
-    QCOMPARE(breakBand->TypeBand(), BreakHeader);
-    QVERIFY(!breakBand->NewPageOnBreak);
+    auto *breakBand = new BreakBand(m_owner.get(), m_page.get());
+    QCOMPARE(breakBand->typeBand(), BreakHeader);
+    QVERIFY(!breakBand->newPageOnBreak);
 
-    auto *block = new TmBlock(m_owner.get(), m_page.get());
+    auto *block = new BlockPanel(m_owner.get(), m_page.get());
     QCOMPARE(block->caption(), QStringLiteral(" "));
     QCOMPARE(block->semiPercent, 70);
 
-    TmPage bare(m_owner.get(), nullptr);
+    ReportPage bare(m_owner.get(), nullptr);
     QCOMPARE(bare.functionNames.size(), 3);
-    QCOMPARE(bare.options, TmPage::FirstPageHeader | TmPage::LastPageFooter);
+    QCOMPARE(bare.options, ReportPage::FirstPageHeader | ReportPage::LastPageFooter);
     QCOMPARE(m_page->functionNames.size(), 5);
 }
 
 void TestComponents::codeBlockCaptionMirrorsCode()
 {
-    auto *block = new TMBlockCode(m_owner.get(), m_page.get());
+    auto *block = new CodeBlock(m_owner.get(), m_page.get());
     QVERIFY(!block->isWindowed());
     QVERIFY(block->testAttribute(Qt::WA_TransparentForMouseEvents));
     const PropertyInfo *code = findProperty(blockCodePropertyTable(), u"Code");
@@ -92,8 +92,8 @@ void TestComponents::codeBlockCaptionMirrorsCode()
 
 void TestComponents::newNameBecomesCaption()
 {
-    auto *band = new TmBand(m_owner.get(), m_page.get());
-    auto *text = new TmText(m_owner.get(), band);
+    auto *band = new Band(m_owner.get(), m_page.get());
+    auto *text = new TextItem(m_owner.get(), band);
     text->setName(QStringLiteral("mText1"));
     QCOMPARE(text->caption(), QStringLiteral("mText1"));
     text->setName(QStringLiteral("mText2"));
@@ -124,8 +124,8 @@ void TestComponents::bandLabels()
     QFETCH(int, type);
     QFETCH(QString, field);
     QFETCH(QString, label);
-    TBandBase *band = breakBand ? static_cast<TBandBase *>(new TmBreakBand(m_owner.get(), m_page.get()))
-                                : new TmBand(m_owner.get(), m_page.get());
+    BandBase *band = breakBand ? static_cast<BandBase *>(new BreakBand(m_owner.get(), m_page.get()))
+                                : new Band(m_owner.get(), m_page.get());
     band->setTypeOrdinal(type);
     band->setTypeField(field);
     QCOMPARE(band->typeWord() + QChar(' ') + band->typeField(), label);
@@ -165,24 +165,24 @@ void TestComponents::registryKnowsTheSixClasses()
 {
     for (const char *name : {"TmPage", "TmBand", "TmBreakBand", "TmText", "TMBlockCode", "TmBlock"})
         QVERIFY2(reportClasses().byName(QString::fromLatin1(name).toLower()), name);
-    auto *breakBand = new TmBreakBand(m_owner.get(), m_page.get());
+    auto *breakBand = new BreakBand(m_owner.get(), m_page.get());
     QCOMPARE(reportClasses().of(breakBand)->name, QStringLiteral("TmBreakBand"));
     QVERIFY(!reportClasses().byName(u"TButton"));
 }
 
 void TestComponents::childOrderPutsCodeBlocksFirst()
 {
-    auto *band = new TmBand(m_owner.get(), m_page.get());
-    auto *text = new TmText(m_owner.get(), band);
-    auto *code = new TMBlockCode(m_owner.get(), band);
-    auto *later = new TmText(m_owner.get(), band);
+    auto *band = new Band(m_owner.get(), m_page.get());
+    auto *text = new TextItem(m_owner.get(), band);
+    auto *code = new CodeBlock(m_owner.get(), band);
+    auto *later = new TextItem(m_owner.get(), band);
     QCOMPARE(orderedChildren(band, reportClasses()), (QList<QWidget *>{code, text, later}));
 }
 
 void TestComponents::fontInheritanceEndsWithOwnFont()
 {
-    auto *band = new TmBand(m_owner.get(), m_page.get());
-    auto *text = new TmText(m_owner.get(), band);
+    auto *band = new Band(m_owner.get(), m_page.get());
+    auto *text = new TextItem(m_owner.get(), band);
     QVERIFY(text->parentFont());
     QCOMPARE(text->fontRecord().name, QStringLiteral("Microsoft Sans Serif"));
     text->setFontSize(8);
@@ -207,7 +207,7 @@ void TestComponents::pagePaintsMarginFrame()
 
 void TestComponents::bandPaintsLabelOnWhite()
 {
-    auto *band = new TmBand(m_owner.get(), m_page.get());
+    auto *band = new Band(m_owner.get(), m_page.get());
     band->setColor(0x00FFFF); // yellow
     QImage image(band->size(), QImage::Format_RGB32);
     band->render(&image);

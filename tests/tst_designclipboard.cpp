@@ -1,7 +1,7 @@
 // Links: kestrova_designer
 #include "DesignFixture.h"
 
-#include "designer/DsnClipboard.h"
+#include "designer/DesignClipboard.h"
 
 #include "model/ObjectStream.h"
 
@@ -11,7 +11,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
-// Delete, cut, copy and paste on the design stage, the clipboard's block
+// removeTarget, cut, copy and paste on the design stage, the clipboard's block
 // layout, the stage's keys, and saving and loading a stage.
 class TestDesignClipboard : public QObject
 {
@@ -57,17 +57,17 @@ void TestDesignClipboard::cleanup()
 
 void TestDesignClipboard::select(const QList<QWidget *> &controls)
 {
-    f->reg->EnsureTargets();
-    f->reg->targets()->Clear();
+    f->reg->ensureSelectionList();
+    f->reg->targets()->clearTargets();
     for (QWidget *control : controls)
-        f->reg->targets()->Add(control);
-    f->reg->targets()->Update();
+        f->reg->targets()->addTarget(control);
+    f->reg->targets()->refreshTargets();
 }
 
 void TestDesignClipboard::clipboardHoldsCountAndBlock()
 {
     select({f->text1, f->text3});
-    f->reg->CopySelected();
+    f->reg->copySelected();
     const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
     QVERIFY(mime && mime->hasFormat(QStringLiteral("Dsn_ClipboardFormat")));
     const QByteArray data = mime->data(QStringLiteral("Dsn_ClipboardFormat"));
@@ -76,27 +76,27 @@ void TestDesignClipboard::clipboardHoldsCountAndBlock()
     QCOMPARE(qFromLittleEndian<quint32>(data.constData()), quint32(block.size()));
     QCOMPARE(data.mid(4), block);
     QVERIFY(block.startsWith(ObjectStream::Signature));
-    QCOMPARE(DsnClipboard::unpack(QByteArray("\x05\0\0\0ab", 6)), QByteArray("ab"));
-    QVERIFY(!DsnClipboard::unpack(QByteArray("\x05\0", 2)));
+    QCOMPARE(DesignClipboard::unpack(QByteArray("\x05\0\0\0ab", 6)), QByteArray("ab"));
+    QVERIFY(!DesignClipboard::unpack(QByteArray("\x05\0", 2)));
 }
 
 void TestDesignClipboard::pasteRenamesTheCopy()
 {
     QList<QWidget *> created;
-    f->stage->OnControlCreate = [&](QObject *, QWidget *component) { created.append(component); };
-    f->text1->Format = QStringLiteral("c20");
+    f->stage->onControlCreate = [&](QObject *, QWidget *component) { created.append(component); };
+    f->text1->format = QStringLiteral("c20");
     select({f->text1});
-    f->reg->CopySelected();
+    f->reg->copySelected();
     select({f->detail});
-    f->reg->PasteFromClipboard();
-    auto *copy = qobject_cast<TmText *>(f->owner.findComponent(u"mText4"));
+    f->reg->pasteFromClipboard();
+    auto *copy = qobject_cast<TextItem *>(f->owner.findComponent(u"mText4"));
     QVERIFY(copy);
     QCOMPARE(copy->parentWidget(), f->detail);
     QCOMPARE(copy->geometry(), f->text1->geometry());
-    QCOMPARE(copy->Format, QStringLiteral("c20"));
+    QCOMPARE(copy->format, QStringLiteral("c20"));
     QCOMPARE(f->selection(), QList<QWidget *>{copy});
     QVERIFY(f->reg->coverOf(copy));
-    // OnControlCreate comes once the paste has finished.
+    // onControlCreate comes once the paste has finished.
     QVERIFY(created.isEmpty());
     QCoreApplication::processEvents();
     QCOMPARE(created, QList<QWidget *>{copy});
@@ -105,14 +105,14 @@ void TestDesignClipboard::pasteRenamesTheCopy()
 void TestDesignClipboard::pasteIntoTheStageWithoutSelection()
 {
     select({f->detail});
-    f->reg->CopySelected();
+    f->reg->copySelected();
     select({});
-    f->reg->PasteFromClipboard();
-    auto *band = qobject_cast<TmBand *>(f->owner.findComponent(u"mBand3"));
+    f->reg->pasteFromClipboard();
+    auto *band = qobject_cast<Band *>(f->owner.findComponent(u"mBand3"));
     QVERIFY(band);
     QCOMPARE(band->parentWidget(), f->stage);
     // The band's items came along with names of their own.
-    QCOMPARE(band->findChildren<TmText *>().size(), 3);
+    QCOMPARE(band->findChildren<TextItem *>().size(), 3);
     QVERIFY(f->owner.findComponent(u"mText4"));
     QVERIFY(f->owner.findComponent(u"MBlockCode2"));
 }
@@ -134,14 +134,14 @@ void TestDesignClipboard::pastedControlIsPulledInside()
     QFETCH(QRect, source);
     QFETCH(int, targetWidth);
     QFETCH(QPoint, pasted);
-    TmText *far = f->addText(QStringLiteral("mText9"), source, f->stage);
+    TextItem *far = f->addText(QStringLiteral("mText9"), source, f->stage);
     select({far});
-    f->reg->CopySelected();
-    auto *block = new TmBlock(&f->owner, f->detail);
+    f->reg->copySelected();
+    auto *block = new BlockPanel(&f->owner, f->detail);
     block->setName(QStringLiteral("mBlock1"));
     block->setBounds(0, 0, targetWidth, 108);
     select({block});
-    f->reg->PasteFromClipboard();
+    f->reg->pasteFromClipboard();
     QCOMPARE(f->selection().size(), 1);
     QWidget *copy = f->selection().first();
     QCOMPARE(copy->parentWidget(), block);
@@ -151,12 +151,12 @@ void TestDesignClipboard::pastedControlIsPulledInside()
 void TestDesignClipboard::cutMovesControlsToTheClipboard()
 {
     select({f->text1, f->text2});
-    f->reg->CutSelected();
+    f->reg->cutSelected();
     QVERIFY(!f->owner.findComponent(u"mText1"));
     QVERIFY(!f->owner.findComponent(u"mText2"));
     QVERIFY(f->selection().isEmpty());
     select({f->header});
-    f->reg->PasteFromClipboard();
+    f->reg->pasteFromClipboard();
     // The names are free again, so the pasted controls keep them.
     auto *first = qobject_cast<QWidget *>(f->owner.findComponent(u"mText1"));
     auto *second = qobject_cast<QWidget *>(f->owner.findComponent(u"mText2"));
@@ -168,51 +168,51 @@ void TestDesignClipboard::cutMovesControlsToTheClipboard()
 void TestDesignClipboard::pasteNeedsOneContainerOrNone()
 {
     select({f->text1});
-    f->reg->CopySelected();
+    f->reg->copySelected();
     const int count = int(f->owner.components().size());
     select({f->header, f->detail});
-    QVERIFY(!f->reg->CanPaste());
-    f->reg->PasteFromClipboard();
+    QVERIFY(!f->reg->canPaste());
+    f->reg->pasteFromClipboard();
     QCOMPARE(f->selection(), (QList<QWidget *>{f->header, f->detail}));
     select({f->text2});
-    QVERIFY(!f->reg->CanPaste());
-    f->reg->PasteFromClipboard();
+    QVERIFY(!f->reg->canPaste());
+    f->reg->pasteFromClipboard();
     QCOMPARE(int(f->owner.components().size()), count);
     QGuiApplication::clipboard()->clear();
     select({f->detail});
-    QVERIFY(!f->reg->CanPaste());
+    QVERIFY(!f->reg->canPaste());
 }
 
 void TestDesignClipboard::copyNeedsOneParent()
 {
     select({f->text1, f->header});
-    QVERIFY(!f->reg->CanCopy());
-    f->reg->CopySelected();
-    QVERIFY(!DsnClipboard::offersFormat());
-    f->reg->CutSelected();
+    QVERIFY(!f->reg->canCopy());
+    f->reg->copySelected();
+    QVERIFY(!DesignClipboard::offersFormat());
+    f->reg->cutSelected();
     QVERIFY(f->owner.findComponent(u"mText1"));
 }
 
 void TestDesignClipboard::deleteAsksForEachControl()
 {
     QStringList asked;
-    f->stage->OnDeleteQuery = [&](QObject *sender, QWidget *component, bool &canDelete) {
+    f->stage->onDeleteQuery = [&](QObject *sender, QWidget *component, bool &canDelete) {
         asked << component->objectName();
-        ReportStageAnswers::DeleteQuery(sender, component, canDelete);
+        ReportStageAnswers::deleteQuery(sender, component, canDelete);
     };
     select({f->page});
-    f->reg->DeleteSelected();
+    f->reg->deleteSelected();
     QVERIFY(f->owner.findComponent(u"mPage1"));
     QVERIFY(f->selection().isEmpty());
     select({f->text1, f->text2, f->code});
     asked.clear();
-    f->reg->DeleteSelected();
+    f->reg->deleteSelected();
     QCOMPARE(asked, (QStringList{"MBlockCode1", "mText2", "mText1"}));
     QVERIFY(!f->owner.findComponent(u"mText1"));
     QVERIFY(!f->owner.findComponent(u"MBlockCode1"));
-    f->stage->OnDeleteQuery = [](QObject *, QWidget *, bool &canDelete) { canDelete = false; };
+    f->stage->onDeleteQuery = [](QObject *, QWidget *, bool &canDelete) { canDelete = false; };
     select({f->text3});
-    f->reg->DeleteSelected();
+    f->reg->deleteSelected();
     QVERIFY(f->owner.findComponent(u"mText3"));
     QVERIFY(f->selection().isEmpty());
 }
@@ -220,7 +220,7 @@ void TestDesignClipboard::deleteAsksForEachControl()
 void TestDesignClipboard::deleteTakesChildrenBeforeParents()
 {
     select({f->detail, f->text1});
-    f->reg->DeleteSelected();
+    f->reg->deleteSelected();
     QVERIFY(!f->owner.findComponent(u"mBand2"));
     QVERIFY(!f->owner.findComponent(u"mText1"));
     QVERIFY(!f->owner.findComponent(u"mText2"));
@@ -232,11 +232,11 @@ void TestDesignClipboard::stageKeys()
     Gesture::click(f->text1, {5, 5});
     QVERIFY(f->stage->hasFocus());
     QTest::keyClick(f->stage, Qt::Key_C, Qt::ControlModifier);
-    QVERIFY(DsnClipboard::offersFormat());
+    QVERIFY(DesignClipboard::offersFormat());
     Gesture::click(f->detail, {400, 90});
     QTest::keyClick(f->stage, Qt::Key_V, Qt::ControlModifier);
     QVERIFY(f->owner.findComponent(u"mText4"));
-    // Delete acts when the key is released.
+    // removeTarget acts when the key is released.
     QTest::keyPress(f->stage, Qt::Key_Delete);
     QVERIFY(f->owner.findComponent(u"mText4"));
     QTest::keyRelease(f->stage, Qt::Key_Delete);
@@ -249,10 +249,10 @@ void TestDesignClipboard::stageKeys()
 void TestDesignClipboard::brokenClipboardStreamReachesTheCaller()
 {
     auto *mime = new QMimeData;
-    mime->setData(QStringLiteral("Dsn_ClipboardFormat"), DsnClipboard::pack("TPF0\x06TmTe"));
+    mime->setData(QStringLiteral("Dsn_ClipboardFormat"), DesignClipboard::pack("TPF0\x06TmTe"));
     QGuiApplication::clipboard()->setMimeData(mime);
     select({f->detail});
-    QVERIFY_THROWS_EXCEPTION(StreamError, f->reg->PasteFromClipboard());
+    QVERIFY_THROWS_EXCEPTION(StreamError, f->reg->pasteFromClipboard());
     QVERIFY(f->selection().isEmpty());
 }
 
@@ -261,20 +261,20 @@ void TestDesignClipboard::saveAndLoadRestoreDesignMode()
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("design.kfx"));
     Gesture::click(f->text1, {5, 5});
-    f->stage->SaveToFile(file);
+    f->stage->saveToFile(file);
     QVERIFY(f->selection().isEmpty());
 
     QStringList loading;
     QStringList loaded;
     bool designingWhileLoading = true;
-    f->stage->OnControlLoading = [&](QObject *, QWidget *) {
+    f->stage->onControlLoading = [&](QObject *, QWidget *) {
         designingWhileLoading = f->reg->designing();
         loading << QString();
     };
-    f->stage->OnControlLoaded = [&](QObject *, QWidget *component) {
+    f->stage->onControlLoaded = [&](QObject *, QWidget *component) {
         loaded << component->objectName();
     };
-    f->stage->LoadFromFile(file);
+    f->stage->loadFromFile(file);
     QVERIFY(!designingWhileLoading);
     QVERIFY(f->reg->designing());
     QCOMPARE(loading.size(), 7);
@@ -282,14 +282,14 @@ void TestDesignClipboard::saveAndLoadRestoreDesignMode()
     QCoreApplication::processEvents();
     QCOMPARE(loaded.first(), QStringLiteral("mPage1"));
     QCOMPARE(loaded.size(), 7);
-    auto *text = qobject_cast<TmText *>(f->owner.findComponent(u"mText2"));
+    auto *text = qobject_cast<TextItem *>(f->owner.findComponent(u"mText2"));
     QVERIFY(text);
     QVERIFY(f->reg->coverOf(text));
     Gesture::click(text, {5, 5});
     QCOMPARE(f->selection(), QList<QWidget *>{text});
 
-    f->reg->SetDesigning(false);
-    f->stage->LoadFromFile(file);
+    f->reg->setDesigning(false);
+    f->stage->loadFromFile(file);
     QVERIFY(!f->reg->designing());
 }
 
@@ -298,7 +298,7 @@ void TestDesignClipboard::loadFailureLeavesDesignModeOff()
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("missing.kfx"));
     try {
-        f->stage->LoadFromFile(file);
+        f->stage->loadFromFile(file);
         QFAIL("no error");
     } catch (const StreamError &error) {
         QCOMPARE(error.message(), file + QStringLiteral(" can not be read"));
@@ -312,22 +312,22 @@ void TestDesignClipboard::stageWithoutRegister()
     QTemporaryDir dir;
     const QString file = dir.filePath(QStringLiteral("plain.kfx"));
     ComponentOwner owner;
-    TDsnStage stage(&owner);
-    auto *text = new TmText(&owner, &stage);
+    DesignStage stage(&owner);
+    auto *text = new TextItem(&owner, &stage);
     text->setName(QStringLiteral("mText1"));
-    stage.DeleteSelected();
-    stage.CopySelected();
-    stage.PasteFromClipboard();
-    stage.CutSelected();
+    stage.deleteSelected();
+    stage.copySelected();
+    stage.pasteFromClipboard();
+    stage.cutSelected();
     QCOMPARE(owner.findComponent(u"mText1"), text);
-    stage.SaveToFile(file);
+    stage.saveToFile(file);
     delete text;
     int loaded = 0;
-    stage.OnControlLoaded = [&](QObject *, QWidget *) { ++loaded; };
-    stage.LoadFromFile(file);
+    stage.onControlLoaded = [&](QObject *, QWidget *) { ++loaded; };
+    stage.loadFromFile(file);
     QCoreApplication::processEvents();
     QCOMPARE(loaded, 1);
-    QVERIFY(qobject_cast<TmText *>(owner.findComponent(u"mText1")));
+    QVERIFY(qobject_cast<TextItem *>(owner.findComponent(u"mText1")));
 }
 
 QTEST_MAIN(TestDesignClipboard)

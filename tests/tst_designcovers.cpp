@@ -1,7 +1,7 @@
 // Links: kestrova_designer
 #include "DesignFixture.h"
 
-#include "designer/DsnCover.h"
+#include "designer/Cover.h"
 
 #include <QLabel>
 #include <QMenu>
@@ -46,12 +46,12 @@ void TestDesignCovers::cleanup()
 void TestDesignCovers::designModeCoversOwnedWindowedControls()
 {
     QList<const QObject *> covered;
-    for (TDsnCtrl *cover : f->reg->covers())
+    for (Cover *cover : f->reg->covers())
         covered.append(cover->control());
     QCOMPARE(covered, (QList<const QObject *>{f->stage, f->page, f->detail, f->text3, f->text2,
                                               f->text1, f->header}));
     QVERIFY(f->text1->hasMouseTracking());
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     QVERIFY(f->reg->covers().isEmpty());
     QVERIFY(!f->text1->hasMouseTracking());
     QVERIFY(!f->text1->testAttribute(Qt::WA_SetCursor));
@@ -59,37 +59,37 @@ void TestDesignCovers::designModeCoversOwnedWindowedControls()
 
 void TestDesignCovers::coverQueryAnswers()
 {
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     QList<QWidget *> asked;
-    f->stage->OnCoverQuery = [&](QObject *, QWidget *component, TCoverAccept &answer) {
+    f->stage->onCoverQuery = [&](QObject *, QWidget *component, CoverAnswer &answer) {
         asked.append(component);
         if (component == f->page)
             answer = caChildren;
         else if (component == f->header)
             answer = caSkip;
     };
-    f->reg->SetDesigning(true);
+    f->reg->setDesigning(true);
     QVERIFY(!f->reg->coverOf(f->page));
     QVERIFY(!f->reg->coverOf(f->header));
     QVERIFY(f->reg->coverOf(f->detail));
     QVERIFY(f->reg->coverOf(f->text1));
     QCOMPARE(asked.first(), f->stage);
     // A control the query will not cover cannot be selected by a program.
-    QVERIFY(!f->reg->CanSelectControl(f->page));
-    QVERIFY(f->reg->CanSelectControl(f->code));
+    QVERIFY(!f->reg->canSelectControl(f->page));
+    QVERIFY(f->reg->canSelectControl(f->code));
 }
 
 void TestDesignCovers::foreignChildLetsThePointerThrough()
 {
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     auto *label = new QLabel(QStringLiteral("inner"), f->detail);
     label->setGeometry(400, 40, 80, 30);
     label->show();
-    f->reg->SetDesigning(true);
+    f->reg->setDesigning(true);
     QVERIFY(label->testAttribute(Qt::WA_TransparentForMouseEvents));
     Gesture::click(label, {10, 10});
     QCOMPARE(f->selection(), QList<QWidget *>{f->detail});
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     QVERIFY(!label->testAttribute(Qt::WA_TransparentForMouseEvents));
 }
 
@@ -108,7 +108,7 @@ void TestDesignCovers::laterForeignChildIsMadeTransparent()
 void TestDesignCovers::doubleClickNamesThePressedControl()
 {
     QList<QWidget *> opened;
-    f->stage->OnCoverDblClick = [&](QObject *sender, QWidget *component) {
+    f->stage->onCoverDoubleClick = [&](QObject *sender, QWidget *component) {
         QCOMPARE(sender, f->stage);
         opened.append(component);
     };
@@ -128,10 +128,10 @@ void TestDesignCovers::focusStaysOnTheStage()
 
 namespace {
 
-class PressedText : public TmText
+class PressedText : public TextItem
 {
 public:
-    using TmText::TmText;
+    using TextItem::TextItem;
     int presses = 0;
 
 protected:
@@ -142,7 +142,7 @@ protected:
 
 void TestDesignCovers::designHitTestKeepsTheControlsPress()
 {
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     auto *plain = new PressedText(&f->owner, f->detail);
     plain->setBounds(400, 18, 40, 18);
     auto *reacting = new PressedText(&f->owner, f->detail);
@@ -150,7 +150,7 @@ void TestDesignCovers::designHitTestKeepsTheControlsPress()
     reacting->setProperty("designHitTest", true);
     plain->show();
     reacting->show();
-    f->reg->SetDesigning(true);
+    f->reg->setDesigning(true);
     Gesture::click(plain, {5, 5});
     QCOMPARE(plain->presses, 0);
     QCOMPARE(f->selection(), QList<QWidget *>{plain});
@@ -161,7 +161,7 @@ void TestDesignCovers::designHitTestKeepsTheControlsPress()
 
 void TestDesignCovers::coverOfADestroyedControlIsFreed()
 {
-    QPointer<TDsnCtrl> cover = f->reg->coverOf(f->text2);
+    QPointer<Cover> cover = f->reg->coverOf(f->text2);
     QVERIFY(cover);
     delete f->text2;
     f->text2 = nullptr;
@@ -174,14 +174,14 @@ void TestDesignCovers::coverOfADestroyedControlIsFreed()
 
 void TestDesignCovers::coverMenuBorrowsTheStagesItems()
 {
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     QMenu stageMenu;
     QAction *first = stageMenu.addAction(QStringLiteral("First"));
     QAction *second = stageMenu.addAction(QStringLiteral("Second"));
-    f->stage->CoverMenu = &stageMenu;
+    f->stage->coverMenu = &stageMenu;
     QMenu *popped = nullptr;
-    f->stage->OnPopup = [&](QMenu *menu) { popped = menu; };
-    f->reg->SetDesigning(true);
+    f->stage->onPopup = [&](QMenu *menu) { popped = menu; };
+    f->reg->setDesigning(true);
     QVERIFY(stageMenu.actions().isEmpty());
     Gesture::press(f->text1, {5, 5}, {}, Qt::RightButton);
     Gesture::release(f->text1, {5, 5}, {}, Qt::RightButton);
@@ -189,7 +189,7 @@ void TestDesignCovers::coverMenuBorrowsTheStagesItems()
     QCOMPARE(popped->actions().mid(0, 2), (QList<QAction *>{first, second}));
     QCOMPARE(f->selection(), QList<QWidget *>{f->text1});
     popped->close();
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     QCOMPARE(stageMenu.actions(), (QList<QAction *>{first, second}));
 }
 

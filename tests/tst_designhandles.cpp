@@ -1,9 +1,9 @@
 // Links: kestrova_designer
 #include "DesignFixture.h"
 
-#include "designer/DsnHandle.h"
-#include "designer/DsnOverlay.h"
-#include "designer/DsnSubMl.h"
+#include "designer/ResizeHandle.h"
+#include "designer/OutlineOverlay.h"
+#include "designer/RubberBandRegister.h"
 
 #include <QImage>
 
@@ -29,8 +29,8 @@ private slots:
     void fourGreyHandlesWithoutMarks();
 
 private:
-    QList<TSmallRect *> handlesIn(QWidget *parent) const;
-    TSmallRect *handle(THandlePlace place) const;
+    QList<ResizeHandle *> handlesIn(QWidget *parent) const;
+    ResizeHandle *handle(HandlePlace place) const;
     DesignFixture *f = nullptr;
 };
 
@@ -46,14 +46,14 @@ void TestDesignHandles::cleanup()
     f = nullptr;
 }
 
-QList<TSmallRect *> TestDesignHandles::handlesIn(QWidget *parent) const
+QList<ResizeHandle *> TestDesignHandles::handlesIn(QWidget *parent) const
 {
-    return parent->findChildren<TSmallRect *>(Qt::FindDirectChildrenOnly);
+    return parent->findChildren<ResizeHandle *>(Qt::FindDirectChildrenOnly);
 }
 
-TSmallRect *TestDesignHandles::handle(THandlePlace place) const
+ResizeHandle *TestDesignHandles::handle(HandlePlace place) const
 {
-    for (TSmallRect *candidate : handlesIn(f->detail)) {
+    for (ResizeHandle *candidate : handlesIn(f->detail)) {
         if (candidate->place() == place)
             return candidate;
     }
@@ -63,14 +63,14 @@ TSmallRect *TestDesignHandles::handle(THandlePlace place) const
 void TestDesignHandles::eightHandlesForOne()
 {
     Gesture::click(f->text2, {5, 5});
-    const QList<TSmallRect *> handles = handlesIn(f->detail);
+    const QList<ResizeHandle *> handles = handlesIn(f->detail);
     QCOMPARE(handles.size(), 8);
     // text2 is 84, 18, 60 x 18; handles are 6 x 6 and reach 2 pixels outside.
-    const QList<QPair<THandlePlace, QPoint>> expected{
-        {THandlePlace::BottomRight, {140, 32}}, {THandlePlace::TopRight, {140, 16}},
-        {THandlePlace::TopLeft, {82, 16}},      {THandlePlace::BottomLeft, {82, 32}},
-        {THandlePlace::TopMiddle, {111, 16}},   {THandlePlace::BottomMiddle, {111, 32}},
-        {THandlePlace::MiddleRight, {140, 24}}, {THandlePlace::MiddleLeft, {82, 24}},
+    const QList<QPair<HandlePlace, QPoint>> expected{
+        {HandlePlace::BottomRight, {140, 32}}, {HandlePlace::TopRight, {140, 16}},
+        {HandlePlace::TopLeft, {82, 16}},      {HandlePlace::BottomLeft, {82, 32}},
+        {HandlePlace::TopMiddle, {111, 16}},   {HandlePlace::BottomMiddle, {111, 32}},
+        {HandlePlace::MiddleRight, {140, 24}}, {HandlePlace::MiddleLeft, {82, 24}},
     };
     for (int i = 0; i < expected.size(); ++i) {
         QCOMPARE(handles.at(i)->place(), expected.at(i).first);
@@ -89,7 +89,7 @@ void TestDesignHandles::marksForTwoAndHandlesBack()
     QVERIFY(f->reg->paintsMarks());
     Gesture::click(f->text1, {5, 5}, Qt::ShiftModifier);
     QCOMPARE(f->selection(), QList<QWidget *>{f->text2});
-    const QList<TSmallRect *> handles = handlesIn(f->detail);
+    const QList<ResizeHandle *> handles = handlesIn(f->detail);
     QCOMPARE(handles.size(), 8);
     QCOMPARE(handles.first()->control(), f->text2);
     QVERIFY(!f->reg->paintsMarks());
@@ -110,7 +110,7 @@ void TestDesignHandles::marksArePainted()
     const QImage band = f->detail->grab(f->code->geometry()).toImage();
     QCOMPARE(band.pixelColor(0, 0), grey);
     QCOMPARE(band.pixelColor(59, 0), grey);
-    f->reg->ClearSelection();
+    f->reg->clearSelection();
     QVERIFY(f->text1->grab().toImage().pixelColor(0, 0) != grey);
 }
 
@@ -119,8 +119,8 @@ void TestDesignHandles::handlesFollowAMove()
     Gesture::click(f->text1, {5, 5});
     Gesture::drag(f->text1, {5, 5}, {17, 23});
     QCOMPARE(f->text1->pos(), QPoint(24, 36));
-    QCOMPARE(handle(THandlePlace::TopLeft)->pos(), QPoint(22, 34));
-    QCOMPARE(handle(THandlePlace::BottomRight)->pos(), QPoint(24 + 60 - 4, 36 + 18 - 4));
+    QCOMPARE(handle(HandlePlace::TopLeft)->pos(), QPoint(22, 34));
+    QCOMPARE(handle(HandlePlace::BottomRight)->pos(), QPoint(24 + 60 - 4, 36 + 18 - 4));
 }
 
 void TestDesignHandles::bottomMiddleHandle_data()
@@ -141,7 +141,7 @@ void TestDesignHandles::bottomMiddleHandle()
     QFETCH(int, releaseY);
     QFETCH(int, height);
     Gesture::click(f->text2, {5, 5});
-    TSmallRect *bottom = handle(THandlePlace::BottomMiddle);
+    ResizeHandle *bottom = handle(HandlePlace::BottomMiddle);
     QVERIFY(bottom);
     Gesture::drag(bottom, {3, 0}, {3, releaseY});
     QCOMPARE(f->text2->geometry(), QRect(84, 18, 60, height));
@@ -152,7 +152,7 @@ void TestDesignHandles::bottomMiddleHandle()
 void TestDesignHandles::topLeftHandleFlipsThePastCorner()
 {
     Gesture::click(f->text1, {5, 5});
-    TSmallRect *topLeft = handle(THandlePlace::TopLeft);
+    ResizeHandle *topLeft = handle(HandlePlace::TopLeft);
     QVERIFY(topLeft);
     // 72 right and 36 down: past the bottom-right corner (60 x 18).
     Gesture::press(topLeft, {3, 3});
@@ -162,36 +162,36 @@ void TestDesignHandles::topLeftHandleFlipsThePastCorner()
     Gesture::release(topLeft, {75, 39});
     QCOMPARE(f->text1->geometry(), QRect(72, 36, 12, 18));
     // The set follows its control's new bounds.
-    QCOMPARE(handle(THandlePlace::TopLeft)->pos(), QPoint(70, 34));
+    QCOMPARE(handle(HandlePlace::TopLeft)->pos(), QPoint(70, 34));
 }
 
 void TestDesignHandles::resizeRecollectsTheInspector()
 {
     CountingInspector inspector;
-    f->reg->SetDesigning(false);
-    f->reg->setDsnInspector(&inspector);
-    f->reg->SetDesigning(true);
+    f->reg->setDesigning(false);
+    f->reg->setInspector(&inspector);
+    f->reg->setDesigning(true);
     Gesture::click(f->text2, {5, 5});
     const int recollects = inspector.recollects;
     const int updates = inspector.updates;
-    Gesture::drag(handle(THandlePlace::MiddleRight), {3, 3}, {15, 3});
+    Gesture::drag(handle(HandlePlace::MiddleRight), {3, 3}, {15, 3});
     QCOMPARE(f->text2->width(), 72);
     QCOMPARE(inspector.recollects, recollects + 1);
     QCOMPARE(inspector.updates, updates + 1);
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
 }
 
 void TestDesignHandles::fourGreyHandlesWithoutMarks()
 {
     delete f;
     f = new DesignFixture;
-    f->build<TDsnMlRegister>();
+    f->build<RubberBandRegister>();
     Gesture::click(f->text1, {5, 5});
     QCOMPARE(handlesIn(f->detail).size(), 4);
     Gesture::click(f->text2, {5, 5}, Qt::ShiftModifier);
-    const QList<TSmallRect *> handles = handlesIn(f->detail);
+    const QList<ResizeHandle *> handles = handlesIn(f->detail);
     QCOMPARE(handles.size(), 8);
-    for (TSmallRect *h : handles)
+    for (ResizeHandle *h : handles)
         QVERIFY(!h->isActive());
     QVERIFY(!f->reg->paintsMarks());
     // A grey handle does nothing, and its press reaches nothing beneath.

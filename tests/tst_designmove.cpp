@@ -1,7 +1,7 @@
 // Links: kestrova_designer
 #include "DesignFixture.h"
 
-#include "designer/DsnOverlay.h"
+#include "designer/OutlineOverlay.h"
 
 #include <QApplication>
 
@@ -36,9 +36,9 @@ void TestDesignMove::init()
     f = new DesignFixture;
     f->build();
     inspector = new CountingInspector;
-    f->reg->SetDesigning(false);
-    f->reg->setDsnInspector(inspector);
-    f->reg->SetDesigning(true);
+    f->reg->setDesigning(false);
+    f->reg->setInspector(inspector);
+    f->reg->setDesigning(true);
 }
 
 void TestDesignMove::cleanup()
@@ -102,10 +102,10 @@ void TestDesignMove::releaseAtPressRecollectsNothing()
 void TestDesignMove::moveRefusedForThePageOnly()
 {
     // A control beside the page on the stage moves; the page stays put.
-    TmText *beside = f->addText(QStringLiteral("mText9"), QRect(600, 1000, 30, 18), f->stage);
+    TextItem *beside = f->addText(QStringLiteral("mText9"), QRect(600, 1000, 30, 18), f->stage);
     beside->show();
-    f->reg->SetDesigning(false);
-    f->reg->SetDesigning(true);
+    f->reg->setDesigning(false);
+    f->reg->setDesigning(true);
     Gesture::click(f->page, {5, 5});
     Gesture::click(beside, {5, 5}, Qt::ShiftModifier);
     QCOMPARE(f->selection(), (QList<QWidget *>{f->page, beside}));
@@ -122,7 +122,7 @@ class PaintCounter : public QObject
 public:
     bool eventFilter(QObject *watched, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint && qobject_cast<TReportControl *>(watched))
+        if (event->type() == QEvent::Paint && qobject_cast<ReportControl *>(watched))
             ++paints;
         return false;
     }
@@ -133,14 +133,14 @@ public:
 
 void TestDesignMove::dragRepaintsNoComponent()
 {
-    QList<TmText *> items{f->text1, f->text2, f->text3};
+    QList<TextItem *> items{f->text1, f->text2, f->text3};
     for (int i = 0; i < 60; ++i) {
-        TmText *text = f->addText(QStringLiteral("many%1").arg(i),
+        TextItem *text = f->addText(QStringLiteral("many%1").arg(i),
                                   QRect(12 + (i % 10) * 60, 40 + (i / 10) * 10, 50, 10));
         text->show();
     }
-    f->reg->SetDesigning(false);
-    f->reg->SetDesigning(true);
+    f->reg->setDesigning(false);
+    f->reg->setDesigning(true);
     Gesture::drag(f->detail, {2, 2}, {f->detail->width() - 2, f->detail->height() - 2},
                   Qt::ControlModifier);
     QCOMPARE(f->selection().size(), 64);
@@ -151,7 +151,7 @@ void TestDesignMove::dragRepaintsNoComponent()
     Gesture::press(f->text2, {5, 5});
     for (int step = 1; step <= 10; ++step)
         Gesture::move(f->text2, {5 + step * 7, 5 + step * 3});
-    TOutlineOverlay *overlay = f->stage->outlineOverlay();
+    OutlineOverlay *overlay = f->stage->outlineOverlay();
     QVERIFY(overlay->isVisible());
     QCOMPARE(counter.paints, 0);
     const QPoint before = f->text1->pos();

@@ -1,11 +1,11 @@
 // Links: kestrova_designer
 #include "DesignFixture.h"
 
-#include "designer/DsnHandle.h"
-#include "designer/DsnOverlay.h"
+#include "designer/ResizeHandle.h"
+#include "designer/OutlineOverlay.h"
 
 // Creation from the palette: the drag and its rectangle, the container a
-// new control lands in, names, the return to the arrow, OnControlCreate
+// new control lands in, names, the return to the arrow, onControlCreate
 // after the gesture, and buttons whose template is missing.
 class TestDesignPalette : public QObject
 {
@@ -29,7 +29,7 @@ private slots:
     void layoutOfARuntimePalette();
 
 private:
-    void choose(const QString &geneName);
+    void choose(const QString &templateName);
     DesignFixture *f = nullptr;
 };
 
@@ -45,9 +45,9 @@ void TestDesignPalette::cleanup()
     f = nullptr;
 }
 
-void TestDesignPalette::choose(const QString &geneName)
+void TestDesignPalette::choose(const QString &templateName)
 {
-    TDsnButton *button = f->button(geneName);
+    PaletteButton *button = f->button(templateName);
     QVERIFY(button);
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(button->isChecked());
@@ -65,13 +65,13 @@ void TestDesignPalette::templatesInTheHolder()
         QCOMPARE(found->parentWidget(), f->holder);
         QCOMPARE(found->pos(), QPoint(0, 0));
     }
-    auto *text = qobject_cast<TmText *>(f->frameOwner.findComponent(u"Dpst_TmText"));
+    auto *text = qobject_cast<TextItem *>(f->frameOwner.findComponent(u"Dpst_TmText"));
     QCOMPARE(text->caption(), QStringLiteral("Dpst_TmText"));
     QCOMPARE(text->size(), QSize(50, 50));
-    QCOMPARE(text->TabPosition, false);
+    QCOMPARE(text->tabPosition, false);
     QCOMPARE(text->fontSize(), 8);
-    auto *breakBand = qobject_cast<TmBreakBand *>(f->frameOwner.findComponent(u"dpst_tmbreakband"));
-    QCOMPARE(breakBand->TypeBand(), BreakHeader);
+    auto *breakBand = qobject_cast<BreakBand *>(f->frameOwner.findComponent(u"dpst_tmbreakband"));
+    QCOMPARE(breakBand->typeBand(), BreakHeader);
     // The hidden block panel button, and hints on two lines.
     QVERIFY(!f->button("Dpst_TmBlock")->isVisibleTo(f->palette));
     QCOMPARE(f->button("Dpst_TmText")->toolTip(), QStringLiteral("Text\nField"));
@@ -81,16 +81,16 @@ void TestDesignPalette::templatesInTheHolder()
 
 void TestDesignPalette::paletteFollowsDesignMode()
 {
-    TArrowButton *arrow = f->palette->arrowButton();
+    ArrowButton *arrow = f->palette->arrowButton();
     QVERIFY(arrow->isEnabled() && arrow->isChecked());
     QCOMPARE(f->button("Dpst_TmBand")->templateControl(),
              f->frameOwner.findComponent(u"Dpst_TmBand"));
     choose("Dpst_TmText");
-    QVERIFY(f->palette->CurrentTemplate());
-    f->reg->SetDesigning(false);
+    QVERIFY(f->palette->currentTemplate());
+    f->reg->setDesigning(false);
     QVERIFY(!arrow->isEnabled());
     QVERIFY(!f->button("Dpst_TmText")->isEnabled());
-    QCOMPARE(f->palette->CurrentTemplate(), nullptr);
+    QCOMPARE(f->palette->currentTemplate(), nullptr);
 }
 
 void TestDesignPalette::dragGivesTheRectangle_data()
@@ -108,14 +108,14 @@ void TestDesignPalette::dragGivesTheRectangle()
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
     QFETCH(QRect, bounds);
-    f->stage->OnControlCreate = {};
+    f->stage->onControlCreate = {};
     choose("Dpst_TmText");
     Gesture::press(f->detail, from);
     Gesture::move(f->detail, (from + to) / 2);
     QVERIFY(f->stage->outlineOverlay()->isVisible());
     Gesture::move(f->detail, to);
     Gesture::release(f->detail, to);
-    auto *created = qobject_cast<TmText *>(f->owner.findComponent(u"mText4"));
+    auto *created = qobject_cast<TextItem *>(f->owner.findComponent(u"mText4"));
     QVERIFY(created);
     QCOMPARE(created->parentWidget(), f->detail);
     QCOMPARE(created->geometry(), bounds);
@@ -124,18 +124,18 @@ void TestDesignPalette::dragGivesTheRectangle()
     QVERIFY(f->reg->coverOf(created));
     QVERIFY(!f->stage->outlineOverlay()->isVisible());
     QVERIFY(f->palette->arrowButton()->isChecked());
-    QCOMPARE(f->palette->CurrentTemplate(), nullptr);
+    QCOMPARE(f->palette->currentTemplate(), nullptr);
 }
 
 void TestDesignPalette::controlCreateComesAfterTheGesture()
 {
     QList<QRect> seen;
     bool selectedThen = false;
-    f->stage->OnControlCreate = [&](QObject *sender, QWidget *component) {
+    f->stage->onControlCreate = [&](QObject *sender, QWidget *component) {
         QCOMPARE(sender, f->stage);
         seen.append(component->geometry());
         selectedThen = f->selection() == QList<QWidget *>{component};
-        ReportStageAnswers::ControlCreate(sender, component);
+        ReportStageAnswers::controlCreated(sender, component);
     };
     choose("Dpst_TmText");
     Gesture::press(f->detail, {13, 40});
@@ -149,8 +149,8 @@ void TestDesignPalette::controlCreateComesAfterTheGesture()
     QCOMPARE(created->size(), QSize(100, 18));
     // Its handles follow the size the window gave it.
     int bottomRight = 0;
-    for (TSmallRect *handle : f->detail->findChildren<TSmallRect *>()) {
-        if (handle->place() != THandlePlace::BottomRight)
+    for (ResizeHandle *handle : f->detail->findChildren<ResizeHandle *>()) {
+        if (handle->place() != HandlePlace::BottomRight)
             continue;
         QCOMPARE(handle->pos(), QPoint(12 + 100 - 4, 36 + 18 - 4));
         ++bottomRight;
@@ -161,13 +161,13 @@ void TestDesignPalette::controlCreateComesAfterTheGesture()
 void TestDesignPalette::clickCreatesBeforeTheOwnerSizes()
 {
     QList<QSize> seen;
-    f->stage->OnControlCreate = [&](QObject *sender, QWidget *component) {
+    f->stage->onControlCreate = [&](QObject *sender, QWidget *component) {
         seen.append(component->size());
-        ReportStageAnswers::ControlCreate(sender, component);
+        ReportStageAnswers::controlCreated(sender, component);
     };
     choose("Dpst_TMBlockCode");
     Gesture::click(f->detail, {20, 70});
-    auto *code = qobject_cast<TMBlockCode *>(f->owner.findComponent(u"MBlockCode2"));
+    auto *code = qobject_cast<CodeBlock *>(f->owner.findComponent(u"MBlockCode2"));
     QVERIFY(code);
     QCOMPARE(seen, QList<QSize>{QSize(0, 0)});
     QCOMPARE(code->geometry(), QRect(18, 54, 60, 18));
@@ -178,7 +178,7 @@ void TestDesignPalette::clickCreatesBeforeTheOwnerSizes()
     seen.clear();
     choose("Dpst_TmBand");
     Gesture::click(f->page, {5, 5});
-    auto *band = qobject_cast<TmBand *>(f->owner.findComponent(u"mBand3"));
+    auto *band = qobject_cast<Band *>(f->owner.findComponent(u"mBand3"));
     QVERIFY(band);
     QCOMPARE(band->height(), 40);
     QCOMPARE(band->width(), f->detail->width());
@@ -186,12 +186,12 @@ void TestDesignPalette::clickCreatesBeforeTheOwnerSizes()
 
 void TestDesignPalette::creationOnATextLandsInItsParent()
 {
-    f->stage->OnControlCreate = {};
+    f->stage->onControlCreate = {};
     choose("Dpst_TmText");
     // From inside text1 (at 12, 18 on the detail band): snapped in the item,
     // then taken into the band.
     Gesture::drag(f->text1, {7, 5}, {31, 20});
-    auto *created = qobject_cast<TmText *>(f->owner.findComponent(u"mText4"));
+    auto *created = qobject_cast<TextItem *>(f->owner.findComponent(u"mText4"));
     QVERIFY(created);
     QCOMPARE(created->parentWidget(), f->detail);
     QCOMPARE(created->geometry(), QRect(18, 18, 24, 18));
@@ -203,10 +203,10 @@ void TestDesignPalette::namesFillTheGaps()
     f->text2 = nullptr;
     choose("Dpst_TmText");
     Gesture::click(f->detail, {300, 20});
-    QVERIFY(qobject_cast<TmText *>(f->owner.findComponent(u"mText2")));
+    QVERIFY(qobject_cast<TextItem *>(f->owner.findComponent(u"mText2")));
     choose("Dpst_TmText");
     Gesture::click(f->detail, {500, 20});
-    QVERIFY(qobject_cast<TmText *>(f->owner.findComponent(u"mText4")));
+    QVERIFY(qobject_cast<TextItem *>(f->owner.findComponent(u"mText4")));
 }
 
 void TestDesignPalette::everyCreationNeedsItsButton()
@@ -222,19 +222,19 @@ void TestDesignPalette::everyCreationNeedsItsButton()
 
 void TestDesignPalette::missingTemplateLeavesTheArrow()
 {
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     f->frameOwner.findComponent(u"Dpst_TmBreakBand")->setObjectName(QStringLiteral("Gone"));
-    f->reg->SetDesigning(true);
-    TDsnButton *button = f->button("Dpst_TmBreakBand");
+    f->reg->setDesigning(true);
+    PaletteButton *button = f->button("Dpst_TmBreakBand");
     QVERIFY(button->isEnabled());
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(f->palette->arrowButton()->isChecked());
-    QCOMPARE(f->palette->CurrentTemplate(), nullptr);
+    QCOMPARE(f->palette->currentTemplate(), nullptr);
 }
 
 void TestDesignPalette::refusedPlaceCreatesNothing()
 {
-    f->stage->OnSelectQuery = [](QObject *, QWidget *, TSelectAccept &answer) {
+    f->stage->onSelectQuery = [](QObject *, QWidget *, SelectAnswer &answer) {
         answer = saSelect;
     };
     const int count = int(f->owner.components().size());
@@ -247,13 +247,13 @@ void TestDesignPalette::refusedPlaceCreatesNothing()
 void TestDesignPalette::layoutOfARuntimePalette()
 {
     ComponentOwner owner;
-    TDsnPanel palette(&owner);
+    ComponentPalette palette(&owner);
     palette.resize(200, 100);
-    TArrowButton *arrow = palette.createArrowButton();
+    ArrowButton *arrow = palette.createArrowButton();
     QCOMPARE(arrow->objectName(), QStringLiteral("ArrowButton1"));
     QCOMPARE(arrow->geometry(), QRect(8, 8, 90, 50));
-    TDsnButton *first = palette.addTemplateButton("Dpst_TmText", "TmText");
-    TDsnButton *second = palette.addTemplateButton("Dpst_TmBand", "TmBand");
+    PaletteButton *first = palette.addTemplateButton("Dpst_TmText", "TmText");
+    PaletteButton *second = palette.addTemplateButton("Dpst_TmBand", "TmBand");
     QCOMPARE(first->objectName(), QStringLiteral("DsnButton1"));
     QCOMPARE(first->text(), QStringLiteral("MTEXT"));
     // Two buttons a row: the third one starts the second row.

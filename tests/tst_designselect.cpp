@@ -1,10 +1,10 @@
 // Links: kestrova_designer
 #include "DesignFixture.h"
 
-#include "designer/DsnInspectorBase.h"
-#include "designer/DsnMessages.h"
-#include "designer/DsnSelect.h"
-#include "designer/DsnSwitch.h"
+#include "designer/InspectorBase.h"
+#include "designer/DesignMessages.h"
+#include "designer/SelectionPartner.h"
+#include "designer/DesignSwitch.h"
 
 // Selection on the design stage: presses, Shift toggling, the rubber band,
 // right presses, the select query, programmatic selection and the
@@ -53,14 +53,14 @@ void TestDesignSelect::cleanup()
 namespace {
 
 // A receiver that records what it is told.
-class Recorder : public TReceiveTargets
+class Recorder : public SelectionReceiver
 {
 public:
-    void TargetNil(int index) override { log << QStringLiteral("nil%1").arg(index); }
-    void Add(QWidget *control) override { log << QStringLiteral("add ") + control->objectName(); }
-    void Clear() override { log << QStringLiteral("clear"); }
-    void Delete(int index) override { log << QStringLiteral("delete%1").arg(index); }
-    void Update() override { log << QStringLiteral("update"); }
+    void forgetTarget(int index) override { log << QStringLiteral("nil%1").arg(index); }
+    void addTarget(QWidget *control) override { log << QStringLiteral("add ") + control->objectName(); }
+    void clearTargets() override { log << QStringLiteral("clear"); }
+    void removeTarget(int index) override { log << QStringLiteral("delete%1").arg(index); }
+    void refreshTargets() override { log << QStringLiteral("update"); }
     QStringList log;
 };
 
@@ -68,28 +68,28 @@ public:
 
 void TestDesignSelect::receiversAreLinkedBothWays()
 {
-    TTargetList list;
+    SelectionList list;
     Recorder first;
     {
         Recorder second;
-        list.ReceiverAdded(&first);
-        list.ReceiverAdded(&second);
-        QCOMPARE(first.receivers(), QList<TReceiveTargets *>{&list});
-        list.Add(f->text1);
+        list.linkReceiver(&first);
+        list.linkReceiver(&second);
+        QCOMPARE(first.receivers(), QList<SelectionReceiver *>{&list});
+        list.addTarget(f->text1);
         QCOMPARE(second.log, QStringList{"add mText1"});
     }
     // The destroyed receiver unlinked itself; the list goes on with the rest.
-    QCOMPARE(list.receivers(), QList<TReceiveTargets *>{&first});
-    list.Add(f->text2);
-    list.TargetNil(0);
-    QCOMPARE(list.Items(0), nullptr);
-    list.Delete(0);
-    list.Update();
-    list.Clear();
+    QCOMPARE(list.receivers(), QList<SelectionReceiver *>{&first});
+    list.addTarget(f->text2);
+    list.forgetTarget(0);
+    QCOMPARE(list.at(0), nullptr);
+    list.removeTarget(0);
+    list.refreshTargets();
+    list.clearTargets();
     QCOMPARE(first.log, (QStringList{"add mText1", "add mText2", "nil0", "delete0", "update",
                                      "clear"}));
-    QCOMPARE(list.Items(5), nullptr);
-    QCOMPARE(list.IndexOf(f->text1), -1);
+    QCOMPARE(list.at(5), nullptr);
+    QCOMPARE(list.indexOf(f->text1), -1);
 }
 
 void TestDesignSelect::pressSelectsOnlyTheControl()
@@ -135,7 +135,7 @@ void TestDesignSelect::pressOnSelectedKeepsSelection()
 void TestDesignSelect::refusedPressChangesNothing()
 {
     Gesture::click(f->text1, {5, 5});
-    f->stage->OnSelectQuery = [this](QObject *, QWidget *component, TSelectAccept &answer) {
+    f->stage->onSelectQuery = [this](QObject *, QWidget *component, SelectAnswer &answer) {
         if (component == f->text2)
             answer = saPlace;
     };
@@ -216,7 +216,7 @@ void TestDesignSelect::codeBlockIsFoundUnderThePointer()
     QCOMPARE(f->selection(), QList<QWidget *>{f->code});
     // A non-windowed control of another owner selects its windowed parent.
     ComponentOwner stranger;
-    auto *foreign = new TMBlockCode(&stranger, f->detail);
+    auto *foreign = new CodeBlock(&stranger, f->detail);
     foreign->setBounds(400, 54, 60, 18);
     foreign->show();
     Gesture::click(foreign, {5, 5});
@@ -226,16 +226,16 @@ void TestDesignSelect::codeBlockIsFoundUnderThePointer()
 
 void TestDesignSelect::partnerMirrorsTheSelection()
 {
-    f->reg->SetDesigning(false);
-    TDsnSelect partner;
-    partner.setDsnRegister(f->reg);
+    f->reg->setDesigning(false);
+    SelectionPartner partner;
+    partner.setDesignRegister(f->reg);
     QList<QPair<int, int>> changes;
-    partner.OnChangeSelected = [&](QObject *sender, const TSelectedComponents &targets,
-                                   TSelectOperation operation) {
+    partner.onSelectionChanged = [&](QObject *sender, const SelectedComponents &targets,
+                                   SelectOperation operation) {
         QCOMPARE(sender, &partner);
-        changes.append({operation, targets.Count()});
+        changes.append({operation, targets.count()});
     };
-    f->reg->SetDesigning(true);
+    f->reg->setDesigning(true);
     QVERIFY(partner.designing());
     Gesture::click(f->text1, {5, 5});
     Gesture::click(f->text2, {5, 5}, Qt::ShiftModifier);
@@ -245,48 +245,48 @@ void TestDesignSelect::partnerMirrorsTheSelection()
     delete f->text2;
     f->text2 = nullptr;
     QCOMPARE(changes, (QList<QPair<int, int>>{{soReleased, 1}, {soDeleted, 0}}));
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     QVERIFY(!partner.designing());
 }
 
 void TestDesignSelect::partnerSelectsOnlyOnStage()
 {
-    TDsnSelect partner;
-    partner.setDsnRegister(f->reg);
-    partner.SelectComponent(f->text2);
+    SelectionPartner partner;
+    partner.setDesignRegister(f->reg);
+    partner.selectComponent(f->text2);
     QVERIFY(f->selection().isEmpty()); // the partner joined after design mode started
-    f->reg->SetDesigning(false);
-    f->reg->SetDesigning(true);
-    partner.SelectComponent(f->text2);
+    f->reg->setDesigning(false);
+    f->reg->setDesigning(true);
+    partner.selectComponent(f->text2);
     QCOMPARE(f->selection(), QList<QWidget *>{f->text2});
-    TmText offStage(&f->owner, nullptr);
-    partner.SelectComponent(&offStage);
+    TextItem offStage(&f->owner, nullptr);
+    partner.selectComponent(&offStage);
     QCOMPARE(f->selection(), QList<QWidget *>{f->text2});
     // A list is selected whole once one entry may be selected.
-    partner.SelectComponents({&offStage, f->text1, f->text3});
+    partner.selectComponents({&offStage, f->text1, f->text3});
     QCOMPARE(f->selection(), (QList<QWidget *>{&offStage, f->text1, f->text3}));
-    f->reg->ClearSelection();
-    f->stage->OnSelectQuery = [](QObject *sender, QWidget *, TSelectAccept &answer) {
-        QVERIFY(qobject_cast<TDsnRegister *>(sender));
+    f->reg->clearSelection();
+    f->stage->onSelectQuery = [](QObject *sender, QWidget *, SelectAnswer &answer) {
+        QVERIFY(qobject_cast<DesignRegister *>(sender));
         answer = saPlace;
     };
-    partner.SelectComponents({f->text1, f->text3});
+    partner.selectComponents({f->text1, f->text3});
     QVERIFY(f->selection().isEmpty());
 }
 
 void TestDesignSelect::inspectorSelectsThroughTheCover()
 {
     CountingInspector inspector;
-    f->reg->SetDesigning(false);
-    f->reg->setDsnInspector(&inspector);
-    f->reg->SetDesigning(true);
+    f->reg->setDesigning(false);
+    f->reg->setInspector(&inspector);
+    f->reg->setDesigning(true);
     QCOMPARE(inspector.opened, 1);
     QCOMPARE(inspector.stageWindow(), f->stage);
-    inspector.SelectControl(f->code);
+    inspector.selectControl(f->code);
     QCOMPARE(f->selection(), QList<QWidget *>{f->code});
-    inspector.SelectControl(f->text3);
+    inspector.selectControl(f->text3);
     QCOMPARE(f->selection(), QList<QWidget *>{f->text3});
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     QCOMPARE(inspector.closed, 1);
     QVERIFY(!f->reg->targets());
 }
@@ -295,25 +295,25 @@ void TestDesignSelect::designModeTwiceFiresNothing()
 {
     CountingInspector inspector;
     int designChanges = 0;
-    struct Counter : TDsnPartner
+    struct Counter : DesignPartner
     {
         int *count;
-        void DesignChanged(bool value) override
+        void designChanged(bool value) override
         {
-            TDsnPartner::DesignChanged(value);
+            DesignPartner::designChanged(value);
             ++*count;
         }
     } partner;
     partner.count = &designChanges;
-    f->reg->setDsnInspector(&inspector);
-    partner.setDsnRegister(f->reg);
+    f->reg->setInspector(&inspector);
+    partner.setDesignRegister(f->reg);
     const int covers = int(f->reg->covers().size());
-    f->reg->SetDesigning(true);
+    f->reg->setDesigning(true);
     QCOMPARE(designChanges, 0);
     QCOMPARE(inspector.opened, 0);
     QCOMPARE(int(f->reg->covers().size()), covers);
-    f->reg->SetDesigning(false);
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
+    f->reg->setDesigning(false);
     QCOMPARE(designChanges, 1);
     QCOMPARE(inspector.closed, 0); // its own flag was never set
     QVERIFY(f->reg->covers().isEmpty());
@@ -322,19 +322,19 @@ void TestDesignSelect::designModeTwiceFiresNothing()
 
 void TestDesignSelect::switchTogglesDesignMode()
 {
-    f->reg->SetDesigning(false);
-    TDsnSwitch button;
-    button.setDsnRegister(f->reg);
+    f->reg->setDesigning(false);
+    DesignSwitch button;
+    button.setDesignRegister(f->reg);
     QList<bool> switched;
-    connect(&button, &TDsnSwitch::switched, this, [&](bool on) { switched.append(on); });
-    button.SwitchOn();
+    connect(&button, &DesignSwitch::switched, this, [&](bool on) { switched.append(on); });
+    button.switchOn();
     QVERIFY(button.isChecked() && f->reg->designing());
-    button.SwitchOn();
+    button.switchOn();
     button.click();
     QVERIFY(!button.isChecked() && !f->reg->designing());
-    button.SwitchOff();
+    button.switchOff();
     QCOMPARE(switched, (QList<bool>{true, false}));
-    QCOMPARE(button.DsnMessage, QStringLiteral("Now, Starting Design"));
+    QCOMPARE(button.startMessage, QStringLiteral("Now, Starting Design"));
 }
 
 void TestDesignSelect::destroyedControlLeavesTheSelection()

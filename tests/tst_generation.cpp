@@ -4,7 +4,7 @@
 #include "generation/Keywords.h"
 #include "generation/TextCode.h"
 #include "model/ComponentOwner.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include "WorkedExample.h"
 
@@ -55,7 +55,7 @@ struct ItemSetup
     bool printable = true;
     bool tabPosition = true;
     bool alignToBand = false;
-    TAlignment alignment = taLeftJustify;
+    TextAlignment alignment = taLeftJustify;
     int style = 0;
     QString caption = QStringLiteral("x");
     QString format;
@@ -97,7 +97,7 @@ public:
         if (onEvents)
             onEvents();
     }
-    void MarkItemLines(QObject *item, int line, ItemMark mark) override
+    void markItemLines(QObject *item, int line, ItemMark mark) override
     {
         marks.append(QStringLiteral("%1 %2 %3")
                          .arg(item->objectName())
@@ -112,7 +112,7 @@ public:
         editor.append(text);
     }
 
-    GenerationWindow window(TmPage *page)
+    GenerationWindow window(ReportPage *page)
     {
         GenerationWindow result;
         result.page = page;
@@ -149,7 +149,7 @@ private slots:
     void headerLines_data();
     void headerLines();
     void rawSectionsInOrder();
-    void sectionOrder();
+    void sectionsInOrder();
     void codeBlocksOnPageAndBand();
     void bandLevels_data();
     void bandLevels();
@@ -157,7 +157,7 @@ private slots:
     void lineBreaks();
     void newPageOnBreak_data();
     void newPageOnBreak();
-    void sortBandItems();
+    void bandItemsSorted();
     void textCode_data();
     void textCode();
     void textSubCode();
@@ -169,28 +169,28 @@ private slots:
     void componentDeletedWhileEventsRun();
 
 private:
-    template<class Band, class Type>
-    Band *addSection(Type type, const QString &typeField, int height);
-    TmBand *addBand(TTypeBand type, const QString &typeField, int height = 18)
+    template<class BandClass, class Type>
+    BandClass *addSection(Type type, const QString &typeField, int height);
+    Band *addBand(BandType type, const QString &typeField, int height = 18)
     {
-        return addSection<TmBand>(type, typeField, height);
+        return addSection<Band>(type, typeField, height);
     }
-    TmBreakBand *addBreakBand(TBreakBand type, const QString &typeField, int height = 18)
+    BreakBand *addBreakBand(BreakBandType type, const QString &typeField, int height = 18)
     {
-        return addSection<TmBreakBand>(type, typeField, height);
+        return addSection<BreakBand>(type, typeField, height);
     }
-    TmText *addText(QWidget *band, const QString &caption, int left, int top);
-    TMBlockCode *addBlock(QWidget *parent, const QStringList &code, int left = 0, int top = 0);
+    TextItem *addText(QWidget *band, const QString &caption, int left, int top);
+    CodeBlock *addBlock(QWidget *parent, const QStringList &code, int left = 0, int top = 0);
     QString generate();
 
     std::unique_ptr<ComponentOwner> m_owner;
-    std::unique_ptr<TmPage> m_page;
+    std::unique_ptr<ReportPage> m_page;
 };
 
 void TestGeneration::init()
 {
     m_owner = std::make_unique<ComponentOwner>();
-    m_page = std::make_unique<TmPage>(m_owner.get(), nullptr);
+    m_page = std::make_unique<ReportPage>(m_owner.get(), nullptr);
     m_page->setObjectName(QStringLiteral("mPage1"));
     m_page->setNewReportValues();
 }
@@ -201,29 +201,29 @@ void TestGeneration::cleanup()
     m_owner.reset();
 }
 
-template<class Band, class Type>
-Band *TestGeneration::addSection(Type type, const QString &typeField, int height)
+template<class BandClass, class Type>
+BandClass *TestGeneration::addSection(Type type, const QString &typeField, int height)
 {
-    auto *band = new Band(m_owner.get(), m_page.get());
-    band->setName(m_owner->uniqueName(QString::fromLatin1(Band::staticMetaObject.className())));
+    auto *band = new BandClass(m_owner.get(), m_page.get());
+    band->setName(m_owner->uniqueName(reportClasses().storedClassName(band)));
     band->setTypeBand(type);
     band->setTypeField(typeField);
     band->setHeightPx(height);
     return band;
 }
 
-TmText *TestGeneration::addText(QWidget *band, const QString &caption, int left, int top)
+TextItem *TestGeneration::addText(QWidget *band, const QString &caption, int left, int top)
 {
-    auto *text = new TmText(m_owner.get(), band);
+    auto *text = new TextItem(m_owner.get(), band);
     text->setName(m_owner->uniqueName(QStringLiteral("TmText")));
     text->setCaption(caption);
     text->setBounds(left, top, 100, 18);
     return text;
 }
 
-TMBlockCode *TestGeneration::addBlock(QWidget *parent, const QStringList &code, int left, int top)
+CodeBlock *TestGeneration::addBlock(QWidget *parent, const QStringList &code, int left, int top)
 {
-    auto *block = new TMBlockCode(m_owner.get(), parent);
+    auto *block = new CodeBlock(m_owner.get(), parent);
     block->setName(m_owner->uniqueName(QStringLiteral("TMBlockCode")));
     block->setCode(codeLines(code));
     block->setBounds(left, top, 60, 18);
@@ -232,17 +232,17 @@ TMBlockCode *TestGeneration::addBlock(QWidget *parent, const QStringList &code, 
 
 QString TestGeneration::generate()
 {
-    GeneratePageCode(GenerationWindow{m_page.get()}, m_page.get());
-    return joined(m_page->PageCode);
+    generatePageCode(GenerationWindow{m_page.get()}, m_page.get());
+    return joined(m_page->pageCode);
 }
 
 void TestGeneration::workedExample()
 {
     m_page.reset();
     QWidget stage;
-    TmPage *page = WorkedExample::build(*m_owner, &stage);
-    GeneratePageCode(GenerationWindow{page}, page);
-    QCOMPARE(joined(page->PageCode), WorkedExample::lines().join(u'\n'));
+    ReportPage *page = WorkedExample::build(*m_owner, &stage);
+    generatePageCode(GenerationWindow{page}, page);
+    QCOMPARE(joined(page->pageCode), WorkedExample::lines().join(u'\n'));
 }
 
 void TestGeneration::keywordTable()
@@ -260,10 +260,10 @@ void TestGeneration::keywordTable()
 
 void TestGeneration::emptyPageGivesNoText()
 {
-    m_page->PageCode = codeLines({"stale"});
+    m_page->pageCode = codeLines({"stale"});
     RecordingWindow recorder;
-    QVERIFY(GenerateSource(recorder.window(m_page.get())));
-    QVERIFY(m_page->PageCode.isEmpty());
+    QVERIFY(generateSource(recorder.window(m_page.get())));
+    QVERIFY(m_page->pageCode.isEmpty());
     QCOMPARE(recorder.editor, QStringList{"<cleared>"});
 }
 
@@ -282,9 +282,9 @@ void TestGeneration::comments()
 {
     QFETCH(QStringList, comments);
     QFETCH(QStringList, expected);
-    m_page->Comments = codeLines(comments);
+    m_page->comments = codeLines(comments);
     QCOMPARE(generate(), expected.join(u'\n'));
-    for (const CodeLine &line : std::as_const(m_page->PageCode))
+    for (const CodeLine &line : std::as_const(m_page->pageCode))
         QCOMPARE(line.object.component.data(), m_page.get());
 }
 
@@ -303,9 +303,9 @@ void TestGeneration::headerLines()
 {
     QFETCH(QString, value);
     QFETCH(QString, expected);
-    m_page->Nam = value;
-    m_page->Output = value;
-    m_page->ShortRemark = value;
+    m_page->reportName = value;
+    m_page->output = value;
+    m_page->shortRemark = value;
     const QString text = generate();
     if (expected.isEmpty())
         QCOMPARE(text, QString());
@@ -317,25 +317,25 @@ void TestGeneration::headerLines()
 
 void TestGeneration::rawSectionsInOrder()
 {
-    m_page->Declare = codeLines({".DECLARE", "d"});
-    m_page->Break = codeLines({".BREAK"});
-    m_page->Sort = codeLines({".SORT", ""});
-    m_page->Query = codeLines({".QUERY"});
-    m_page->Cleanup = codeLines({".CLEANUP"});
-    m_page->Setup = codeLines({" .SETUP "});
-    m_page->Data = codeLines({".DATA"});
-    m_page->Include = codeLines({".INCLUDE"});
-    m_page->LongRemark = codeLines({".LONGREMARK", "", ".ENDREMARK"});
-    m_page->Table = codeLines({".TABLE t"});
-    m_page->Database = QStringLiteral("db");
-    m_page->Nam = QStringLiteral("n");
+    m_page->declare = codeLines({".DECLARE", "d"});
+    m_page->breakSection = codeLines({".BREAK"});
+    m_page->sort = codeLines({".SORT", ""});
+    m_page->query = codeLines({".QUERY"});
+    m_page->cleanup = codeLines({".CLEANUP"});
+    m_page->setup = codeLines({" .SETUP "});
+    m_page->data = codeLines({".DATA"});
+    m_page->include = codeLines({".INCLUDE"});
+    m_page->longRemark = codeLines({".LONGREMARK", "", ".ENDREMARK"});
+    m_page->table = codeLines({".TABLE t"});
+    m_page->database = QStringLiteral("db");
+    m_page->reportName = QStringLiteral("n");
     QCOMPARE(generate(), QStringList({".NAME n", ".LONGREMARK", "", ".ENDREMARK", ".INCLUDE",
                                       ".DATA", " .SETUP ", ".CLEANUP", ".QUERY", ".SORT", "",
                                       ".BREAK", ".DECLARE", "d"})
                              .join(u'\n'));
 }
 
-void TestGeneration::sectionOrder()
+void TestGeneration::sectionsInOrder()
 {
     // Added in reverse of the emission order, with the ones never emitted
     // in between.
@@ -344,7 +344,7 @@ void TestGeneration::sectionOrder()
     addBreakBand(BreakFooter, "rePort");
     addBand(Footer, "PAGE");
     addBand(Footer, "f");
-    new TmBlock(m_owner.get(), m_page.get());
+    new BlockPanel(m_owner.get(), m_page.get());
     addBreakBand(BreakFooter, "s");
     addBand(Detail, "REPORT");
     addBreakBand(BreakHeader, "page");
@@ -366,7 +366,7 @@ void TestGeneration::sectionOrder()
                                     "page code"}));
 
     QStringList names;
-    for (QWidget *entry : SectionOrder(m_page.get()))
+    for (QWidget *entry : sectionOrder(m_page.get()))
         names.append(entry->objectName());
     QCOMPARE(names, QStringList({"mBand7", "mBand8", "mBand6", "mBand5", "mBand9",
                                  "mBreakBand4", "mBand4", "mBreakBand2", "mBand3", "mBand2",
@@ -376,10 +376,10 @@ void TestGeneration::sectionOrder()
 void TestGeneration::codeBlocksOnPageAndBand()
 {
     addBlock(m_page.get(), {"page 1", "\tpage 2"});
-    TmBand *detail = addBand(Detail, QString(), 36);
+    Band *detail = addBand(Detail, QString(), 36);
     addText(detail, "a", 0, 0);
     addBlock(detail, {"band 1", "band 2"}, 50, 0);
-    addText(detail, "b", 0, 18)->TabPosition = false;
+    addText(detail, "b", 0, 18)->tabPosition = false;
     addBlock(m_page.get(), {"page 3"});
     QCOMPARE(generate(), expectedText({".DETAIL ", ">.NEED 2", ">.TAB 2", ">.PRINT a", "band 1",
                                        "band 2", ">.NEWLINE 1", ">.PRINT b", "page 1",
@@ -446,25 +446,25 @@ void TestGeneration::bandLevels()
 {
     QFETCH(BandSetup, setup);
     QFETCH(QStringList, expected);
-    TBandBase *band = setup.breakBand
-        ? static_cast<TBandBase *>(addBreakBand(BreakFooter, "dept", 54))
+    BandBase *band = setup.breakBand
+        ? static_cast<BandBase *>(addBreakBand(BreakFooter, "dept", 54))
         : addBand(Header, "Report", 54);
-    if (auto *breakBand = qobject_cast<TmBreakBand *>(band))
-        breakBand->NewPageOnBreak = true;
+    if (auto *breakBand = qobject_cast<BreakBand *>(band))
+        breakBand->newPageOnBreak = true;
     addText(band, "x", 0, 18);
     if (setup.before)
-        band->BeforePrint = codeLines({"B"});
-    band->AfterPrint = codeLines({"A"});
-    band->BlockMode = setup.block;
-    band->FieldMode = setup.field;
-    band->Field = setup.fieldName;
+        band->beforePrint = codeLines({"B"});
+    band->afterPrint = codeLines({"A"});
+    band->blockMode = setup.block;
+    band->fieldMode = setup.field;
+    band->field = setup.fieldName;
 
     const GenerationWindow window{m_page.get()};
-    if (auto *breakBand = qobject_cast<TmBreakBand *>(band))
-        GenerateBreakBandCode(window, breakBand, setup.withPrintCode, setup.indent);
+    if (auto *breakBand = qobject_cast<BreakBand *>(band))
+        generateBreakBandCode(window, breakBand, setup.withPrintCode, setup.indent);
     else
-        GenerateBandCode(window, static_cast<TmBand *>(band), setup.withPrintCode, setup.indent);
-    QCOMPARE(joined(band->BandCode), expectedText(expected));
+        generateBandCode(window, static_cast<Band *>(band), setup.withPrintCode, setup.indent);
+    QCOMPARE(joined(band->bandCode), expectedText(expected));
 }
 
 void TestGeneration::lineBreaks_data()
@@ -512,17 +512,17 @@ void TestGeneration::lineBreaks()
     QFETCH(int, height);
     QFETCH(QStringList, items);
     QFETCH(QStringList, expected);
-    TmBand *band = addBand(Detail, QString(), height);
+    Band *band = addBand(Detail, QString(), height);
     for (const QString &item : items) {
         const int top = item.mid(1).toInt();
         if (item.startsWith(u'c')) {
             addBlock(band, {item}, 0, top);
         } else {
-            addText(band, item, 0, top)->TabPosition = false;
+            addText(band, item, 0, top)->tabPosition = false;
         }
     }
-    GenerateBandCode(GenerationWindow{m_page.get()}, band, true, 0);
-    QCOMPARE(joined(band->BandCode), expectedText(expected));
+    generateBandCode(GenerationWindow{m_page.get()}, band, true, 0);
+    QCOMPARE(joined(band->bandCode), expectedText(expected));
 }
 
 void TestGeneration::newPageOnBreak_data()
@@ -541,15 +541,15 @@ void TestGeneration::newPageOnBreak()
     QFETCH(int, type);
     QFETCH(bool, newPage);
     QFETCH(QStringList, expected);
-    TmBreakBand *band = addBreakBand(TBreakBand(type), "d", 10);
-    band->NewPageOnBreak = newPage;
-    GenerateBreakBandCode(GenerationWindow{m_page.get()}, band, true, 0);
-    QCOMPARE(joined(band->BandCode), expectedText(expected));
+    BreakBand *band = addBreakBand(BreakBandType(type), "d", 10);
+    band->newPageOnBreak = newPage;
+    generateBreakBandCode(GenerationWindow{m_page.get()}, band, true, 0);
+    QCOMPARE(joined(band->bandCode), expectedText(expected));
 }
 
-void TestGeneration::sortBandItems()
+void TestGeneration::bandItemsSorted()
 {
-    TmBand *band = addBand(Detail, QString(), 72);
+    Band *band = addBand(Detail, QString(), 72);
     addText(band, "r1", 0, 18);
     addText(band, "r0c5", 50, 0);
     addText(band, "r0c1 first", 10, 0);
@@ -557,15 +557,15 @@ void TestGeneration::sortBandItems()
     addText(band, "r0c1 second", 10, 0);
     addText(band, "left of band", -5, 0);
     addBlock(band, {}, 10, 0)->setCaption("block");
-    new TmBlock(m_owner.get(), band);
+    new BlockPanel(m_owner.get(), band);
     addText(addBand(Detail, QString()), "other band", 0, 0);
 
     QStringList order;
-    for (QWidget *item : SortBandItems(band)) {
-        if (auto *text = qobject_cast<TmText *>(item))
+    for (QWidget *item : sortBandItems(band)) {
+        if (auto *text = qobject_cast<TextItem *>(item))
             order.append(text->caption());
         else
-            order.append(static_cast<TMBlockCode *>(item)->caption());
+            order.append(static_cast<CodeBlock *>(item)->caption());
     }
     QCOMPARE(order, QStringList({"block", "r0c1 first", "r0c1 second", "r0c5", "left of band",
                                  "r1", "above"}));
@@ -594,14 +594,14 @@ void TestGeneration::textCode_data()
         << ItemSetup{.before = {"B1", "B2"}, .after = {"A"}, .block = true, .printable = false}
         << QStringList{">B1", ">B2"};
     QTest::newRow("line break, underline")
-        << ItemSetup{.style = TFontRecord::Underline, .breaks = true, .count = 2}
+        << ItemSetup{.style = FontRecord::Underline, .breaks = true, .count = 2}
         << QStringList{">.NEWLINE 2", ">.UNDERLINE", ">.TAB 2", ">.PRINT x", ">.NOUNDERLINE"};
     QTest::newRow("breaks with count 0") << ItemSetup{.breaks = true}
                                          << QStringList{">.TAB 2", ">.PRINT x"};
     QTest::newRow("count without breaks") << ItemSetup{.count = 3}
                                           << QStringList{">.TAB 2", ">.PRINT x"};
     QTest::newRow("underline and bold")
-        << ItemSetup{.style = TFontRecord::Underline | TFontRecord::Bold}
+        << ItemSetup{.style = FontRecord::Underline | FontRecord::Bold}
         << QStringList{">.TAB 2", ">.PRINT x"};
     QTest::newRow("align to band wins over tab")
         << ItemSetup{.alignToBand = true, .alignment = taRightJustify}
@@ -629,44 +629,44 @@ void TestGeneration::textCode()
     QFETCH(ItemSetup, setup);
     QFETCH(QStringList, expected);
     m_page->setPageValue(LeftMargin, setup.leftMargin);
-    TmText *item = addText(addBand(Detail, QString()), setup.caption, setup.left, 0);
-    item->BeforePrint = codeLines(setup.before);
-    item->AfterPrint = codeLines(setup.after);
-    item->BlockMode = setup.block;
-    item->FieldMode = setup.field;
-    item->Field = setup.fieldName;
-    item->Printable = setup.printable;
-    item->TabPosition = setup.tabPosition;
+    TextItem *item = addText(addBand(Detail, QString()), setup.caption, setup.left, 0);
+    item->beforePrint = codeLines(setup.before);
+    item->afterPrint = codeLines(setup.after);
+    item->blockMode = setup.block;
+    item->fieldMode = setup.field;
+    item->field = setup.fieldName;
+    item->printable = setup.printable;
+    item->tabPosition = setup.tabPosition;
     item->setAlignment(setup.alignment);
     item->setAlignToBand(setup.alignToBand);
-    item->Format = setup.format;
-    TFontRecord font = item->fontRecord();
+    item->format = setup.format;
+    FontRecord font = item->fontRecord();
     font.style = setup.style;
     item->setFontRecord(font);
 
-    const CodeLines lines = GenerateTextCode(GenerationWindow{m_page.get()}, item, setup.breaks,
+    const CodeLines lines = generateTextCode(GenerationWindow{m_page.get()}, item, setup.breaks,
                                              setup.level, setup.withPrintCode, setup.count);
     QCOMPARE(joined(lines), expectedText(expected));
     for (const CodeLine &line : lines)
-        QCOMPARE(line.object.tag->PParent.data(), static_cast<QObject *>(item));
+        QCOMPARE(line.object.tag->producer.data(), static_cast<QObject *>(item));
 }
 
 void TestGeneration::textSubCode()
 {
-    TmText *item = addText(addBand(Detail, QString()), "v", 30, 18);
-    item->BeforePrint = codeLines({"B"});
-    item->AfterPrint = codeLines({"A"});
-    item->SubTextCode = codeLines({"stale"});
-    item->Printable = false;
-    item->BlockMode = true;
-    item->FieldMode = true;
-    item->Field = QStringLiteral("c");
-    TFontRecord font = item->fontRecord();
-    font.style = TFontRecord::Underline;
+    TextItem *item = addText(addBand(Detail, QString()), "v", 30, 18);
+    item->beforePrint = codeLines({"B"});
+    item->afterPrint = codeLines({"A"});
+    item->subTextCode = codeLines({"stale"});
+    item->printable = false;
+    item->blockMode = true;
+    item->fieldMode = true;
+    item->field = QStringLiteral("c");
+    FontRecord font = item->fontRecord();
+    font.style = FontRecord::Underline;
     item->setFontRecord(font);
 
-    GenerateTextSubCode(GenerationWindow{m_page.get()}, item);
-    QCOMPARE(joined(item->SubTextCode),
+    generateTextSubCode(GenerationWindow{m_page.get()}, item);
+    QCOMPARE(joined(item->subTextCode),
              expectedText({".BLOCK", ">.WITHIN c", ">>.UNDERLINE", ">>.TAB 5", ">>.PRINT v",
                            ">>.NOUNDERLINE", ">.ENDWITHIN", ".ENDBLOCK"}));
 }
@@ -680,8 +680,8 @@ void TestGeneration::lineTags_data()
     QTest::newRow("heading") << "\t.HEADER h" << -1 << "mBand1";
     QTest::newRow("band before code") << "band before" << int(spBeforeCode) << "mBand1";
     QTest::newRow("band need") << "\t\t\t\t.NEED 2" << int(spNeed) << "mBand1";
-    QTest::newRow("band block") << "\t\t.BLOCK" << int(spBlock_p) << "mBand1";
-    QTest::newRow("band end within") << "\t\t\t.ENDWITHIN" << int(spField_k) << "mBand1";
+    QTest::newRow("band block") << "\t\t.BLOCK" << int(spBlockStart) << "mBand1";
+    QTest::newRow("band end within") << "\t\t\t.ENDWITHIN" << int(spFieldEnd) << "mBand1";
     QTest::newRow("band leading line break") << "\t\t\t\t.NEWLINE 1" << int(spNewLine) << "mBand1";
     QTest::newRow("item before code") << "\t\t\t\titem before" << int(spBeforeCode) << "mText1";
     QTest::newRow("tab") << "\t\t\t\t\t.TAB 4" << int(spTab) << "mText1";
@@ -703,24 +703,24 @@ void TestGeneration::lineTags()
     QFETCH(int, attribute);
     QFETCH(QString, owner);
 
-    m_page->Nam = QStringLiteral("r");
-    TmBand *band = addBand(Header, "h", 36);
-    band->BeforePrint = codeLines({"band before"});
-    band->BlockMode = true;
-    band->FieldMode = true;
-    TmText *item = addText(band, "x", 20, 18);
-    item->BeforePrint = codeLines({"item before"});
-    item->AfterPrint = codeLines({"item after"});
-    TFontRecord font = item->fontRecord();
-    font.style = TFontRecord::Underline;
+    m_page->reportName = QStringLiteral("r");
+    Band *band = addBand(Header, "h", 36);
+    band->beforePrint = codeLines({"band before"});
+    band->blockMode = true;
+    band->fieldMode = true;
+    TextItem *item = addText(band, "x", 20, 18);
+    item->beforePrint = codeLines({"item before"});
+    item->afterPrint = codeLines({"item after"});
+    FontRecord font = item->fontRecord();
+    font.style = FontRecord::Underline;
     item->setFontRecord(font);
-    addBlock(band, {}, 50, 18)->Code().add(QStringLiteral("own"), item, spTab);
-    TmBreakBand *breakBand = addBreakBand(BreakFooter, "s");
-    breakBand->BeforePrint = codeLines({"break before"});
-    breakBand->AfterPrint = codeLines({"break after"});
+    addBlock(band, {}, 50, 18)->code().add(QStringLiteral("own"), item, spTab);
+    BreakBand *breakBand = addBreakBand(BreakFooter, "s");
+    breakBand->beforePrint = codeLines({"break before"});
+    breakBand->afterPrint = codeLines({"break after"});
     generate();
 
-    const CodeLines &code = m_page->PageCode;
+    const CodeLines &code = m_page->pageCode;
     const auto matches = [&](const CodeLine &candidate) { return candidate.text == line; };
     const auto found = std::find_if(code.cbegin(), code.cend(), matches);
     QVERIFY2(found != code.cend(), qPrintable(joined(code)));
@@ -730,24 +730,24 @@ void TestGeneration::lineTags()
         QCOMPARE(found->object.component->objectName(), owner);
     } else {
         QVERIFY(!found->object.component);
-        QCOMPARE(found->object.tag->PEdit, editSet(TTypeEditAttr(attribute)));
-        QCOMPARE(found->object.tag->PParent->objectName(), owner);
+        QCOMPARE(found->object.tag->attributes, attributeBit(LineAttribute(attribute)));
+        QCOMPARE(found->object.tag->producer->objectName(), owner);
     }
 }
 
 // The code dialog's path: marks on the band's lines, no band print code.
 void TestGeneration::itemMarks()
 {
-    TmBand *band = addBand(Detail, QString(), 36);
-    band->BeforePrint = codeLines({"not emitted"});
+    Band *band = addBand(Detail, QString(), 36);
+    band->beforePrint = codeLines({"not emitted"});
     addText(band, "b", 0, 18);
     addBlock(band, {"c1", "c2"}, 50, 18);
-    TmText *first = addText(band, "a", 0, 0);
-    first->BeforePrint = codeLines({"item before"});
+    TextItem *first = addText(band, "a", 0, 0);
+    first->beforePrint = codeLines({"item before"});
 
     RecordingWindow recorder;
-    GenerateBandCode(recorder.window(m_page.get()), band, false, 0);
-    QCOMPARE(joined(band->BandCode),
+    generateBandCode(recorder.window(m_page.get()), band, false, 0);
+    QCOMPARE(joined(band->bandCode),
              expectedText({".DETAIL ", ">.NEED 2", ">item before", ">>.TAB 2", ">>.PRINT a",
                            ">.NEWLINE 1", ">.TAB 2", ">.PRINT b", "c1", "c2"}));
     QCOMPARE(recorder.marks, QStringList({"mText2 3 start", "mText2 5 end", "mText1 6 start",
@@ -758,13 +758,13 @@ void TestGeneration::itemMarks()
 
 void TestGeneration::sourceAndProgressOutlets()
 {
-    m_page->Nam = QStringLiteral("r");
+    m_page->reportName = QStringLiteral("r");
     addText(addBand(Detail, QString()), "d", 0, 0);
     addBand(Header, "page");
     addBreakBand(BreakHeader, "PAGE");
 
     RecordingWindow recorder;
-    QVERIFY(GenerateSource(recorder.window(m_page.get())));
+    QVERIFY(generateSource(recorder.window(m_page.get())));
     QCOMPARE(recorder.editor, QStringList({"<cleared>", ".NAME r", ".HEADER page", "\t.NEED 1",
                                            ".DETAIL ", "\t.NEED 1", "\t.TAB 2", "\t.PRINT d"}));
     QCOMPARE(recorder.events,
@@ -775,17 +775,17 @@ void TestGeneration::sourceAndProgressOutlets()
 
 void TestGeneration::failureShowsMessage()
 {
-    m_page->Nam = QStringLiteral("r");
+    m_page->reportName = QStringLiteral("r");
     addBand(Detail, QString());
     RecordingWindow recorder;
     recorder.failOnLine = QStringLiteral(".DETAIL ");
-    QVERIFY(!GenerateSource(recorder.window(m_page.get())));
+    QVERIFY(!generateSource(recorder.window(m_page.get())));
     QCOMPARE(recorder.messages, QStringList{"ERROR: Cannot show edit window."});
     QCOMPARE(recorder.editor, QStringList({"<cleared>", ".NAME r"}));
-    QCOMPARE(m_page->PageCode.size(), 3);
+    QCOMPARE(m_page->pageCode.size(), 3);
 
     RecordingWindow noPage;
-    QVERIFY(!GenerateSource(noPage.window(nullptr)));
+    QVERIFY(!generateSource(noPage.window(nullptr)));
     QCOMPARE(noPage.messages, QStringList{"ERROR: Cannot show edit window."});
 }
 
@@ -794,17 +794,17 @@ void TestGeneration::failureShowsMessage()
 void TestGeneration::componentDeletedWhileEventsRun()
 {
     addBand(Header, "first");
-    QPointer<TmBand> second = addBand(Header, "second");
+    QPointer<Band> second = addBand(Header, "second");
     addBand(Header, "third");
     RecordingWindow recorder;
     recorder.onEvents = [&] { delete second.data(); };
-    QVERIFY(GenerateSource(recorder.window(m_page.get())));
+    QVERIFY(generateSource(recorder.window(m_page.get())));
     QCOMPARE(recorder.editor, QStringList({"<cleared>", ".HEADER first", "\t.NEED 1",
                                            ".HEADER third", "\t.NEED 1"}));
 
     recorder.onEvents = [&] { m_page.reset(); };
     recorder.editor.clear();
-    QVERIFY(!GenerateSource(recorder.window(m_page.get())));
+    QVERIFY(!generateSource(recorder.window(m_page.get())));
     QCOMPARE(recorder.messages, QStringList{"ERROR: Cannot show edit window."});
     QVERIFY(recorder.editor.isEmpty());
 }

@@ -1,6 +1,6 @@
 // Links: kestrova_model
 #include "model/ComponentOwner.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <QTest>
 
@@ -35,16 +35,16 @@ private slots:
     void movingTextLeavesColRowWidth();
 
 private:
-    TmBand *addBand(int height = 40);
+    Band *addBand(int height = 40);
 
     std::unique_ptr<ComponentOwner> m_owner;
-    std::unique_ptr<TmPage> m_page;
+    std::unique_ptr<ReportPage> m_page;
 };
 
 void TestGeometry::init()
 {
     m_owner = std::make_unique<ComponentOwner>();
-    m_page = std::make_unique<TmPage>(m_owner.get(), nullptr);
+    m_page = std::make_unique<ReportPage>(m_owner.get(), nullptr);
     m_page->setObjectName(QStringLiteral("mPage1"));
     m_page->setNewReportValues();
 }
@@ -55,9 +55,9 @@ void TestGeometry::cleanup()
     m_owner.reset();
 }
 
-TmBand *TestGeometry::addBand(int height)
+Band *TestGeometry::addBand(int height)
 {
-    auto *band = new TmBand(m_owner.get(), m_page.get());
+    auto *band = new Band(m_owner.get(), m_page.get());
     band->setHeightPx(height);
     return band;
 }
@@ -89,8 +89,8 @@ void TestGeometry::newReportPageValues()
     QFETCH(double, expected);
     QFETCH(double, tolerance);
 
-    m_page->setUnits(static_cast<TUnits>(units));
-    const double value = double(m_page->pageValue(static_cast<TPageValue>(index)));
+    m_page->setUnits(static_cast<PageUnits>(units));
+    const double value = double(m_page->pageValue(static_cast<PageValue>(index)));
     QVERIFY2(std::abs(value - expected) <= tolerance, qPrintable(QString::number(value, 'g', 17)));
 }
 
@@ -134,8 +134,8 @@ void TestGeometry::fontSizeChangesCharacterCell()
 {
     QVERIFY(std::abs(double(Geometry::charWidthMM(10)) - 3.1496) < 1e-4);
     QVERIFY(std::abs(double(Geometry::lineHeightMM(10)) - 5.7205) < 1e-4);
-    TFontRecord font = m_page->fontRecord();
-    font.setPointSize(10, TReportControl::PixelsPerInch);
+    FontRecord font = m_page->fontRecord();
+    font.setPointSize(10, ReportControl::PixelsPerInch);
     m_page->setFontRecord(font);
     QCOMPARE(m_page->fontPoints(), 10);
     QVERIFY(std::abs(double(m_page->pageValue(Width)) - 66.68) < 0.01);
@@ -153,18 +153,18 @@ void TestGeometry::zoomOutsideRangeIgnored()
 
 void TestGeometry::bandsStackBelowTopMargin()
 {
-    TmBand *first = addBand();
-    TmBand *second = addBand(54);
+    Band *first = addBand();
+    Band *second = addBand(54);
     QCOMPARE(first->geometry(), QRect(20, 36, 764, 40));
     QCOMPARE(second->geometry(), QRect(20, 76, 764, 54));
-    QCOMPARE(double(first->sizeValues()[TBandBase::SizeWidth]),
+    QCOMPARE(double(first->sizeValues()[BandBase::SizeWidth]),
              double(Geometry::pixelsToStored(764, 96, 100)));
 }
 
 void TestGeometry::draggedBandReturnsToItsPlace()
 {
-    TmBand *first = addBand();
-    TmBand *second = addBand();
+    Band *first = addBand();
+    Band *second = addBand();
     second->setBounds(100, 5, 764, 40);
     first->setBounds(0, 500, 764, 40);
     QCOMPARE(first->pos(), QPoint(20, 36));
@@ -173,18 +173,18 @@ void TestGeometry::draggedBandReturnsToItsPlace()
 
 void TestGeometry::bandHeightChangeMovesBandsBelow()
 {
-    TmBand *first = addBand();
-    TmBand *second = addBand();
+    Band *first = addBand();
+    Band *second = addBand();
     first->setBounds(first->x(), first->y(), first->width(), 72);
     QCOMPARE(second->y(), 36 + 72);
-    QCOMPARE(double(first->sizeValues()[TBandBase::SizeHeight]),
+    QCOMPARE(double(first->sizeValues()[BandBase::SizeHeight]),
              double(Geometry::pixelsToStored(72, 96, 100)));
 }
 
 void TestGeometry::bandDroppedOnBandGoesToPage()
 {
-    TmBand *first = addBand();
-    auto *dropped = new TmBand(m_owner.get(), m_page.get());
+    Band *first = addBand();
+    auto *dropped = new Band(m_owner.get(), m_page.get());
     dropped->setParent(first);
     QCOMPARE(dropped->parentWidget(), m_page.get());
     QCOMPARE(dropped->pos(), QPoint(20, 76));
@@ -192,16 +192,16 @@ void TestGeometry::bandDroppedOnBandGoesToPage()
 
 void TestGeometry::removingBandRestacks()
 {
-    TmBand *first = addBand();
-    TmBand *second = addBand();
+    Band *first = addBand();
+    Band *second = addBand();
     delete first;
     QCOMPARE(second->pos(), QPoint(20, 36));
 }
 
 void TestGeometry::textExtentFollowsPixels()
 {
-    TmBand *band = addBand();
-    auto *text = new TmText(m_owner.get(), band);
+    Band *band = addBand();
+    auto *text = new TextItem(m_owner.get(), band);
     text->setBounds(0, 0, 50, 50);
     const long double fifty = Geometry::pixelsToStored(50, 96, 100);
     QCOMPARE(text->sizeValues(), (QList<long double>{fifty, 0, 0, fifty}));
@@ -215,8 +215,8 @@ void TestGeometry::textExtentFollowsPixels()
 
 void TestGeometry::storedSizeDecidesAfterLoading()
 {
-    TmBand *band = addBand();
-    auto *text = new TmText(m_owner.get(), band);
+    Band *band = addBand();
+    auto *text = new TextItem(m_owner.get(), band);
     text->beginLoading();
     text->setBounds(7, 9, 80, 0);
     const long double fifty = Geometry::pixelsToStored(50, 96, 100);
@@ -240,15 +240,15 @@ void TestGeometry::alignToBandGluesLeft()
     QFETCH(int, alignment);
     QFETCH(int, left);
 
-    TmBand *band = addBand();
+    Band *band = addBand();
     band->setBounds(0, 0, 718, 40);
     QCOMPARE(band->width(), 764); // the stack decides the width
     m_page->setPageValue(RightMargin, 5.7); // 718 pixels for bands
     QCOMPARE(band->width(), 718);
 
-    auto *text = new TmText(m_owner.get(), band);
+    auto *text = new TextItem(m_owner.get(), band);
     text->setBounds(40, 0, 100, 18);
-    text->setAlignment(static_cast<TAlignment>(alignment));
+    text->setAlignment(static_cast<TextAlignment>(alignment));
     text->setAlignToBand(true);
     QCOMPARE(text->x(), left);
     text->setBounds(3, 0, 100, 18);
@@ -257,12 +257,12 @@ void TestGeometry::alignToBandGluesLeft()
 
 void TestGeometry::movingTextLeavesColRowWidth()
 {
-    TmBand *band = addBand();
-    auto *text = new TmText(m_owner.get(), band);
+    Band *band = addBand();
+    auto *text = new TextItem(m_owner.get(), band);
     text->setBounds(30, 18, 100, 18);
     text->setBounds(60, 0, 120, 36);
-    QCOMPARE(text->Col, 0);
-    QCOMPARE(text->Row, 0);
+    QCOMPARE(text->column, 0);
+    QCOMPARE(text->row, 0);
     QCOMPARE(text->nWidth, 0);
 }
 

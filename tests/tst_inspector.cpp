@@ -1,8 +1,8 @@
 // Links: kestrova_designer
 #include "InspectorFixture.h"
 
-#include "designer/DsnMessages.h"
-#include "designer/InspectorFm.h"
+#include "designer/DesignMessages.h"
+#include "designer/InspectorWindow.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -21,16 +21,16 @@ namespace {
 class RefreshingStage : public QWidget
 {
 public:
-    TTargetList *selection = nullptr;
+    SelectionList *selection = nullptr;
     int refreshes = 0;
 
 protected:
     bool event(QEvent *event) override
     {
-        if (event->type() == DsnMessage::eventType(DsnMessage::RefreshSelection)) {
+        if (event->type() == DesignMessage::eventType(DesignMessage::RefreshSelection)) {
             ++refreshes;
             if (selection)
-                selection->Update();
+                selection->refreshTargets();
             return true;
         }
         return QWidget::event(event);
@@ -72,7 +72,7 @@ private:
     int rowOf(const QString &name) const;
     void pressRow(const QString &name);
     QString cell(const QString &name) const;
-    TInspectorFm *window() const { return f->inspector.window(); }
+    InspectorWindow *window() const { return f->inspector.window(); }
 
     std::unique_ptr<InspectorFixture> f;
     std::unique_ptr<RefreshingStage> m_stage;
@@ -84,7 +84,7 @@ void TestInspector::init()
     m_stage = std::make_unique<RefreshingStage>();
     m_stage->selection = &f->selection;
     f->inspector.setStageWindow(m_stage.get());
-    f->inspector.SetDesigning(true);
+    f->inspector.setDesigning(true);
 }
 
 void TestInspector::cleanup()
@@ -119,7 +119,7 @@ QString TestInspector::cell(const QString &name) const
 
 void TestInspector::windowOpensWithDesignMode()
 {
-    TInspectorFm *fm = window();
+    InspectorWindow *fm = window();
     QVERIFY(fm);
     QVERIFY(fm->isVisible());
     QCOMPARE(fm->windowTitle(), QStringLiteral("Object Inspector"));
@@ -137,10 +137,10 @@ void TestInspector::windowOpensWithDesignMode()
     QCOMPARE(fm->grid()->rowCount(), 0);
     QVERIFY(!fm->editBoxPlaced());
 
-    f->inspector.SetDesigning(true);
+    f->inspector.setDesigning(true);
     QCOMPARE(window(), fm);
-    const QPointer<TInspectorFm> closed(fm);
-    f->inspector.SetDesigning(false);
+    const QPointer<InspectorWindow> closed(fm);
+    f->inspector.setDesigning(false);
     QVERIFY(!closed);
     QVERIFY(!window());
 }
@@ -189,7 +189,7 @@ void TestInspector::pressOnRowOpensTheFittingEditor()
     QFETCH(QStringList, choices);
     select({f->text});
     pressRow(name);
-    TInspectorFm *fm = window();
+    InspectorWindow *fm = window();
     QCOMPARE(fm->editingName(), name);
     QVERIFY(fm->editBoxPlaced());
     QCOMPARE(fm->editBox()->text(), cell(name));
@@ -326,7 +326,7 @@ void TestInspector::movingTheEditorWritesNothingToTheNewRow()
     QTRY_VERIFY(window()->editBox()->hasFocus());
     window()->editBox()->setText(QStringLiteral("55"));
     window()->grid()->setCurrentCell(rowOf(QStringLiteral("Color")), 1);
-    window()->StartEdit(rowOf(QStringLiteral("Color")), true);
+    window()->startEdit(rowOf(QStringLiteral("Color")), true);
     QCOMPARE(f->text->color(), qint64(NamedValues::clWhite));
     QVERIFY(window()->editBox()->isVisible());
     QVERIFY(window()->valueButton()->isVisible());
@@ -339,7 +339,7 @@ void TestInspector::buttonRowAsksTheOwner()
     QString seenName;
     QString seenValue;
     QObject *seenSender = nullptr;
-    f->inspector.OnBtnClick = [&](QObject *sender, const TSelectedComponents &targets,
+    f->inspector.onButtonClick = [&](QObject *sender, const SelectedComponents &targets,
                                   const QString &propName, QString &value) {
         seenSender = sender;
         seenTargets = targets.items();
@@ -391,13 +391,13 @@ void TestInspector::closedWindowComesBackAtNextUpdate()
     select({f->text});
     window()->close();
     QVERIFY(!window()->isVisible());
-    f->selection.Update();
+    f->selection.refreshTargets();
     QVERIFY(window()->isVisible());
 }
 
 void TestInspector::headerSectionsShareTheWidth()
 {
-    TInspectorFm *fm = window();
+    InspectorWindow *fm = window();
     fm->resize(260, 300);
     QTRY_COMPARE(fm->header()->width(), 260);
     QHeaderView *header = fm->header();

@@ -1,12 +1,13 @@
 // Links: kestrova_designer
 #include "DesignFixture.h"
 
-#include "designer/DsnCoverMenu.h"
-#include "designer/DsnHandle.h"
-#include "designer/DsnInspector.h"
-#include "designer/DsnPropInfo.h"
-#include "designer/DsnReportInspector.h"
-#include "designer/InspectorFm.h"
+#include "designer/CoverMenu.h"
+#include "designer/HandleFrame.h"
+#include "designer/ResizeHandle.h"
+#include "designer/ObjectInspector.h"
+#include "designer/ObjectProperties.h"
+#include "designer/ReportInspector.h"
+#include "designer/InspectorWindow.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -57,10 +58,10 @@ private:
     QMenu *popUpOn(QWidget *control);
     void rightClick(QWidget *control);
     static QStringList texts(const QMenu *menu);
-    TInspectorFm *window() const { return m_inspector->window(); }
+    InspectorWindow *window() const { return m_inspector->window(); }
 
     std::unique_ptr<DesignFixture> f;
-    TDsnInspector *m_inspector = nullptr;
+    ObjectInspector *m_inspector = nullptr;
     QStringList m_errors;
     QMenu *m_popup = nullptr;
 };
@@ -69,15 +70,15 @@ void TestInspectorStage::init()
 {
     f = std::make_unique<DesignFixture>();
     f->build();
-    f->reg->SetDesigning(false);
-    m_inspector = new TDsnInspector(f->window.get());
+    f->reg->setDesigning(false);
+    m_inspector = new ObjectInspector(f->window.get());
     ReportInspector::configure(*m_inspector);
     m_errors.clear();
     m_inspector->setErrorHandler([this](const QString &message) { m_errors.append(message); });
-    f->reg->setDsnInspector(m_inspector);
+    f->reg->setInspector(m_inspector);
     m_popup = nullptr;
-    f->stage->OnPopup = [this](QMenu *menu) { m_popup = menu; };
-    f->reg->SetDesigning(true);
+    f->stage->onPopup = [this](QMenu *menu) { m_popup = menu; };
+    f->reg->setDesigning(true);
 }
 
 void TestInspectorStage::cleanup()
@@ -120,9 +121,9 @@ void TestInspectorStage::typeInto(const QString &name, const QString &value)
 
 QRect TestInspectorStage::bottomRightHandle() const
 {
-    auto *set = dynamic_cast<THandlerRect *>(f->reg->handler()->set(0));
-    for (TSmallRect *handle : set->handles()) {
-        if (handle->place() == THandlePlace::BottomRight)
+    auto *set = dynamic_cast<HandleFrame *>(f->reg->handler()->set(0));
+    for (ResizeHandle *handle : set->handles()) {
+        if (handle->place() == HandlePlace::BottomRight)
             return handle->geometry();
     }
     return {};
@@ -160,9 +161,9 @@ void TestInspectorStage::designModeOpensAndClosesTheWindow()
     // A tool window of the form, above it.
     QCOMPARE(window()->parentWidget(), f->window.get());
     QVERIFY(window()->isWindow());
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     QVERIFY(!window());
-    f->reg->SetDesigning(true);
+    f->reg->setDesigning(true);
     QVERIFY(window());
 }
 
@@ -207,7 +208,7 @@ void TestInspectorStage::buttonRowHandsTheSelectionToTheOwner()
 {
     QList<QWidget *> seen;
     QString seenName;
-    m_inspector->OnBtnClick = [&](QObject *, const TSelectedComponents &targets,
+    m_inspector->onButtonClick = [&](QObject *, const SelectedComponents &targets,
                                   const QString &propName, QString &value) {
         seen = targets.items();
         seenName = propName;
@@ -231,25 +232,25 @@ void TestInspectorStage::buttonRowHandsTheSelectionToTheOwner()
 void TestInspectorStage::selectControlSelectsOnlyThatControl()
 {
     click(f->text1);
-    m_inspector->SelectControl(f->code);
+    m_inspector->selectControl(f->code);
     QCOMPARE(f->selection(), QList<QWidget *>{f->code});
     QVERIFY(rowOf(QStringLiteral("Code")) > 0);
 }
 
 void TestInspectorStage::coverMenuListsTheStageProperties()
 {
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     QMenu own;
     own.addAction(QStringLiteral("Own entry"));
-    f->stage->CoverMenu = &own;
-    f->stage->SelfProps = {"Caption|Te&xt", "Alignment", "Name", "TypeBand"};
-    f->stage->OutProps = {"Name"};
-    f->reg->SetDesigning(true);
+    f->stage->coverMenu = &own;
+    f->stage->selfProperties = {"Caption|Te&xt", "Alignment", "Name", "TypeBand"};
+    f->stage->excludedProperties = {"Name"};
+    f->reg->setDesigning(true);
 
     QMenu *shown = popUpOn(f->text1);
     QVERIFY(shown);
     QCOMPARE(texts(shown), (QStringList{"Own entry", "-", "Te&&xt", "Alignment", "Name"}));
-    auto *caption = qobject_cast<TDsnMenuItem *>(shown->actions().at(2));
+    auto *caption = qobject_cast<CoverMenuItem *>(shown->actions().at(2));
     QVERIFY(caption);
     QCOMPARE(caption->propName(), QStringLiteral("Caption"));
     QCOMPARE(caption->value(), QStringLiteral("mText1"));
@@ -265,24 +266,24 @@ void TestInspectorStage::coverMenuListsTheStageProperties()
     shown->hide();
     m_popup = nullptr;
 
-    f->reg->SetDesigning(false);
+    f->reg->setDesigning(false);
     QCOMPARE(own.actions().size(), 1);
-    f->stage->CoverMenu = nullptr;
+    f->stage->coverMenu = nullptr;
 }
 
 void TestInspectorStage::coverMenuClickWritesTheReturnedValue()
 {
-    f->reg->SetDesigning(false);
-    f->stage->SelfProps = {"Alignment"};
+    f->reg->setDesigning(false);
+    f->stage->selfProperties = {"Alignment"};
     QList<QWidget *> seen;
     QString seenValue;
-    f->stage->OnMenuClick = [&](QObject *, const TSelectedComponents &targets,
+    f->stage->onMenuClick = [&](QObject *, const SelectedComponents &targets,
                                 const QString &, QString &value) {
         seen = targets.items();
         seenValue = value;
         value = QStringLiteral("taCenter");
     };
-    f->reg->SetDesigning(true);
+    f->reg->setDesigning(true);
     QMenu *shown = popUpOn(f->text1);
     QVERIFY(shown);
     QCOMPARE(texts(shown), QStringList{"Alignment"});
@@ -296,13 +297,13 @@ void TestInspectorStage::coverMenuClickWritesTheReturnedValue()
 
 void TestInspectorStage::coverMenuClickRefusesIllegalValues()
 {
-    f->stage->OnMenuClick = [](QObject *, const TSelectedComponents &, const QString &,
+    f->stage->onMenuClick = [](QObject *, const SelectedComponents &, const QString &,
                                QString &value) { value = QStringLiteral("wide"); };
     click(f->text1);
-    const TDsnMenuItem item(QStringLiteral("Width"), QStringLiteral("Width"),
+    const CoverMenuItem item(QStringLiteral("Width"), QStringLiteral("Width"),
                             QStringLiteral("60"), nullptr);
     try {
-        DsnCoverMenu::CoverMenuClick(f->stage, f->reg->targets(), &item);
+        CoverMenus::coverMenuItemChosen(f->stage, f->reg->targets(), &item);
         QFAIL("no error raised");
     } catch (const PropertyError &error) {
         QCOMPARE(error.message(), QStringLiteral("wide is illegal (Width)"));

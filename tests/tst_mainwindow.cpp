@@ -1,11 +1,11 @@
 #include "FrameFixture.h"
 
 #include "shell/HeadlessReport.h"
-#include "shell/SplashForm.h"
+#include "shell/SplashWindow.h"
 
-#include "dialogs/SourceEditor.h"
-#include "designer/DsnStage.h"
-#include "model/mKomponents.h"
+#include "editor/SourceEditor.h"
+#include "designer/DesignStage.h"
+#include "model/ReportClasses.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -52,8 +52,8 @@ void TestMainWindow::composition()
 {
     QCOMPARE(f->frame->windowTitle(), QStringLiteral("Kestrova ver. 1.0 beta 1"));
     QVERIFY(f->frame->mdiArea());
-    QCOMPARE(f->frame->ToolBar1()->windowTitle(), QStringLiteral("Main Tool Bar"));
-    QCOMPARE(f->frame->SourceToolBar()->windowTitle(), QStringLiteral("Edit Tool Bar"));
+    QCOMPARE(f->frame->mainToolBar()->windowTitle(), QStringLiteral("Main Tool Bar"));
+    QCOMPARE(f->frame->sourceToolBar()->windowTitle(), QStringLiteral("Edit Tool Bar"));
 
     const auto hints = [](QToolBar *bar) {
         QStringList result;
@@ -61,23 +61,23 @@ void TestMainWindow::composition()
             result.append(action->isSeparator() ? QStringLiteral("-") : action->toolTip());
         return result;
     };
-    QCOMPARE(hints(f->frame->ToolBar1()),
+    QCOMPARE(hints(f->frame->mainToolBar()),
              QStringList({"New Report", "Open Report", "-", "Close Application"}));
-    QCOMPARE(hints(f->frame->SourceToolBar()), QStringList({"Save Source", "Print Source", ""}));
+    QCOMPARE(hints(f->frame->sourceToolBar()), QStringList({"Save Source", "Print Source", ""}));
 
     // The palette: arrow, then text, free code, section and break section;
     // the block panel's button hidden; templates found by name.
-    TDsnPanel *palette = f->frame->DsnPanel1();
+    ComponentPalette *palette = f->frame->palette();
     QCOMPARE(palette->objectName(), QStringLiteral("DsnPanel1"));
     QVERIFY(palette->arrowButton());
     QStringList geneNames;
-    for (TDsnButton *button : palette->buttons())
-        geneNames.append(button->GeneName());
+    for (PaletteButton *button : palette->buttons())
+        geneNames.append(button->templateName());
     QCOMPARE(geneNames, QStringList({"Dpst_TmText", "Dpst_TMBlockCode", "Dpst_TmBand",
                                      "Dpst_TmBreakBand", "Dpst_TmBlock"}));
     QVERIFY(palette->buttons().constFirst()->isChecked());
     QVERIFY(palette->buttons().constLast()->isHidden());
-    QWidget *holder = f->frame->DsnDpstPanel();
+    QWidget *holder = f->frame->templateHolder();
     QCOMPARE(holder->objectName(), QStringLiteral("DsnDpstPanel"));
     QCOMPARE(holder->geometry(), QRect(-100, -100, 50, 50));
     for (const QString &name : std::as_const(geneNames))
@@ -86,7 +86,7 @@ void TestMainWindow::composition()
 
 void TestMainWindow::splashWindow()
 {
-    TSplashForm splash;
+    SplashWindow splash;
     splash.showAtOnce();
     QVERIFY(splash.isVisible());
     QCOMPARE(splash.size(), QSize(208, 104));
@@ -101,7 +101,7 @@ void TestMainWindow::menus_data()
     QTest::addColumn<QString>("menu");
     QTest::addColumn<QStringList>("items");
 
-    // Caption and shortcut of every item; "-" is a separator.
+    // caption and shortcut of every item; "-" is a separator.
     QTest::newRow("File") << "&File"
                           << QStringList{"New Report|Ctrl+N", "Open Report|Ctrl+O",
                                          "Close Window|Ctrl+F4", "-", "Write Report|Ctrl+S",
@@ -178,19 +178,19 @@ void TestMainWindow::reportFromStartToFinish()
     // New Report "sales": a window captioned SALES.kfx in design mode.
     f->newReport(QStringLiteral("sales"));
     QTRY_VERIFY(f->active());
-    TChildWindowForm *window = f->active();
+    ReportWindow *window = f->active();
     QCOMPARE(window->windowTitle(), QStringLiteral("SALES.kfx"));
     QCOMPARE(f->frame->subWindowOf(window)->windowTitle(), QStringLiteral("SALES.kfx"));
-    QCOMPARE(window->activePage(), TChildWindowForm::Page::ReportForm);
+    QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
     QVERIFY(window->designing());
 
     // A section and a text item on it, from the palette.
-    TmPage *page = window->mPage1();
-    auto *band = qobject_cast<TmBand *>(
+    ReportPage *page = window->mPage1();
+    auto *band = qobject_cast<Band *>(
         f->create(QStringLiteral("Dpst_TmBand"), page, QPoint(60, 10), QPoint(400, 30)));
     QVERIFY(band);
     QCOMPARE(band->height(), 40);
-    auto *text = qobject_cast<TmText *>(
+    auto *text = qobject_cast<TextItem *>(
         f->create(QStringLiteral("Dpst_TmText"), band, QPoint(20, 2), QPoint(90, 14)));
     QVERIFY(text);
     QCOMPARE(text->parentWidget(), band);
@@ -199,30 +199,30 @@ void TestMainWindow::reportFromStartToFinish()
 
     // Generate (F9): the Source page shows the generated text.
     f->activateFrame();
-    QTest::keyClick(window->DsnStageReport(), Qt::Key_F9);
-    QCOMPARE(window->activePage(), TChildWindowForm::Page::Source);
+    QTest::keyClick(window->reportStage(), Qt::Key_F9);
+    QCOMPARE(window->activePage(), ReportWindow::Page::Source);
     QVERIFY(!window->designing());
     const QStringList generated = FrameFixture::editorLines(window);
     QCOMPARE(generated, QStringList({".HEADER", "\t.NEED 2", "\t.PRINT mText1"}));
 
     // Toggle twice: the form in design mode, then the source again.
     f->activateFrame();
-    QTest::keyClick(window->SourceEditor(), Qt::Key_F12);
-    QCOMPARE(window->activePage(), TChildWindowForm::Page::ReportForm);
+    QTest::keyClick(window->sourceEditor(), Qt::Key_F12);
+    QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
     QVERIFY(window->designing());
     f->activateFrame();
-    QTest::keyClick(window->DsnStageReport(), Qt::Key_F12);
-    QCOMPARE(window->activePage(), TChildWindowForm::Page::Source);
+    QTest::keyClick(window->reportStage(), Qt::Key_F12);
+    QCOMPARE(window->activePage(), ReportWindow::Page::Source);
     QVERIFY(!window->designing());
 
     // Write Text File (Ctrl+T) and Write As UNIX File (Ctrl+U), from the
     // editor, whose own keys give way to the menu's.
     f->activateFrame();
-    window->SourceEditor()->setFocus();
+    window->sourceEditor()->setFocus();
     f->answers = {f->path(QStringLiteral("sales.rw")), f->path(QStringLiteral("sales-unix.rw"))};
-    QTest::keyClick(window->SourceEditor(), Qt::Key_T, Qt::ControlModifier);
+    QTest::keyClick(window->sourceEditor(), Qt::Key_T, Qt::ControlModifier);
     f->activateFrame();
-    QTest::keyClick(window->SourceEditor(), Qt::Key_U, Qt::ControlModifier);
+    QTest::keyClick(window->sourceEditor(), Qt::Key_U, Qt::ControlModifier);
     QCOMPARE(f->askedDialogs, QStringList({"SaveDialog", "SaveDialog"}));
     QCOMPARE(FrameFixture::contents(f->path(QStringLiteral("sales.rw"))),
              QByteArray(".HEADER\r\n\t.NEED 2\r\n\t.PRINT mText1\r\n"));
@@ -231,13 +231,13 @@ void TestMainWindow::reportFromStartToFinish()
 
     // Close Window (Ctrl+F4) writes the design into the current folder.
     f->activateFrame();
-    QTest::keyClick(window->SourceEditor(), Qt::Key_F4, Qt::ControlModifier);
+    QTest::keyClick(window->sourceEditor(), Qt::Key_F4, Qt::ControlModifier);
     QTRY_VERIFY(f->frame->reportWindows().isEmpty());
     const QString design = f->path(QStringLiteral("SALES.kfx"));
     QVERIFY(QFile::exists(design));
     HeadlessReport saved;
     saved.load(design);
-    QCOMPARE(saved.page()->findChildren<TmText *>().size(), 1);
+    QCOMPARE(saved.page()->findChildren<TextItem *>().size(), 1);
 
     // Opened again, the design generates the same text.
     f->answers = {design};

@@ -63,7 +63,7 @@ void TestNewReport::fileNames()
 
 void TestNewReport::newItemsOffersOnlyTheEmptyReport()
 {
-    TNewProjectForm items(f->frame.get());
+    NewItemsDialog items(f->frame.get());
     QCOMPARE(items.windowTitle(), QStringLiteral("New Items"));
     QVERIFY(items.windowFlags().testFlag(Qt::Tool));
     const auto button = [&](const char *name) {
@@ -80,11 +80,11 @@ void TestNewReport::newItemsOffersOnlyTheEmptyReport()
 void TestNewReport::nameFieldHasTheFocus()
 {
     bool focused = false;
-    f->onModal<TNowyraportForm>([&focused](TNowyraportForm *naming) {
-        focused = QApplication::focusWidget() == naming->Edit1();
+    f->onModal<NewReportDialog>([&focused](NewReportDialog *naming) {
+        focused = QApplication::focusWidget() == naming->nameEdit();
         naming->reject();
     });
-    TNowyraportForm naming(f->frame.get());
+    NewReportDialog naming(f->frame.get());
     QCOMPARE(naming.windowTitle(), QStringLiteral("New Report"));
     naming.exec();
     QVERIFY(focused);
@@ -106,10 +106,10 @@ void TestNewReport::typedNames()
 
     f->newReport(typed);
     QTRY_VERIFY(f->active());
-    TChildWindowForm *window = f->active();
+    ReportWindow *window = f->active();
     QCOMPARE(window->windowTitle(), caption);
-    QCOMPARE(window->DesignFileName(), caption);
-    QCOMPARE(window->activePage(), TChildWindowForm::Page::ReportForm);
+    QCOMPARE(window->designFileName(), caption);
+    QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
     QVERIFY(window->designing());
     QCOMPARE(f->failures(), QStringList());
 }
@@ -124,8 +124,8 @@ void TestNewReport::emptyNameGivesTheMessageAndNoWindow()
 void TestNewReport::closingNewItemsCreatesNothing()
 {
     bool asked = false;
-    f->onModal<TNewProjectForm>([](TNewProjectForm *items) { items->close(); });
-    f->onModal<TNowyraportForm>([&asked](TNowyraportForm *naming) {
+    f->onModal<NewItemsDialog>([](NewItemsDialog *items) { items->close(); });
+    f->onModal<NewReportDialog>([&asked](NewReportDialog *naming) {
         asked = true;
         naming->reject();
     });
@@ -138,13 +138,13 @@ void TestNewReport::closingNewItemsCreatesNothing()
 
 void TestNewReport::cancellingTheNameCreatesNothing()
 {
-    f->onModal<TNewProjectForm>([this](TNewProjectForm *items) {
-        f->onModal<TNowyraportForm>([](TNowyraportForm *naming) {
-            QTest::keyClicks(naming->Edit1(), QStringLiteral("sales"));
+    f->onModal<NewItemsDialog>([this](NewItemsDialog *items) {
+        f->onModal<NewReportDialog>([](NewReportDialog *naming) {
+            QTest::keyClicks(naming->nameEdit(), QStringLiteral("sales"));
             QTest::mouseClick(naming->findChild<QPushButton *>(QStringLiteral("AnulujButton")),
                               Qt::LeftButton);
         });
-        QTest::mouseClick(items->EmptyReportButton(), Qt::LeftButton);
+        QTest::mouseClick(items->emptyReportButton(), Qt::LeftButton);
     });
     f->action(QStringLiteral("Nowyraport1"))->trigger();
     QVERIFY(f->frame->reportWindows().isEmpty());
@@ -153,14 +153,14 @@ void TestNewReport::cancellingTheNameCreatesNothing()
 
 void TestNewReport::toolButtonStartsANewReport()
 {
-    f->onModal<TNewProjectForm>([this](TNewProjectForm *items) {
-        f->onModal<TNowyraportForm>([](TNowyraportForm *naming) {
-            QTest::keyClicks(naming->Edit1(), QStringLiteral("tool"));
-            QTest::keyClick(naming->Edit1(), Qt::Key_Return);
+    f->onModal<NewItemsDialog>([this](NewItemsDialog *items) {
+        f->onModal<NewReportDialog>([](NewReportDialog *naming) {
+            QTest::keyClicks(naming->nameEdit(), QStringLiteral("tool"));
+            QTest::keyClick(naming->nameEdit(), Qt::Key_Return);
         });
-        QTest::mouseClick(items->EmptyReportButton(), Qt::LeftButton);
+        QTest::mouseClick(items->emptyReportButton(), Qt::LeftButton);
     });
-    QWidget *button = f->frame->ToolBar1()->widgetForAction(f->action("NewReportButton"));
+    QWidget *button = f->frame->mainToolBar()->widgetForAction(f->action("NewReportButton"));
     QTest::mouseClick(button, Qt::LeftButton);
     QTRY_VERIFY(f->active());
     QCOMPARE(f->active()->windowTitle(), QStringLiteral("TOOL.kfx"));

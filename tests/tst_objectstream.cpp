@@ -4,7 +4,7 @@
 #include "model/ObjectStream.h"
 #include "model/PropertyBuilders.h"
 #include "model/StreamDump.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,9 +37,9 @@ struct Design
     std::unique_ptr<QWidget> stage = std::make_unique<QWidget>();
     std::unique_ptr<QWidget> outside = std::make_unique<QWidget>();
 
-    TmPage *page() const
+    ReportPage *page() const
     {
-        return stage->findChild<TmPage *>(QString(), Qt::FindDirectChildrenOnly);
+        return stage->findChild<ReportPage *>(QString(), Qt::FindDirectChildrenOnly);
     }
     template<class T>
     T *find(const QString &name) const { return qobject_cast<T *>(owner.findComponent(name)); }
@@ -124,7 +124,7 @@ private:
     QString filePath(const QString &name) const { return m_dir->filePath(name); }
     static QByteArray readFile(const QString &path);
     void writeFile(const QString &name, const QByteArray &data) const;
-    static TmPage *buildDesign(Design &design);
+    static ReportPage *buildDesign(Design &design);
 
     std::unique_ptr<QTemporaryDir> m_dir;
 };
@@ -150,66 +150,66 @@ void TestObjectStream::writeFile(const QString &name, const QByteArray &data) co
 
 // A page with bands of each kind, text items, code blocks and a block panel,
 // most values away from their defaults.
-TmPage *TestObjectStream::buildDesign(Design &design)
+ReportPage *TestObjectStream::buildDesign(Design &design)
 {
-    auto *page = make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    auto *page = make<ReportPage>(design, design.stage.get(), QStringLiteral("mPage1"));
     page->setNewReportValues();
-    page->Nam = QStringLiteral("sales");
-    page->Database = QStringLiteral("shop");
-    page->VNode = QStringLiteral("node");
-    page->Comments.setTexts({QStringLiteral("Monthly sales"), QStringLiteral("Zażółć gęślą jaźń")});
-    page->Query.setTexts({QStringLiteral("select * from sales")});
-    page->Sort.setTexts({QStringLiteral("dept")});
+    page->reportName = QStringLiteral("sales");
+    page->database = QStringLiteral("shop");
+    page->vnode = QStringLiteral("node");
+    page->comments.setTexts({QStringLiteral("Monthly sales"), QStringLiteral("Zażółć gęślą jaźń")});
+    page->query.setTexts({QStringLiteral("select * from sales")});
+    page->sort.setTexts({QStringLiteral("dept")});
     page->setRuler(false);
     page->printerSettings.copies = 3;
-    page->options = TmPage::LastPageFooter | TmPage::Compression;
+    page->options = ReportPage::LastPageFooter | ReportPage::Compression;
 
-    auto *header = make<TmBand>(design, page, QStringLiteral("mBand1"));
+    auto *header = make<Band>(design, page, QStringLiteral("mBand1"));
     header->setTypeField(QStringLiteral("REPORT"));
-    header->BeforePrint.setTexts({QStringLiteral(".NEWPAGE")});
-    header->BlockMode = true;
-    auto *detail = make<TmBand>(design, page, QStringLiteral("mBand2"));
+    header->beforePrint.setTexts({QStringLiteral(".NEWPAGE")});
+    header->blockMode = true;
+    auto *detail = make<Band>(design, page, QStringLiteral("mBand2"));
     detail->setTypeBand(Detail);
     detail->setBounds(0, 0, 700, 72);
-    auto *breakBand = make<TmBreakBand>(design, page, QStringLiteral("mBreakBand1"));
+    auto *breakBand = make<BreakBand>(design, page, QStringLiteral("mBreakBand1"));
     breakBand->setTypeBand(BreakFooter);
     breakBand->setTypeField(QStringLiteral("dept"));
-    breakBand->NewPageOnBreak = true;
+    breakBand->newPageOnBreak = true;
 
-    auto *name = make<TmText>(design, detail, QStringLiteral("mText1"));
+    auto *name = make<TextItem>(design, detail, QStringLiteral("mText1"));
     name->setBounds(20, 18, 100, 18);
     name->setCaption(QStringLiteral("name"));
     name->setAlignment(taRightJustify);
-    TFrameRecord frame;
+    FrameRecord frame;
     frame.color = NamedValues::clNavy;
     frame.drawTop = true;
     frame.style = 1;
     frame.width = 2;
     name->setFrame(frame);
     name->setFontSize(8);
-    TFontRecord font = name->fontRecord();
-    font.style = TFontRecord::Bold | TFontRecord::Italic;
+    FontRecord font = name->fontRecord();
+    font.style = FontRecord::Bold | FontRecord::Italic;
     name->setFontRecord(font);
-    name->Format = QStringLiteral("c20");
-    name->FieldMode = true;
-    name->Field = QStringLiteral("name");
-    name->AfterPrint.setTexts({QStringLiteral(".NEWLINE"), QString()});
-    name->TabPosition = false;
+    name->format = QStringLiteral("c20");
+    name->fieldMode = true;
+    name->field = QStringLiteral("name");
+    name->afterPrint.setTexts({QStringLiteral(".NEWLINE"), QString()});
+    name->tabPosition = false;
     name->nWidth = 300;
-    auto *price = make<TmText>(design, detail, QStringLiteral("mText2"));
+    auto *price = make<TextItem>(design, detail, QStringLiteral("mText2"));
     price->setBounds(200, 36, 80, 18);
     price->setCaption(QStringLiteral("价格 ") + QString(300, u'x'));
     price->setColor(0x80000019);
     price->setFontSize(10);
     price->setTransparent(false);
 
-    auto *code = make<TMBlockCode>(design, detail, QStringLiteral("mBlockCode1"));
+    auto *code = make<CodeBlock>(design, detail, QStringLiteral("mBlockCode1"));
     code->setBounds(300, 0, 60, 18);
     CodeLines lines;
     lines.setTexts({QStringLiteral(".PRINT 'x'"), QStringLiteral(".NEWLINE")});
     code->setCode(lines);
-    make<TMBlockCode>(design, page, QStringLiteral("mBlockCode2"))->setBounds(10, 900, 60, 18);
-    auto *block = make<TmBlock>(design, page, QStringLiteral("mBlock1"));
+    make<CodeBlock>(design, page, QStringLiteral("mBlockCode2"))->setBounds(10, 900, 60, 18);
+    auto *block = make<BlockPanel>(design, page, QStringLiteral("mBlock1"));
     block->setBounds(40, 1000, 186, 36);
     block->color1 = NamedValues::clSilver;
     return page;
@@ -218,8 +218,8 @@ TmPage *TestObjectStream::buildDesign(Design &design)
 void TestObjectStream::bandTemplateEncodesExactly()
 {
     Design design;
-    auto *band = make<TmBand>(design, nullptr, QStringLiteral("Dpst_TmBand"));
-    const std::unique_ptr<TmBand> owned(band);
+    auto *band = make<Band>(design, nullptr, QStringLiteral("Dpst_TmBand"));
+    const std::unique_ptr<Band> owned(band);
     band->setBounds(0, 0, 15, 50);
     band->setSizeValues({Geometry::pixelsToStored(50, 96, 100), 40});
 
@@ -285,14 +285,14 @@ void TestObjectStream::integerEncodings()
     QFETCH(int, value);
     QFETCH(QByteArray, encoded);
     Design design;
-    make<TmText>(design, design.stage.get(), QStringLiteral("mText1"))->nWidth = value;
+    make<TextItem>(design, design.stage.get(), QStringLiteral("mText1"))->nWidth = value;
     const QByteArray block = writeBlock(controls(design), design.owner, reportClasses());
     QVERIFY(block.contains(str("nWidth") + encoded + str("Col")));
 
     Design copy;
     const QList<QWidget *> read = readStreams(block, copy.owner, copy.stage.get(), reportClasses());
     QCOMPARE(read.size(), 1);
-    QCOMPARE(qobject_cast<TmText *>(read.first())->nWidth, value);
+    QCOMPARE(qobject_cast<TextItem *>(read.first())->nWidth, value);
 }
 
 void TestObjectStream::textEncodings_data()
@@ -312,18 +312,18 @@ void TestObjectStream::textEncodings()
     QFETCH(QString, line);
     QFETCH(QByteArray, encoded);
     Design design;
-    auto *text = make<TmText>(design, design.stage.get(), QStringLiteral("mText1"));
-    text->BeforePrint.setTexts({line, QStringLiteral("end")});
-    text->Format = line;
+    auto *text = make<TextItem>(design, design.stage.get(), QStringLiteral("mText1"));
+    text->beforePrint.setTexts({line, QStringLiteral("end")});
+    text->format = line;
     const QByteArray block = writeBlock(controls(design), design.owner, reportClasses());
     QVERIFY(block.contains(str("BeforePrint.Strings") + hex("01") + encoded + hex("0603") + "end"));
 
     Design copy;
     const QList<QWidget *> read = readStreams(block, copy.owner, copy.stage.get(), reportClasses());
     QCOMPARE(read.size(), 1);
-    auto *readText = qobject_cast<TmText *>(read.first());
-    QCOMPARE(readText->BeforePrint.texts(), QStringList({line, QStringLiteral("end")}));
-    QCOMPARE(readText->Format, line);
+    auto *readText = qobject_cast<TextItem *>(read.first());
+    QCOMPARE(readText->beforePrint.texts(), QStringList({line, QStringLiteral("end")}));
+    QCOMPARE(readText->format, line);
 }
 
 void TestObjectStream::colourEncodings_data()
@@ -342,13 +342,13 @@ void TestObjectStream::colourEncodings()
     QFETCH(qint64, colour);
     QFETCH(QByteArray, encoded);
     Design design;
-    make<TmText>(design, design.stage.get(), QStringLiteral("mText1"))->setColor(colour);
+    make<TextItem>(design, design.stage.get(), QStringLiteral("mText1"))->setColor(colour);
     const QByteArray block = writeBlock(controls(design), design.owner, reportClasses());
     QVERIFY(block.contains(str("Color") + encoded));
 
     Design copy;
     const QList<QWidget *> read = readStreams(block, copy.owner, copy.stage.get(), reportClasses());
-    QCOMPARE(qobject_cast<TmText *>(read.value(0))->color(), colour);
+    QCOMPARE(qobject_cast<TextItem *>(read.value(0))->color(), colour);
 }
 
 void TestObjectStream::designRoundTripIsByteIdentical()
@@ -368,21 +368,21 @@ void TestObjectStream::designRoundTripIsByteIdentical()
     QCOMPARE(readFile(second).toHex(' '), readFile(first).toHex(' '));
 
     for (QObject *component : copy.owner.components())
-        QVERIFY(!qobject_cast<TReportControl *>(component)->isLoading());
-    auto *name = copy.find<TmText>(QStringLiteral("mText1"));
+        QVERIFY(!qobject_cast<ReportControl *>(component)->isLoading());
+    auto *name = copy.find<TextItem>(QStringLiteral("mText1"));
     QVERIFY(name);
-    QCOMPARE(name->parentWidget(), copy.find<TmBand>(QStringLiteral("mBand2")));
+    QCOMPARE(name->parentWidget(), copy.find<Band>(QStringLiteral("mBand2")));
     QCOMPARE(name->geometry(), QRect(20, 18, 100, 18));
-    QCOMPARE(name->fontRecord().style, TFontRecord::Bold | TFontRecord::Italic);
+    QCOMPARE(name->fontRecord().style, FontRecord::Bold | FontRecord::Italic);
     QCOMPARE(name->frame().width, 2);
-    QCOMPARE(name->AfterPrint.texts(), QStringList({QStringLiteral(".NEWLINE"), QString()}));
-    QCOMPARE(copy.find<TmText>(QStringLiteral("mText2"))->caption(),
+    QCOMPARE(name->afterPrint.texts(), QStringList({QStringLiteral(".NEWLINE"), QString()}));
+    QCOMPARE(copy.find<TextItem>(QStringLiteral("mText2"))->caption(),
              QStringLiteral("价格 ") + QString(300, u'x'));
-    QCOMPARE(copy.find<TMBlockCode>(QStringLiteral("mBlockCode1"))->Code().texts(),
+    QCOMPARE(copy.find<CodeBlock>(QStringLiteral("mBlockCode1"))->code().texts(),
              QStringList({QStringLiteral(".PRINT 'x'"), QStringLiteral(".NEWLINE")}));
-    QCOMPARE(copy.find<TmBreakBand>(QStringLiteral("mBreakBand1"))->TypeBand(), BreakFooter);
-    QCOMPARE(copy.page()->Comments.texts(), design.page()->Comments.texts());
-    QCOMPARE(copy.page()->options, TmPage::LastPageFooter | TmPage::Compression);
+    QCOMPARE(copy.find<BreakBand>(QStringLiteral("mBreakBand1"))->typeBand(), BreakFooter);
+    QCOMPARE(copy.page()->comments.texts(), design.page()->comments.texts());
+    QCOMPARE(copy.page()->options, ReportPage::LastPageFooter | ReportPage::Compression);
     QVERIFY(!copy.page()->ruler());
     QVERIFY(readFile(first).contains(str("Page.Ruler") + hex("08")));
 }
@@ -394,7 +394,7 @@ void TestObjectStream::stageFileLayout()
     saveStageFile(design.stage.get(), file, design.owner, reportClasses());
     QCOMPARE(readFile(file), QByteArray());
 
-    auto *page = make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    auto *page = make<ReportPage>(design, design.stage.get(), QStringLiteral("mPage1"));
     page->setNewReportValues();
     const QByteArray pageStream = writeComponent(page, design.owner, reportClasses());
     QVERIFY(pageStream.startsWith("TPF0"));
@@ -402,7 +402,7 @@ void TestObjectStream::stageFileLayout()
     saveStageFile(design.stage.get(), file, design.owner, reportClasses());
     QCOMPARE(readFile(file), pageStream + hex("00"));
 
-    auto *block = make<TmBlock>(design, design.stage.get(), QStringLiteral("mBlock1"));
+    auto *block = make<BlockPanel>(design, design.stage.get(), QStringLiteral("mBlock1"));
     saveStageFile(design.stage.get(), file, design.owner, reportClasses());
     QCOMPARE(readFile(file),
              pageStream + writeComponent(block, design.owner, reportClasses()) + hex("0000"));
@@ -411,8 +411,8 @@ void TestObjectStream::stageFileLayout()
     loadStageFile(copy.stage.get(), file, copy.owner, reportClasses());
     const QList<QWidget *> read = controls(copy);
     QCOMPARE(read.size(), 2);
-    QVERIFY(qobject_cast<TmPage *>(read[0]));
-    QVERIFY(qobject_cast<TmBlock *>(read[1]));
+    QVERIFY(qobject_cast<ReportPage *>(read[0]));
+    QVERIFY(qobject_cast<BlockPanel *>(read[1]));
 
     page->setStoredValues({});
     QByteArray zeros;
@@ -459,10 +459,10 @@ void TestObjectStream::propertyErrorsAreSkipped()
     QFETCH(QByteArray, inserted);
     QFETCH(QString, message);
     Design design;
-    auto *text = make<TmText>(design, design.stage.get(), QStringLiteral("mText1"));
+    auto *text = make<TextItem>(design, design.stage.get(), QStringLiteral("mText1"));
     text->setCaption(QStringLiteral("total"));
     text->setFontSize(8);
-    text->AfterPrint.setTexts({QStringLiteral(".NEWLINE")});
+    text->afterPrint.setTexts({QStringLiteral(".NEWLINE")});
     const QByteArray stream = writeComponent(text, design.owner, reportClasses());
     QByteArray damaged = stream;
     damaged.insert(afterHeader(stream), inserted);
@@ -481,8 +481,8 @@ void TestObjectStream::propertyErrorsAreSkipped()
 void TestObjectStream::unhandledErrorEndsRead()
 {
     Design design;
-    auto *first = make<TmText>(design, design.stage.get(), QStringLiteral("mText1"));
-    auto *second = make<TmText>(design, design.stage.get(), QStringLiteral("mText2"));
+    auto *first = make<TextItem>(design, design.stage.get(), QStringLiteral("mText1"));
+    auto *second = make<TextItem>(design, design.stage.get(), QStringLiteral("mText2"));
     const QByteArray good = writeComponent(first, design.owner, reportClasses());
     QByteArray bad = writeComponent(second, design.owner, reportClasses());
     bad.insert(afterHeader(bad), str("Foo") + hex("0201"));
@@ -500,7 +500,7 @@ void TestObjectStream::unhandledErrorEndsRead()
     const QList<QWidget *> read = controls(copy);
     QCOMPARE(read.size(), 1);
     QCOMPARE(read.first()->objectName(), QStringLiteral("mText1"));
-    QVERIFY(!qobject_cast<TmText *>(read.first())->isLoading());
+    QVERIFY(!qobject_cast<TextItem *>(read.first())->isLoading());
 }
 
 void TestObjectStream::readOnlyProperty()
@@ -512,7 +512,7 @@ void TestObjectStream::readOnlyProperty()
             QStringLiteral("Width"), PropKind::Integer,
             [](const QWidget &widget) { return PropValue(qint64(widget.width())); },
             [](QWidget &widget, const PropValue &value) {
-                widget.resize(int(PropValues::toInt(value)), widget.height());
+                widget.resize(int(PropertyValues::toInt(value)), widget.height());
             }),
     };
     ClassInfo probe;
@@ -539,11 +539,11 @@ void TestObjectStream::readOnlyProperty()
 void TestObjectStream::unknownClassSkippedWithChildren()
 {
     Design design;
-    auto *page = make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
-    auto *strange = make<TmBand>(design, page, QStringLiteral("Strange"));
-    make<TmText>(design, strange, QStringLiteral("mText1"));
-    make<TMBlockCode>(design, strange, QStringLiteral("mBlockCode1"));
-    make<TmBand>(design, page, QStringLiteral("mBand2"));
+    auto *page = make<ReportPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    auto *strange = make<Band>(design, page, QStringLiteral("Strange"));
+    make<TextItem>(design, strange, QStringLiteral("mText1"));
+    make<CodeBlock>(design, strange, QStringLiteral("mBlockCode1"));
+    make<Band>(design, page, QStringLiteral("mBand2"));
     QByteArray stream = writeComponent(page, design.owner, reportClasses());
     QCOMPARE(stream.count(str("TmBand") + str("Strange")), 1);
     stream.replace(str("TmBand") + str("Strange"), str("TmFancy") + str("Strange"));
@@ -586,16 +586,16 @@ void TestObjectStream::clashRename()
     QFETCH(QStringList, stored);
     QFETCH(QStringList, loaded);
     Design design;
-    auto *page = make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
-    auto *band = make<TmBand>(design, page, QStringLiteral("mBand1"));
+    auto *page = make<ReportPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    auto *band = make<Band>(design, page, QStringLiteral("mBand1"));
     for (const QString &name : stored)
-        make<TmText>(design, band, name);
+        make<TextItem>(design, band, name);
     const QString file = filePath(QStringLiteral("names.kfx"));
     saveStageFile(design.stage.get(), file, design.owner, reportClasses());
 
     Design copy;
     for (const QString &name : heldOutside)
-        make<TmText>(copy, copy.outside.get(), name);
+        make<TextItem>(copy, copy.outside.get(), name);
     QStringList announced;
     ReaderHooks hooks;
     hooks.onSetName = [&announced](QWidget *, const QString &name) {
@@ -613,11 +613,11 @@ void TestObjectStream::clashRename()
 void TestObjectStream::damagedFiles_data()
 {
     Design design;
-    auto *page = make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
-    make<TmBand>(design, page, QStringLiteral("mBand1"));
+    auto *page = make<ReportPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    make<Band>(design, page, QStringLiteral("mBand1"));
     const QByteArray first = writeComponent(page, design.owner, reportClasses());
     const QByteArray second =
-        writeComponent(make<TmBlock>(design, design.stage.get(), QStringLiteral("mBlock1")),
+        writeComponent(make<BlockPanel>(design, design.stage.get(), QStringLiteral("mBlock1")),
                        design.owner, reportClasses());
 
     QTest::addColumn<QByteArray>("data");
@@ -642,7 +642,7 @@ void TestObjectStream::damagedFiles()
     writeFile(QStringLiteral("damaged.kfx"), data);
     const QString file = filePath(QStringLiteral("damaged.kfx"));
     Design copy;
-    make<TmPage>(copy, copy.stage.get(), QStringLiteral("old"));
+    make<ReportPage>(copy, copy.stage.get(), QStringLiteral("old"));
     try {
         loadStageFile(copy.stage.get(), file, copy.owner, reportClasses());
         QVERIFY(readable);
@@ -654,7 +654,7 @@ void TestObjectStream::damagedFiles()
     QCOMPARE(read.size(), controlsAfter);
     QVERIFY(!copy.owner.findComponent(QStringLiteral("old")));
     for (QWidget *control : read)
-        QVERIFY(!qobject_cast<TReportControl *>(control)->isLoading());
+        QVERIFY(!qobject_cast<ReportControl *>(control)->isLoading());
 }
 
 void TestObjectStream::everyCutFails()
@@ -679,7 +679,7 @@ void TestObjectStream::everyCutFails()
 void TestObjectStream::missingFileKeepsStage()
 {
     Design design;
-    make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    make<ReportPage>(design, design.stage.get(), QStringLiteral("mPage1"));
     const QString missing = filePath(QStringLiteral("missing.kfx"));
     try {
         loadStageFile(design.stage.get(), missing, design.owner, reportClasses());
@@ -703,7 +703,7 @@ void TestObjectStream::failedSaveKeepsTarget()
     QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("folder.kfx")));
     writeFile(QStringLiteral("folder.kfx/inside"), "kept");
     Design design;
-    make<TmPage>(design, design.stage.get(), QStringLiteral("mPage1"));
+    make<ReportPage>(design, design.stage.get(), QStringLiteral("mPage1"));
     const QString path = filePath(target);
     try {
         saveStageFile(design.stage.get(), path, design.owner, reportClasses());
@@ -719,9 +719,9 @@ void TestObjectStream::failedSaveKeepsTarget()
 void TestObjectStream::childPositionPrefix()
 {
     Design design;
-    auto *band = make<TmBand>(design, design.stage.get(), QStringLiteral("mBand1"));
-    make<TmText>(design, band, QStringLiteral("mText1"));
-    make<TmText>(design, band, QStringLiteral("mText2"));
+    auto *band = make<Band>(design, design.stage.get(), QStringLiteral("mBand1"));
+    make<TextItem>(design, band, QStringLiteral("mText1"));
+    make<TextItem>(design, band, QStringLiteral("mText2"));
     QByteArray stream = writeComponent(band, design.owner, reportClasses());
     const QByteArray second = str("TmText") + str("mText2");
     const QByteArray first = str("TmText") + str("mText1");
@@ -746,8 +746,8 @@ void TestObjectStream::bandOnBandGoesToPage()
     Design design;
     readStreams(stream, design.owner, design.stage.get(), reportClasses());
     QVERIFY(design.page());
-    QCOMPARE(design.find<TmBand>(QStringLiteral("mBand1"))->parentWidget(), design.page());
-    QCOMPARE(design.find<TmBreakBand>(QStringLiteral("mBand2"))->parentWidget(), design.page());
+    QCOMPARE(design.find<Band>(QStringLiteral("mBand1"))->parentWidget(), design.page());
+    QCOMPARE(design.find<BreakBand>(QStringLiteral("mBand2"))->parentWidget(), design.page());
     QCOMPARE(design.page()->bands().size(), 2);
 }
 
@@ -788,10 +788,10 @@ void TestObjectStream::nestingIsCapped()
 void TestObjectStream::dumpShowsTemplate()
 {
     Design design;
-    auto *band = make<TmBand>(design, design.stage.get(), QStringLiteral("Dpst_TmBand"));
+    auto *band = make<Band>(design, design.stage.get(), QStringLiteral("Dpst_TmBand"));
     band->setBounds(0, 0, 15, 50);
     band->setSizeValues({Geometry::pixelsToStored(50, 96, 100), 40});
-    band->BandCode.setTexts({QStringLiteral("say \"hi\"\tnow"), QStringLiteral("价")});
+    band->bandCode.setTexts({QStringLiteral("say \"hi\"\tnow"), QStringLiteral("价")});
     const QByteArray block = writeBlock(controls(design), design.owner, reportClasses());
     const QString expected = QStringLiteral(
         "object Dpst_TmBand: TmBand\n"

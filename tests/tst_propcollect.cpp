@@ -33,13 +33,13 @@ private:
     QStringList captions() const;
 
     std::unique_ptr<InspectorFixture> f;
-    TMultiProps *m_props = nullptr;
+    MultiProperties *m_props = nullptr;
 };
 
 void TestPropCollect::init()
 {
     f = std::make_unique<InspectorFixture>();
-    f->inspector.setOutProps({QStringLiteral("Name")});
+    f->inspector.setExcludedProperties({QStringLiteral("Name")});
     f->reload();
     m_props = f->props;
     QVERIFY(m_props);
@@ -67,20 +67,20 @@ void TestPropCollect::propListsOfTheReportWindow()
 {
     QStringList names;
     QStringList captions;
-    f->inspector.GetPropLists(names, captions);
+    f->inspector.propertyLists(names, captions);
     QCOMPARE(names.size(), 6 + 39);
     QCOMPARE(names.mid(0, 6), (QStringList{"Color", "Font", "Height", "Left", "Top", "Width"}));
     QCOMPARE(captions.mid(0, 6), names.mid(0, 6));
     QCOMPARE(names.at(6 + 18), QStringLiteral("Nam"));
     QCOMPARE(captions.at(6 + 18), QStringLiteral("Name"));
     QCOMPARE(names.last(), QStringLiteral("Vnode"));
-    QCOMPARE(f->inspector.BtnProps().size(), 20);
+    QCOMPARE(f->inspector.buttonProperties().size(), 20);
 
     // Standard rows come in a fixed order, each with its caption if any.
-    TShowProps all;
-    all.aName = all.aCaption = all.aColor = all.aTop = all.aLeft = all.aWidth = all.aHeight =
-        all.aFont = true;
-    all.aCaptionCp = QStringLiteral("Text");
+    StandardRows all;
+    all.showName = all.showCaption = all.showColor = all.showTop = all.showLeft = all.showWidth = all.showHeight =
+        all.showFont = true;
+    all.captionCaption = QStringLiteral("Text");
     QCOMPARE(all.lines(), (QStringList{"Caption|Text", "Color", "Font", "Height", "Left", "Name",
                                        "Top", "Width"}));
 }
@@ -110,7 +110,7 @@ void TestPropCollect::singleComponentLists()
     QFETCH(QString, component);
     QFETCH(QStringList, names);
     QFETCH(QStringList, captions);
-    f->selection.Add(component == u"text" ? static_cast<QWidget *>(f->text) : f->breakBand);
+    f->selection.addTarget(component == u"text" ? static_cast<QWidget *>(f->text) : f->breakBand);
     QCOMPARE(rows(), names);
     QCOMPARE(this->captions(), captions);
     QCOMPARE(m_props->shownValues().size(), names.size());
@@ -119,13 +119,13 @@ void TestPropCollect::singleComponentLists()
 void TestPropCollect::textAndBandShareTheirCommonProperties()
 {
     f->text->setLeft(30);
-    f->inspector.setOutProps({});
+    f->inspector.setExcludedProperties({});
     QStringList names;
     QStringList captions;
-    f->inspector.GetPropLists(names, captions);
-    f->collector->Load(names, captions, {});
-    f->selection.Add(f->text);
-    f->selection.Add(f->band);
+    f->inspector.propertyLists(names, captions);
+    f->collector->load(names, captions, {});
+    f->selection.addTarget(f->text);
+    f->selection.addTarget(f->band);
     QCOMPARE(rows(), (QStringList{"Color", "Font", "Height", "Left", "Top", "Width", "BlockMode",
                                   "FieldMode", "Name"}));
     const QStringList values = m_props->shownValues();
@@ -140,8 +140,8 @@ void TestPropCollect::textAndBandShareTheirCommonProperties()
 
 void TestPropCollect::caseOfTheAllowedNameDoesNotMatter()
 {
-    f->page->VNode = QStringLiteral("node1");
-    f->selection.Add(f->page.get());
+    f->page->vnode = QStringLiteral("node1");
+    f->selection.addTarget(f->page.get());
     const QStringList names = rows();
     QVERIFY(names.contains(QStringLiteral("VNode")));
     QVERIFY(names.contains(QStringLiteral("Database")));
@@ -154,11 +154,11 @@ void TestPropCollect::caseOfTheAllowedNameDoesNotMatter()
 
 void TestPropCollect::outNamesLeaveWithTheSecondTarget()
 {
-    f->selection.Add(f->text);
+    f->selection.addTarget(f->text);
     QVERIFY(rows().contains(QStringLiteral("Name")));
-    f->selection.Add(f->text2);
+    f->selection.addTarget(f->text2);
     QVERIFY(!rows().contains(QStringLiteral("Name")));
-    f->selection.Delete(0);
+    f->selection.removeTarget(0);
     QVERIFY(rows().contains(QStringLiteral("Name")));
     QCOMPARE(m_props->shownValues().at(rows().indexOf("Name")), QStringLiteral("mText2"));
 }
@@ -170,84 +170,84 @@ void TestPropCollect::deleteGivesTheSameAsAddingTheRest()
     f->text2->setCaption(QStringLiteral("Other"));
     for (QWidget *control : {static_cast<QWidget *>(f->text), static_cast<QWidget *>(f->band),
                              static_cast<QWidget *>(f->text2)})
-        f->selection.Add(control);
+        f->selection.addTarget(control);
     QVERIFY(!rows().contains(QStringLiteral("Alignment")));
-    f->selection.Delete(1);
+    f->selection.removeTarget(1);
     const QStringList names = rows();
     const QStringList values = m_props->shownValues();
 
-    TTargetList fresh;
-    auto collector = f->inspector.CreateCollector();
-    auto *props = dynamic_cast<TMultiProps *>(collector.get());
+    SelectionList fresh;
+    auto collector = f->inspector.createCollector();
+    auto *props = dynamic_cast<MultiProperties *>(collector.get());
     props->setPropLists(m_props->allowedNames(), {}, m_props->outNames());
-    fresh.ReceiverAdded(collector.get());
-    fresh.Add(f->text);
-    fresh.Add(f->text2);
+    fresh.linkReceiver(collector.get());
+    fresh.addTarget(f->text);
+    fresh.addTarget(f->text2);
     QCOMPARE(names, props->shownNames());
     QCOMPARE(values, props->shownValues());
     QVERIFY(names.contains(QStringLiteral("Alignment")));
     QCOMPARE(values.at(names.indexOf("Left")), QStringLiteral("20"));
     QCOMPARE(values.at(names.indexOf("Caption")), QStringLiteral("mText1"));
 
-    f->selection.Delete(1);
-    f->selection.Delete(0);
+    f->selection.removeTarget(1);
+    f->selection.removeTarget(0);
     QCOMPARE(m_props->targetCount(), 0);
     QVERIFY(rows().isEmpty());
 }
 
 void TestPropCollect::destroyedTargetWaitsForItsDelete()
 {
-    f->selection.Add(f->text);
-    f->selection.Add(f->text2);
-    f->selection.TargetNil(0);
+    f->selection.addTarget(f->text);
+    f->selection.addTarget(f->text2);
+    f->selection.forgetTarget(0);
     delete f->text;
-    m_props->Recollect();
+    m_props->recollect();
     QCOMPARE(m_props->targetCount(), 2);
-    f->selection.Delete(0);
+    f->selection.removeTarget(0);
     QCOMPARE(m_props->targets(), QList<QWidget *>{f->text2});
     QCOMPARE(m_props->shownValues().at(rows().indexOf("Name")), QStringLiteral("mText2"));
 }
 
 void TestPropCollect::clearKeepsTheLists()
 {
-    f->selection.Add(f->text);
-    f->selection.Clear();
+    f->selection.addTarget(f->text);
+    f->selection.clearTargets();
     QCOMPARE(m_props->targetCount(), 0);
     QVERIFY(rows().isEmpty());
     QVERIFY(m_props->shownValues().isEmpty());
     QCOMPARE(m_props->allowedNames().size(), 45);
-    f->selection.Add(f->band);
+    f->selection.addTarget(f->band);
     QVERIFY(rows().contains(QStringLiteral("TypeBand")));
 }
 
 void TestPropCollect::addingTwiceChangesNothing()
 {
-    m_props->Add(f->text);
+    m_props->addTarget(f->text);
     const QStringList names = rows();
-    m_props->Add(f->text);
+    m_props->addTarget(f->text);
     QCOMPARE(m_props->targetCount(), 1);
     QCOMPARE(rows(), names);
 }
 
 void TestPropCollect::recollectFollowsChangedValues()
 {
-    f->selection.Add(f->text);
-    f->selection.Add(f->text2);
+    f->selection.addTarget(f->text);
+    f->selection.addTarget(f->text2);
     const int width = int(rows().indexOf("Width"));
     f->text->setWidthPx(50);
     f->text2->setWidthPx(60);
-    m_props->Recollect();
+    m_props->recollect();
     QCOMPARE(m_props->shownValues().at(width), QString());
     f->text2->setWidthPx(50);
-    m_props->Recollect();
+    m_props->recollect();
     QCOMPARE(m_props->shownValues().at(width), QStringLiteral("50"));
 }
 
 void TestPropCollect::contextPropsCollectFromStageLines()
 {
-    f->selection.Add(f->text);
-    f->selection.Add(f->text2);
-    const TContextProps menu({"Caption|Text", "Alignment", "Name", "TypeBand"}, {"Name"},
+    f->selection.addTarget(f->text);
+    f->selection.addTarget(f->text2);
+    const ContextProperties menu({"Caption|Text", "Alignment", "Name", "TypeBand"}, {"Name"},
                              f->selection, reportClasses());
     QCOMPARE(menu.shownNames(), (QStringList{"Caption", "Alignment"}));
     QCOMPARE(menu.captionOf(u"caption"), QStringLiteral("Text"));

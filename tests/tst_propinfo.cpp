@@ -1,9 +1,9 @@
 // Links: kestrova_designer
-#include "designer/DsnPropInfo.h"
-#include "designer/DsnPropValue.h"
+#include "designer/ObjectProperties.h"
+#include "designer/PropertyConversions.h"
 #include "model/ComponentOwner.h"
 #include "model/PropertyBuilders.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <QTest>
 
@@ -32,7 +32,7 @@ const PropertyTable &sampleTable()
             QStringLiteral("Ratio"), PropKind::Float,
             [](const Sample &sample) { return PropValue(sample.ratio); },
             [](Sample &sample, const PropValue &value) {
-                sample.ratio = PropValues::toFloat(value);
+                sample.ratio = PropertyValues::toFloat(value);
             });
         PropertyInfo fixed = Props::integer<Sample>(QStringLiteral("Fixed"), &Sample::fixed);
         fixed.set = {};
@@ -57,8 +57,8 @@ const ClassRegistry &sampleClasses()
 
 QString valueOf(const QObject *object, const QString &name)
 {
-    const TObjInfo info(object);
-    return info.item(info.indexOf(name)).Value;
+    const ObjectProperties info(object);
+    return info.item(info.indexOf(name)).value;
 }
 
 } // namespace
@@ -93,20 +93,20 @@ private slots:
 
 private:
     std::unique_ptr<ComponentOwner> m_owner;
-    std::unique_ptr<TmPage> m_page;
-    TmBand *m_band = nullptr;
-    TmText *m_text = nullptr;
+    std::unique_ptr<ReportPage> m_page;
+    Band *m_band = nullptr;
+    TextItem *m_text = nullptr;
 };
 
 void TestPropInfo::init()
 {
     m_owner = std::make_unique<ComponentOwner>();
-    m_page = std::make_unique<TmPage>(m_owner.get(), nullptr);
+    m_page = std::make_unique<ReportPage>(m_owner.get(), nullptr);
     m_page->setNewReportValues();
     m_page->setObjectName(QStringLiteral("mPage1"));
-    m_band = new TmBand(m_owner.get(), m_page.get());
+    m_band = new Band(m_owner.get(), m_page.get());
     m_band->setName(QStringLiteral("mBand1"));
-    m_text = new TmText(m_owner.get(), m_band);
+    m_text = new TextItem(m_owner.get(), m_band);
     m_text->setName(QStringLiteral("mText1"));
 }
 
@@ -119,11 +119,11 @@ void TestPropInfo::cleanup()
 
 void TestPropInfo::listsPublishedPropertiesInDeclarationOrder()
 {
-    const TObjInfo info(m_text);
+    const ObjectProperties info(m_text);
     QCOMPARE(info.className(), QStringLiteral("TmText"));
     QStringList names;
     for (int i = 0; i < info.count(); ++i)
-        names.append(info.item(i).Name);
+        names.append(info.item(i).name);
     QCOMPARE(names.mid(0, 8), (QStringList{"Name", "Left", "Top", "Width", "Height", "Frame",
                                            "Size", "Alignment"}));
     // Stream-only values are no published properties.
@@ -134,7 +134,7 @@ void TestPropInfo::listsPublishedPropertiesInDeclarationOrder()
 
 void TestPropInfo::invalidIndexRaises()
 {
-    const TObjInfo info(m_text);
+    const ObjectProperties info(m_text);
     for (int index : {-1, info.count()}) {
         try {
             info.item(index);
@@ -178,12 +178,12 @@ void TestPropInfo::setAndFloatTexts()
     Sample sample;
     sample.style = 1 | 4 | (1 << 20);
     sample.ratio = 2.0L / 3.0L;
-    const TObjInfo info(&sample, sampleClasses());
-    QCOMPARE(info.item(0).Value, QStringLiteral("[fsBold,fsUnderline]"));
-    QCOMPARE(info.item(0).Kind, TTypeKind::Set);
-    QCOMPARE(info.item(1).Value, QStringLiteral("0.666666666666667"));
+    const ObjectProperties info(&sample, sampleClasses());
+    QCOMPARE(info.item(0).value, QStringLiteral("[fsBold,fsUnderline]"));
+    QCOMPARE(info.item(0).kind, PropertyTypeKind::Set);
+    QCOMPARE(info.item(1).value, QStringLiteral("0.666666666666667"));
     sample.style = 0;
-    QCOMPARE(info.item(0).Value, QStringLiteral("[]"));
+    QCOMPARE(info.item(0).value, QStringLiteral("[]"));
 }
 
 void TestPropInfo::parseInteger_data()
@@ -213,7 +213,7 @@ void TestPropInfo::parseInteger()
     QFETCH(QString, text);
     QFETCH(bool, valid);
     QFETCH(int, value);
-    const std::optional<qint32> parsed = PropConversions::parseInteger(text);
+    const std::optional<qint32> parsed = PropertyConversions::parseInteger(text);
     QCOMPARE(parsed.has_value(), valid);
     if (valid)
         QCOMPARE(*parsed, value);
@@ -239,7 +239,7 @@ void TestPropInfo::writeConverts()
     QFETCH(QString, property);
     QFETCH(QString, value);
     QFETCH(QString, shown);
-    PropConversions::writeToTargets({m_text}, property, value, reportClasses());
+    PropertyConversions::writeToTargets({m_text}, property, value, reportClasses());
     QCOMPARE(valueOf(m_text, property), shown);
 }
 
@@ -258,17 +258,17 @@ void TestPropInfo::illegalValueLeavesPropertyAlone()
 {
     QFETCH(QString, property);
     QFETCH(QString, value);
-    const TObjInfo info(m_text);
+    const ObjectProperties info(m_text);
     const int index = info.indexOf(property);
-    const QString before = index < 0 ? QString() : info.item(index).Value;
+    const QString before = index < 0 ? QString() : info.item(index).value;
     try {
-        PropConversions::writeToTargets({m_text}, property, value, reportClasses());
+        PropertyConversions::writeToTargets({m_text}, property, value, reportClasses());
         QFAIL("no error raised");
     } catch (const PropertyError &error) {
         QCOMPARE(error.message(), value + " is illegal (" + property + ")");
     }
     if (index >= 0)
-        QCOMPARE(info.item(index).Value, before);
+        QCOMPARE(info.item(index).value, before);
 }
 
 void TestPropInfo::emptyValueEmptiesOnlyStrings()
@@ -277,7 +277,7 @@ void TestPropInfo::emptyValueEmptiesOnlyStrings()
     m_text->setAlignment(taCenter);
     const QRect bounds = m_text->geometry();
     for (const char *name : {"Width", "Left", "Alignment", "Color", "Caption", "Format"})
-        PropConversions::writeToTargets({m_text}, QString::fromLatin1(name), {}, reportClasses());
+        PropertyConversions::writeToTargets({m_text}, QString::fromLatin1(name), {}, reportClasses());
     QCOMPARE(m_text->geometry(), bounds);
     QCOMPARE(m_text->alignment(), taCenter);
     QCOMPARE(m_text->caption(), QString());
@@ -286,17 +286,17 @@ void TestPropInfo::emptyValueEmptiesOnlyStrings()
 void TestPropInfo::setsAndRecordsAreNotWritten()
 {
     const int options = m_page->options;
-    PropConversions::writeToTargets({m_page.get()}, QStringLiteral("Options"),
+    PropertyConversions::writeToTargets({m_page.get()}, QStringLiteral("Options"),
                                     QStringLiteral("[]"), reportClasses());
     QCOMPARE(m_page->options, options);
-    const TFontRecord font = m_text->fontRecord();
-    PropConversions::writeToTargets({m_text}, QStringLiteral("Font"), QStringLiteral("(TFont)"),
+    const FontRecord font = m_text->fontRecord();
+    PropertyConversions::writeToTargets({m_text}, QStringLiteral("Font"), QStringLiteral("(TFont)"),
                                     reportClasses());
     QCOMPARE(m_text->fontRecord(), font);
 
     Sample sample;
     try {
-        PropConversions::writeToTargets({&sample}, QStringLiteral("Fixed"), QStringLiteral("3"),
+        PropertyConversions::writeToTargets({&sample}, QStringLiteral("Fixed"), QStringLiteral("3"),
                                         sampleClasses());
         QFAIL("read-only property written");
     } catch (const PropertyError &error) {
@@ -307,10 +307,10 @@ void TestPropInfo::setsAndRecordsAreNotWritten()
 
 void TestPropInfo::failureStopsAtTheFailingTarget()
 {
-    auto *second = new TmText(m_owner.get(), m_band);
+    auto *second = new TextItem(m_owner.get(), m_band);
     int written = -1;
     try {
-        PropConversions::writeToTargets({m_text, m_band, second}, QStringLiteral("Alignment"),
+        PropertyConversions::writeToTargets({m_text, m_band, second}, QStringLiteral("Alignment"),
                                         QStringLiteral("taCenter"), reportClasses(), &written);
         QFAIL("no error raised");
     } catch (const PropertyError &error) {
@@ -325,20 +325,20 @@ void TestPropInfo::floatsFollowTheLocale()
 {
     Sample sample;
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    PropConversions::writeToTargets({&sample}, QStringLiteral("Ratio"), QStringLiteral("1234,5"),
+    PropertyConversions::writeToTargets({&sample}, QStringLiteral("Ratio"), QStringLiteral("1234,5"),
                                     sampleClasses());
     QCOMPARE(double(sample.ratio), 1234.5);
-    QCOMPARE(TObjInfo(&sample, sampleClasses()).item(1).Value, QStringLiteral("1234,5"));
+    QCOMPARE(ObjectProperties(&sample, sampleClasses()).item(1).value, QStringLiteral("1234,5"));
     QVERIFY_THROWS_EXCEPTION(PropertyError,
-                             PropConversions::writeToTargets({&sample}, QStringLiteral("Ratio"),
+                             PropertyConversions::writeToTargets({&sample}, QStringLiteral("Ratio"),
                                                              QStringLiteral("1.5.5"),
                                                              sampleClasses()));
     QLocale::setDefault(QLocale::c());
-    PropConversions::writeToTargets({&sample}, QStringLiteral("Ratio"), QStringLiteral("0.25"),
+    PropertyConversions::writeToTargets({&sample}, QStringLiteral("Ratio"), QStringLiteral("0.25"),
                                     sampleClasses());
     QCOMPARE(double(sample.ratio), 0.25);
     QVERIFY_THROWS_EXCEPTION(PropertyError,
-                             PropConversions::writeToTargets({&sample}, QStringLiteral("Ratio"),
+                             PropertyConversions::writeToTargets({&sample}, QStringLiteral("Ratio"),
                                                              QStringLiteral("inf"),
                                                              sampleClasses()));
 }
@@ -362,7 +362,7 @@ void TestPropInfo::nameMustBeValidAndUnique()
     QFETCH(QString, name);
     QFETCH(bool, accepted);
     try {
-        PropConversions::writeToTargets({m_text}, QStringLiteral("Name"), name, reportClasses());
+        PropertyConversions::writeToTargets({m_text}, QStringLiteral("Name"), name, reportClasses());
         QVERIFY(accepted);
         QCOMPARE(m_text->objectName(), name);
         QCOMPARE(m_owner->findComponent(name), m_text);

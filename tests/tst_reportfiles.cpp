@@ -5,7 +5,7 @@
 
 #include "windows/DesignFileName.h"
 
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 // The File menu's ways into and out of report windows: Open and Import by
 // the file's kind, Write As, Close Window and Exit, and files named on the
@@ -31,7 +31,7 @@ private slots:
 private:
     // The worked example's design copied to name in the work folder.
     QString copyOfExample(const QString &name) const;
-    static int bandCount(TChildWindowForm *window);
+    static int bandCount(ReportWindow *window);
 
     FrameFixture *f = nullptr;
 };
@@ -54,9 +54,9 @@ QString TestReportFiles::copyOfExample(const QString &name) const
     return target;
 }
 
-int TestReportFiles::bandCount(TChildWindowForm *window)
+int TestReportFiles::bandCount(ReportWindow *window)
 {
-    return int(window->mPage1()->findChildren<TBandBase *>(Qt::FindDirectChildrenOnly).size());
+    return int(window->mPage1()->findChildren<BandBase *>(Qt::FindDirectChildrenOnly).size());
 }
 
 void TestReportFiles::openByExtension_data()
@@ -89,15 +89,15 @@ void TestReportFiles::openByExtension()
     f->answers = {path};
     f->action(QStringLiteral("Otwrz1"))->trigger();
     QTRY_VERIFY(f->active());
-    TChildWindowForm *window = f->active();
+    ReportWindow *window = f->active();
     QCOMPARE(f->askedDialogs, QStringList({"OpenDialog"}));
     if (design) {
         QCOMPARE(window->windowTitle(), path);
-        QCOMPARE(window->activePage(), TChildWindowForm::Page::ReportForm);
+        QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
         QCOMPARE(bandCount(window), 4);
     } else {
         QCOMPARE(window->windowTitle(), designFileNameFor(path));
-        QCOMPARE(window->activePage(), TChildWindowForm::Page::Source);
+        QCOMPARE(window->activePage(), ReportWindow::Page::Source);
         QCOMPARE(FrameFixture::editorLines(window), QStringList({".NAME sales", ".QUERY"}));
         QCOMPARE(bandCount(window), 0);
     }
@@ -124,7 +124,7 @@ void TestReportFiles::cancelledDialogsDoNothing()
     f->newReport(QStringLiteral("kept"));
     QTRY_VERIFY(f->active());
     f->action(QStringLiteral("WriteReportAsMenu"))->trigger();
-    QCOMPARE(f->active()->DesignFileName(), QStringLiteral("KEPT.kfx"));
+    QCOMPARE(f->active()->designFileName(), QStringLiteral("KEPT.kfx"));
     QCOMPARE(f->active()->windowTitle(), QStringLiteral("KEPT.kfx"));
     QCOMPARE(QDir::currentPath(), QDir(f->workDir.path()).absolutePath());
     QCOMPARE(f->askedDialogs,
@@ -137,11 +137,11 @@ void TestReportFiles::importReadsADesignAsText()
     f->answers = {path};
     f->action(QStringLiteral("ImportReportFromFilerw1"))->trigger();
     QTRY_VERIFY(f->active());
-    TChildWindowForm *window = f->active();
-    QCOMPARE(window->activePage(), TChildWindowForm::Page::Source);
+    ReportWindow *window = f->active();
+    QCOMPARE(window->activePage(), ReportWindow::Page::Source);
     QCOMPARE(bandCount(window), 0);
-    QVERIFY(window->SourceEditor()->lineCount() > 0);
-    QVERIFY(window->SourceEditor()->lineText(0).startsWith(QLatin1String("TPF0")));
+    QVERIFY(window->sourceEditor()->lineCount() > 0);
+    QVERIFY(window->sourceEditor()->lineText(0).startsWith(QLatin1String("TPF0")));
 }
 
 void TestReportFiles::writeAsKeepsTheChosenPath()
@@ -152,7 +152,7 @@ void TestReportFiles::writeAsKeepsTheChosenPath()
     const QString path = f->path(QStringLiteral("Final Reports/Quarterly Sales.kfx"));
     f->answers = {path};
     f->action(QStringLiteral("WriteReportAsMenu"))->trigger();
-    QCOMPARE(f->active()->DesignFileName(), path);
+    QCOMPARE(f->active()->designFileName(), path);
     QCOMPARE(f->active()->windowTitle(), path);
     QVERIFY(QFile::exists(path));
     QVERIFY(!QFile::exists(f->path(QStringLiteral("DRAFT.kfx"))));
@@ -162,13 +162,13 @@ void TestReportFiles::closeWindowThatCannotSaveStaysOpen()
 {
     f->newReport(QStringLiteral("lost"));
     QTRY_VERIFY(f->active());
-    TChildWindowForm *window = f->active();
+    ReportWindow *window = f->active();
     const QString unwritable = f->path(QStringLiteral("missing/LOST.kfx"));
     window->setDesignFileName(unwritable);
 
     f->action(QStringLiteral("CloseWindowMenu"))->trigger();
     QCOMPARE(f->failures(), QStringList({"Cannot create file " + unwritable}));
-    QCOMPARE(f->frame->reportWindows(), QList<TChildWindowForm *>({window}));
+    QCOMPARE(f->frame->reportWindows(), QList<ReportWindow *>({window}));
     QVERIFY(window->designing());
 
     // Once the folder is there the window closes.
@@ -193,10 +193,10 @@ void TestReportFiles::exitWritesEveryOpenDesign()
 
     HeadlessReport one;
     one.load(f->path(QStringLiteral("ONE.kfx")));
-    QCOMPARE(one.page()->findChildren<TmBand *>().size(), 1);
+    QCOMPARE(one.page()->findChildren<Band *>().size(), 1);
     HeadlessReport two;
     two.load(f->path(QStringLiteral("TWO.kfx")));
-    QCOMPARE(two.page()->findChildren<TmBand *>().size(), 0);
+    QCOMPARE(two.page()->findChildren<Band *>().size(), 0);
 }
 
 void TestReportFiles::commandLineOpensEachFile()
@@ -208,7 +208,7 @@ void TestReportFiles::commandLineOpensEachFile()
     text.close();
 
     StartUp::openFiles(*f->frame, {QStringLiteral("Sales.kfx"), QStringLiteral("notes.rw")});
-    const QList<TChildWindowForm *> windows = f->frame->reportWindows();
+    const QList<ReportWindow *> windows = f->frame->reportWindows();
     QCOMPARE(windows.size(), 2);
     QCOMPARE(windows[0]->windowTitle(), f->path(QStringLiteral("Sales.kfx")));
     QCOMPARE(bandCount(windows[0]), 4);

@@ -4,11 +4,11 @@
 
 #include "windows/ProgressPanel.h"
 
-#include "dialogs/EditorCompletion.h"
+#include "editor/EditorCompletion.h"
 
-#include "designer/DsnStage.h"
+#include "designer/DesignStage.h"
 
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <QProgressBar>
 #include <QTabWidget>
@@ -68,18 +68,18 @@ namespace {
 
 const QString SalesDesign = QStringLiteral(KESTROVA_TEST_DATA "/sales.kfx");
 
-QStringList bandNames(const TmPage *page)
+QStringList bandNames(const ReportPage *page)
 {
     QStringList names;
-    for (TBandBase *band : page->bands())
+    for (BandBase *band : page->bands())
         names.append(band->objectName());
     return names;
 }
 
-QStringList topLevelPages(const TChildWindowForm &window)
+QStringList topLevelPages(const ReportWindow &window)
 {
     QStringList names;
-    for (auto *page : window.DsnStageReport()->findChildren<TmPage *>(Qt::FindDirectChildrenOnly))
+    for (auto *page : window.reportStage()->findChildren<ReportPage *>(Qt::FindDirectChildrenOnly))
         names.append(page->objectName());
     return names;
 }
@@ -90,27 +90,27 @@ void TestReportWindow::newReport()
 {
     f->messages.clear();
     auto window = f->create(omNew, QStringLiteral("SALES.kfx"));
-    QCOMPARE(window->DesignFileName(), QStringLiteral("SALES.kfx"));
+    QCOMPARE(window->designFileName(), QStringLiteral("SALES.kfx"));
     QCOMPARE(window->windowTitle(), QStringLiteral("SALES.kfx"));
-    QCOMPARE(window->activePage(), TChildWindowForm::Page::ReportForm);
+    QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
     QVERIFY(window->designing());
     QVERIFY(window->mPage1());
     QCOMPARE(window->mPage1()->objectName(), QStringLiteral("mPage1"));
     QCOMPARE(window->mPage1()->size(), QSize(794, 1123));
     QVERIFY(window->mPage1()->bands().isEmpty());
-    QVERIFY(!window->Panel1()->isVisible());
+    QVERIFY(!window->progressPanel()->isVisible());
     QCOMPARE(f->messages, QStringList{});
 }
 
 void TestReportWindow::openDesign()
 {
     auto window = f->create(omDesign, SalesDesign);
-    QCOMPARE(window->DesignFileName(), SalesDesign);
+    QCOMPARE(window->designFileName(), SalesDesign);
     QCOMPARE(window->windowTitle(), SalesDesign);
     QCOMPARE(topLevelPages(*window), QStringList{"mPage1"});
-    QCOMPARE(window->mPage1()->Nam, QStringLiteral("sales"));
+    QCOMPARE(window->mPage1()->reportName, QStringLiteral("sales"));
     QCOMPARE(bandNames(window->mPage1()).size(), 4);
-    QCOMPARE(window->DsnStageReport()->size(), window->mPage1()->size());
+    QCOMPARE(window->reportStage()->size(), window->mPage1()->size());
     QVERIFY(window->designing());
     QCOMPARE(f->messages, QStringList{});
 }
@@ -123,7 +123,7 @@ void TestReportWindow::openMissingDesign()
     QVERIFY(window->mPage1()->bands().isEmpty());
     QCOMPARE(f->messages, QStringList{});
     // Write Report then creates the file.
-    QVERIFY(window->SaveDesign());
+    QVERIFY(window->saveDesign());
     QVERIFY(QFile::exists(name));
 }
 
@@ -132,12 +132,12 @@ void TestReportWindow::importText()
     const QString text = f->path(QStringLiteral("Sales.rw"));
     f->writeFile(text, ".NAME sales\n\t.PRINT x\n");
     auto window = f->create(omText, text);
-    QCOMPARE(window->DesignFileName(), f->path(QStringLiteral("Sales.kfx")));
+    QCOMPARE(window->designFileName(), f->path(QStringLiteral("Sales.kfx")));
     QCOMPARE(window->windowTitle(), f->path(QStringLiteral("Sales.kfx")));
-    QCOMPARE(window->SourceEditor()->lines().texts(), (QStringList{".NAME sales", "\t.PRINT x"}));
+    QCOMPARE(window->sourceEditor()->lines().texts(), (QStringList{".NAME sales", "\t.PRINT x"}));
     QVERIFY(window->mPage1()->bands().isEmpty());
     QVERIFY(!window->designing());
-    QCOMPARE(window->activePage(), TChildWindowForm::Page::Source);
+    QCOMPARE(window->activePage(), ReportWindow::Page::Source);
 
     // Closing writes the design beside the imported file.
     ReportWindowFixture::closeAndDestroy(std::move(window));
@@ -160,11 +160,11 @@ void TestReportWindow::designModeOnAfterShowing()
     const QString text = f->path(QStringLiteral("a.rw"));
     f->writeFile(text, "x\n");
     const QString name = mode == omNew ? QStringLiteral("A.kfx") : mode == omDesign ? SalesDesign : text;
-    auto window = f->create(TOpenMode(mode), name);
+    auto window = f->create(OpenMode(mode), name);
     ReportWindowFixture::show(*window);
     QVERIFY(window->designing());
-    QCOMPARE(window->PageControl()->tabText(window->PageControl()->currentIndex()), page);
-    QCOMPARE(window->DsnStageReport()->size(), window->mPage1()->size());
+    QCOMPARE(window->pageControl()->tabText(window->pageControl()->currentIndex()), page);
+    QCOMPARE(window->reportStage()->size(), window->mPage1()->size());
 }
 
 void TestReportWindow::firstUseShowsNoMessages()
@@ -173,8 +173,8 @@ void TestReportWindow::firstUseShowsNoMessages()
     QVERIFY(QFile::remove(ReportWindowFixture::settingsPath()));
     auto window = f->create(omNew, QStringLiteral("A.kfx"));
     QCOMPARE(f->messages, QStringList());
-    QVERIFY(window->SourceEditor());
-    QCOMPARE(window->SourceEditor()->objectName(), QStringLiteral("SourceEditor"));
+    QVERIFY(window->sourceEditor());
+    QCOMPARE(window->sourceEditor()->objectName(), QStringLiteral("SourceEditor"));
 }
 
 void TestReportWindow::unreadableSettingsAndMissingWordListReported()
@@ -185,7 +185,7 @@ void TestReportWindow::unreadableSettingsAndMissingWordListReported()
     auto window = f->create(omNew, QStringLiteral("A.kfx"));
     QCOMPARE(f->messages, (QStringList{"ERROR. Cannot open setting file: " + settings,
                                        "ERROR: Cannot read from File: " + CompletionFile}));
-    QCOMPARE(window->SourceEditor()->objectName(), QStringLiteral("SourceEditor"));
+    QCOMPARE(window->sourceEditor()->objectName(), QStringLiteral("SourceEditor"));
     CompletionFile.clear();
 }
 
@@ -212,36 +212,36 @@ void TestReportWindow::failureMessages()
     QFETCH(QString, operation);
     QFETCH(QString, expected);
     auto window = f->create(omNew, QStringLiteral("A.kfx"));
-    window->SourceEditor()->setText(QStringLiteral("kept"));
+    window->sourceEditor()->setText(QStringLiteral("kept"));
     f->messages.clear();
     // A file in a folder that does not exist can be neither read nor written.
     const QString path = f->path(QStringLiteral("missing/file.x"));
     bool result = true;
     if (operation == "LoadDesign") {
-        result = window->LoadDesign(path);
+        result = window->loadDesign(path);
     } else if (operation == "SaveDesign") {
         window->setDesignFileName(path);
-        result = window->SaveDesign();
+        result = window->saveDesign();
     } else if (operation == "LoadSourceText") {
-        result = window->LoadSourceText(path);
+        result = window->loadSourceText(path);
     } else if (operation == "SaveSourceText") {
-        result = window->SaveSourceText(path);
+        result = window->saveSourceText(path);
     } else if (operation == "WriteUnixFile") {
-        result = window->WriteUnixFile(path);
-        QVERIFY(!window->Panel1()->isVisible());
+        result = window->writeUnixFile(path);
+        QVERIFY(!window->progressPanel()->isVisible());
     } else if (operation == "LoadEditorSettings") {
-        result = window->LoadEditorSettings(path);
+        result = window->loadEditorSettings(path);
     } else if (operation == "SaveEditorSettings") {
-        result = window->SaveEditorSettings(path);
+        result = window->saveEditorSettings(path);
     } else if (operation == "LoadCompletionList") {
         CompletionFile = path;
-        result = window->LoadCompletionList();
+        result = window->loadCompletionList();
     }
     QVERIFY(!result);
     QCOMPARE(f->messages, QStringList{expected + path});
     QVERIFY(!QFile::exists(path));
     if (operation.startsWith(u"Load"))
-        QCOMPARE(window->SourceEditor()->lines().texts(), QStringList{"kept"});
+        QCOMPARE(window->sourceEditor()->lines().texts(), QStringList{"kept"});
 }
 
 void TestReportWindow::unreadableDesignKeepsOnePage()
@@ -253,10 +253,10 @@ void TestReportWindow::unreadableDesignKeepsOnePage()
     auto window = f->create(omDesign, broken);
     QCOMPARE(f->messages, QStringList{"ERROR. Cannot open file: " + broken});
     QCOMPARE(topLevelPages(*window).size(), 1);
-    QCOMPARE(window->DsnStageReport()->size(), window->mPage1()->size());
+    QCOMPARE(window->reportStage()->size(), window->mPage1()->size());
     // The window is usable: design mode and saving work.
     QVERIFY(window->designing());
-    QVERIFY(window->SaveDesign());
+    QVERIFY(window->saveDesign());
 }
 
 void TestReportWindow::sourceLineEnds_data()
@@ -277,18 +277,18 @@ void TestReportWindow::sourceLineEnds()
     QFETCH(QByteArray, written);
     auto window = f->create(omNew, QStringLiteral("A.kfx"));
     if (imported.isEmpty()) {
-        window->SourceEditor()->setText(QStringLiteral("A\n\tB"));
+        window->sourceEditor()->setText(QStringLiteral("A\n\tB"));
     } else {
         f->writeFile(f->path(QStringLiteral("in.rw")), imported);
-        QVERIFY(window->LoadSourceText(f->path(QStringLiteral("in.rw"))));
+        QVERIFY(window->loadSourceText(f->path(QStringLiteral("in.rw"))));
     }
-    QCOMPARE(window->SourceEditor()->lines().texts(), (QStringList{"A", "\tB"}));
+    QCOMPARE(window->sourceEditor()->lines().texts(), (QStringList{"A", "\tB"}));
     const QString out = f->path(QStringLiteral("out.rw"));
-    QVERIFY(window->SaveSourceText(out));
+    QVERIFY(window->saveSourceText(out));
     QCOMPARE(ReportWindowFixture::readFile(out), written);
 
-    window->SourceEditor()->clearLines();
-    QVERIFY(window->SaveSourceText(out));
+    window->sourceEditor()->clearLines();
+    QVERIFY(window->saveSourceText(out));
     QCOMPARE(ReportWindowFixture::readFile(out), QByteArray());
     QCOMPARE(f->messages, QStringList{});
 }
@@ -298,11 +298,11 @@ void TestReportWindow::importDecodesLegacyBytes()
     auto window = f->create(omNew, QStringLiteral("A.kfx"));
     // "źle" in UTF-8, then "č" as the one Windows-1250 byte 0xE8.
     f->writeFile(f->path(QStringLiteral("in.rw")), "\xc5\xbale\n\xe8\n");
-    QVERIFY(window->LoadSourceText(f->path(QStringLiteral("in.rw"))));
-    QCOMPARE(window->SourceEditor()->lines().texts(),
+    QVERIFY(window->loadSourceText(f->path(QStringLiteral("in.rw"))));
+    QCOMPARE(window->sourceEditor()->lines().texts(),
              (QStringList{QStringLiteral(u"źle"), QStringLiteral(u"č")}));
     const QString out = f->path(QStringLiteral("out.rw"));
-    QVERIFY(window->SaveSourceText(out));
+    QVERIFY(window->saveSourceText(out));
     QCOMPARE(ReportWindowFixture::readFile(out), QByteArray("\xc5\xbale\n\xc4\x8d\n"));
 }
 
@@ -324,13 +324,13 @@ void TestReportWindow::unixFile()
     auto window = f->create(omNew, QStringLiteral("A.kfx"));
     // Imported with CR LF: the UNIX writer still writes LF alone.
     f->writeFile(f->path(QStringLiteral("in.rw")), "x\r\n");
-    QVERIFY(window->LoadSourceText(f->path(QStringLiteral("in.rw"))));
+    QVERIFY(window->loadSourceText(f->path(QStringLiteral("in.rw"))));
     CodeLines code;
     code.setTexts(lines);
-    window->SourceEditor()->setLines(code);
-    QCOMPARE(window->SourceEditor()->lines().texts(), lines);
+    window->sourceEditor()->setLines(code);
+    QCOMPARE(window->sourceEditor()->lines().texts(), lines);
     const QString out = f->path(QStringLiteral("out.rw"));
-    QVERIFY(window->WriteUnixFile(out));
+    QVERIFY(window->writeUnixFile(out));
     QCOMPARE(ReportWindowFixture::readFile(out), expected);
 }
 
@@ -340,35 +340,35 @@ void TestReportWindow::unixFileShowsProgress()
     ReportWindowFixture::show(*window);
     CodeLines code;
     code.setTexts({"1", "2", "3"});
-    window->SourceEditor()->setLines(code);
+    window->sourceEditor()->setLines(code);
     QList<int> seen;
     bool shownWhileWriting = false;
-    QProgressBar *bar = window->Panel1()->ProgressBar1();
+    QProgressBar *bar = window->progressPanel()->progressBar();
     connect(bar, &QProgressBar::valueChanged, this, [&](int value) {
         seen.append(value);
-        shownWhileWriting = window->Panel1()->isVisible();
+        shownWhileWriting = window->progressPanel()->isVisible();
     });
-    QVERIFY(window->WriteUnixFile(f->path(QStringLiteral("out.rw"))));
+    QVERIFY(window->writeUnixFile(f->path(QStringLiteral("out.rw"))));
     QCOMPARE(bar->maximum(), 3);
     QCOMPARE(seen.mid(seen.size() - 3), (QList<int>{1, 2, 3}));
     QVERIFY(shownWhileWriting);
-    QVERIFY(!window->Panel1()->isVisible());
+    QVERIFY(!window->progressPanel()->isVisible());
 }
 
 void TestReportWindow::generateFillsTheSourcePage()
 {
     auto window = f->create(omDesign, SalesDesign);
-    window->SourceEditor()->setText(QStringLiteral("replaced"));
-    QVERIFY(window->GenerateSource());
+    window->sourceEditor()->setText(QStringLiteral("replaced"));
+    QVERIFY(window->generateSource());
     // The editor hands out its lines without trailing blanks (".DETAIL ").
     QStringList expected = WorkedExample::lines();
     for (QString &line : expected) {
         while (line.endsWith(u' '))
             line.chop(1);
     }
-    QCOMPARE(window->SourceEditor()->lines().texts(), expected);
-    QCOMPARE(window->Panel1()->ProgressBar1()->maximum(), 4);
-    QVERIFY(!window->Panel1()->isVisible());
+    QCOMPARE(window->sourceEditor()->lines().texts(), expected);
+    QCOMPARE(window->progressPanel()->progressBar()->maximum(), 4);
+    QVERIFY(!window->progressPanel()->isVisible());
     QCOMPARE(f->messages, QStringList{});
 }
 
@@ -376,9 +376,9 @@ void TestReportWindow::closingWritesDesignAndEmptySettings()
 {
     auto window = f->create(omNew, QStringLiteral("CLOSED.kfx"));
     ReportWindowFixture::show(*window);
-    auto *band = new TmBand(&window->owner(), window->mPage1());
+    auto *band = new Band(&window->owner(), window->mPage1());
     band->setName(QStringLiteral("mBand1"));
-    window->SourceEditor()->setText(QStringLiteral(".PRINT 'held in the editor'"));
+    window->sourceEditor()->setText(QStringLiteral(".PRINT 'held in the editor'"));
     ReportWindowFixture::closeAndDestroy(std::move(window));
 
     // A new report is written under its relative name into the current folder.
@@ -390,7 +390,7 @@ void TestReportWindow::closingWritesDesignAndEmptySettings()
 
     auto reopened = f->create(omDesign, design);
     QCOMPARE(bandNames(reopened->mPage1()), QStringList{"mBand1"});
-    QCOMPARE(reopened->SourceEditor()->lineCount(), 0);
+    QCOMPARE(reopened->sourceEditor()->lineCount(), 0);
     QCOMPARE(f->messages, QStringList{});
 }
 
@@ -409,7 +409,7 @@ void TestReportWindow::closingStepsRunOnce()
     auto window = f->create(omNew, QStringLiteral("A.kfx"));
     ReportWindowFixture::show(*window);
     window->setDesignFileName(f->path(QStringLiteral("missing/A.kfx")));
-    window->FormClose();
+    window->closeReport();
     QVERIFY(!window->designing());
     QCOMPARE(f->messages.size(), 1);
     ReportWindowFixture::closeAndDestroy(std::move(window));
@@ -422,11 +422,11 @@ void TestReportWindow::closeWhileWritingWaits()
     ReportWindowFixture::show(*owned);
     CodeLines code;
     code.setTexts({"1", "2", "3"});
-    owned->SourceEditor()->setLines(code);
-    QPointer<TChildWindowForm> window = owned.release();
+    owned->sourceEditor()->setLines(code);
+    QPointer<ReportWindow> window = owned.release();
     // The close arrives while the writer lets events run.
     QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);
-    QVERIFY(window->WriteUnixFile(f->path(QStringLiteral("out.rw"))));
+    QVERIFY(window->writeUnixFile(f->path(QStringLiteral("out.rw"))));
     QCOMPARE(ReportWindowFixture::readFile(f->path(QStringLiteral("out.rw"))),
              QByteArray("1\n2\n3\n"));
     QVERIFY(QFile::exists(f->path(QStringLiteral("WAITED.kfx"))));
@@ -437,22 +437,22 @@ void TestReportWindow::closeWhileWritingWaits()
 void TestReportWindow::editorSettingsCarryOver()
 {
     auto window = f->create(omNew, QStringLiteral("A.kfx"));
-    window->SourceEditor()->setRightEdge(80);
+    window->sourceEditor()->setRightEdge(80);
     ReportWindowFixture::closeAndDestroy(std::move(window));
     f->messages.clear();
 
     auto next = f->create(omNew, QStringLiteral("B.kfx"));
     QCOMPARE(f->messages, QStringList{});
-    QCOMPARE(next->SourceEditor()->rightEdge(), 80);
-    QCOMPARE(next->SourceEditor()->objectName(), QStringLiteral("SourceEditor"));
-    QCOMPARE(next->DsnStageSrc()->findChildren<TSourceEditor *>().size(), 1);
+    QCOMPARE(next->sourceEditor()->rightEdge(), 80);
+    QCOMPARE(next->sourceEditor()->objectName(), QStringLiteral("SourceEditor"));
+    QCOMPARE(next->sourceStage()->findChildren<SourceEditor *>().size(), 1);
     // The completion list and "Edit Property" reach the editor read from
     // the settings file.
-    QCOMPARE(next->SourceEditor()->completion()->words(), (QStringList{".PRINT", ".TAB"}));
-    TSourceEditor *edited = nullptr;
-    next->OnEditProperty = [&](TChildWindowForm &, TSourceEditor *editor) { edited = editor; };
-    emit next->SourceEditor()->editPropertyRequested();
-    QCOMPARE(edited, next->SourceEditor());
+    QCOMPARE(next->sourceEditor()->completion()->words(), (QStringList{".PRINT", ".TAB"}));
+    SourceEditor *edited = nullptr;
+    next->onEditProperty = [&](ReportWindow &, SourceEditor *editor) { edited = editor; };
+    emit next->sourceEditor()->editPropertyRequested();
+    QCOMPARE(edited, next->sourceEditor());
 }
 
 QTEST_MAIN(TestReportWindow)

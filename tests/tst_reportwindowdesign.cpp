@@ -2,13 +2,13 @@
 #include "DesignFixture.h"
 #include "ReportWindowFixture.h"
 
-#include "designer/DsnInspector.h"
-#include "designer/DsnSelect.h"
-#include "designer/DsnStage.h"
-#include "designer/DsnSubDp.h"
-#include "designer/DsnSwitch.h"
+#include "designer/ObjectInspector.h"
+#include "designer/SelectionPartner.h"
+#include "designer/DesignStage.h"
+#include "designer/ReportRegister.h"
+#include "designer/DesignSwitch.h"
 
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <QSet>
 
@@ -35,24 +35,24 @@ private slots:
     void togglingDesignMode();
 
 private:
-    TDsnButton *button(const QString &geneName) const;
+    PaletteButton *button(const QString &templateName) const;
     QList<QWidget *> newComponents(const QSet<QObject *> &before) const;
 
     ReportWindowFixture *f = nullptr;
-    std::unique_ptr<TChildWindowForm> window;
-    TmBand *band = nullptr;
-    TmText *text = nullptr;
+    std::unique_ptr<ReportWindow> window;
+    Band *band = nullptr;
+    TextItem *text = nullptr;
 };
 
 void TestReportWindowDesign::init()
 {
     f = new ReportWindowFixture;
     window = f->create(omNew, QStringLiteral("A.kfx"));
-    band = new TmBand(&window->owner(), window->mPage1());
+    band = new Band(&window->owner(), window->mPage1());
     band->setName(QStringLiteral("mBand1"));
     band->setTypeBand(Detail);
     band->setHeightPx(108);
-    text = new TmText(&window->owner(), band);
+    text = new TextItem(&window->owner(), band);
     text->setName(QStringLiteral("mText1"));
     text->setBounds(60, 18, 60, 18);
     window->move(300, 100);
@@ -67,10 +67,10 @@ void TestReportWindowDesign::cleanup()
     f = nullptr;
 }
 
-TDsnButton *TestReportWindowDesign::button(const QString &geneName) const
+PaletteButton *TestReportWindowDesign::button(const QString &templateName) const
 {
-    for (TDsnButton *candidate : f->palette->buttons()) {
-        if (candidate->GeneName() == geneName)
+    for (PaletteButton *candidate : f->palette->buttons()) {
+        if (candidate->templateName() == templateName)
             return candidate;
     }
     return nullptr;
@@ -88,40 +88,40 @@ QList<QWidget *> TestReportWindowDesign::newComponents(const QSet<QObject *> &be
 
 void TestReportWindowDesign::configuration()
 {
-    TDsnDpRegister *reg = window->DsnRegisterReport();
-    QCOMPARE(reg->DsnStage(), window->DsnStageReport());
-    QCOMPARE(reg->DsnPanel(), f->palette);
-    QCOMPARE(reg->ArrowButton(), f->palette->arrowButton());
-    QCOMPARE(reg->DsnInspector(), window->DsnInspector());
-    QCOMPARE(window->DsnSelect1()->DsnRegister(), reg);
-    QCOMPARE(window->DsnSwitch1()->DsnRegister(), reg);
-    QVERIFY(!window->DsnSwitch1()->isVisible());
-    QCOMPARE(window->DsnInspector()->SelfProps().size(), 39);
-    QCOMPARE(window->DsnInspector()->BtnProps().size(), 20);
+    ReportRegister *reg = window->designRegister();
+    QCOMPARE(reg->stage(), window->reportStage());
+    QCOMPARE(reg->palette(), f->palette);
+    QCOMPARE(reg->arrowButton(), f->palette->arrowButton());
+    QCOMPARE(reg->inspector(), window->inspector());
+    QCOMPARE(window->selectionPartner()->designRegister(), reg);
+    QCOMPARE(window->designSwitch()->designRegister(), reg);
+    QVERIFY(!window->designSwitch()->isVisible());
+    QCOMPARE(window->inspector()->selfProperties().size(), 39);
+    QCOMPARE(window->inspector()->buttonProperties().size(), 20);
 
-    const TRubberband report = window->DsnStageReport()->Rubberband;
-    QCOMPARE((QList<int>{report.PenWidth, report.MoveWidth, report.MoveHeight}),
+    const RubberBandStyle report = window->reportStage()->rubberBand;
+    QCOMPARE((QList<int>{report.penWidth, report.moveWidth, report.moveHeight}),
              (QList<int>{2, 6, 18}));
-    const TRubberband source = window->DsnStageSrc()->Rubberband;
-    QCOMPARE((QList<int>{source.MoveWidth, source.MoveHeight}), (QList<int>{8, 8}));
-    QVERIFY(!window->DsnStageSrc()->Register());
-    QCOMPARE(window->SourceEditor()->parentWidget(), window->DsnStageSrc());
-    QCOMPARE(window->mPage1()->parentWidget(), window->DsnStageReport());
+    const RubberBandStyle source = window->sourceStage()->rubberBand;
+    QCOMPARE((QList<int>{source.moveWidth, source.moveHeight}), (QList<int>{8, 8}));
+    QVERIFY(!window->sourceStage()->designRegister());
+    QCOMPARE(window->sourceEditor()->parentWidget(), window->sourceStage());
+    QCOMPARE(window->mPage1()->parentWidget(), window->reportStage());
 }
 
 void TestReportWindowDesign::pageIsNeitherDeletedNorMoved()
 {
-    QPointer<TmPage> page = window->mPage1();
-    window->DsnRegisterReport()->SelectOnly(page);
-    window->DsnStageReport()->DeleteSelected();
+    QPointer<ReportPage> page = window->mPage1();
+    window->designRegister()->selectOnly(page);
+    window->reportStage()->deleteSelected();
     QVERIFY(page);
     QCOMPARE(window->mPage1(), page.data());
-    QCOMPARE(window->DsnStageReport()->findChildren<TmPage *>().size(), 1);
+    QCOMPARE(window->reportStage()->findChildren<ReportPage *>().size(), 1);
 
     // A drag on the page's empty area selects it and ends refused.
     const QPoint from(300, 300);
     Gesture::drag(page, from, from + QPoint(60, 36));
-    QCOMPARE(window->DsnRegisterReport()->targets()->items(), QList<QWidget *>{page.data()});
+    QCOMPARE(window->designRegister()->targets()->items(), QList<QWidget *>{page.data()});
     QCOMPARE(page->pos(), QPoint(0, 0));
 }
 
@@ -130,15 +130,15 @@ void TestReportWindowDesign::otherComponentsAreDeletedAndMoved()
     Gesture::drag(text, QPoint(10, 9), QPoint(40, 9));
     QCOMPARE(text->pos(), QPoint(90, 18));
 
-    QPointer<TmBand> watched = band;
-    window->DsnRegisterReport()->SelectOnly(band);
-    window->DsnStageReport()->DeleteSelected();
+    QPointer<Band> watched = band;
+    window->designRegister()->selectOnly(band);
+    window->reportStage()->deleteSelected();
     QVERIFY(watched.isNull());
 }
 
 void TestReportWindowDesign::paletteItemsGetDefaultSizes_data()
 {
-    QTest::addColumn<QString>("geneName");
+    QTest::addColumn<QString>("templateName");
     QTest::addColumn<bool>("onBand");
     QTest::addColumn<QSize>("size"); // a negative extent: only the other one is fixed
 
@@ -151,13 +151,13 @@ void TestReportWindowDesign::paletteItemsGetDefaultSizes_data()
 
 void TestReportWindowDesign::paletteItemsGetDefaultSizes()
 {
-    QFETCH(QString, geneName);
+    QFETCH(QString, templateName);
     QFETCH(bool, onBand);
     QFETCH(QSize, size);
-    TDsnButton *chosen = button(geneName);
+    PaletteButton *chosen = button(templateName);
     QVERIFY(chosen);
     chosen->click();
-    QCOMPARE(f->palette->CurrentTemplate()->objectName(), geneName);
+    QCOMPARE(f->palette->currentTemplate()->objectName(), templateName);
 
     const QList<QObject *> existing = window->owner().components();
     const QSet<QObject *> before(existing.cbegin(), existing.cend());
@@ -177,18 +177,18 @@ void TestReportWindowDesign::paletteItemsGetDefaultSizes()
 void TestReportWindowDesign::pastedTextIsSizedAgain()
 {
     text->setBounds(60, 18, 72, 36);
-    window->DsnRegisterReport()->SelectOnly(text);
-    window->DsnStageReport()->CopySelected();
-    window->DsnRegisterReport()->SelectOnly(band);
+    window->designRegister()->selectOnly(text);
+    window->reportStage()->copySelected();
+    window->designRegister()->selectOnly(band);
 
     const QList<QObject *> existing = window->owner().components();
     const QSet<QObject *> before(existing.cbegin(), existing.cend());
-    window->DsnStageReport()->PasteFromClipboard();
+    window->reportStage()->pasteFromClipboard();
     QCoreApplication::processEvents();
 
     const QList<QWidget *> pasted = newComponents(before);
     QCOMPARE(pasted.size(), 1);
-    QVERIFY(qobject_cast<TmText *>(pasted.first()));
+    QVERIFY(qobject_cast<TextItem *>(pasted.first()));
     QCOMPARE(pasted.first()->objectName(), QStringLiteral("mText2"));
     QCOMPARE(pasted.first()->size(), QSize(100, 18));
     QCOMPARE(text->size(), QSize(72, 36));
@@ -209,11 +209,11 @@ void TestReportWindowDesign::doubleClickOpensDialogs()
     QFETCH(QString, component);
     QFETCH(QString, opened);
     QStringList log;
-    window->OnOpenCodeDialog = [&](TChildWindowForm &owner, QWidget *target) {
+    window->onOpenCodeDialog = [&](ReportWindow &owner, QWidget *target) {
         QCOMPARE(&owner, window.get());
         log << "code " + target->objectName();
     };
-    window->OnOpenPageSetup = [&](TChildWindowForm &, TmPage *page) {
+    window->onOpenPageSetup = [&](ReportWindow &, ReportPage *page) {
         log << "page setup " + page->objectName();
     };
     QWidget *target = component == "text" ? static_cast<QWidget *>(text)
@@ -227,15 +227,15 @@ void TestReportWindowDesign::doubleClickOpensDialogs()
 
 void TestReportWindowDesign::togglingDesignMode()
 {
-    window->SwitchOff();
+    window->switchOff();
     QVERIFY(!window->designing());
-    QVERIFY(!window->DsnSwitch1()->isChecked());
-    QVERIFY(!window->DsnInspector()->designing());
-    window->SwitchOff();
+    QVERIFY(!window->designSwitch()->isChecked());
+    QVERIFY(!window->inspector()->designing());
+    window->switchOff();
     QVERIFY(!window->designing());
-    window->SwitchOn();
+    window->switchOn();
     QVERIFY(window->designing());
-    QVERIFY(window->DsnSelect1()->designing());
+    QVERIFY(window->selectionPartner()->designing());
 }
 
 QTEST_MAIN(TestReportWindowDesign)

@@ -1,7 +1,7 @@
-#include "dialogs/SettingsFiles.h"
+#include "editor/SettingsFiles.h"
 #include "shell/IniFile.h"
 #include "shell/Settings.h"
-#include "shell/UstawieniaFrm.h"
+#include "shell/SetupDialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -250,7 +250,7 @@ void tst_Settings::newFileIsPrivate()
 
 void tst_Settings::setupShowsDefaultsWithoutFile()
 {
-    TUstawieniaForm dialog;
+    SetupDialog dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Setup"));
     const QList<QPair<const char *, QString>> expected = {
         {"UserEdit", "ftpguest"},      {"PassEdit", ""},
@@ -291,7 +291,7 @@ void tst_Settings::readersUseTheirDefaults()
 
 void tst_Settings::okWritesEightKeysInOrder()
 {
-    TUstawieniaForm dialog;
+    SetupDialog dialog;
     dialog.show();
     button(dialog, "OkButton")->click();
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -321,7 +321,7 @@ void tst_Settings::okKeepsTheRestOfTheFile()
                          "Pass=not the ftp one\r\n"
                          "[runreport]\r\n"
                          "PROGRAM = /opt/ingres/report\r\n");
-    TUstawieniaForm dialog;
+    SetupDialog dialog;
     QCOMPARE(field(dialog, "UserEdit")->text(), QStringLiteral("old user"));
     QCOMPARE(field(dialog, "HostEdit")->text(), QStringLiteral("1.2.3.4"));
     QCOMPARE(field(dialog, "ReportProgEdit")->text(), QStringLiteral("/opt/ingres/report"));
@@ -353,17 +353,17 @@ void tst_Settings::okKeepsTheRestOfTheFile()
 
 void tst_Settings::emptyFieldIsWrittenEmpty()
 {
-    TUstawieniaForm dialog;
+    SetupDialog dialog;
     field(dialog, "ReportProgEdit")->clear();
     button(dialog, "OkButton")->click();
     QCOMPARE(Settings::reportProgram(), QString());
-    QCOMPARE(TUstawieniaForm().findChild<QLineEdit *>(QStringLiteral("ReportProgEdit"))->text(),
+    QCOMPARE(SetupDialog().findChild<QLineEdit *>(QStringLiteral("ReportProgEdit"))->text(),
              QString());
 }
 
 void tst_Settings::cancelWritesNothing()
 {
-    TUstawieniaForm dialog;
+    SetupDialog dialog;
     dialog.show();
     field(dialog, "UserEdit")->setText(QStringLiteral("changed"));
     button(dialog, "AnulujButton")->click();
@@ -379,7 +379,7 @@ void tst_Settings::unwritableFileKeepsDialogOpen()
     qputenv("KESTROVA_CONFIG_DIR", (plainFile + QStringLiteral("/settings")).toLocal8Bit());
     const QString unwritable = SettingsFiles::iniPath();
 
-    TUstawieniaForm dialog;
+    SetupDialog dialog;
     dialog.show();
     MessageCatcher catcher;
     button(dialog, "OkButton")->click();
@@ -390,7 +390,7 @@ void tst_Settings::unwritableFileKeepsDialogOpen()
 
 void tst_Settings::browseReplacesField()
 {
-    TUstawieniaForm dialog;
+    SetupDialog dialog;
     QString offered;
     QString answer = m_dir->filePath(QStringLiteral("xterm"));
     dialog.setProgramChooser([&](QWidget *, const QString &current) {
@@ -410,11 +410,11 @@ void tst_Settings::browseReplacesField()
 
 void tst_Settings::completionSettingIsReadOnce()
 {
-    ReadCompletionSettings();
+    readCompletionSettings();
     QCOMPARE(CompletionFile, QString());
     writeFile(iniPath(), "[completetion]\nfile=/data/words.txt\n");
     QCOMPARE(CompletionFile, QString());
-    ReadCompletionSettings();
+    readCompletionSettings();
     QCOMPARE(CompletionFile, QStringLiteral("/data/words.txt"));
 }
 

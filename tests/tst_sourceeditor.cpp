@@ -1,8 +1,8 @@
-// Links: kestrova_dialogs
-#include "dialogs/EditorCompletion.h"
-#include "dialogs/EditorSettings.h"
-#include "dialogs/RwLexer.h"
-#include "dialogs/SourceEditor.h"
+// Links: kestrova_editor
+#include "editor/EditorCompletion.h"
+#include "editor/EditorSettings.h"
+#include "editor/ReportWriterLexer.h"
+#include "editor/SourceEditor.h"
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
 #include "model/StreamDump.h"
@@ -25,7 +25,7 @@ using Sci = QsciScintillaBase;
 // Style letters, one per character of a sample: '.' default text or blanks,
 // 'c' dot-command, 'p' (* *) comment, 's' /* */ comment, 'q' string,
 // 'k' the hidden keyword.
-QString styleLetters(TSourceEditor &editor)
+QString styleLetters(SourceEditor &editor)
 {
     editor.SendScintilla(Sci::SCI_COLOURISE, 0, -1);
     static const QString letters = QStringLiteral(".cpsqk");
@@ -38,7 +38,7 @@ QString styleLetters(TSourceEditor &editor)
     return result;
 }
 
-QString objectNames(const TSourceEditor &editor)
+QString objectNames(const SourceEditor &editor)
 {
     QStringList names;
     for (int line = 0; line < editor.lineCount(); ++line) {
@@ -50,7 +50,7 @@ QString objectNames(const TSourceEditor &editor)
 
 // A point a little left of the middle of the character at (line, index):
 // the editor takes the nearest column boundary, the one before it.
-QPoint pointOf(TSourceEditor &editor, int line, int index)
+QPoint pointOf(SourceEditor &editor, int line, int index)
 {
     const auto xOf = [&editor](int position) {
         return int(editor.SendScintilla(Sci::SCI_POINTXFROMPOSITION, 0, position));
@@ -70,7 +70,7 @@ void writeFile(const QString &path, const QByteArray &bytes)
 }
 
 // Every stored setting of one editor, read through its property table.
-QStringList storedValues(const TSourceEditor &editor, const PropertyTable &table,
+QStringList storedValues(const SourceEditor &editor, const PropertyTable &table,
                          const QString &prefix = {})
 {
     QStringList values;
@@ -82,17 +82,17 @@ QStringList storedValues(const TSourceEditor &editor, const PropertyTable &table
         const PropValue value = info.get(&editor);
         QString text;
         if (info.kind == PropKind::Text)
-            text = PropValues::toText(value);
+            text = PropertyValues::toText(value);
         else if (info.kind == PropKind::Strings)
-            text = PropValues::toStrings(value).join(u'|');
+            text = PropertyValues::toStrings(value).join(u'|');
         else
-            text = QString::number(PropValues::toInt(value));
+            text = QString::number(PropertyValues::toInt(value));
         values.append(prefix + info.name + u'=' + text);
     }
     return values;
 }
 
-void copySettings(const TSourceEditor &from, TSourceEditor &to, const PropertyTable &table)
+void copySettings(const SourceEditor &from, SourceEditor &to, const PropertyTable &table)
 {
     for (const PropertyInfo &info : table) {
         if (info.kind == PropKind::Record)
@@ -103,7 +103,7 @@ void copySettings(const TSourceEditor &from, TSourceEditor &to, const PropertyTa
 }
 
 // Settings that differ from every default.
-void changeSettings(TSourceEditor &editor)
+void changeSettings(SourceEditor &editor)
 {
     editor.setColorValue(0x00FFFF);
     editor.setFontName(QStringLiteral("DejaVu Sans Mono"));
@@ -114,7 +114,7 @@ void changeSettings(TSourceEditor &editor)
     editor.setGutterWidth(31);
     editor.setGutterAutoSize(false);
     editor.setLineNumbers(true);
-    editor.setOptions(TSourceEditor::AutoIndent | TSourceEditor::HalfPageScrolling);
+    editor.setOptions(SourceEditor::AutoIndent | SourceEditor::HalfPageScrolling);
     editor.setRightEdge(80);
     editor.setRightEdgeColor(0x0000FF);
     editor.setTabWidth(3);
@@ -183,7 +183,7 @@ void tst_SourceEditor::init()
 
 void tst_SourceEditor::configuration()
 {
-    TSourceEditor editor;
+    SourceEditor editor;
     QCOMPARE(editor.edgeMode(), QsciScintilla::EdgeLine);
     QCOMPARE(editor.edgeColumn(), 255);
     QCOMPARE(editor.tabWidth(), 8);
@@ -196,7 +196,7 @@ void tst_SourceEditor::configuration()
 
     editor.useCodeDialogConfiguration();
     QCOMPARE(editor.tabWidth(), 5);
-    QVERIFY(editor.hasOption(TSourceEditor::HalfPageScrolling));
+    QVERIFY(editor.hasOption(SourceEditor::HalfPageScrolling));
     QCOMPARE(editor.completion()->rows, 8);
 
     editor.setLineNumbers(true);
@@ -211,7 +211,7 @@ void tst_SourceEditor::configuration()
 
 void tst_SourceEditor::fontIsFixedPitch()
 {
-    TSourceEditor editor;
+    SourceEditor editor;
     const QFont font = editor.editorFont();
     QCOMPARE(QFontInfo(font).pixelSize(), 13);
     QVERIFY(QFontInfo(font).fixedPitch());
@@ -241,27 +241,27 @@ void tst_SourceEditor::colouring()
 {
     QFETCH(QString, text);
     QFETCH(QString, styles);
-    TSourceEditor editor;
+    SourceEditor editor;
     editor.setText(text);
     QCOMPARE(styleLetters(editor), styles);
 }
 
 void tst_SourceEditor::colours()
 {
-    TSourceEditor editor;
-    auto *lexer = qobject_cast<TRwLexer *>(editor.lexer());
+    SourceEditor editor;
+    auto *lexer = qobject_cast<ReportWriterLexer *>(editor.lexer());
     QVERIFY(lexer);
-    QCOMPARE(lexer->color(TRwLexer::DotCommand), QColor(128, 0, 0));
-    QCOMPARE(lexer->color(TRwLexer::String), QColor(0, 128, 128));
-    QCOMPARE(lexer->color(TRwLexer::Keyword), lexer->paper(TRwLexer::Default));
+    QCOMPARE(lexer->color(ReportWriterLexer::DotCommand), QColor(128, 0, 0));
+    QCOMPARE(lexer->color(ReportWriterLexer::String), QColor(0, 128, 128));
+    QCOMPARE(lexer->color(ReportWriterLexer::Keyword), lexer->paper(ReportWriterLexer::Default));
     editor.setColorValue(0x00FFFF); // clYellow
-    QCOMPARE(lexer->paper(TRwLexer::Default), QColor(255, 255, 0));
-    QCOMPARE(lexer->color(TRwLexer::Keyword), QColor(255, 255, 0));
+    QCOMPARE(lexer->paper(ReportWriterLexer::Default), QColor(255, 255, 0));
+    QCOMPARE(lexer->color(ReportWriterLexer::Keyword), QColor(255, 255, 0));
 }
 
 void tst_SourceEditor::commentSpanningLinesFollowsEdits()
 {
-    TSourceEditor editor;
+    SourceEditor editor;
     editor.setText(QStringLiteral("a\n.B\nc *)\n.D"));
     QCOMPARE(styleLetters(editor), QStringLiteral("..cc......cc"));
     editor.insertAt(QStringLiteral("(*"), 0, 0);
@@ -298,7 +298,7 @@ void tst_SourceEditor::completion()
 
     const QString words = m_dir->filePath(QStringLiteral("words.txt"));
     writeFile(words, "report\r\n.PRINT\r\n\r\nREPEAT\r\n");
-    TSourceEditor editor;
+    SourceEditor editor;
     QVERIFY(editor.loadCompletionList(words));
     QCOMPARE(editor.completion()->words(), (QStringList{"report", ".PRINT", "REPEAT"}));
 
@@ -329,7 +329,7 @@ void tst_SourceEditor::completionFileInEitherEncoding()
 {
     const QString words = m_dir->filePath(QStringLiteral("words.txt"));
     writeFile(words, "\xb3\xf3\x64\x9f\n\xc5\x82\xc3\xb3\x64\xc5\xba\n");
-    TSourceEditor editor;
+    SourceEditor editor;
     QVERIFY(editor.loadCompletionList(words));
     const QString lodz = QString::fromUtf8("łódź");
     QCOMPARE(editor.completion()->words(), (QStringList{lodz, lodz}));
@@ -339,7 +339,7 @@ void tst_SourceEditor::completionFileInEitherEncoding()
 
 void tst_SourceEditor::codeDialogCompletionRowInOlive()
 {
-    TSourceEditor editor;
+    SourceEditor editor;
     editor.useCodeDialogConfiguration();
     editor.completion()->setWords({QStringLiteral("alpha"), QStringLiteral("beta")});
     editor.show();
@@ -354,7 +354,7 @@ void tst_SourceEditor::codeDialogCompletionRowInOlive()
 
 void tst_SourceEditor::bookmarks()
 {
-    TSourceEditor editor;
+    SourceEditor editor;
     editor.setText(QStringLiteral("zero\none\ntwo\nthree\nfour"));
     editor.setCursorPosition(3, 2);
     QTest::keyClick(&editor, Qt::Key_3, Qt::ShiftModifier | Qt::ControlModifier);
@@ -405,7 +405,7 @@ void tst_SourceEditor::bookmarkKeyOfShiftedDigits()
 {
     QFETCH(int, key);
     QFETCH(int, digit);
-    TSourceEditor editor;
+    SourceEditor editor;
     editor.setText(QStringLiteral("a\nb"));
     editor.setCursorPosition(1, 0);
     QTest::keyClick(&editor, Qt::Key(key), Qt::ShiftModifier | Qt::ControlModifier);
@@ -444,7 +444,7 @@ void tst_SourceEditor::keyBindings()
     QFETCH(int, key);
     QFETCH(int, modifiers);
     QFETCH(QString, result);
-    TSourceEditor editor;
+    SourceEditor editor;
     editor.setText(text);
     editor.setCursorPosition(line, index);
     QTest::keyClick(&editor, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
@@ -459,7 +459,7 @@ void tst_SourceEditor::keyBindings()
 
 void tst_SourceEditor::smartTabs()
 {
-    TSourceEditor editor;
+    SourceEditor editor;
     editor.setText(QStringLiteral("ab  cd    ef\n\n"));
     editor.setCursorPosition(2, 0);
     const auto column = [&editor] {
@@ -478,7 +478,7 @@ void tst_SourceEditor::smartTabs()
     QCOMPARE(editor.lineText(2), QString());
     QCOMPARE(editor.text(2), QString(16, u' '));
 
-    editor.setOptions(editor.options() & ~TSourceEditor::SmartTabs);
+    editor.setOptions(editor.options() & ~SourceEditor::SmartTabs);
     editor.setText(QStringLiteral("ab  cd\n"));
     editor.setCursorPosition(1, 0);
     QTest::keyClick(&editor, Qt::Key_Tab);
@@ -488,7 +488,7 @@ void tst_SourceEditor::smartTabs()
 void tst_SourceEditor::menuShortcutsComeFirst()
 {
     QWidget window;
-    auto *editor = new TSourceEditor(nullptr, &window);
+    auto *editor = new SourceEditor(nullptr, &window);
     editor->setText(QStringLiteral("one\ntwo"));
     QAction action(&window);
     action.setShortcut(QKeySequence(Qt::ControlModifier | Qt::Key_Y));
@@ -522,9 +522,9 @@ void tst_SourceEditor::altDragSelectsColumn()
     QFETCH(bool, altOption);
     QFETCH(int, modifiers);
     QFETCH(bool, rectangular);
-    TSourceEditor editor;
+    SourceEditor editor;
     if (!altOption)
-        editor.setOptions(editor.options() & ~TSourceEditor::AltColumnSelection);
+        editor.setOptions(editor.options() & ~SourceEditor::AltColumnSelection);
     editor.setText(QStringLiteral("abcdef\nabcdef\nabcdef\nabcdef"));
     editor.resize(400, 300);
     editor.show();
@@ -555,8 +555,8 @@ void tst_SourceEditor::altDragSelectsColumn()
 
 void tst_SourceEditor::contextMenuAsksForPropertyEdit()
 {
-    TSourceEditor editor;
-    QSignalSpy requested(&editor, &TSourceEditor::editPropertyRequested);
+    SourceEditor editor;
+    QSignalSpy requested(&editor, &SourceEditor::editPropertyRequested);
     const QList<QAction *> actions = editor.contextMenu()->actions();
     QCOMPARE(actions.size(), 1);
     QCOMPARE(actions.first()->text(), QStringLiteral("Edit Property"));
@@ -567,11 +567,11 @@ void tst_SourceEditor::contextMenuAsksForPropertyEdit()
 
 void tst_SourceEditor::linesAndObjects()
 {
-    TSourceEditor editor;
+    SourceEditor editor;
     QCOMPARE(editor.lineCount(), 0);
     QObject a;
     a.setObjectName(QStringLiteral("A"));
-    auto tag = std::make_shared<TEditObject>(&a, editSet(spCaption));
+    auto tag = std::make_shared<LineTag>(&a, attributeBit(spCaption));
     CodeLines lines;
     lines.add(QStringLiteral("\t.PRINT 'x'   "), LineObject{nullptr, tag});
     lines.add(QString());
@@ -584,7 +584,7 @@ void tst_SourceEditor::linesAndObjects()
     QVERIFY(back[1].object.isEmpty());
     QCOMPARE(back[2].object.component.data(), &a);
 
-    editor.setOptions(editor.options() & ~TSourceEditor::TrimTrailingBlanks);
+    editor.setOptions(editor.options() & ~SourceEditor::TrimTrailingBlanks);
     QCOMPARE(editor.lineText(0), QStringLiteral("\t.PRINT 'x'   "));
 
     editor.addLine(QStringLiteral("added"), LineObject{&a, {}});
@@ -640,7 +640,7 @@ void tst_SourceEditor::objectsStayWithTheirLines()
         components.last()->setObjectName(name);
         lines.add(name, components.last().get());
     }
-    TSourceEditor editor;
+    SourceEditor editor;
     editor.setLines(lines);
     editor.show();
 
@@ -680,22 +680,22 @@ void tst_SourceEditor::lineColoursFollowObjects()
     lines.add(QStringLiteral("\t.TAB 10"), &item, spTab);
     lines.add(QStringLiteral("\t.PRINT 'Total'"), &item, spCaption);
     lines.add(QStringLiteral("\t.NEWLINE"), &item, spNewLine);
-    TSourceEditor editor;
+    SourceEditor editor;
     editor.setLines(lines);
     const QColor grey(200, 200, 200);
     editor.setLineColours([grey](int, const LineObject &object) {
-        return object.tag && object.tag->PEdit == editSet(spCaption) ? grey : QColor();
+        return object.tag && object.tag->attributes == attributeBit(spCaption) ? grey : QColor();
     });
     const auto colouredLines = [&editor] {
         QList<int> result;
         for (int line = 0; line < editor.lineCount(); ++line) {
-            if (editor.markersAtLine(line) & (1u << TSourceEditor::FirstColourMarker))
+            if (editor.markersAtLine(line) & (1u << SourceEditor::FirstColourMarker))
                 result.append(line);
         }
         return result;
     };
     QCOMPARE(colouredLines(), QList<int>{1});
-    QCOMPARE(editor.SendScintilla(Sci::SCI_MARKERSYMBOLDEFINED, TSourceEditor::FirstColourMarker),
+    QCOMPARE(editor.SendScintilla(Sci::SCI_MARKERSYMBOLDEFINED, SourceEditor::FirstColourMarker),
              long(Sci::SC_MARK_BACKGROUND));
 
     editor.insertAt(QStringLiteral("typed\n"), 0, 0);
@@ -711,7 +711,7 @@ void tst_SourceEditor::lineColoursFollowObjects()
 
 void tst_SourceEditor::gutterShowsHand()
 {
-    TSourceEditor editor;
+    SourceEditor editor;
     editor.setText(QStringLiteral("text\ntext"));
     editor.resize(300, 200);
     editor.show();
@@ -727,9 +727,9 @@ void tst_SourceEditor::gutterShowsHand()
 
 void tst_SourceEditor::settingsThroughPropertyTable()
 {
-    TSourceEditor changed;
+    SourceEditor changed;
     changeSettings(changed);
-    TSourceEditor copy;
+    SourceEditor copy;
     const QStringList defaults = storedValues(copy, sourceEditorPropertyTable());
     copySettings(changed, copy, sourceEditorPropertyTable());
     const QStringList values = storedValues(copy, sourceEditorPropertyTable());
@@ -753,7 +753,7 @@ void tst_SourceEditor::settingsThroughStageFile()
     const QString path = m_dir->filePath(QStringLiteral("SRC.dat"));
     ComponentOwner owner;
     QWidget stage;
-    auto *editor = new TSourceEditor(&owner, &stage);
+    auto *editor = new SourceEditor(&owner, &stage);
     editor->setObjectName(QStringLiteral("SourceEditor"));
     changeSettings(*editor);
     editor->setText(QStringLiteral(".PRINT 'the text is never stored'"));
@@ -769,15 +769,15 @@ void tst_SourceEditor::settingsThroughStageFile()
 
     ComponentOwner otherOwner;
     QWidget otherStage;
-    auto *stale = new TSourceEditor(&otherOwner, &otherStage);
+    auto *stale = new SourceEditor(&otherOwner, &otherStage);
     stale->setObjectName(QStringLiteral("SourceEditor"));
     const QList<QWidget *> read =
         ObjectStream::loadStageFile(&otherStage, path, otherOwner, sourceEditorClasses());
     QCOMPARE(read.size(), 1);
-    auto *loaded = qobject_cast<TSourceEditor *>(read.first());
+    auto *loaded = qobject_cast<SourceEditor *>(read.first());
     QVERIFY(loaded);
     QCOMPARE(loaded->objectName(), QStringLiteral("SourceEditor"));
-    QCOMPARE(otherStage.findChildren<TSourceEditor *>().size(), 1);
+    QCOMPARE(otherStage.findChildren<SourceEditor *>().size(), 1);
     QCOMPARE(storedValues(*loaded, sourceEditorPropertyTable()),
              storedValues(*editor, sourceEditorPropertyTable()));
     QVERIFY(!loaded->isLoading());
@@ -789,7 +789,7 @@ void tst_SourceEditor::storedVocabulary()
 {
     ComponentOwner owner;
     QWidget stage;
-    auto *editor = new TSourceEditor(&owner, &stage);
+    auto *editor = new SourceEditor(&owner, &stage);
     editor->setObjectName(QStringLiteral("TextEdit"));
     const QString path = m_dir->filePath(QStringLiteral("BF.dat"));
     ObjectStream::saveStageFile(&stage, path, owner, sourceEditorClasses());
@@ -831,7 +831,7 @@ void tst_SourceEditor::linesStoredWhenNotCleared()
 {
     ComponentOwner owner;
     QWidget stage;
-    auto *editor = new TSourceEditor(&owner, &stage);
+    auto *editor = new SourceEditor(&owner, &stage);
     editor->setObjectName(QStringLiteral("TextEdit"));
     editor->setText(QStringLiteral("first\nsecond"));
     const QString path = m_dir->filePath(QStringLiteral("BF.dat"));
@@ -839,7 +839,7 @@ void tst_SourceEditor::linesStoredWhenNotCleared()
     const QList<QWidget *> read =
         ObjectStream::loadStageFile(&stage, path, owner, sourceEditorClasses());
     QCOMPARE(read.size(), 1);
-    auto *loaded = qobject_cast<TSourceEditor *>(read.first());
+    auto *loaded = qobject_cast<SourceEditor *>(read.first());
     QVERIFY(loaded);
     QCOMPARE(loaded->lines().texts(), (QStringList{"first", "second"}));
 }

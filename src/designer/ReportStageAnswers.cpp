@@ -1,49 +1,50 @@
 #include "designer/ReportStageAnswers.h"
 
-#include "designer/DsnStage.h"
+#include "designer/DesignStage.h"
 
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
+#include "model/ReportPage.h"
 
 namespace ReportStageAnswers {
 
-void install(TDsnStage &stage)
+void install(DesignStage &stage)
 {
-    stage.OnSelectQuery = SelectQuery;
-    stage.OnDeleteQuery = DeleteQuery;
-    stage.OnMoveQuery = MoveQuery;
-    stage.OnControlCreate = ControlCreate;
+    stage.onSelectQuery = selectQuery;
+    stage.onDeleteQuery = deleteQuery;
+    stage.onMoveQuery = moveQuery;
+    stage.onControlCreate = controlCreated;
 }
 
-void SelectQuery(QObject *, QWidget *, TSelectAccept &)
+void selectQuery(QObject *, QWidget *, SelectAnswer &)
 {
 }
 
-void DeleteQuery(QObject *, QWidget *component, bool &canDelete)
+void deleteQuery(QObject *, QWidget *component, bool &canDelete)
 {
-    if (qstrcmp(component->metaObject()->className(), "TmPage") == 0)
+    if (qobject_cast<ReportPage *>(component))
         canDelete = false;
 }
 
-void MoveQuery(QObject *, QWidget *component, bool &canMove)
+void moveQuery(QObject *, QWidget *component, bool &canMove)
 {
-    if (qobject_cast<TmPage *>(component))
+    if (qobject_cast<ReportPage *>(component))
         canMove = false;
 }
 
-void ControlCreate(QObject *, QWidget *component)
+void controlCreated(QObject *, QWidget *component)
 {
-    auto *control = qobject_cast<TReportControl *>(component);
+    auto *control = qobject_cast<ReportControl *>(component);
     if (!control)
         return;
     const int left = control->x();
     const int top = control->y();
-    if (qobject_cast<TmText *>(control))
+    if (qobject_cast<TextItem *>(control))
         control->setBounds(left, top, 100, 18);
-    else if (qobject_cast<TBandBase *>(control))
+    else if (qobject_cast<BandBase *>(control))
         control->setBounds(left, top, control->width(), 40);
-    else if (qobject_cast<TmBlock *>(control))
+    else if (qobject_cast<BlockPanel *>(control))
         control->setBounds(left, top, 186, 36);
-    else if (qobject_cast<TMBlockCode *>(control))
+    else if (qobject_cast<CodeBlock *>(control))
         control->setBounds(left, top, 60, 18);
 }
 

@@ -2,9 +2,9 @@
 
 class QObject;
 class QWidget;
-class TDsnStage;
+class DesignStage;
 
-#include "designer/DsnQueries.h"
+#include "designer/DesignQueries.h"
 
 // How a report window answers its design stage: every component may be
 // selected; the page can be neither deleted nor moved, so a design keeps
@@ -12,11 +12,11 @@ class TDsnStage;
 // the default size of their class.
 namespace ReportStageAnswers {
 
-void install(TDsnStage &stage);
+void install(DesignStage &stage);
 
-void SelectQuery(QObject *sender, QWidget *component, TSelectAccept &canSelect);
-void DeleteQuery(QObject *sender, QWidget *component, bool &canDelete);
-void MoveQuery(QObject *sender, QWidget *component, bool &canMove);
-void ControlCreate(QObject *sender, QWidget *component);
+void selectQuery(QObject *sender, QWidget *component, SelectAnswer &canSelect);
+void deleteQuery(QObject *sender, QWidget *component, bool &canDelete);
+void moveQuery(QObject *sender, QWidget *component, bool &canMove);
+void controlCreated(QObject *sender, QWidget *component);
 
 } // namespace ReportStageAnswers

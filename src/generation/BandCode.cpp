@@ -3,7 +3,8 @@
 #include "generation/Keywords.h"
 #include "generation/LineText.h"
 #include "generation/TextCode.h"
-#include "model/mKomponents.h"
+#include "model/CharacterGrid.h"
+#include "model/ReportClasses.h"
 
 #include <algorithm>
 
@@ -25,27 +26,27 @@ struct SectionKind
 // the ends set no line breaks.
 int textRow(const QWidget *entry)
 {
-    return qobject_cast<const TmText *>(entry) ? entry->y() / GridLineHeight : 0;
+    return qobject_cast<const TextItem *>(entry) ? entry->y() / GridLineHeight : 0;
 }
 
 class SectionWriter
 {
 public:
-    SectionWriter(const GenerationWindow &window, TBandBase *band, const SectionKind &kind)
-        : m_window(window), m_band(band), m_kind(kind), m_code(band->BandCode)
+    SectionWriter(const GenerationWindow &window, BandBase *band, const SectionKind &kind)
+        : m_window(window), m_band(band), m_kind(kind), m_code(band->bandCode)
     {
     }
 
     void write(bool withPrintCode, int indent);
 
 private:
-    void add(int level, const QString &text, TTypeEditAttr attribute)
+    void add(int level, const QString &text, LineAttribute attribute)
     {
         m_code.add(tabs(level) + text, m_band, attribute);
     }
     void addUntagged(int level, const QString &text) { m_code.add(tabs(level) + text, m_band); }
-    // Break bands carry themselves, not a tag, on these lines.
-    void addBodyLine(int level, const QString &text, TTypeEditAttr attribute)
+    // breakSection bands carry themselves, not a tag, on these lines.
+    void addBodyLine(int level, const QString &text, LineAttribute attribute)
     {
         if (m_kind.breakBand)
             addUntagged(level, text);
@@ -57,7 +58,7 @@ private:
     void addItems(const QList<QWidget *> &items, int level);
 
     const GenerationWindow &m_window;
-    TBandBase *m_band;
+    BandBase *m_band;
     const SectionKind &m_kind;
     CodeLines &m_code;
 };
@@ -66,24 +67,24 @@ void SectionWriter::write(bool withPrintCode, int indent)
 {
     int level = indent;
     m_code.clear();
-    if (withPrintCode && !m_band->BeforePrint.isEmpty()) {
+    if (withPrintCode && !m_band->beforePrint.isEmpty()) {
         addBeforeCode(level);
         ++level;
     }
     addUntagged(level, QLatin1Char('.') + m_kind.keyword + QLatin1Char(' ') + m_band->typeField());
     ++level;
     if (m_kind.pageFormat)
-        GeneratePageFormat(m_window, m_band, level);
-    if (m_band->BlockMode)
-        add(level++, Keywords::Block, spBlock_p);
-    if (m_band->FieldMode)
-        add(level++, withinLine(), spField_p);
+        generatePageFormat(m_window, m_band, level);
+    if (m_band->blockMode)
+        add(level++, Keywords::Block, spBlockStart);
+    if (m_band->fieldMode)
+        add(level++, withinLine(), spFieldStart);
 
     const int body = level;
     const int rows = m_band->height() / GridLineHeight;
     if (rows > 0)
         addBodyLine(body, statement(Keywords::Need, rows), spNeed);
-    const QList<QWidget *> items = SortBandItems(m_band);
+    const QList<QWidget *> items = sortBandItems(m_band);
     const int leading = items.isEmpty() ? 0 : textRow(items.first());
     const int lastRow = items.isEmpty() ? 0 : textRow(items.last());
     const int trailing = lastRow > 0 ? rows - lastRow - 1 : 0;
@@ -101,13 +102,13 @@ void SectionWriter::write(bool withPrintCode, int indent)
         addUntagged(body, Keywords::NewPage);
     }
 
-    if (m_band->FieldMode)
-        add(--level, Keywords::EndWithin, spField_k);
-    if (m_band->BlockMode)
-        add(--level, Keywords::EndBlock, spBlock_k);
+    if (m_band->fieldMode)
+        add(--level, Keywords::EndWithin, spFieldEnd);
+    if (m_band->blockMode)
+        add(--level, Keywords::EndBlock, spBlockEnd);
     if (withPrintCode) {
         const QString afterIndent = tabs(level - (m_kind.breakBand ? 1 : 2));
-        for (const CodeLine &line : std::as_const(m_band->AfterPrint))
+        for (const CodeLine &line : std::as_const(m_band->afterPrint))
             m_code.add(afterIndent + line.text, m_band, spAfterCode);
     }
 }
@@ -115,12 +116,12 @@ void SectionWriter::write(bool withPrintCode, int indent)
 void SectionWriter::addBeforeCode(int level)
 {
     if (m_kind.breakBand) {
-        for (const CodeLine &line : std::as_const(m_band->BeforePrint))
+        for (const CodeLine &line : std::as_const(m_band->beforePrint))
             m_code.add(line.text, m_band);
         return;
     }
     const QString indent = tabs(level);
-    for (const CodeLine &line : std::as_const(m_band->BeforePrint))
+    for (const CodeLine &line : std::as_const(m_band->beforePrint))
         m_code.add(indent + line.text, m_band, spBeforeCode);
 }
 
@@ -128,9 +129,9 @@ void SectionWriter::addBeforeCode(int level)
 // names them in its Field.
 QString SectionWriter::withinLine() const
 {
-    if (LineText::isBlank(m_band->Field))
+    if (LineText::isBlank(m_band->field))
         return Keywords::Within;
-    return statement(Keywords::Within, m_band->Field);
+    return statement(Keywords::Within, m_band->field);
 }
 
 void SectionWriter::addItems(const QList<QWidget *> &items, int level)
@@ -138,42 +139,42 @@ void SectionWriter::addItems(const QList<QWidget *> &items, int level)
     int previous = 0;
     for (qsizetype i = 0; i < items.size(); ++i) {
         QWidget *item = items.at(i);
-        MarkItemLines(m_window, item, int(m_code.size()) + 1, ItemMark::Start);
-        if (auto *text = qobject_cast<TmText *>(item)) {
+        markItemLines(m_window, item, int(m_code.size()) + 1, ItemMark::Start);
+        if (auto *text = qobject_cast<TextItem *>(item)) {
             const bool breaks = text->y() > previous && i > 0;
             const int count = breaks ? (text->y() - previous) / GridLineHeight : 0;
             appendTextCode(m_code, m_window, text, breaks, level, true, count);
-        } else if (auto *block = qobject_cast<TMBlockCode *>(item)) {
-            m_code.append(block->Code());
+        } else if (auto *block = qobject_cast<CodeBlock *>(item)) {
+            m_code.append(block->code());
         }
-        MarkItemLines(m_window, item, int(m_code.size()), ItemMark::End);
+        markItemLines(m_window, item, int(m_code.size()), ItemMark::End);
         previous = item->y();
     }
 }
 
 } // namespace
 
-void GenerateBandCode(const GenerationWindow &window, TmBand *band, bool withPrintCode, int indent)
+void generateBandCode(const GenerationWindow &window, Band *band, bool withPrintCode, int indent)
 {
     SectionKind kind;
-    kind.keyword = BandTypeKeyword(band->TypeBand());
-    kind.pageFormat = band->TypeBand() == Header
+    kind.keyword = bandTypeKeyword(band->typeBand());
+    kind.pageFormat = band->typeBand() == Header
         && LineText::isWord(band->typeField(), QLatin1StringView("REPORT"));
     SectionWriter(window, band, kind).write(withPrintCode, indent);
 }
 
-void GenerateBreakBandCode(const GenerationWindow &window, TmBreakBand *band, bool withPrintCode,
+void generateBreakBandCode(const GenerationWindow &window, BreakBand *band, bool withPrintCode,
                            int indent)
 {
     SectionKind kind;
-    kind.keyword = BreakBandTypeKeyword(band->TypeBand());
+    kind.keyword = breakBandTypeKeyword(band->typeBand());
     kind.breakBand = true;
     // A page break after the group's footer starts every group on a new page.
-    kind.newPageAtEnd = band->NewPageOnBreak && band->TypeBand() == BreakFooter;
+    kind.newPageAtEnd = band->newPageOnBreak && band->typeBand() == BreakFooter;
     SectionWriter(window, band, kind).write(withPrintCode, indent);
 }
 
-QString BandTypeKeyword(TTypeBand type)
+QString bandTypeKeyword(BandType type)
 {
     switch (type) {
     case Header:
@@ -186,7 +187,7 @@ QString BandTypeKeyword(TTypeBand type)
     return {};
 }
 
-QString BreakBandTypeKeyword(TBreakBand type)
+QString breakBandTypeKeyword(BreakBandType type)
 {
     switch (type) {
     case BreakHeader:
@@ -197,15 +198,15 @@ QString BreakBandTypeKeyword(TBreakBand type)
     return {};
 }
 
-void GeneratePageFormat(const GenerationWindow &window, TBandBase *band, int level)
+void generatePageFormat(const GenerationWindow &window, BandBase *band, int level)
 {
-    const TmPage *page = window.page ? window.page : band->page();
+    const ReportPage *page = window.page ? window.page : band->page();
     if (!page)
         return;
     const auto whole = [](long double value) { return Geometry::roundAway(value); };
     const long double width = page->pageValue(Width);
     const QString indent = tabs(level);
-    CodeLines &code = band->BandCode;
+    CodeLines &code = band->bandCode;
     code.add(indent + statement(Keywords::LeftMargin, whole(page->pageValue(LeftMargin))), band);
     code.add(indent + statement(Keywords::PageLength, whole(page->pageValue(Length))), band);
     code.add(indent + statement(Keywords::RightMargin, whole(width - page->pageValue(RightMargin))),
@@ -213,11 +214,11 @@ void GeneratePageFormat(const GenerationWindow &window, TBandBase *band, int lev
     code.add(indent + statement(Keywords::PageWidth, whole(width)), band);
 }
 
-QList<QWidget *> SortBandItems(const TBandBase *band)
+QList<QWidget *> sortBandItems(const BandBase *band)
 {
     QList<QWidget *> items;
     for (QWidget *child : orderedChildren(band, reportClasses())) {
-        if (qobject_cast<TmText *>(child) || qobject_cast<TMBlockCode *>(child))
+        if (qobject_cast<TextItem *>(child) || qobject_cast<CodeBlock *>(child))
             items.append(child);
     }
     // Negative positions compare as large unsigned numbers, so items pushed
@@ -232,8 +233,8 @@ QList<QWidget *> SortBandItems(const TBandBase *band)
     return items;
 }
 
-void MarkItemLines(const GenerationWindow &window, QObject *item, int line, ItemMark mark)
+void markItemLines(const GenerationWindow &window, QObject *item, int line, ItemMark mark)
 {
     if (window.itemMarks)
-        window.itemMarks->MarkItemLines(item, line, mark);
+        window.itemMarks->markItemLines(item, line, mark);
 }

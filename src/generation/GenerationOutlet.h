@@ -5,7 +5,7 @@
 #include <functional>
 
 class QObject;
-class TmPage;
+class ReportPage;
 
 // The progress panel of a report window, which generation keeps up to date
 // section by section.
@@ -35,7 +35,7 @@ public:
     virtual ~ItemMarkOutlet() = default;
 
     // line counts from 1 within the band's generated lines.
-    virtual void MarkItemLines(QObject *item, int line, ItemMark mark) = 0;
+    virtual void markItemLines(QObject *item, int line, ItemMark mark) = 0;
 };
 
 // The source editor of a report window, which receives the generated text.
@@ -54,7 +54,7 @@ public:
 // Headless callers leave the outlets null; each one is optional.
 struct GenerationWindow
 {
-    TmPage *page = nullptr;
+    ReportPage *page = nullptr;
     GenerationProgress *progress = nullptr;
     ItemMarkOutlet *itemMarks = nullptr;
     SourceSink *source = nullptr;

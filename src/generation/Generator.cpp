@@ -3,7 +3,7 @@
 #include "generation/BandCode.h"
 #include "generation/Keywords.h"
 #include "generation/LineText.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <QPointer>
 
@@ -15,7 +15,7 @@ using LineText::statement;
 namespace {
 
 // The source text opens with the comment lines as one comment.
-void addComments(CodeLines &lines, const CodeLines &comments, TmPage *page)
+void addComments(CodeLines &lines, const CodeLines &comments, ReportPage *page)
 {
     const qsizetype last = comments.size() - 1;
     for (qsizetype i = 0; i <= last; ++i) {
@@ -30,13 +30,13 @@ void addComments(CodeLines &lines, const CodeLines &comments, TmPage *page)
 }
 
 void addHeaderLine(CodeLines &lines, QLatin1StringView keyword, const QString &value,
-                   TmPage *page)
+                   ReportPage *page)
 {
     if (!LineText::isBlank(value))
         lines.add(statement(keyword, value), page);
 }
 
-void addRawSection(CodeLines &lines, const CodeLines &section, TmPage *page)
+void addRawSection(CodeLines &lines, const CodeLines &section, ReportPage *page)
 {
     for (const CodeLine &line : section)
         lines.add(line.text, page);
@@ -68,10 +68,10 @@ BreakWord breakWord(const QString &typeField)
     return BreakWord::Other;
 }
 
-Category bandCategory(const TmBand &band)
+Category bandCategory(const Band &band)
 {
     const BreakWord word = breakWord(band.typeField());
-    switch (band.TypeBand()) {
+    switch (band.typeBand()) {
     case Header:
         return word == BreakWord::Report ? ReportHeader
              : word == BreakWord::Page   ? PageHeader
@@ -88,11 +88,11 @@ Category bandCategory(const TmBand &band)
 
 // The report program breaks on page and report by itself: break bands
 // that name them have no sort column to break on.
-Category breakBandCategory(const TmBreakBand &band)
+Category breakBandCategory(const BreakBand &band)
 {
     if (breakWord(band.typeField()) != BreakWord::Other)
         return NotEmitted;
-    switch (band.TypeBand()) {
+    switch (band.typeBand()) {
     case BreakHeader:
         return BreakHeaders;
     case BreakFooter:
@@ -103,26 +103,26 @@ Category breakBandCategory(const TmBreakBand &band)
 
 Category sectionCategory(const QWidget *child)
 {
-    if (auto *band = qobject_cast<const TmBand *>(child))
+    if (auto *band = qobject_cast<const Band *>(child))
         return bandCategory(*band);
-    if (auto *breakBand = qobject_cast<const TmBreakBand *>(child))
+    if (auto *breakBand = qobject_cast<const BreakBand *>(child))
         return breakBandCategory(*breakBand);
-    if (qobject_cast<const TMBlockCode *>(child))
+    if (qobject_cast<const CodeBlock *>(child))
         return PageCodeBlock;
     return NotEmitted;
 }
 
 } // namespace
 
-bool GenerateSource(const GenerationWindow &window)
+bool generateSource(const GenerationWindow &window)
 {
     try {
         if (!window.page)
             throw std::runtime_error("no report page");
-        GeneratePageCode(window, window.page);
+        generatePageCode(window, window.page);
         if (window.source) {
             window.source->clearLines();
-            for (const CodeLine &line : std::as_const(window.page->PageCode))
+            for (const CodeLine &line : std::as_const(window.page->pageCode))
                 window.source->addLine(line.text);
             window.source->endLines();
         }
@@ -134,48 +134,48 @@ bool GenerateSource(const GenerationWindow &window)
     }
 }
 
-void GeneratePageCode(const GenerationWindow &window, TmPage *page)
+void generatePageCode(const GenerationWindow &window, ReportPage *page)
 {
     CodeLines lines;
-    addComments(lines, page->Comments, page);
-    page->PageCode.clear();
-    addHeaderLine(lines, Keywords::Name, page->Nam, page);
-    addHeaderLine(lines, Keywords::Output, page->Output, page);
-    addHeaderLine(lines, Keywords::ShortRemark, page->ShortRemark, page);
-    for (const CodeLines *section : {&page->LongRemark, &page->Include, &page->Data, &page->Setup,
-                                     &page->Cleanup, &page->Query, &page->Sort, &page->Break,
-                                     &page->Declare})
+    addComments(lines, page->comments, page);
+    page->pageCode.clear();
+    addHeaderLine(lines, Keywords::Name, page->reportName, page);
+    addHeaderLine(lines, Keywords::Output, page->output, page);
+    addHeaderLine(lines, Keywords::ShortRemark, page->shortRemark, page);
+    for (const CodeLines *section : {&page->longRemark, &page->include, &page->data, &page->setup,
+                                     &page->cleanup, &page->query, &page->sort, &page->breakSection,
+                                     &page->declare})
         addRawSection(lines, *section, page);
-    page->PageCode = std::move(lines);
-    GenerateSections(window, page);
+    page->pageCode = std::move(lines);
+    generateSections(window, page);
 }
 
-void GenerateSections(const GenerationWindow &window, TmPage *page)
+void generateSections(const GenerationWindow &window, ReportPage *page)
 {
     GenerationProgress *progress = window.progress;
     if (progress)
         progress->showProgressPanel();
-    const QList<QWidget *> order = SectionOrder(page);
+    const QList<QWidget *> order = sectionOrder(page);
     if (progress) {
         progress->setProgressMaximum(int(order.size()));
         progress->setProgressStep(1);
     }
     // Pending events run between sections and may delete components.
-    const QPointer<TmPage> livePage(page);
+    const QPointer<ReportPage> livePage(page);
     QList<QPointer<QWidget>> entries(order.cbegin(), order.cend());
     for (const QPointer<QWidget> &entry : std::as_const(entries)) {
         if (!entry || entry->parentWidget() != page)
             continue;
         if (progress)
             progress->setProgressLabel(QLatin1String("Generating Section: ") + entry->objectName());
-        if (auto *band = qobject_cast<TmBand *>(entry)) {
-            GenerateBandCode(window, band, true, 0);
-            page->PageCode.append(band->BandCode);
-        } else if (auto *breakBand = qobject_cast<TmBreakBand *>(entry)) {
-            GenerateBreakBandCode(window, breakBand, true, 0);
-            page->PageCode.append(breakBand->BandCode);
-        } else if (auto *block = qobject_cast<TMBlockCode *>(entry)) {
-            page->PageCode.append(block->Code());
+        if (auto *band = qobject_cast<Band *>(entry)) {
+            generateBandCode(window, band, true, 0);
+            page->pageCode.append(band->bandCode);
+        } else if (auto *breakBand = qobject_cast<BreakBand *>(entry)) {
+            generateBreakBandCode(window, breakBand, true, 0);
+            page->pageCode.append(breakBand->bandCode);
+        } else if (auto *block = qobject_cast<CodeBlock *>(entry)) {
+            page->pageCode.append(block->code());
         }
         if (progress) {
             progress->stepProgress();
@@ -188,7 +188,7 @@ void GenerateSections(const GenerationWindow &window, TmPage *page)
         progress->hideProgressPanel();
 }
 
-QList<QWidget *> SectionOrder(const TmPage *page)
+QList<QWidget *> sectionOrder(const ReportPage *page)
 {
     std::array<QList<QWidget *>, CategoryCount> categories;
     const QList<QWidget *> children = orderedChildren(page, reportClasses());

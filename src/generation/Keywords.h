@@ -5,7 +5,7 @@
 
 // The Report-Writer dot-commands that generated statements take their
 // keywords from. Section headings are built from the band type names
-// instead (see BandTypeKeyword).
+// instead (see bandTypeKeyword).
 namespace Keywords {
 
 // Page header lines.

@@ -3,8 +3,9 @@
 #include "generation/GenerationOutlet.h"
 #include "generation/Keywords.h"
 #include "generation/LineText.h"
-#include "model/TmPage.h"
-#include "model/TmText.h"
+#include "model/CharacterGrid.h"
+#include "model/ReportPage.h"
+#include "model/TextItem.h"
 
 using LineText::statement;
 using LineText::tabs;
@@ -12,13 +13,13 @@ using LineText::tabs;
 namespace {
 
 // Tab positions count from the page's left margin, in whole columns.
-int leftMarginColumns(const GenerationWindow &window, const TmText &item)
+int leftMarginColumns(const GenerationWindow &window, const TextItem &item)
 {
-    const TmPage *page = window.page ? window.page : item.page();
+    const ReportPage *page = window.page ? window.page : item.page();
     return page ? Geometry::roundAway(page->pageValue(LeftMargin)) : 0;
 }
 
-QLatin1StringView alignmentKeyword(TAlignment alignment)
+QLatin1StringView alignmentKeyword(TextAlignment alignment)
 {
     switch (alignment) {
     case taCenter:
@@ -40,41 +41,41 @@ QString formatSuffix(const QString &format)
 }
 
 // The item's own statements, from the opening to the closing brackets.
-void appendStatements(CodeLines &lines, const GenerationWindow &window, TmText *item, int level,
+void appendStatements(CodeLines &lines, const GenerationWindow &window, TextItem *item, int level,
                       int breakCount)
 {
-    const auto add = [&](int at, const QString &text, TTypeEditAttr attribute) {
+    const auto add = [&](int at, const QString &text, LineAttribute attribute) {
         lines.add(tabs(at) + text, item, attribute);
     };
-    if (item->BlockMode)
-        add(level++, Keywords::Block, spBlock_p);
-    if (item->FieldMode)
-        add(level++, statement(Keywords::Within, item->Field), spField_p);
+    if (item->blockMode)
+        add(level++, Keywords::Block, spBlockStart);
+    if (item->fieldMode)
+        add(level++, statement(Keywords::Within, item->field), spFieldStart);
     if (breakCount > 0)
         add(level, statement(Keywords::NewLine, breakCount), spNewLine);
-    const bool underlined = item->fontRecord().style == TFontRecord::Underline;
+    const bool underlined = item->fontRecord().style == FontRecord::Underline;
     // The report program aligns only a .PRINT that directly follows the
     // alignment command, so underlining is switched on before the position.
     if (underlined)
         add(level, Keywords::Underline, spUnderline);
     if (item->alignToBand()) {
         add(level, alignmentKeyword(item->alignment()), spAlign);
-    } else if (item->TabPosition) {
+    } else if (item->tabPosition) {
         const int column = item->x() / GridColumnWidth + leftMarginColumns(window, *item);
         add(level, statement(Keywords::Tab, column), spTab);
     }
-    add(level, statement(Keywords::Print, item->caption() + formatSuffix(item->Format)), spCaption);
+    add(level, statement(Keywords::Print, item->caption() + formatSuffix(item->format)), spCaption);
     if (underlined)
         add(level, Keywords::NoUnderline, spNonUnderline);
-    if (item->FieldMode)
-        add(--level, Keywords::EndWithin, spField_k);
-    if (item->BlockMode)
-        add(--level, Keywords::EndBlock, spBlock_k);
+    if (item->fieldMode)
+        add(--level, Keywords::EndWithin, spFieldEnd);
+    if (item->blockMode)
+        add(--level, Keywords::EndBlock, spBlockEnd);
 }
 
 } // namespace
 
-CodeLines GenerateTextCode(const GenerationWindow &window, TmText *item, bool breaks, int level,
+CodeLines generateTextCode(const GenerationWindow &window, TextItem *item, bool breaks, int level,
                            bool withPrintCode, int breakCount)
 {
     CodeLines lines;
@@ -82,30 +83,30 @@ CodeLines GenerateTextCode(const GenerationWindow &window, TmText *item, bool br
     return lines;
 }
 
-void appendTextCode(CodeLines &lines, const GenerationWindow &window, TmText *item, bool breaks,
+void appendTextCode(CodeLines &lines, const GenerationWindow &window, TextItem *item, bool breaks,
                     int level, bool withPrintCode, int breakCount)
 {
     if (withPrintCode) {
         const QString indent = tabs(level);
-        for (const CodeLine &line : std::as_const(item->BeforePrint)) {
+        for (const CodeLine &line : std::as_const(item->beforePrint)) {
             if (!LineText::isBlank(line.text))
                 lines.add(indent + line.text, item, spBeforeCode);
         }
-        if (!item->BeforePrint.isEmpty())
+        if (!item->beforePrint.isEmpty())
             ++level;
     }
-    if (!item->Printable)
+    if (!item->printable)
         return;
     appendStatements(lines, window, item, level, breaks ? breakCount : 0);
     if (withPrintCode) {
         const QString indent = tabs(level - 1);
-        for (const CodeLine &line : std::as_const(item->AfterPrint))
+        for (const CodeLine &line : std::as_const(item->afterPrint))
             lines.add(indent + line.text, item, spAfterCode);
     }
 }
 
-void GenerateTextSubCode(const GenerationWindow &window, TmText *item)
+void generateTextSubCode(const GenerationWindow &window, TextItem *item)
 {
-    item->SubTextCode.clear();
-    appendStatements(item->SubTextCode, window, item, 0, 0);
+    item->subTextCode.clear();
+    appendStatements(item->subTextCode, window, item, 0, 0);
 }

@@ -1,20 +1,20 @@
 #pragma once
 
-#include "model/GlobalUnit.h"
+#include "model/CodeLines.h"
 
 struct GenerationWindow;
-class TmText;
+class TextItem;
 
 // The code lines of a text item: its before code, its statements
 // (brackets, line break, position, underlining, print) and its after code,
 // starting at the given level. A fresh list on each call.
-CodeLines GenerateTextCode(const GenerationWindow &window, TmText *item, bool breaks, int level,
+CodeLines generateTextCode(const GenerationWindow &window, TextItem *item, bool breaks, int level,
                            bool withPrintCode, int breakCount);
 
 // The same lines, appended to a list that gathers more than one item.
-void appendTextCode(CodeLines &lines, const GenerationWindow &window, TmText *item, bool breaks,
+void appendTextCode(CodeLines &lines, const GenerationWindow &window, TextItem *item, bool breaks,
                     int level, bool withPrintCode, int breakCount);
 
-// Rewrites the item's SubTextCode with its own statements at level 0,
+// Rewrites the item's subTextCode with its own statements at level 0,
 // without before and after code or line break.
-void GenerateTextSubCode(const GenerationWindow &window, TmText *item);
+void generateTextSubCode(const GenerationWindow &window, TextItem *item);

@@ -1,77 +1,77 @@
 #include "model/CommonProperties.h"
 #include "model/PropertyBuilders.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 namespace {
 
-using namespace PropValues;
+using namespace PropertyValues;
 using Props::make;
 
 PropertyInfo sizeRecord()
 {
-    const auto member = [](const QString &name, TBandBase::SizeIndex index) {
-        return Props::never(make<TBandBase>(
+    const auto member = [](const QString &name, BandBase::SizeIndex index) {
+        return Props::never(make<BandBase>(
             name, PropKind::Float,
-            [index](const TBandBase &band) { return PropValue(band.sizeValue(index)); },
-            [index](TBandBase &band, const PropValue &value) {
+            [index](const BandBase &band) { return PropValue(band.sizeValue(index)); },
+            [index](BandBase &band, const PropValue &value) {
                 band.setSizeValue(index, toFloat(value));
             }));
     };
-    PropertyInfo values = make<TBandBase>(
+    PropertyInfo values = make<BandBase>(
         QStringLiteral("Values"), PropKind::Floats,
-        [](const TBandBase &band) { return PropValue(band.sizeValues()); },
-        [](TBandBase &band, const PropValue &value) { band.setSizeValues(toFloats(value)); });
+        [](const BandBase &band) { return PropValue(band.sizeValues()); },
+        [](BandBase &band, const PropValue &value) { band.setSizeValues(toFloats(value)); });
     return Props::record(QStringLiteral("Size"), QStringLiteral("TQRBandSize"),
-                         {member(QStringLiteral("Height"), TBandBase::SizeHeight),
-                          member(QStringLiteral("Width"), TBandBase::SizeWidth),
+                         {member(QStringLiteral("Height"), BandBase::SizeHeight),
+                          member(QStringLiteral("Width"), BandBase::SizeWidth),
                           Props::definedValue(values)});
 }
 
 PropertyTable buildBandTable(bool breakBand)
 {
     PropertyTable table = CommonProperties::framedHead();
-    PropertyInfo bandType = Props::enumeration<TBandBase>(
-        QStringLiteral("BandType"), &TBandBase::bandType, NamedValues::bandTypeNames());
-    PropertyInfo typeBand = make<TBandBase>(
+    PropertyInfo bandType = Props::enumeration<BandBase>(
+        QStringLiteral("BandType"), &BandBase::bandType, NamedValues::bandTypeNames());
+    PropertyInfo typeBand = make<BandBase>(
         QStringLiteral("TypeBand"), PropKind::Enumeration,
-        [](const TBandBase &band) { return PropValue(qint64(band.typeOrdinal())); },
-        [](TBandBase &band, const PropValue &value) { band.setTypeOrdinal(int(toInt(value))); });
+        [](const BandBase &band) { return PropValue(qint64(band.typeOrdinal())); },
+        [](BandBase &band, const PropValue &value) { band.setTypeOrdinal(int(toInt(value))); });
     typeBand.names = breakBand ? NamedValues::breakBandNames() : NamedValues::typeBandNames();
     table += {
-        Props::lines<TBandBase>(QStringLiteral("AfterPrint"), &TBandBase::AfterPrint),
-        Props::boolean<TBandBase>(QStringLiteral("AlignToBottom"), &TBandBase::alignToBottom),
-        Props::lines<TBandBase>(QStringLiteral("BeforePrint"), &TBandBase::BeforePrint),
+        Props::lines<BandBase>(QStringLiteral("AfterPrint"), &BandBase::afterPrint),
+        Props::boolean<BandBase>(QStringLiteral("AlignToBottom"), &BandBase::alignToBottom),
+        Props::lines<BandBase>(QStringLiteral("BeforePrint"), &BandBase::beforePrint),
         CommonProperties::colour(QStringLiteral("Color"), NamedValues::clBtnFace),
         CommonProperties::font(),
-        Props::boolean<TBandBase>(QStringLiteral("ForceNewColumn"), &TBandBase::forceNewColumn),
-        Props::boolean<TBandBase>(QStringLiteral("ForceNewPage"), &TBandBase::forceNewPage),
+        Props::boolean<BandBase>(QStringLiteral("ForceNewColumn"), &BandBase::forceNewColumn),
+        Props::boolean<BandBase>(QStringLiteral("ForceNewPage"), &BandBase::forceNewPage),
         CommonProperties::parentFont(),
         sizeRecord(),
         bandType,
         typeBand,
-        make<TBandBase>(
+        make<BandBase>(
             QStringLiteral("TypeField"), PropKind::Text,
-            [](const TBandBase &band) { return PropValue(band.typeField()); },
-            [](TBandBase &band, const PropValue &value) { band.setTypeField(toText(value)); }),
-        Props::lines<TBandBase>(QStringLiteral("BandCode"), &TBandBase::BandCode),
-        Props::lines<TBandBase>(QStringLiteral("SubBandCode"), &TBandBase::SubBandCode),
+            [](const BandBase &band) { return PropValue(band.typeField()); },
+            [](BandBase &band, const PropValue &value) { band.setTypeField(toText(value)); }),
+        Props::lines<BandBase>(QStringLiteral("BandCode"), &BandBase::bandCode),
+        Props::lines<BandBase>(QStringLiteral("SubBandCode"), &BandBase::subBandCode),
     };
     if (breakBand) {
         table += {
-            Props::boolean<TmBreakBand>(QStringLiteral("PrintBreakAlways"),
-                                        &TmBreakBand::PrintBreakAlways),
-            Props::boolean<TmBreakBand>(QStringLiteral("PrintValueOnBreaks"),
-                                        &TmBreakBand::PrintValueOnBreaks),
-            Props::boolean<TmBreakBand>(QStringLiteral("PrintValueOnPage"),
-                                        &TmBreakBand::PrintValueOnPage),
-            Props::boolean<TmBreakBand>(QStringLiteral("NewPageOnBreak"),
-                                        &TmBreakBand::NewPageOnBreak),
+            Props::boolean<BreakBand>(QStringLiteral("PrintBreakAlways"),
+                                        &BreakBand::printBreakAlways),
+            Props::boolean<BreakBand>(QStringLiteral("PrintValueOnBreaks"),
+                                        &BreakBand::printValueOnBreaks),
+            Props::boolean<BreakBand>(QStringLiteral("PrintValueOnPage"),
+                                        &BreakBand::printValueOnPage),
+            Props::boolean<BreakBand>(QStringLiteral("NewPageOnBreak"),
+                                        &BreakBand::newPageOnBreak),
         };
     }
     table += {
-        Props::boolean<TBandBase>(QStringLiteral("BlockMode"), &TBandBase::BlockMode),
-        Props::boolean<TBandBase>(QStringLiteral("FieldMode"), &TBandBase::FieldMode),
-        Props::text<TBandBase>(QStringLiteral("Field"), &TBandBase::Field),
+        Props::boolean<BandBase>(QStringLiteral("BlockMode"), &BandBase::blockMode),
+        Props::boolean<BandBase>(QStringLiteral("FieldMode"), &BandBase::fieldMode),
+        Props::text<BandBase>(QStringLiteral("Field"), &BandBase::field),
     };
     return table;
 }

@@ -1,36 +1,36 @@
 #include "model/CommonProperties.h"
 #include "model/PropertyBuilders.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 namespace {
 
-using namespace PropValues;
+using namespace PropertyValues;
 using Props::make;
 
 PropertyTable buildBlockCodeTable()
 {
     PropertyTable table = CommonProperties::nameAndBounds();
     table += {
-        Props::withDefault(Props::boolean<TMBlockCode>(QStringLiteral("AutoSize"),
-                                                       &TMBlockCode::autoSize),
+        Props::withDefault(Props::boolean<CodeBlock>(QStringLiteral("AutoSize"),
+                                                       &CodeBlock::autoSize),
                            1),
-        make<TMBlockCode>(
+        make<CodeBlock>(
             QStringLiteral("Caption"), PropKind::Text,
-            [](const TMBlockCode &block) { return PropValue(block.caption()); },
-            [](TMBlockCode &block, const PropValue &value) { block.setCaption(toText(value)); }),
+            [](const CodeBlock &block) { return PropValue(block.caption()); },
+            [](CodeBlock &block, const PropValue &value) { block.setCaption(toText(value)); }),
         Props::never(CommonProperties::colour(QStringLiteral("Color"), {})),
         CommonProperties::font(),
         CommonProperties::parentFont(),
-        Props::withDefault(Props::boolean<TMBlockCode>(QStringLiteral("Transparent"),
-                                                       &TMBlockCode::transparent),
+        Props::withDefault(Props::boolean<CodeBlock>(QStringLiteral("Transparent"),
+                                                       &CodeBlock::transparent),
                            0),
-        Props::withDefault(Props::boolean<TMBlockCode>(QStringLiteral("WordWrap"),
-                                                       &TMBlockCode::wordWrap),
+        Props::withDefault(Props::boolean<CodeBlock>(QStringLiteral("WordWrap"),
+                                                       &CodeBlock::wordWrap),
                            0),
-        make<TMBlockCode>(
+        make<CodeBlock>(
             QStringLiteral("Code"), PropKind::Strings,
-            [](const TMBlockCode &block) { return PropValue(block.Code().texts()); },
-            [](TMBlockCode &block, const PropValue &value) {
+            [](const CodeBlock &block) { return PropValue(block.code().texts()); },
+            [](CodeBlock &block, const PropValue &value) {
                 CodeLines code;
                 code.setTexts(toStrings(value));
                 block.setCode(code);
@@ -39,9 +39,9 @@ PropertyTable buildBlockCodeTable()
     return table;
 }
 
-PropertyInfo blockEnum(const QString &name, int TmBlock::*member, const QStringList &names)
+PropertyInfo blockEnum(const QString &name, int BlockPanel::*member, const QStringList &names)
 {
-    return Props::enumeration<TmBlock>(name, member, names);
+    return Props::enumeration<BlockPanel>(name, member, names);
 }
 
 PropertyTable buildBlockTable()
@@ -49,37 +49,37 @@ PropertyTable buildBlockTable()
     const QStringList bevels{"bvNone", "bvLowered", "bvRaised", "bvSpace"};
     PropertyTable table = CommonProperties::nameAndBounds();
     table += {
-        blockEnum(QStringLiteral("BevelInner"), &TmBlock::bevelInner, bevels),
-        blockEnum(QStringLiteral("BevelOuter"), &TmBlock::bevelOuter, bevels),
-        Props::integer<TmBlock>(QStringLiteral("BevelWidth"), &TmBlock::bevelWidth),
-        Props::integer<TmBlock>(QStringLiteral("BorderWidth"), &TmBlock::borderWidth),
-        blockEnum(QStringLiteral("BorderStyle"), &TmBlock::borderStyle, {"bsNone", "bsSingle"}),
-        make<TmBlock>(
+        blockEnum(QStringLiteral("BevelInner"), &BlockPanel::bevelInner, bevels),
+        blockEnum(QStringLiteral("BevelOuter"), &BlockPanel::bevelOuter, bevels),
+        Props::integer<BlockPanel>(QStringLiteral("BevelWidth"), &BlockPanel::bevelWidth),
+        Props::integer<BlockPanel>(QStringLiteral("BorderWidth"), &BlockPanel::borderWidth),
+        blockEnum(QStringLiteral("BorderStyle"), &BlockPanel::borderStyle, {"bsNone", "bsSingle"}),
+        make<BlockPanel>(
             QStringLiteral("Caption"), PropKind::Text,
-            [](const TmBlock &block) { return PropValue(block.caption()); },
-            [](TmBlock &block, const PropValue &value) { block.setCaption(toText(value)); }),
+            [](const BlockPanel &block) { return PropValue(block.caption()); },
+            [](BlockPanel &block, const PropValue &value) { block.setCaption(toText(value)); }),
         CommonProperties::colour(QStringLiteral("Color"), {}),
         CommonProperties::font(),
         CommonProperties::parentFont(),
-        Props::integer<TmBlock>(QStringLiteral("TabOrder"), &TmBlock::tabOrder),
-        Props::integer<TmBlock>(QStringLiteral("PanelWidth"), &TmBlock::panelWidth),
-        Props::integer<TmBlock>(QStringLiteral("PanelHeight"), &TmBlock::panelHeight),
-        Props::integer<TmBlock>(QStringLiteral("SemiPercent"), &TmBlock::semiPercent),
-        Props::integer<TmBlock>(QStringLiteral("BevelWidthInner"), &TmBlock::bevelWidthInner),
-        Props::withDefault(Props::integer<TmBlock>(QStringLiteral("CaptionAngle"),
-                                                   &TmBlock::captionAngle),
+        Props::integer<BlockPanel>(QStringLiteral("TabOrder"), &BlockPanel::tabOrder),
+        Props::integer<BlockPanel>(QStringLiteral("PanelWidth"), &BlockPanel::panelWidth),
+        Props::integer<BlockPanel>(QStringLiteral("PanelHeight"), &BlockPanel::panelHeight),
+        Props::integer<BlockPanel>(QStringLiteral("SemiPercent"), &BlockPanel::semiPercent),
+        Props::integer<BlockPanel>(QStringLiteral("BevelWidthInner"), &BlockPanel::bevelWidthInner),
+        Props::withDefault(Props::integer<BlockPanel>(QStringLiteral("CaptionAngle"),
+                                                   &BlockPanel::captionAngle),
                            0),
-        blockEnum(QStringLiteral("CaptionHAlign"), &TmBlock::captionHAlign,
+        blockEnum(QStringLiteral("CaptionHAlign"), &BlockPanel::captionHAlign,
                   {"iasphNone", "iasphLeft", "iasphCenter", "iasphRight"}),
-        blockEnum(QStringLiteral("CaptionValign"), &TmBlock::captionVAlign,
+        blockEnum(QStringLiteral("CaptionValign"), &BlockPanel::captionVAlign,
                   {"iaspvNone", "iaspvTop", "iaspvCenter", "iaspvBottom"}),
-        Props::integer<TmBlock>(QStringLiteral("CaptionLeft"), &TmBlock::captionLeft),
-        Props::integer<TmBlock>(QStringLiteral("CaptionTop"), &TmBlock::captionTop),
-        Props::boolean<TmBlock>(QStringLiteral("CaptionTransparent"), &TmBlock::captionTransparent),
-        make<TmBlock>(
+        Props::integer<BlockPanel>(QStringLiteral("CaptionLeft"), &BlockPanel::captionLeft),
+        Props::integer<BlockPanel>(QStringLiteral("CaptionTop"), &BlockPanel::captionTop),
+        Props::boolean<BlockPanel>(QStringLiteral("CaptionTransparent"), &BlockPanel::captionTransparent),
+        make<BlockPanel>(
             QStringLiteral("Color1"), PropKind::Colour,
-            [](const TmBlock &block) { return PropValue(block.color1); },
-            [](TmBlock &block, const PropValue &value) {
+            [](const BlockPanel &block) { return PropValue(block.color1); },
+            [](BlockPanel &block, const PropValue &value) {
                 block.color1 = toInt(value);
                 block.update();
             }),

@@ -30,6 +30,13 @@ const ClassInfo *ClassRegistry::of(const QObject *object) const
     return nullptr;
 }
 
+QString ClassRegistry::storedClassName(const QObject *object) const
+{
+    if (const ClassInfo *info = of(object))
+        return info->name;
+    return QString::fromLatin1(object->metaObject()->className());
+}
+
 QList<QWidget *> orderedChildren(const QWidget *parent, const ClassRegistry &registry)
 {
     QList<QWidget *> nonWindowed;

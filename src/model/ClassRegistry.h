@@ -37,6 +37,9 @@ public:
     const ClassInfo *byName(QStringView name) const;
     // The class of an object, or of its nearest registered base class.
     const ClassInfo *of(const QObject *object) const;
+    // The name files store for the object's class: the registered name, or
+    // the C++ class name for a class the registry does not know.
+    QString storedClassName(const QObject *object) const;
 
 private:
     QList<ClassInfo> m_classes;

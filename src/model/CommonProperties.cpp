@@ -6,32 +6,32 @@
 namespace CommonProperties {
 namespace {
 
-using namespace PropValues;
+using namespace PropertyValues;
 
 PropertyInfo bound(const QString &name, int (QWidget::*get)() const,
-                   void (TReportControl::*set)(int))
+                   void (ReportControl::*set)(int))
 {
-    return Props::make<TReportControl>(
+    return Props::make<ReportControl>(
         name, PropKind::Integer,
-        [get](const TReportControl &control) { return PropValue(qint64((control.*get)())); },
-        [set](TReportControl &control, const PropValue &value) {
+        [get](const ReportControl &control) { return PropValue(qint64((control.*get)())); },
+        [set](ReportControl &control, const PropValue &value) {
             (control.*set)(int(toInt(value)));
         });
 }
 
 template<class Member>
-PropertyInfo frameMember(const QString &name, PropKind kind, Member TFrameRecord::*member)
+PropertyInfo frameMember(const QString &name, PropKind kind, Member FrameRecord::*member)
 {
-    return Props::make<TFramedControl>(
+    return Props::make<FramedControl>(
         name, kind,
-        [member](const TFramedControl &control) {
+        [member](const FramedControl &control) {
             if constexpr (std::is_same_v<Member, bool>)
                 return PropValue(control.frame().*member);
             else
                 return PropValue(qint64(control.frame().*member));
         },
-        [member](TFramedControl &control, const PropValue &value) {
-            TFrameRecord frame = control.frame();
+        [member](FramedControl &control, const PropValue &value) {
+            FrameRecord frame = control.frame();
             if constexpr (std::is_same_v<Member, bool>)
                 frame.*member = toBool(value);
             else
@@ -41,18 +41,18 @@ PropertyInfo frameMember(const QString &name, PropKind kind, Member TFrameRecord
 }
 
 template<class Member>
-PropertyInfo fontMember(const QString &name, PropKind kind, Member TFontRecord::*member)
+PropertyInfo fontMember(const QString &name, PropKind kind, Member FontRecord::*member)
 {
-    return Props::make<TReportControl>(
+    return Props::make<ReportControl>(
         name, kind,
-        [member](const TReportControl &control) {
+        [member](const ReportControl &control) {
             if constexpr (std::is_same_v<Member, QString>)
                 return PropValue(control.fontRecord().*member);
             else
                 return PropValue(qint64(control.fontRecord().*member));
         },
-        [member](TReportControl &control, const PropValue &value) {
-            TFontRecord font = control.fontRecord();
+        [member](ReportControl &control, const PropValue &value) {
+            FontRecord font = control.fontRecord();
             if constexpr (std::is_same_v<Member, QString>)
                 font.*member = toText(value);
             else
@@ -69,17 +69,17 @@ PropertyTable nameAndBounds()
         QStringLiteral("Name"), PropKind::Text,
         [](const QObject &object) { return PropValue(object.objectName()); },
         [](QObject &object, const PropValue &value) {
-            if (auto *control = qobject_cast<TReportControl *>(&object))
+            if (auto *control = qobject_cast<ReportControl *>(&object))
                 control->setName(toText(value));
             else
                 object.setObjectName(toText(value));
         });
     return {
         Props::never(name),
-        bound(QStringLiteral("Left"), &QWidget::x, &TReportControl::setLeft),
-        bound(QStringLiteral("Top"), &QWidget::y, &TReportControl::setTop),
-        bound(QStringLiteral("Width"), &QWidget::width, &TReportControl::setWidthPx),
-        bound(QStringLiteral("Height"), &QWidget::height, &TReportControl::setHeightPx),
+        bound(QStringLiteral("Left"), &QWidget::x, &ReportControl::setLeft),
+        bound(QStringLiteral("Top"), &QWidget::y, &ReportControl::setTop),
+        bound(QStringLiteral("Width"), &QWidget::width, &ReportControl::setWidthPx),
+        bound(QStringLiteral("Height"), &QWidget::height, &ReportControl::setHeightPx),
     };
 }
 
@@ -87,19 +87,19 @@ PropertyTable framedHead()
 {
     PropertyTable table = nameAndBounds();
     PropertyInfo style = frameMember(QStringLiteral("Style"), PropKind::Enumeration,
-                                     &TFrameRecord::style);
+                                     &FrameRecord::style);
     style.names = NamedValues::penStyleNames();
     table.append(Props::record(
         QStringLiteral("Frame"), QStringLiteral("TQRFrame"),
         {
-            frameMember(QStringLiteral("Color"), PropKind::Colour, &TFrameRecord::color),
-            frameMember(QStringLiteral("DrawTop"), PropKind::Boolean, &TFrameRecord::drawTop),
-            frameMember(QStringLiteral("DrawBottom"), PropKind::Boolean, &TFrameRecord::drawBottom),
-            frameMember(QStringLiteral("DrawLeft"), PropKind::Boolean, &TFrameRecord::drawLeft),
-            frameMember(QStringLiteral("DrawRight"), PropKind::Boolean, &TFrameRecord::drawRight),
+            frameMember(QStringLiteral("Color"), PropKind::Colour, &FrameRecord::color),
+            frameMember(QStringLiteral("DrawTop"), PropKind::Boolean, &FrameRecord::drawTop),
+            frameMember(QStringLiteral("DrawBottom"), PropKind::Boolean, &FrameRecord::drawBottom),
+            frameMember(QStringLiteral("DrawLeft"), PropKind::Boolean, &FrameRecord::drawLeft),
+            frameMember(QStringLiteral("DrawRight"), PropKind::Boolean, &FrameRecord::drawRight),
             Props::withDefault(style, 0),
             Props::withDefault(frameMember(QStringLiteral("Width"), PropKind::Integer,
-                                           &TFrameRecord::width),
+                                           &FrameRecord::width),
                                1),
         }));
     return table;
@@ -108,32 +108,32 @@ PropertyTable framedHead()
 PropertyInfo font()
 {
     PropertyInfo pitch = fontMember(QStringLiteral("Pitch"), PropKind::Enumeration,
-                                    &TFontRecord::pitch);
+                                    &FontRecord::pitch);
     pitch.names = NamedValues::fontPitchNames();
-    PropertyInfo style = fontMember(QStringLiteral("Style"), PropKind::Set, &TFontRecord::style);
+    PropertyInfo style = fontMember(QStringLiteral("Style"), PropKind::Set, &FontRecord::style);
     style.names = NamedValues::fontStyleNames();
     return Props::record(
         QStringLiteral("Font"), QStringLiteral("TFont"),
         {
-            fontMember(QStringLiteral("Charset"), PropKind::Charset, &TFontRecord::charset),
-            fontMember(QStringLiteral("Color"), PropKind::Colour, &TFontRecord::color),
-            fontMember(QStringLiteral("Height"), PropKind::Integer, &TFontRecord::height),
-            fontMember(QStringLiteral("Name"), PropKind::Text, &TFontRecord::name),
+            fontMember(QStringLiteral("Charset"), PropKind::Charset, &FontRecord::charset),
+            fontMember(QStringLiteral("Color"), PropKind::Colour, &FontRecord::color),
+            fontMember(QStringLiteral("Height"), PropKind::Integer, &FontRecord::height),
+            fontMember(QStringLiteral("Name"), PropKind::Text, &FontRecord::name),
             Props::withDefault(pitch, 0),
             style,
         },
         [](const QObject *object) {
-            return !static_cast<const TReportControl *>(object)->parentFont();
+            return !static_cast<const ReportControl *>(object)->parentFont();
         });
 }
 
 PropertyInfo parentFont()
 {
     return Props::withDefault(
-        Props::make<TReportControl>(
+        Props::make<ReportControl>(
             QStringLiteral("ParentFont"), PropKind::Boolean,
-            [](const TReportControl &control) { return PropValue(control.parentFont()); },
-            [](TReportControl &control, const PropValue &value) {
+            [](const ReportControl &control) { return PropValue(control.parentFont()); },
+            [](ReportControl &control, const PropValue &value) {
                 control.setParentFont(toBool(value));
             }),
         1);
@@ -141,14 +141,14 @@ PropertyInfo parentFont()
 
 PropertyInfo colour(const QString &name, std::optional<qint64> notStoredWhen)
 {
-    PropertyInfo info = Props::make<TReportControl>(
+    PropertyInfo info = Props::make<ReportControl>(
         name, PropKind::Colour,
-        [](const TReportControl &control) { return PropValue(control.color()); },
-        [](TReportControl &control, const PropValue &value) { control.setColor(toInt(value)); });
+        [](const ReportControl &control) { return PropValue(control.color()); },
+        [](ReportControl &control, const PropValue &value) { control.setColor(toInt(value)); });
     if (notStoredWhen) {
         const qint64 skipped = *notStoredWhen;
         info.stored = [skipped](const QObject *object) {
-            return static_cast<const TReportControl *>(object)->color() != skipped;
+            return static_cast<const ReportControl *>(object)->color() != skipped;
         };
     }
     return info;

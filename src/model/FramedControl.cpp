@@ -1,27 +1,27 @@
 #include "model/FramedControl.h"
 
-#include "model/TmPage.h"
+#include "model/ReportPage.h"
 
 
-int TFrameRecord::stripPixels() const
+int FrameRecord::stripPixels() const
 {
-    return std::max(1, width * TReportControl::PixelsPerInch / 72);
+    return std::max(1, width * ReportControl::PixelsPerInch / 72);
 }
 
-void TFramedControl::setFrame(const TFrameRecord &frame)
+void FramedControl::setFrame(const FrameRecord &frame)
 {
     m_frame = frame;
     update();
 }
 
-int TFramedControl::zoom() const
+int FramedControl::zoom() const
 {
-    const TmPage *owningPage = page();
+    const ReportPage *owningPage = page();
     return owningPage ? owningPage->zoom() : 100;
 }
 
-int TFramedControl::pageFontPoints() const
+int FramedControl::pageFontPoints() const
 {
-    const TmPage *owningPage = page();
+    const ReportPage *owningPage = page();
     return owningPage ? owningPage->fontPoints() : 12;
 }

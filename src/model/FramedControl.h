@@ -3,8 +3,8 @@
 #include "model/ReportControl.h"
 
 // The frame of page, bands and text items: the edges drawn as strips of
-// Frame.Color, Width points thick, inside the control's rectangle.
-struct TFrameRecord
+// Frame.color, Width points thick, inside the control's rectangle.
+struct FrameRecord
 {
     qint64 color = NamedValues::clBlack;
     bool drawTop = false;
@@ -20,15 +20,15 @@ struct TFrameRecord
 
 // The report base of page, bands and text items: a control with a frame
 // whose extent is also kept in stored units.
-class TFramedControl : public TReportControl
+class FramedControl : public ReportControl
 {
     Q_OBJECT
 
 public:
-    using TReportControl::TReportControl;
+    using ReportControl::ReportControl;
 
-    const TFrameRecord &frame() const { return m_frame; }
-    void setFrame(const TFrameRecord &frame);
+    const FrameRecord &frame() const { return m_frame; }
+    void setFrame(const FrameRecord &frame);
 
     // The page's zoom and the font size that the page's character cell
     // comes from; the defaults when the control lies on no page.
@@ -36,5 +36,5 @@ public:
     int pageFontPoints() const;
 
 private:
-    TFrameRecord m_frame;
+    FrameRecord m_frame;
 };

@@ -272,7 +272,7 @@ private:
             reportError(error.message());
             return nullptr;
         }
-        if (auto *control = qobject_cast<TReportControl *>(component))
+        if (auto *control = qobject_cast<ReportControl *>(component))
             control->setName(name);
         else
             component->setObjectName(name);

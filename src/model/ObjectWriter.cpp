@@ -7,7 +7,7 @@
 
 #include <QWidget>
 
-using namespace PropValues;
+using namespace PropertyValues;
 
 namespace {
 

@@ -25,7 +25,7 @@ long double pixelsToStored(long double pixels, int ppi, int zoom)
     return pixels * 100 / zoom * (254.0L / ppi);
 }
 
-long double storedToUnits(long double stored, bool vertical, TUnits units, int ppi, int zoom,
+long double storedToUnits(long double stored, bool vertical, PageUnits units, int ppi, int zoom,
                           int fontPoints)
 {
     switch (units) {
@@ -39,7 +39,7 @@ long double storedToUnits(long double stored, bool vertical, TUnits units, int p
     return stored;
 }
 
-long double unitsToStored(long double value, bool vertical, TUnits units, int ppi, int zoom,
+long double unitsToStored(long double value, bool vertical, PageUnits units, int ppi, int zoom,
                           int fontPoints)
 {
     switch (units) {
@@ -53,7 +53,7 @@ long double unitsToStored(long double value, bool vertical, TUnits units, int pp
     return value;
 }
 
-bool isVertical(TPageValue index)
+bool isVertical(PageValue index)
 {
     return index == BottomMargin || index == Length || index == TopMargin;
 }

@@ -5,15 +5,15 @@
 #include <array>
 
 // Display units of the page; stored values are always tenths of a millimetre.
-enum TUnits { MM, Inches, Pixels, Characters, Native };
+enum PageUnits { MM, Inches, Pixels, Characters, Native };
 
-enum TPageOrientation { poPortrait, poLandscape };
+enum PageOrientation { poPortrait, poLandscape };
 
 // Paper sizes by their stream ordinal; Default and Custom keep the values.
-enum TPaperSize { PaperDefault = 0, PaperLetter = 1, PaperA4 = 9, PaperCustom = 27 };
+enum PaperSize { PaperDefault = 0, PaperLetter = 1, PaperA4 = 9, PaperCustom = 27 };
 
 // The seven page values by index, which is also their stored order.
-enum TPageValue { BottomMargin, Length, TopMargin, Width, LeftMargin, RightMargin, ColumnSpace };
+enum PageValue { BottomMargin, Length, TopMargin, Width, LeftMargin, RightMargin, ColumnSpace };
 
 inline constexpr int PageValueCount = 7;
 
@@ -28,12 +28,12 @@ long double lineHeightMM(int fontPoints);
 long double storedToPixels(long double stored, int ppi, int zoom);
 long double pixelsToStored(long double pixels, int ppi, int zoom);
 
-long double storedToUnits(long double stored, bool vertical, TUnits units, int ppi, int zoom,
+long double storedToUnits(long double stored, bool vertical, PageUnits units, int ppi, int zoom,
                           int fontPoints);
-long double unitsToStored(long double value, bool vertical, TUnits units, int ppi, int zoom,
+long double unitsToStored(long double value, bool vertical, PageUnits units, int ppi, int zoom,
                           int fontPoints);
 
-bool isVertical(TPageValue index);
+bool isVertical(PageValue index);
 
 // Width × length in millimetres, portrait; an invalid size for Default,
 // Custom and anything out of range.
@@ -47,10 +47,10 @@ int roundAway(long double value);
 } // namespace Geometry
 
 // The page record: paper, orientation, columns, ruler and the page values.
-struct TPageRecord
+struct PageRecord
 {
     int columns = 1;
-    TPageOrientation orientation = poPortrait;
+    PageOrientation orientation = poPortrait;
     int paperSize = PaperCustom;
     bool ruler = true;
     std::array<long double, PageValueCount> values{};

@@ -1,41 +1,41 @@
 #include "model/CommonProperties.h"
 #include "model/PropertyBuilders.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 namespace {
 
-using namespace PropValues;
+using namespace PropertyValues;
 using Props::make;
 
-PropertyInfo pageValue(const QString &name, TPageValue index)
+PropertyInfo pageValue(const QString &name, PageValue index)
 {
-    return Props::never(make<TmPage>(
+    return Props::never(make<ReportPage>(
         name, PropKind::Float,
-        [index](const TmPage &page) { return PropValue(page.pageValue(index)); },
-        [index](TmPage &page, const PropValue &value) { page.setPageValue(index, toFloat(value)); }));
+        [index](const ReportPage &page) { return PropValue(page.pageValue(index)); },
+        [index](ReportPage &page, const PropValue &value) { page.setPageValue(index, toFloat(value)); }));
 }
 
 PropertyInfo pageRecord()
 {
-    PropertyInfo orientation = make<TmPage>(
+    PropertyInfo orientation = make<ReportPage>(
         QStringLiteral("Orientation"), PropKind::Enumeration,
-        [](const TmPage &page) { return PropValue(qint64(page.orientation())); },
-        [](TmPage &page, const PropValue &value) {
+        [](const ReportPage &page) { return PropValue(qint64(page.orientation())); },
+        [](ReportPage &page, const PropValue &value) {
             page.setOrientation(toInt(value) == 1 ? poLandscape : poPortrait);
         });
     orientation.names = NamedValues::orientationNames();
-    PropertyInfo paperSize = make<TmPage>(
+    PropertyInfo paperSize = make<ReportPage>(
         QStringLiteral("PaperSize"), PropKind::Enumeration,
-        [](const TmPage &page) { return PropValue(qint64(page.paperSize())); },
-        [](TmPage &page, const PropValue &value) { page.setPaperSize(int(toInt(value))); });
+        [](const ReportPage &page) { return PropValue(qint64(page.paperSize())); },
+        [](ReportPage &page, const PropValue &value) { page.setPaperSize(int(toInt(value))); });
     paperSize.names = NamedValues::paperSizeNames();
-    PropertyInfo values = make<TmPage>(
+    PropertyInfo values = make<ReportPage>(
         QStringLiteral("Values"), PropKind::Floats,
-        [](const TmPage &page) {
+        [](const ReportPage &page) {
             const auto &stored = page.pageRecord().values;
             return PropValue(QList<long double>(stored.begin(), stored.end()));
         },
-        [](TmPage &page, const PropValue &value) {
+        [](ReportPage &page, const PropValue &value) {
             std::array<long double, PageValueCount> stored = page.pageRecord().values;
             const QList<long double> list = toFloats(value);
             for (int i = 0; i < std::min<qsizetype>(list.size(), PageValueCount); ++i)
@@ -47,19 +47,19 @@ PropertyInfo pageRecord()
         {
             pageValue(QStringLiteral("BottomMargin"), BottomMargin),
             pageValue(QStringLiteral("ColumnSpace"), ColumnSpace),
-            make<TmPage>(
+            make<ReportPage>(
                 QStringLiteral("Columns"), PropKind::Integer,
-                [](const TmPage &page) { return PropValue(qint64(page.columns())); },
-                [](TmPage &page, const PropValue &value) { page.setColumns(int(toInt(value))); }),
+                [](const ReportPage &page) { return PropValue(qint64(page.columns())); },
+                [](ReportPage &page, const PropValue &value) { page.setColumns(int(toInt(value))); }),
             pageValue(QStringLiteral("LeftMargin"), LeftMargin),
             pageValue(QStringLiteral("Length"), Length),
             orientation,
             paperSize,
             pageValue(QStringLiteral("RightMargin"), RightMargin),
-            Props::withDefault(make<TmPage>(
+            Props::withDefault(make<ReportPage>(
                                    QStringLiteral("Ruler"), PropKind::Boolean,
-                                   [](const TmPage &page) { return PropValue(page.ruler()); },
-                                   [](TmPage &page, const PropValue &value) {
+                                   [](const ReportPage &page) { return PropValue(page.ruler()); },
+                                   [](ReportPage &page, const PropValue &value) {
                                        page.setRuler(toBool(value));
                                    }),
                                1),
@@ -71,46 +71,46 @@ PropertyInfo pageRecord()
 
 PropertyInfo functionsRecord()
 {
-    PropertyInfo names = make<TmPage>(
+    PropertyInfo names = make<ReportPage>(
         QStringLiteral("Strings"), PropKind::Strings,
-        [](const TmPage &page) { return PropValue(page.functionNames); },
-        [](TmPage &page, const PropValue &value) { page.functionNames = toStrings(value); });
+        [](const ReportPage &page) { return PropValue(page.functionNames); },
+        [](ReportPage &page, const PropValue &value) { page.functionNames = toStrings(value); });
     names = Props::storedWhen(Props::definedValue(names), [](const QObject *object) {
-        return !static_cast<const TmPage *>(object)->functionNames.isEmpty();
+        return !static_cast<const ReportPage *>(object)->functionNames.isEmpty();
     });
-    PropertyInfo expressions = make<TmPage>(
+    PropertyInfo expressions = make<ReportPage>(
         QStringLiteral("DATA"), PropKind::Strings,
-        [](const TmPage &page) { return PropValue(page.functionExpressions); },
-        [](TmPage &page, const PropValue &value) { page.functionExpressions = toStrings(value); });
+        [](const ReportPage &page) { return PropValue(page.functionExpressions); },
+        [](ReportPage &page, const PropValue &value) { page.functionExpressions = toStrings(value); });
     return Props::record(QStringLiteral("Functions"), QStringLiteral("TQREvEnvironment"),
                          {names, Props::definedValue(expressions)});
 }
 
 PropertyInfo printerSettingsRecord()
 {
-    const auto member = [](const QString &name, int TPrinterSettings::*field) {
-        return make<TmPage>(
+    const auto member = [](const QString &name, int PrinterSettings::*field) {
+        return make<ReportPage>(
             name, PropKind::Integer,
-            [field](const TmPage &page) { return PropValue(qint64(page.printerSettings.*field)); },
-            [field](TmPage &page, const PropValue &value) {
+            [field](const ReportPage &page) { return PropValue(qint64(page.printerSettings.*field)); },
+            [field](ReportPage &page, const PropValue &value) {
                 page.printerSettings.*field = int(toInt(value));
             });
     };
-    PropertyInfo outputBin = member(QStringLiteral("OutputBin"), &TPrinterSettings::outputBin);
+    PropertyInfo outputBin = member(QStringLiteral("OutputBin"), &PrinterSettings::outputBin);
     outputBin.kind = PropKind::Enumeration;
     outputBin.names = NamedValues::outputBinNames();
     return Props::record(
         QStringLiteral("PrinterSettings"), QStringLiteral("TQRPrinterSettings"),
         {
-            member(QStringLiteral("Copies"), &TPrinterSettings::copies),
-            make<TmPage>(
+            member(QStringLiteral("Copies"), &PrinterSettings::copies),
+            make<ReportPage>(
                 QStringLiteral("Duplex"), PropKind::Boolean,
-                [](const TmPage &page) { return PropValue(page.printerSettings.duplex); },
-                [](TmPage &page, const PropValue &value) {
+                [](const ReportPage &page) { return PropValue(page.printerSettings.duplex); },
+                [](ReportPage &page, const PropValue &value) {
                     page.printerSettings.duplex = toBool(value);
                 }),
-            member(QStringLiteral("FirstPage"), &TPrinterSettings::firstPage),
-            member(QStringLiteral("LastPage"), &TPrinterSettings::lastPage),
+            member(QStringLiteral("FirstPage"), &PrinterSettings::firstPage),
+            member(QStringLiteral("LastPage"), &PrinterSettings::lastPage),
             outputBin,
         });
 }
@@ -120,47 +120,47 @@ PropertyTable buildPageTable()
     PropertyTable table = CommonProperties::framedHead();
     table.append(CommonProperties::font());
     table.append(functionsRecord());
-    PropertyInfo options = Props::integer<TmPage>(QStringLiteral("Options"), &TmPage::options);
+    PropertyInfo options = Props::integer<ReportPage>(QStringLiteral("Options"), &ReportPage::options);
     options.kind = PropKind::Set;
     options.names = NamedValues::pageOptionNames();
     table.append(options);
     table.append(pageRecord());
     table.append(printerSettingsRecord());
-    table.append(Props::boolean<TmPage>(QStringLiteral("PrintIfEmpty"), &TmPage::printIfEmpty));
-    table.append(Props::boolean<TmPage>(QStringLiteral("SnapToGrid"), &TmPage::snapToGrid));
-    PropertyInfo units = make<TmPage>(
+    table.append(Props::boolean<ReportPage>(QStringLiteral("PrintIfEmpty"), &ReportPage::printIfEmpty));
+    table.append(Props::boolean<ReportPage>(QStringLiteral("SnapToGrid"), &ReportPage::snapToGrid));
+    PropertyInfo units = make<ReportPage>(
         QStringLiteral("Units"), PropKind::Enumeration,
-        [](const TmPage &page) { return PropValue(qint64(page.units())); },
-        [](TmPage &page, const PropValue &value) {
+        [](const ReportPage &page) { return PropValue(qint64(page.units())); },
+        [](ReportPage &page, const PropValue &value) {
             const qint64 units = toInt(value);
             if (units >= MM && units <= Native)
-                page.setUnits(static_cast<TUnits>(units));
+                page.setUnits(static_cast<PageUnits>(units));
         });
     units.names = NamedValues::unitNames();
     table.append(units);
-    table.append(make<TmPage>(
+    table.append(make<ReportPage>(
         QStringLiteral("Zoom"), PropKind::Integer,
-        [](const TmPage &page) { return PropValue(qint64(page.zoom())); },
-        [](TmPage &page, const PropValue &value) { page.setZoom(int(toInt(value))); }));
+        [](const ReportPage &page) { return PropValue(qint64(page.zoom())); },
+        [](ReportPage &page, const PropValue &value) { page.setZoom(int(toInt(value))); }));
     table += {
-        Props::lines<TmPage>(QStringLiteral("PageCode"), &TmPage::PageCode),
-        Props::lines<TmPage>(QStringLiteral("Break"), &TmPage::Break),
-        Props::lines<TmPage>(QStringLiteral("Cleanup"), &TmPage::Cleanup),
-        Props::lines<TmPage>(QStringLiteral("Data"), &TmPage::Data),
-        Props::lines<TmPage>(QStringLiteral("Declare"), &TmPage::Declare),
-        Props::lines<TmPage>(QStringLiteral("Include"), &TmPage::Include),
-        Props::lines<TmPage>(QStringLiteral("LongRemark"), &TmPage::LongRemark),
-        Props::text<TmPage>(QStringLiteral("Nam"), &TmPage::Nam),
-        Props::text<TmPage>(QStringLiteral("Output"), &TmPage::Output),
-        Props::lines<TmPage>(QStringLiteral("Query"), &TmPage::Query),
-        Props::lines<TmPage>(QStringLiteral("Setup"), &TmPage::Setup),
-        Props::text<TmPage>(QStringLiteral("ShortRemark"), &TmPage::ShortRemark),
-        Props::lines<TmPage>(QStringLiteral("Sort"), &TmPage::Sort),
-        Props::text<TmPage>(QStringLiteral("Database"), &TmPage::Database),
-        Props::lines<TmPage>(QStringLiteral("Table"), &TmPage::Table),
-        Props::lines<TmPage>(QStringLiteral("Comments"), &TmPage::Comments),
-        Props::boolean<TmPage>(QStringLiteral("AsciiPrinter"), &TmPage::AsciiPrinter),
-        Props::text<TmPage>(QStringLiteral("VNode"), &TmPage::VNode),
+        Props::lines<ReportPage>(QStringLiteral("PageCode"), &ReportPage::pageCode),
+        Props::lines<ReportPage>(QStringLiteral("Break"), &ReportPage::breakSection),
+        Props::lines<ReportPage>(QStringLiteral("Cleanup"), &ReportPage::cleanup),
+        Props::lines<ReportPage>(QStringLiteral("Data"), &ReportPage::data),
+        Props::lines<ReportPage>(QStringLiteral("Declare"), &ReportPage::declare),
+        Props::lines<ReportPage>(QStringLiteral("Include"), &ReportPage::include),
+        Props::lines<ReportPage>(QStringLiteral("LongRemark"), &ReportPage::longRemark),
+        Props::text<ReportPage>(QStringLiteral("Nam"), &ReportPage::reportName),
+        Props::text<ReportPage>(QStringLiteral("Output"), &ReportPage::output),
+        Props::lines<ReportPage>(QStringLiteral("Query"), &ReportPage::query),
+        Props::lines<ReportPage>(QStringLiteral("Setup"), &ReportPage::setup),
+        Props::text<ReportPage>(QStringLiteral("ShortRemark"), &ReportPage::shortRemark),
+        Props::lines<ReportPage>(QStringLiteral("Sort"), &ReportPage::sort),
+        Props::text<ReportPage>(QStringLiteral("Database"), &ReportPage::database),
+        Props::lines<ReportPage>(QStringLiteral("Table"), &ReportPage::table),
+        Props::lines<ReportPage>(QStringLiteral("Comments"), &ReportPage::comments),
+        Props::boolean<ReportPage>(QStringLiteral("AsciiPrinter"), &ReportPage::asciiPrinter),
+        Props::text<ReportPage>(QStringLiteral("VNode"), &ReportPage::vnode),
     };
     return table;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/GlobalUnit.h"
+#include "model/CodeLines.h"
 #include "model/PropertyInfo.h"
 
 #include <QObject>
@@ -31,7 +31,7 @@ PropertyInfo boolean(const QString &name, bool T::*member)
     return make<T>(name, PropKind::Boolean,
                    [member](const T &object) { return PropValue(object.*member); },
                    [member](T &object, const PropValue &value) {
-                       object.*member = PropValues::toBool(value);
+                       object.*member = PropertyValues::toBool(value);
                    });
 }
 
@@ -41,7 +41,7 @@ PropertyInfo integer(const QString &name, int T::*member)
     return make<T>(name, PropKind::Integer,
                    [member](const T &object) { return PropValue(qint64(object.*member)); },
                    [member](T &object, const PropValue &value) {
-                       object.*member = int(PropValues::toInt(value));
+                       object.*member = int(PropertyValues::toInt(value));
                    });
 }
 
@@ -60,7 +60,7 @@ PropertyInfo text(const QString &name, QString T::*member)
     return make<T>(name, PropKind::Text,
                    [member](const T &object) { return PropValue(object.*member); },
                    [member](T &object, const PropValue &value) {
-                       object.*member = PropValues::toText(value);
+                       object.*member = PropertyValues::toText(value);
                    });
 }
 
@@ -70,7 +70,7 @@ PropertyInfo lines(const QString &name, CodeLines T::*member)
     return make<T>(name, PropKind::Strings,
                    [member](const T &object) { return PropValue((object.*member).texts()); },
                    [member](T &object, const PropValue &value) {
-                       (object.*member).setTexts(PropValues::toStrings(value));
+                       (object.*member).setTexts(PropertyValues::toStrings(value));
                    });
 }
 

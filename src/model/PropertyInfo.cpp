@@ -24,7 +24,7 @@ const PropertyInfo *findPropertyPath(const PropertyTable &table, QStringView pat
     return findPropertyPath(head->members, rest);
 }
 
-namespace PropValues {
+namespace PropertyValues {
 
 qint64 toInt(const PropValue &value)
 {
@@ -72,4 +72,4 @@ QList<long double> toFloats(const PropValue &value)
     return {};
 }
 
-} // namespace PropValues
+} // namespace PropertyValues

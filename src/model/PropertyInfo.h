@@ -54,13 +54,13 @@ using PropertyTable = QList<PropertyInfo>;
 
 // Finds a property by its (possibly dotted) stream path, without regard to
 // case. "Frame.Color" walks into the Frame record; "BeforePrint.Strings"
-// names the list of the string-list property BeforePrint.
+// names the list of the string-list property beforePrint.
 const PropertyInfo *findPropertyPath(const PropertyTable &table, QStringView path);
 const PropertyInfo *findProperty(const PropertyTable &table, QStringView name);
 
 // Conversions out of a PropValue; each accepts the alternatives that can
 // stand for its type (an integer for a float, for instance).
-namespace PropValues {
+namespace PropertyValues {
 qint64 toInt(const PropValue &value);
 bool toBool(const PropValue &value);
 long double toFloat(const PropValue &value);

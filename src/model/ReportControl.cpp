@@ -1,7 +1,7 @@
 #include "model/ReportControl.h"
 
 #include "model/ComponentOwner.h"
-#include "model/TmPage.h"
+#include "model/ReportPage.h"
 
 #include <QEvent>
 
@@ -21,17 +21,17 @@ int mulDiv(int a, int b, int c)
 
 } // namespace
 
-int TFontRecord::pointSize(int ppi) const
+int FontRecord::pointSize(int ppi) const
 {
     return -mulDiv(height, 72, ppi);
 }
 
-void TFontRecord::setPointSize(int points, int ppi)
+void FontRecord::setPointSize(int points, int ppi)
 {
     height = -mulDiv(points, ppi, 72);
 }
 
-QFont TFontRecord::toQFont(int zoom) const
+QFont FontRecord::toQFont(int zoom) const
 {
     QFont font(name);
     font.setPixelSize(std::max(1, std::abs(height) * zoom / 100));
@@ -45,29 +45,29 @@ QFont TFontRecord::toQFont(int zoom) const
     return font;
 }
 
-TReportControl::TReportControl(ComponentOwner *owner, QWidget *parent)
+ReportControl::ReportControl(ComponentOwner *owner, QWidget *parent)
     : QWidget(parent), m_owner(owner)
 {
     if (m_owner)
         m_owner->insertComponent(this);
 }
 
-TReportControl::~TReportControl()
+ReportControl::~ReportControl()
 {
     if (m_owner)
         m_owner->removeComponent(this);
 }
 
-TmPage *TReportControl::page() const
+ReportPage *ReportControl::page() const
 {
-    for (QObject *object = const_cast<TReportControl *>(this); object; object = object->parent()) {
-        if (auto *page = qobject_cast<TmPage *>(object))
+    for (QObject *object = const_cast<ReportControl *>(this); object; object = object->parent()) {
+        if (auto *page = qobject_cast<ReportPage *>(object))
             return page;
     }
     return nullptr;
 }
 
-void TReportControl::setColor(qint64 color)
+void ReportControl::setColor(qint64 color)
 {
     if (m_color == color)
         return;
@@ -75,28 +75,28 @@ void TReportControl::setColor(qint64 color)
     update();
 }
 
-bool TReportControl::hasParentFontSource() const
+bool ReportControl::hasParentFontSource() const
 {
-    return qobject_cast<const TReportControl *>(parentWidget()) != nullptr;
+    return qobject_cast<const ReportControl *>(parentWidget()) != nullptr;
 }
 
-TFontRecord TReportControl::fontRecord() const
+FontRecord ReportControl::fontRecord() const
 {
     if (m_parentFont) {
-        if (auto *parent = qobject_cast<const TReportControl *>(parentWidget()))
+        if (auto *parent = qobject_cast<const ReportControl *>(parentWidget()))
             return parent->fontRecord();
     }
     return m_font;
 }
 
-void TReportControl::setFontRecord(const TFontRecord &font)
+void ReportControl::setFontRecord(const FontRecord &font)
 {
     m_font = font;
     m_parentFont = false;
     fontChanged();
 }
 
-void TReportControl::setParentFont(bool parentFont)
+void ReportControl::setParentFont(bool parentFont)
 {
     if (m_parentFont == parentFont)
         return;
@@ -106,22 +106,22 @@ void TReportControl::setParentFont(bool parentFont)
     fontChanged();
 }
 
-void TReportControl::fontChanged()
+void ReportControl::fontChanged()
 {
     update();
     for (QObject *child : children()) {
-        auto *control = qobject_cast<TReportControl *>(child);
+        auto *control = qobject_cast<ReportControl *>(child);
         if (control && control->parentFont())
             control->fontChanged();
     }
 }
 
-void TReportControl::setBounds(int left, int top, int width, int height)
+void ReportControl::setBounds(int left, int top, int width, int height)
 {
     setGeometry(left, top, std::max(0, width), std::max(0, height));
 }
 
-void TReportControl::changeEvent(QEvent *event)
+void ReportControl::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ParentChange && m_parentFont)
         fontChanged();

@@ -6,11 +6,11 @@
 #include <QWidget>
 
 class ComponentOwner;
-class TmPage;
+class ReportPage;
 
 // The font attributes a design stores; Height is negative for a character
 // height in pixels, as the stream keeps it.
-struct TFontRecord
+struct FontRecord
 {
     qint64 charset = NamedValues::DEFAULT_CHARSET;
     qint64 color = NamedValues::clWindowText;
@@ -24,13 +24,13 @@ struct TFontRecord
     int pointSize(int ppi) const;
     void setPointSize(int points, int ppi);
     QFont toQFont(int zoom = 100) const;
-    bool operator==(const TFontRecord &) const = default;
+    bool operator==(const FontRecord &) const = default;
 };
 
 // The base of every report component: a live control of the design
 // surface that knows its owner, its colour and font, and whether it is
 // being read from a stream.
-class TReportControl : public QWidget
+class ReportControl : public QWidget
 {
     Q_OBJECT
 
@@ -39,20 +39,20 @@ public:
     // and writes to the same bytes on any screen.
     static constexpr int PixelsPerInch = 96;
 
-    TReportControl(ComponentOwner *owner, QWidget *parent);
-    ~TReportControl() override;
+    ReportControl(ComponentOwner *owner, QWidget *parent);
+    ~ReportControl() override;
 
     ComponentOwner *owner() const { return m_owner; }
     // Renames the control; labels also take a new name as their caption.
     virtual void setName(const QString &name) { setObjectName(name); }
-    TmPage *page() const;
+    ReportPage *page() const;
 
     qint64 color() const { return m_color; }
     void setColor(qint64 color);
 
     // The font in effect: the parent's while ParentFont is on.
-    TFontRecord fontRecord() const;
-    void setFontRecord(const TFontRecord &font);
+    FontRecord fontRecord() const;
+    void setFontRecord(const FontRecord &font);
     bool parentFont() const { return m_parentFont; }
     void setParentFont(bool parentFont);
     bool hasParentFontSource() const;
@@ -80,7 +80,7 @@ protected:
 private:
     ComponentOwner *m_owner;
     qint64 m_color = NamedValues::clWhite;
-    TFontRecord m_font;
+    FontRecord m_font;
     bool m_parentFont = true;
     bool m_loading = false;
 };

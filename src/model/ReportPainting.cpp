@@ -1,10 +1,10 @@
 #include "model/ReportPainting.h"
 
-#include "model/TBandBase.h"
-#include "model/TMBlockCode.h"
-#include "model/TmBlock.h"
-#include "model/TmPage.h"
-#include "model/TmText.h"
+#include "model/BandBase.h"
+#include "model/CodeBlock.h"
+#include "model/BlockPanel.h"
+#include "model/ReportPage.h"
+#include "model/TextItem.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
@@ -15,7 +15,7 @@
 namespace ReportPainting {
 namespace {
 
-constexpr int ppi = TReportControl::PixelsPerInch;
+constexpr int ppi = ReportControl::PixelsPerInch;
 
 QFont rulerFont()
 {
@@ -38,7 +38,7 @@ int roundEven(long double value)
     return Geometry::roundEven(value);
 }
 
-void paintCharacterRuler(QPainter &painter, const TmPage &page, const QWidget &control,
+void paintCharacterRuler(QPainter &painter, const ReportPage &page, const QWidget &control,
                          bool withNumbers)
 {
     const long double charWidth = Geometry::charWidthMM(page.fontPoints());
@@ -68,7 +68,7 @@ void paintCharacterRuler(QPainter &painter, const TmPage &page, const QWidget &c
     }
 }
 
-void paintFrameStrips(QPainter &painter, const TFrameRecord &frame, QSize size)
+void paintFrameStrips(QPainter &painter, const FrameRecord &frame, QSize size)
 {
     const int strip = frame.stripPixels();
     const QColor colour = NamedValues::toQColor(frame.color);
@@ -109,7 +109,7 @@ void paintMetricRuler(QPainter &painter, const QWidget &control, double step, in
     });
 }
 
-// Caption lines as the label breaks them: at carriage returns and line
+// caption lines as the label breaks them: at carriage returns and line
 // feeds, and at word boundaries within the width when wrapping.
 QStringList displayLines(const QString &caption, const QFontMetrics &metrics, int width,
                          bool wrap)
@@ -139,7 +139,7 @@ QStringList displayLines(const QString &caption, const QFontMetrics &metrics, in
 
 } // namespace
 
-void paintRuler(QPainter &painter, const TmPage &page, const QWidget &control, bool withNumbers)
+void paintRuler(QPainter &painter, const ReportPage &page, const QWidget &control, bool withNumbers)
 {
     if (!page.ruler())
         return;
@@ -161,7 +161,7 @@ void paintRuler(QPainter &painter, const TmPage &page, const QWidget &control, b
     }
 }
 
-void paintPage(QPainter &painter, const TmPage &page)
+void paintPage(QPainter &painter, const ReportPage &page)
 {
     painter.fillRect(page.rect(), NamedValues::toQColor(page.color()));
     paintRuler(painter, page, page, true);
@@ -174,7 +174,7 @@ void paintPage(QPainter &painter, const TmPage &page)
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(QPoint(left, top), QPoint(page.width() - right, page.height() - bottom)));
 
-    const TFrameRecord &frame = page.frame();
+    const FrameRecord &frame = page.frame();
     const int frameRight = roundEven(page.pageValuePixels(Width) - page.pageValuePixels(RightMargin)) - 1;
     const int frameBottom = roundEven(page.pageValuePixels(Length) - page.pageValuePixels(BottomMargin)) - 1;
     painter.setPen(QPen(NamedValues::toQColor(frame.color), frame.stripPixels()));
@@ -188,13 +188,13 @@ void paintPage(QPainter &painter, const TmPage &page)
         painter.drawLine(frameRight, top, frameRight, frameBottom);
 }
 
-void paintBand(QPainter &painter, const TBandBase &band)
+void paintBand(QPainter &painter, const BandBase &band)
 {
     const int w = band.width();
     const int h = band.height();
     painter.fillRect(band.rect(), band.isEnabled() ? NamedValues::toQColor(band.color())
                                                    : QColor(192, 192, 192));
-    if (const TmPage *page = band.page())
+    if (const ReportPage *page = band.page())
         paintRuler(painter, *page, band, false);
 
     painter.setPen(dottedPen(QColor(96, 96, 96)));
@@ -214,15 +214,15 @@ void paintBand(QPainter &painter, const TBandBase &band)
     painter.drawText(labelRect, Qt::AlignLeft | Qt::AlignTop, label);
 }
 
-void paintText(QPainter &painter, const TmText &text)
+void paintText(QPainter &painter, const TextItem &text)
 {
-    const TmPage *page = text.page();
+    const ReportPage *page = text.page();
     const int zoom = page ? page->zoom() : 100;
     painter.setFont(text.fontRecord().toQFont(zoom));
     if (!text.transparent())
         painter.fillRect(text.rect(), NamedValues::toQColor(text.color()));
 
-    const TFrameRecord &frame = text.frame();
+    const FrameRecord &frame = text.frame();
     paintFrameStrips(painter, frame, text.size());
     QRect area = text.rect();
     if (frame.drawTop)
@@ -242,7 +242,7 @@ void paintText(QPainter &painter, const TmText &text)
     }
 }
 
-void paintCodeBlock(QPainter &painter, const TMBlockCode &block)
+void paintCodeBlock(QPainter &painter, const CodeBlock &block)
 {
     painter.setFont(block.fontRecord().toQFont());
     painter.setPen(NamedValues::toQColor(block.fontRecord().color));
@@ -255,7 +255,7 @@ void paintCodeBlock(QPainter &painter, const TMBlockCode &block)
     painter.drawRect(0, 0, block.width() - 1, block.height() - 1);
 }
 
-void paintBlock(QPainter &painter, const TmBlock &block)
+void paintBlock(QPainter &painter, const BlockPanel &block)
 {
     const QRect area = block.rect();
     QLinearGradient gradient(area.topLeft(), area.bottomLeft());

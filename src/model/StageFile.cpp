@@ -15,13 +15,6 @@ StreamError cannotRead(const QString &fileName)
     return StreamError(fileName + QStringLiteral(" can not be read"));
 }
 
-QString classNameOf(const QWidget *component, const ClassRegistry &registry)
-{
-    if (const ClassInfo *info = registry.of(component))
-        return info->name;
-    return QString::fromLatin1(component->metaObject()->className());
-}
-
 } // namespace
 
 QString uniqueComponentName(const ComponentOwner &owner, const QString &proposed,
@@ -72,7 +65,7 @@ QList<QWidget *> loadStageFile(QWidget *stage, const QString &fileName, Componen
     };
     stageHooks.onSetName = [&](QWidget *component, const QString &proposed) {
         const QString name =
-            uniqueComponentName(owner, proposed, classNameOf(component, registry));
+            uniqueComponentName(owner, proposed, registry.storedClassName(component));
         return hooks.onSetName ? hooks.onSetName(component, name) : name;
     };
     try {

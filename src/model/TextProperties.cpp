@@ -1,57 +1,57 @@
 #include "model/CommonProperties.h"
 #include "model/PropertyBuilders.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 namespace {
 
-using namespace PropValues;
+using namespace PropertyValues;
 using Props::make;
 
 PropertyInfo sizeRecord()
 {
-    const auto member = [](const QString &name, TmText::SizeIndex index) {
-        return Props::never(make<TmText>(
+    const auto member = [](const QString &name, TextItem::SizeIndex index) {
+        return Props::never(make<TextItem>(
             name, PropKind::Float,
-            [index](const TmText &text) { return PropValue(text.sizeValue(index)); },
-            [index](TmText &text, const PropValue &value) {
+            [index](const TextItem &text) { return PropValue(text.sizeValue(index)); },
+            [index](TextItem &text, const PropValue &value) {
                 text.setSizeValue(index, toFloat(value));
             }));
     };
-    PropertyInfo values = make<TmText>(
+    PropertyInfo values = make<TextItem>(
         QStringLiteral("Values"), PropKind::Floats,
-        [](const TmText &text) { return PropValue(text.sizeValues()); },
-        [](TmText &text, const PropValue &value) { text.setSizeValues(toFloats(value)); });
+        [](const TextItem &text) { return PropValue(text.sizeValues()); },
+        [](TextItem &text, const PropValue &value) { text.setSizeValues(toFloats(value)); });
     return Props::record(QStringLiteral("Size"), QStringLiteral("TQRLabelSize"),
-                         {member(QStringLiteral("Height"), TmText::SizeHeight),
-                          member(QStringLiteral("Left"), TmText::SizeLeft),
-                          member(QStringLiteral("Top"), TmText::SizeTop),
-                          member(QStringLiteral("Width"), TmText::SizeWidth),
+                         {member(QStringLiteral("Height"), TextItem::SizeHeight),
+                          member(QStringLiteral("Left"), TextItem::SizeLeft),
+                          member(QStringLiteral("Top"), TextItem::SizeTop),
+                          member(QStringLiteral("Width"), TextItem::SizeWidth),
                           Props::definedValue(values)});
 }
 
-PropertyInfo flag(const QString &name, bool (TmText::*get)() const, void (TmText::*set)(bool))
+PropertyInfo flag(const QString &name, bool (TextItem::*get)() const, void (TextItem::*set)(bool))
 {
-    return make<TmText>(
-        name, PropKind::Boolean, [get](const TmText &text) { return PropValue((text.*get)()); },
-        [set](TmText &text, const PropValue &value) { (text.*set)(toBool(value)); });
+    return make<TextItem>(
+        name, PropKind::Boolean, [get](const TextItem &text) { return PropValue((text.*get)()); },
+        [set](TextItem &text, const PropValue &value) { (text.*set)(toBool(value)); });
 }
 
 PropertyTable buildTextTable()
 {
     PropertyTable table = CommonProperties::framedHead();
-    PropertyInfo alignment = make<TmText>(
+    PropertyInfo alignment = make<TextItem>(
         QStringLiteral("Alignment"), PropKind::Enumeration,
-        [](const TmText &text) { return PropValue(qint64(text.alignment())); },
-        [](TmText &text, const PropValue &value) {
+        [](const TextItem &text) { return PropValue(qint64(text.alignment())); },
+        [](TextItem &text, const PropValue &value) {
             const qint64 alignment = toInt(value);
             if (alignment >= taLeftJustify && alignment <= taCenter)
-                text.setAlignment(static_cast<TAlignment>(alignment));
+                text.setAlignment(static_cast<TextAlignment>(alignment));
         });
     alignment.names = NamedValues::alignmentNames();
-    PropertyInfo fontSize = make<TmText>(
+    PropertyInfo fontSize = make<TextItem>(
         QStringLiteral("FontSize"), PropKind::Integer,
-        [](const TmText &text) { return PropValue(qint64(text.fontSize())); },
-        [](TmText &text, const PropValue &value) {
+        [](const TextItem &text) { return PropValue(qint64(text.fontSize())); },
+        [](TextItem &text, const PropValue &value) {
             if (text.isLoading())
                 text.setStoredFontSize(int(toInt(value)));
             else if (toInt(value) > 0)
@@ -60,31 +60,31 @@ PropertyTable buildTextTable()
     table += {
         sizeRecord(),
         alignment,
-        flag(QStringLiteral("AlignToBand"), &TmText::alignToBand, &TmText::setAlignToBand),
-        Props::boolean<TmText>(QStringLiteral("AutoSize"), &TmText::autoSize),
-        Props::boolean<TmText>(QStringLiteral("AutoStretch"), &TmText::autoStretch),
-        make<TmText>(
+        flag(QStringLiteral("AlignToBand"), &TextItem::alignToBand, &TextItem::setAlignToBand),
+        Props::boolean<TextItem>(QStringLiteral("AutoSize"), &TextItem::autoSize),
+        Props::boolean<TextItem>(QStringLiteral("AutoStretch"), &TextItem::autoStretch),
+        make<TextItem>(
             QStringLiteral("Caption"), PropKind::Text,
-            [](const TmText &text) { return PropValue(text.caption()); },
-            [](TmText &text, const PropValue &value) { text.setCaption(toText(value)); }),
+            [](const TextItem &text) { return PropValue(text.caption()); },
+            [](TextItem &text, const PropValue &value) { text.setCaption(toText(value)); }),
         CommonProperties::colour(QStringLiteral("Color"), NamedValues::clWindow),
         CommonProperties::font(),
         CommonProperties::parentFont(),
-        flag(QStringLiteral("Transparent"), &TmText::transparent, &TmText::setTransparent),
-        flag(QStringLiteral("WordWrap"), &TmText::wordWrap, &TmText::setWordWrap),
-        Props::lines<TmText>(QStringLiteral("PrintCode"), &TmText::PrintCode),
-        Props::integer<TmText>(QStringLiteral("nWidth"), &TmText::nWidth),
-        Props::integer<TmText>(QStringLiteral("Col"), &TmText::Col),
-        Props::integer<TmText>(QStringLiteral("Row"), &TmText::Row),
-        Props::lines<TmText>(QStringLiteral("BeforePrint"), &TmText::BeforePrint),
-        Props::lines<TmText>(QStringLiteral("AfterPrint"), &TmText::AfterPrint),
-        Props::lines<TmText>(QStringLiteral("SubTextCode"), &TmText::SubTextCode),
-        Props::text<TmText>(QStringLiteral("Format"), &TmText::Format),
-        Props::boolean<TmText>(QStringLiteral("BlockMode"), &TmText::BlockMode),
-        Props::boolean<TmText>(QStringLiteral("FieldMode"), &TmText::FieldMode),
-        Props::text<TmText>(QStringLiteral("Field"), &TmText::Field),
-        Props::boolean<TmText>(QStringLiteral("Printable"), &TmText::Printable),
-        Props::boolean<TmText>(QStringLiteral("TabPosition"), &TmText::TabPosition),
+        flag(QStringLiteral("Transparent"), &TextItem::transparent, &TextItem::setTransparent),
+        flag(QStringLiteral("WordWrap"), &TextItem::wordWrap, &TextItem::setWordWrap),
+        Props::lines<TextItem>(QStringLiteral("PrintCode"), &TextItem::printCode),
+        Props::integer<TextItem>(QStringLiteral("nWidth"), &TextItem::nWidth),
+        Props::integer<TextItem>(QStringLiteral("Col"), &TextItem::column),
+        Props::integer<TextItem>(QStringLiteral("Row"), &TextItem::row),
+        Props::lines<TextItem>(QStringLiteral("BeforePrint"), &TextItem::beforePrint),
+        Props::lines<TextItem>(QStringLiteral("AfterPrint"), &TextItem::afterPrint),
+        Props::lines<TextItem>(QStringLiteral("SubTextCode"), &TextItem::subTextCode),
+        Props::text<TextItem>(QStringLiteral("Format"), &TextItem::format),
+        Props::boolean<TextItem>(QStringLiteral("BlockMode"), &TextItem::blockMode),
+        Props::boolean<TextItem>(QStringLiteral("FieldMode"), &TextItem::fieldMode),
+        Props::text<TextItem>(QStringLiteral("Field"), &TextItem::field),
+        Props::boolean<TextItem>(QStringLiteral("Printable"), &TextItem::printable),
+        Props::boolean<TextItem>(QStringLiteral("TabPosition"), &TextItem::tabPosition),
         Props::definedValue(fontSize),
     };
     return table;

@@ -7,7 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 
-TAboutBox::TAboutBox(QWidget *parent) : QDialog(parent)
+AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About Kestrova"));

@@ -3,10 +3,10 @@
 #include <QDialog>
 
 // The about box: the program's name, version and purpose.
-class TAboutBox : public QDialog
+class AboutBox : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TAboutBox(QWidget *parent = nullptr);
+    explicit AboutBox(QWidget *parent = nullptr);
 };

@@ -1,120 +1,120 @@
-#include "shell/WindowMain.h"
+#include "shell/MainWindow.h"
 
 #include "shell/AboutBox.h"
-#include "shell/UstawieniaFrm.h"
+#include "shell/SetupDialog.h"
 
-#include "dialogs/SourceEditor.h"
-#include "designer/DsnStage.h"
+#include "editor/SourceEditor.h"
+#include "designer/DesignStage.h"
 
 // The commands whose meaning depends on the page the active report window
 // shows, and the Project menu's.
 
-using Page = TChildWindowForm::Page;
+using Page = ReportWindow::Page;
 
-TChildWindowForm *TWindowMainForm::activeOn(Page page) const
+ReportWindow *MainWindow::activeOn(Page page) const
 {
-    TChildWindowForm *window = ActiveReportWindow();
+    ReportWindow *window = activeReportWindow();
     return window && window->activePage() == page ? window : nullptr;
 }
 
-void TWindowMainForm::UndoMenuClick()
+void MainWindow::undoTriggered()
 {
-    if (TChildWindowForm *window = activeOn(Page::Source))
-        window->SourceEditor()->undo();
+    if (ReportWindow *window = activeOn(Page::Source))
+        window->sourceEditor()->undo();
 }
 
-void TWindowMainForm::CutMenuClick()
+void MainWindow::cutTriggered()
 {
-    if (TChildWindowForm *window = activeOn(Page::Source))
-        window->SourceEditor()->cut();
-    else if (TChildWindowForm *window = activeOn(Page::ReportForm))
-        window->DsnStageReport()->CutSelected();
+    if (ReportWindow *window = activeOn(Page::Source))
+        window->sourceEditor()->cut();
+    else if (ReportWindow *window = activeOn(Page::ReportForm))
+        window->reportStage()->cutSelected();
 }
 
-void TWindowMainForm::CopyMenuClick()
+void MainWindow::copyTriggered()
 {
-    if (TChildWindowForm *window = activeOn(Page::Source))
-        window->SourceEditor()->copy();
-    else if (TChildWindowForm *window = activeOn(Page::ReportForm))
-        window->DsnStageReport()->CopySelected();
+    if (ReportWindow *window = activeOn(Page::Source))
+        window->sourceEditor()->copy();
+    else if (ReportWindow *window = activeOn(Page::ReportForm))
+        window->reportStage()->copySelected();
 }
 
-void TWindowMainForm::PasteMenuClick()
+void MainWindow::pasteTriggered()
 {
-    if (TChildWindowForm *window = activeOn(Page::Source))
-        window->SourceEditor()->paste();
-    else if (TChildWindowForm *window = activeOn(Page::ReportForm))
-        window->DsnStageReport()->PasteFromClipboard();
+    if (ReportWindow *window = activeOn(Page::Source))
+        window->sourceEditor()->paste();
+    else if (ReportWindow *window = activeOn(Page::ReportForm))
+        window->reportStage()->pasteFromClipboard();
 }
 
-void TWindowMainForm::DeleteMenuClick()
+void MainWindow::deleteTriggered()
 {
-    if (TChildWindowForm *window = activeOn(Page::ReportForm))
-        window->DsnStageReport()->DeleteSelected();
+    if (ReportWindow *window = activeOn(Page::ReportForm))
+        window->reportStage()->deleteSelected();
 }
 
-void TWindowMainForm::SaveButtonClick()
+void MainWindow::saveTriggered()
 {
-    if (TChildWindowForm *window = activeOn(Page::ReportForm)) {
-        window->SaveDesign();
+    if (ReportWindow *window = activeOn(Page::ReportForm)) {
+        window->saveDesign();
         return;
     }
-    TChildWindowForm *window = activeOn(Page::Source);
+    ReportWindow *window = activeOn(Page::Source);
     if (!window)
         return;
     const QString path = askFile(FileDialogs::saveDialog());
     if (!path.isEmpty())
-        window->SaveSourceText(path);
+        window->saveSourceText(path);
 }
 
-void TWindowMainForm::ToggleMenuClick()
+void MainWindow::toggleTriggered()
 {
-    if (TChildWindowForm *window = activeOn(Page::Source)) {
+    if (ReportWindow *window = activeOn(Page::Source)) {
         window->setActivePage(Page::ReportForm);
-        window->SwitchOn();
-    } else if (TChildWindowForm *window = activeOn(Page::ReportForm)) {
+        window->switchOn();
+    } else if (ReportWindow *window = activeOn(Page::ReportForm)) {
         window->setActivePage(Page::Source);
-        window->SwitchOff();
+        window->switchOff();
     }
 }
 
-TChildWindowForm *TWindowMainForm::generateToSource()
+ReportWindow *MainWindow::generateToSource()
 {
-    TChildWindowForm *window = ActiveReportWindow();
+    ReportWindow *window = activeReportWindow();
     if (!window)
         return nullptr;
-    window->SwitchOff();
+    window->switchOff();
     window->setActivePage(Page::Source);
-    const bool generated = window->GenerateSource();
-    window->SwitchOff();
+    const bool generated = window->generateSource();
+    window->switchOff();
     // A failed generation has said so; writing its half would not.
     return generated ? window : nullptr;
 }
 
-void TWindowMainForm::GenerateTextMenuClick()
+void MainWindow::generateTextTriggered()
 {
     generateToSource();
 }
 
-bool TWindowMainForm::GenerateActiveReport()
+bool MainWindow::generateActiveReport()
 {
-    TChildWindowForm *window = ActiveReportWindow();
+    ReportWindow *window = activeReportWindow();
     if (!window)
         return false;
-    window->SwitchOff();
-    const bool generated = window->GenerateSource();
-    window->SwitchOff();
+    window->switchOff();
+    const bool generated = window->generateSource();
+    window->switchOff();
     return generated;
 }
 
-void TWindowMainForm::Ustawienia1Click()
+void MainWindow::setupTriggered()
 {
-    TUstawieniaForm setup(this);
+    SetupDialog setup(this);
     setup.exec();
 }
 
-void TWindowMainForm::Oprogramie1Click()
+void MainWindow::aboutTriggered()
 {
-    TAboutBox about(this);
+    AboutBox about(this);
     about.exec();
 }

@@ -1,36 +1,36 @@
-#include "shell/WindowMain.h"
+#include "shell/MainWindow.h"
 
 #include "shell/BusyCursor.h"
-#include "shell/NewProject.h"
-#include "shell/NowyraportFrm.h"
+#include "shell/NewItemsDialog.h"
+#include "shell/NewReportDialog.h"
 
 #include "windows/ShowMessage.h"
 
-#include "designer/DsnStage.h"
+#include "designer/DesignStage.h"
 #include "model/ObjectStream.h"
 
 #include <QMdiSubWindow>
 
 // The File menu: new, open, import, close and the write commands.
 
-void TWindowMainForm::Nowyraport1Click()
+void MainWindow::newReportTriggered()
 {
-    TNewProjectForm items(this);
+    NewItemsDialog items(this);
     if (items.exec() != QDialog::Accepted)
         return;
-    TNowyraportForm naming(this);
+    NewReportDialog naming(this);
     if (naming.exec() != QDialog::Accepted)
         return;
     const QString fileName = newReportFileName(naming.reportName());
     if (fileName.isEmpty()) {
-        ShowMessage(this, emptyReportNameMessage());
+        showMessage(this, emptyReportNameMessage());
         return;
     }
     BusyCursor busy;
-    CreateReportWindow(fileName, omNew);
+    createReportWindow(fileName, omNew);
 }
 
-void TWindowMainForm::Otwrz1Click()
+void MainWindow::openReportTriggered()
 {
     const QString path = askFile(FileDialogs::openDialog());
     if (path.isEmpty())
@@ -39,81 +39,81 @@ void TWindowMainForm::Otwrz1Click()
     openFile(path);
 }
 
-void TWindowMainForm::ImportReportFromFilerw1Click()
+void MainWindow::importReportTriggered()
 {
     const QString path = askFile(FileDialogs::openDialog());
     if (path.isEmpty())
         return;
     BusyCursor busy;
-    CreateReportWindow(path, omText);
+    createReportWindow(path, omText);
 }
 
-void TWindowMainForm::CloseWindowMenuClick()
+void MainWindow::closeWindowTriggered()
 {
-    TChildWindowForm *window = ActiveReportWindow();
+    ReportWindow *window = activeReportWindow();
     if (!window)
         return;
     // Written here first so that a design that cannot be written keeps
     // its window open: closing would write it again and go on regardless.
     const bool designing = window->designing();
-    window->SwitchOff();
+    window->switchOff();
     try {
-        window->DsnStageReport()->SaveToFile(window->DesignFileName());
+        window->reportStage()->saveToFile(window->designFileName());
     } catch (const StreamError &error) {
         if (designing)
-            window->SwitchOn();
-        ShowMessage(this, error.message());
+            window->switchOn();
+        showMessage(this, error.message());
         return;
     }
     if (QMdiSubWindow *subWindow = subWindowOf(window))
         subWindow->close();
 }
 
-void TWindowMainForm::WriteReportMenuClick()
+void MainWindow::writeReportTriggered()
 {
-    if (TChildWindowForm *window = ActiveReportWindow())
-        window->SaveDesign();
+    if (ReportWindow *window = activeReportWindow())
+        window->saveDesign();
 }
 
-void TWindowMainForm::WriteReportAsMenuClick()
+void MainWindow::writeReportAsTriggered()
 {
-    TChildWindowForm *window = ActiveReportWindow();
+    ReportWindow *window = activeReportWindow();
     if (!window)
         return;
     const QString path = askFile(FileDialogs::saveDialogKfx());
     if (path.isEmpty())
         return;
     window->setDesignFileName(path);
-    window->SaveDesign();
+    window->saveDesign();
     window->setWindowTitle(path);
 }
 
-void TWindowMainForm::WriteTextFileMenuClick()
+void MainWindow::writeTextFileTriggered()
 {
-    TChildWindowForm *window = generateToSource();
+    ReportWindow *window = generateToSource();
     if (!window)
         return;
     const QString path = askFile(FileDialogs::saveDialog());
     if (!path.isEmpty())
-        window->SaveSourceText(path);
+        window->saveSourceText(path);
 }
 
-void TWindowMainForm::WriteTextFileAsMenuClick()
+void MainWindow::writeTextFileAsTriggered()
 {
-    WriteTextFileMenuClick();
+    writeTextFileTriggered();
 }
 
-void TWindowMainForm::WriteUNIXFileMenuClick()
+void MainWindow::writeUnixFileTriggered()
 {
-    TChildWindowForm *window = generateToSource();
+    ReportWindow *window = generateToSource();
     if (!window)
         return;
     const QString path = askFile(FileDialogs::saveDialog());
     if (!path.isEmpty())
-        window->WriteUnixFile(path);
+        window->writeUnixFile(path);
 }
 
-void TWindowMainForm::Zakocz1Click()
+void MainWindow::exitTriggered()
 {
     close();
 }

@@ -2,7 +2,7 @@
 
 #include "generation/Generator.h"
 #include "model/ObjectStream.h"
-#include "model/mKomponents.h"
+#include "model/ReportClasses.h"
 
 #include <QWidget>
 
@@ -20,7 +20,7 @@ void HeadlessReport::load(const QString &fileName)
     const QList<QWidget *> controls =
         ObjectStream::loadStageFile(m_stage.get(), fileName, *this, reportClasses());
     for (QWidget *control : controls) {
-        if (auto *page = qobject_cast<TmPage *>(control)) {
+        if (auto *page = qobject_cast<ReportPage *>(control)) {
             m_page = page;
             return;
         }
@@ -34,6 +34,6 @@ QStringList HeadlessReport::generate()
         return {};
     GenerationWindow window;
     window.page = m_page;
-    GeneratePageCode(window, m_page);
-    return m_page->PageCode.texts();
+    generatePageCode(window, m_page);
+    return m_page->pageCode.texts();
 }

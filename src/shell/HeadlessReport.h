@@ -7,7 +7,7 @@
 #include <memory>
 
 class QWidget;
-class TmPage;
+class ReportPage;
 
 // A design loaded without a window, the way a report window loads it: the
 // owner of its components, with a plain container in place of the stage.
@@ -19,7 +19,7 @@ public:
 
     // Throws StreamError when the file cannot be read or holds no page.
     void load(const QString &fileName);
-    TmPage *page() const { return m_page; }
+    ReportPage *page() const { return m_page; }
     QWidget *stage() const { return m_stage.get(); }
 
     // The generated Report-Writer source, line by line.
@@ -27,5 +27,5 @@ public:
 
 private:
     std::unique_ptr<QWidget> m_stage;
-    TmPage *m_page = nullptr;
+    ReportPage *m_page = nullptr;
 };

@@ -1,6 +1,6 @@
 #include "shell/IniFile.h"
 
-#include "dialogs/TextFiles.h"
+#include "editor/TextFiles.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
 #include "shell/Settings.h"
 
-#include "dialogs/SettingsFiles.h"
+#include "editor/SettingsFiles.h"
 #include "shell/IniFile.h"
 
 namespace Settings {
@@ -55,7 +55,7 @@ QString reportUser()
 
 } // namespace Settings
 
-void ReadCompletionSettings()
+void readCompletionSettings()
 {
     CompletionFile = Settings::read(SettingKeys::CompletionWordFile, QString());
 }

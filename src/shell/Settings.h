@@ -23,11 +23,11 @@ inline constexpr SettingKey CompletionWordFile{"COMPLETETION", "File"};
 } // namespace SettingKeys
 
 // Every user of a setting reads "KFX.ini" at the moment it needs the key,
-// with its own default, so a change made in Setup counts at the next use.
+// with its own default, so a change made in setup counts at the next use.
 namespace Settings {
 
 inline constexpr char DefaultFtpUser[] = "ftpguest";
-inline constexpr char DefaultFtpPassword[] = "ftpguest"; // the upload's; Setup shows none
+inline constexpr char DefaultFtpPassword[] = "ftpguest"; // the upload's; setup shows none
 inline constexpr char DefaultFtpHost[] = "127.0.0.1";
 inline constexpr char DefaultRemoteDirectory[] = "/";
 inline constexpr char DefaultTelnetProgram[] = "Termik.exe";
@@ -60,4 +60,4 @@ QString reportUser();
 
 // Reads the completion word-list file name into CompletionFile; start-up
 // calls it once, so a change of it counts from the next run.
-void ReadCompletionSettings();
+void readCompletionSettings();

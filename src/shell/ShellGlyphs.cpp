@@ -1,6 +1,6 @@
 #include "shell/ShellGlyphs.h"
 
-#include "designer/DsnGlyphs.h"
+#include "designer/PaletteGlyphs.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -17,7 +17,7 @@ constexpr int LargeSize = 48;
 
 QIcon painted(int size, const std::function<void(QPainter &)> &draw)
 {
-    return DsnGlyphs::paintedIcon(size, draw);
+    return PaletteGlyphs::paintedIcon(size, draw);
 }
 
 // A sheet of paper with a folded corner.

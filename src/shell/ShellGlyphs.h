@@ -2,7 +2,7 @@
 
 #include <QIcon>
 
-// Pictures of the frame window's tool buttons and of the New Items window,
+// Pictures of the frame window's tool buttons and of the New at window,
 // painted here so the program ships no image files.
 namespace ShellGlyphs {
 

@@ -1,8 +1,8 @@
 #include "shell/StartUp.h"
 
 #include "shell/BusyCursor.h"
-#include "shell/SplashForm.h"
-#include "shell/WindowMain.h"
+#include "shell/SplashWindow.h"
+#include "shell/MainWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -11,7 +11,7 @@
 
 namespace StartUp {
 
-void openFiles(TWindowMainForm &frame, const QStringList &files)
+void openFiles(MainWindow &frame, const QStringList &files)
 {
     BusyCursor busy;
     for (const QString &file : files)
@@ -20,10 +20,10 @@ void openFiles(TWindowMainForm &frame, const QStringList &files)
 
 int runDesigner(const QStringList &files)
 {
-    auto splash = std::make_unique<TSplashForm>();
+    auto splash = std::make_unique<SplashWindow>();
     splash->showAtOnce();
 
-    TWindowMainForm frame;
+    MainWindow frame;
     frame.show();
     splash.reset();
 

@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-class TWindowMainForm;
+class MainWindow;
 
 namespace StartUp {
 
@@ -13,6 +13,6 @@ int runDesigner(const QStringList &files);
 // Opens each file in a report window of frame, as Open does: a design
 // ("*.kfx") is opened, any other file imported. Relative paths are taken
 // from the current directory now, before a file dialog changes it.
-void openFiles(TWindowMainForm &frame, const QStringList &files);
+void openFiles(MainWindow &frame, const QStringList &files);
 
 } // namespace StartUp

@@ -1,4 +1,4 @@
-#include "shell/WindowMain.h"
+#include "shell/MainWindow.h"
 
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -6,24 +6,24 @@
 
 // The Window menu: arranging the report windows and the list of them.
 
-void TWindowMainForm::WindowCascadeMenuClick()
+void MainWindow::cascadeTriggered()
 {
     m_mdiArea->cascadeSubWindows();
 }
 
-void TWindowMainForm::WindowTileHorizontalMenuClick()
+void MainWindow::tileHorizontallyTriggered()
 {
     tile(Qt::Vertical);
 }
 
-void TWindowMainForm::WindowTileVerticalMenuClick()
+void MainWindow::tileVerticallyTriggered()
 {
     tile(Qt::Horizontal);
 }
 
 // Gives each window that is not minimised an equal share of the frame's
 // client area, stacked along orientation.
-void TWindowMainForm::tile(Qt::Orientation orientation)
+void MainWindow::tile(Qt::Orientation orientation)
 {
     QList<QMdiSubWindow *> windows;
     for (QMdiSubWindow *subWindow : m_mdiArea->subWindowList()) {
@@ -46,7 +46,7 @@ void TWindowMainForm::tile(Qt::Orientation orientation)
     }
 }
 
-void TWindowMainForm::fillWindowList()
+void MainWindow::fillWindowList()
 {
     qDeleteAll(m_windowListActions);
     m_windowListActions.clear();

@@ -1,7 +1,7 @@
 #pragma once
 
 // How a report window is opened.
-enum TOpenMode {
+enum OpenMode {
     omNew = 0,    // a new, empty report
     omDesign = 1, // a design file
     omText = 2,   // a Report-Writer text file imported into the source page

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-TProgressPanel::TProgressPanel(QWidget *parent)
+ProgressPanel::ProgressPanel(QWidget *parent)
     : QFrame(parent), m_label(new QLabel(QString(30, u' '), this)), m_bar(new QProgressBar(this))
 {
     setObjectName(QStringLiteral("Panel1"));
@@ -31,40 +31,40 @@ TProgressPanel::TProgressPanel(QWidget *parent)
     hide();
 }
 
-void TProgressPanel::showProgressPanel()
+void ProgressPanel::showProgressPanel()
 {
     show();
 }
 
-void TProgressPanel::hideProgressPanel()
+void ProgressPanel::hideProgressPanel()
 {
     hide();
 }
 
-void TProgressPanel::setProgressLabel(const QString &text)
+void ProgressPanel::setProgressLabel(const QString &text)
 {
     m_label->setText(text);
     m_label->repaint();
 }
 
-void TProgressPanel::setProgressMaximum(int maximum)
+void ProgressPanel::setProgressMaximum(int maximum)
 {
     // Each run counts from the start, whatever the last one left.
     m_bar->setRange(0, maximum);
     m_bar->setValue(0);
 }
 
-void TProgressPanel::setProgressStep(int step)
+void ProgressPanel::setProgressStep(int step)
 {
     m_step = step;
 }
 
-void TProgressPanel::stepProgress()
+void ProgressPanel::stepProgress()
 {
     m_bar->setValue(std::min(m_bar->value() + m_step, m_bar->maximum()));
 }
 
-void TProgressPanel::processPendingEvents()
+void ProgressPanel::processPendingEvents()
 {
     QCoreApplication::processEvents();
 }

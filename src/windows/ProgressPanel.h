@@ -9,15 +9,15 @@ class QProgressBar;
 
 // The strip at the bottom of a report window that shows what long work is
 // doing: a label and a progress bar, hidden while nothing runs.
-class TProgressPanel : public QFrame, public GenerationProgress
+class ProgressPanel : public QFrame, public GenerationProgress
 {
     Q_OBJECT
 
 public:
-    explicit TProgressPanel(QWidget *parent = nullptr);
+    explicit ProgressPanel(QWidget *parent = nullptr);
 
-    QLabel *Label1() const { return m_label; }
-    QProgressBar *ProgressBar1() const { return m_bar; }
+    QLabel *label() const { return m_label; }
+    QProgressBar *progressBar() const { return m_bar; }
 
     void showProgressPanel() override;
     void hideProgressPanel() override;

@@ -1,6 +1,6 @@
 #include "windows/ReportDocumentText.h"
 
-#include "dialogs/TextFiles.h"
+#include "editor/TextFiles.h"
 
 #include <QFile>
 #include <QSaveFile>

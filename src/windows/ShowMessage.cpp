@@ -15,7 +15,7 @@ MessageHandler &installedHandler()
 
 } // namespace
 
-void ShowMessage(QWidget *parent, const QString &text)
+void showMessage(QWidget *parent, const QString &text)
 {
     if (const MessageHandler &handler = installedHandler()) {
         handler(parent, text);

@@ -10,7 +10,7 @@ class QWidget;
 // install a handler instead, so no modal box waits for a user.
 using MessageHandler = std::function<void(QWidget *parent, const QString &text)>;
 
-void ShowMessage(QWidget *parent, const QString &text);
+void showMessage(QWidget *parent, const QString &text);
 
 // Installs handler (none restores the message box) and returns the one it
 // replaces.

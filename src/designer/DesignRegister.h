@@ -1,0 +1,197 @@
+#pragma once
+
+#include "designer/DesignQueries.h"
+#include "designer/ShiftState.h"
+#include "designer/SelectionList.h"
+
+#include <QColor>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class ComponentOwner;
+class QMenu;
+struct ReaderHooks;
+class ArrowButton;
+class PaletteBase;
+class InspectorBase;
+class Cover;
+class DesignPartner;
+class DesignStage;
+class MarkerManager;
+class OutlineGroup;
+class PropertyCollector;
+
+// The design register: switches a stage into design mode and out of it,
+// covers its controls, keeps the selection, turns the covers' mouse input
+// into selection, moves, resizes and creation, and carries out delete,
+// cut, copy and paste, asking the stage's query events for permission.
+class DesignRegister : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit DesignRegister(ComponentOwner *owner, QObject *parent = nullptr);
+    ~DesignRegister() override;
+
+    ComponentOwner *owner() const { return m_owner; }
+
+    DesignStage *stage() const;
+    void setStage(DesignStage *stage);
+    PaletteBase *palette() const;
+    void setPalette(PaletteBase *palette);
+    InspectorBase *inspector() const;
+    void setInspector(InspectorBase *inspector);
+    ArrowButton *arrowButton() const;
+    void setArrowButton(ArrowButton *button);
+
+    bool designing() const { return m_designing; }
+    virtual void setDesigning(bool value);
+
+    virtual bool canCopy() const;
+    virtual bool canPaste() const;
+    virtual void cutSelected();
+    virtual void copySelected();
+    // Throws StreamError when the clipboard's stream cannot be read.
+    virtual void pasteFromClipboard();
+    virtual void deleteSelected();
+    void clearSelection();
+
+    virtual void addPartner(DesignPartner *partner);
+    virtual void removePartner(DesignPartner *partner);
+    // receiver is linked to every selection list made from now on.
+    virtual void addReceiver(SelectionReceiver *receiver);
+    void removeReceiver(SelectionReceiver *receiver);
+
+    bool canSelectControl(QWidget *control);
+    void selectOnly(QWidget *control);
+
+    // The selection list, or none before the first need in design mode.
+    SelectionList *targets() const { return m_targets.get(); }
+    SelectionList *ensureSelectionList();
+    bool sameParent() const;
+    QPoint snapPoint(const QPoint &point) const;
+    MarkerManager *handler() const { return m_handler.get(); }
+    PropertyCollector *collector() const { return m_collector.get(); }
+    const QList<Cover *> &covers() const { return m_covers; }
+    Cover *coverOf(const QWidget *control) const;
+    // Whether covers paint the grey marks of several selected controls.
+    virtual bool paintsMarks() const { return false; }
+    // Whether a gesture runs (an outline exists).
+    bool hasShape() const { return m_shape != nullptr; }
+
+    // Called by the covers.
+    virtual void controlMouseDown(QWidget *control, QWidget *hitControl, const QPoint &pos,
+                                  ShiftState shift);
+    virtual void controlMouseMove(QWidget *control, const QPoint &pos, ShiftState shift);
+    virtual void controlMouseUp(QWidget *control, const QPoint &pos, ShiftState shift);
+    virtual void coverDoubleClicked(QWidget *hitControl);
+    virtual void coverRightClicked(QWidget *control, QWidget *hitControl, int x, int y);
+    virtual void targetsResized(const QRect &oldBounds);
+    virtual void targetsMoved(int dx, int dy);
+    virtual void targetAdded() {}
+    // Covers control and, as the cover query allows, its descendants.
+    void coverControl(QWidget *control);
+    // Notification 1600: a released cover is freed, another re-attached.
+    void coverRecreated(Cover *cover);
+
+protected:
+    virtual void coverRemoved(Cover *) {}
+    virtual void targetRemoved(QWidget *) {}
+    virtual std::unique_ptr<MarkerManager> createMarkerManager();
+    virtual std::unique_ptr<OutlineGroup> createShape(const QColor &color, int penWidth);
+    void renewShape(const QColor &color, int penWidth);
+    virtual Cover *createCover(QWidget *control);
+    virtual void createSelectionList();
+    void coverAll();
+    void uncoverAll();
+
+    virtual void beginCreate(QWidget *control, QWidget *hitControl, const QPoint &pos,
+                             ShiftState shift);
+    virtual void dragCreate(QWidget *control, const QPoint &pos, ShiftState shift);
+    virtual void endCreate(QWidget *control, const QPoint &pos, ShiftState shift);
+    virtual void beginMove(QWidget *control, QWidget *hitControl, const QPoint &pos,
+                           ShiftState shift);
+    virtual void dragMove(QWidget *control, const QPoint &pos, ShiftState shift);
+    virtual void endMove(QWidget *control, const QPoint &pos, ShiftState shift);
+    virtual void rightSelect(QWidget *control, QWidget *hitControl, int x, int y);
+    virtual QWidget *pasteParent() const;
+    virtual void controlRead(QWidget *control);
+    virtual void nameControl(QWidget *component);
+    // A clone of the template as a child of parent; none when it failed.
+    QWidget *cloneTemplate(QWidget *templateControl, QWidget *parent);
+    virtual void buildCoverMenu();
+    void restoreCoverMenu();
+
+    // Pieces the variants share.
+    bool templateCurrent() const;
+    // Shift-clicks toggle a control in the selection instead of moving.
+    virtual bool shiftToggles() const { return false; }
+    virtual SelectAnswer adjustRightAnswer(QWidget *, SelectAnswer answer) const
+    {
+        return answer;
+    }
+    SelectAnswer askSelect(QObject *sender, QWidget *component) const;
+    CoverAnswer askCover(QObject *sender, QWidget *component) const;
+    void setGestureContainer(QWidget *control, QWidget *hitControl);
+    // Step 5 of a press: which controls a press on hitControl selects.
+    void pressSelect(QWidget *hitControl);
+    // The container and the position in it that a creation or rubber band
+    // starting on control at pos uses.
+    QPoint containerPoint(QWidget *control, const QPoint &pos);
+    QPoint toContainer(QWidget *control, const QPoint &point) const;
+    void finishLeftoverShape();
+    QColor outlineColor() const;
+    int outlinePenWidth() const { return m_penWidth; }
+    QWidget *container() const { return m_container; }
+    QPoint gestureStart() const { return m_start; }
+    void setGestureStart(const QPoint &start) { m_start = start; }
+    OutlineGroup *shape() const { return m_shape.get(); }
+    void watch(QObject *component);
+
+private:
+    friend class SelectionWatch;
+
+    void coverTree(QWidget *control);
+    void componentDestroyed(QObject *component);
+    void postCreated(QWidget *component);
+    ReaderHooks creationHooks();
+    void placePasted(QWidget *control);
+    QString clashFreeName(QWidget *component, const QString &proposed) const;
+    // New names are made from the class name files store ("TmText" gives "mText1").
+    QString storedClassName(const QWidget *component) const;
+
+    ComponentOwner *m_owner;
+    QPointer<DesignStage> m_stage;
+    QPointer<PaletteBase> m_palette;
+    QPointer<InspectorBase> m_inspector;
+    QPointer<ArrowButton> m_arrow;
+    bool m_designing = false;
+
+    QList<Cover *> m_covers;
+    Cover *m_lastCover = nullptr;
+    std::unique_ptr<SelectionList> m_targets;
+    std::unique_ptr<SelectionReceiver> m_watch;
+    QList<DesignPartner *> m_partners;
+    QList<SelectionReceiver *> m_receivers;
+
+    qint64 m_color = 0x808080;
+    int m_penWidth = 2;
+    int m_moveWidth = 8;
+    int m_moveHeight = 8;
+
+    QPointer<QWidget> m_container;
+    QPoint m_start;
+    QPointer<QWidget> m_newControl;
+    std::unique_ptr<MarkerManager> m_handler;
+    std::unique_ptr<OutlineGroup> m_shape;
+    std::unique_ptr<PropertyCollector> m_collector;
+    QPointer<QMenu> m_coverMenu;
+    int m_borrowed = 0;
+};
+
+// A 0x00BBGGRR colour value as a QColor.
+QColor colorOfValue(qint64 value);

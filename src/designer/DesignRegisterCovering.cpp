@@ -1,0 +1,79 @@
+#include "designer/DesignRegister.h"
+
+#include "designer/DesignControls.h"
+#include "designer/Cover.h"
+#include "designer/DesignStage.h"
+
+#include <QWidget>
+
+Cover *DesignRegister::createCover(QWidget *control)
+{
+    return new Cover(control, this);
+}
+
+Cover *DesignRegister::coverOf(const QWidget *control) const
+{
+    for (Cover *cover : m_covers) {
+        if (cover->identity() == control)
+            return cover;
+    }
+    return nullptr;
+}
+
+void DesignRegister::coverAll()
+{
+    if (m_stage)
+        coverControl(m_stage);
+}
+
+void DesignRegister::uncoverAll()
+{
+    const QList<Cover *> covers = m_covers;
+    m_covers.clear();
+    m_lastCover = nullptr;
+    for (Cover *cover : covers)
+        delete cover;
+}
+
+void DesignRegister::coverControl(QWidget *control)
+{
+    m_lastCover = nullptr;
+    coverTree(control);
+}
+
+void DesignRegister::coverTree(QWidget *control)
+{
+    const CoverAnswer answer = askCover(m_stage, control);
+    if (answer == caSkip)
+        return;
+    if (answer == caCover && !coverOf(control)) {
+        Cover *cover = createCover(control);
+        m_covers.append(cover);
+        m_lastCover = cover;
+        watch(control);
+    }
+    const ComponentOwner *owner = m_stage ? m_stage->owner() : m_owner;
+    const QObjectList children = control->children();
+    for (auto child = children.crbegin(); child != children.crend(); ++child) {
+        auto *widget = qobject_cast<QWidget *>(*child);
+        if (!widget || widget->isWindow() || DesignControls::isDesignerPart(widget))
+            continue;
+        if (owner && DesignControls::ownerOf(widget) == owner) {
+            if (DesignControls::isWindowed(widget))
+                coverTree(widget);
+        } else if (m_lastCover) {
+            m_lastCover->makeTransparent(widget);
+        }
+    }
+}
+
+void DesignRegister::coverRecreated(Cover *cover)
+{
+    if (!cover)
+        return;
+    if (cover->isReleased() || !m_covers.contains(cover)) {
+        delete cover;
+        return;
+    }
+    cover->reattach();
+}

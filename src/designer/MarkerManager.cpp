@@ -1,0 +1,93 @@
+#include "designer/MarkerManager.h"
+
+#include "designer/DesignControls.h"
+#include "designer/DesignMessages.h"
+#include "designer/HandleFrame.h"
+
+#include <QCoreApplication>
+
+MarkerManager::MarkerManager(const HandleSettings &settings) : m_settings(settings) {}
+
+MarkerManager::~MarkerManager() = default;
+
+SelectionMarker *MarkerManager::set(int index) const
+{
+    if (index < 0 || index >= count())
+        return nullptr;
+    return m_sets[size_t(index)].get();
+}
+
+bool MarkerManager::ignores(const QWidget *control) const
+{
+    if (!control || !control->parentWidget() || qobject_cast<const ResizeHandle *>(control))
+        return true;
+    for (const auto &set : m_sets) {
+        if (set->control() == control)
+            return true;
+    }
+    return false;
+}
+
+std::unique_ptr<SelectionMarker> MarkerManager::createMarker(QWidget *control)
+{
+    auto set = std::make_unique<HandleFrame>(control, m_settings);
+    set->createHandles();
+    return set;
+}
+
+void MarkerManager::replaceSet(int index, std::unique_ptr<SelectionMarker> set)
+{
+    m_sets[size_t(index)] = std::move(set);
+}
+
+void MarkerManager::announceAdded(QWidget *control, bool withPayload)
+{
+    if (QWidget *window = DesignMessage::windowOf(control)) {
+        DesignMessageEvent added(DesignMessage::TargetAdded, withPayload ? control : nullptr);
+        QCoreApplication::sendEvent(window, &added);
+    }
+}
+
+void MarkerManager::addTarget(QWidget *control)
+{
+    if (ignores(control))
+        return;
+    appendSet(createMarker(control));
+    if (count() == 2)
+        m_sets.front()->setInactive();
+    if (count() > 1)
+        m_sets.back()->setInactive();
+    announceAdded(control, true);
+}
+
+void MarkerManager::forgetTarget(int index)
+{
+    if (SelectionMarker *handlerSet = set(index))
+        handlerSet->forgetControl();
+}
+
+void MarkerManager::removeTarget(int index)
+{
+    if (index < 0 || index >= count())
+        return;
+    m_sets.erase(m_sets.begin() + index);
+    if (count() != 1)
+        return;
+    QWidget *remaining = m_sets.front()->control();
+    if (!remaining || !DesignMessage::windowOf(remaining))
+        return;
+    // The one control left gets a fresh, active set.
+    m_sets.clear();
+    addTarget(remaining);
+}
+
+void MarkerManager::clearTargets()
+{
+    m_sets.clear();
+}
+
+void MarkerManager::refreshTargets()
+{
+    for (const auto &set : m_sets)
+        set->reposition();
+}

@@ -1,0 +1,120 @@
+#pragma once
+
+#include "designer/InspectorBase.h"
+#include "designer/StandardRows.h"
+#include "designer/DesignQueries.h"
+
+#include <QPixmap>
+#include <QPointer>
+
+#include <functional>
+
+class ClassRegistry;
+class InspectorWindow;
+class MultiProperties;
+
+// Window bounds of the inspector when it opens.
+struct InspectorBounds
+{
+    int left = 15;
+    int top = 50;
+    int width = 230;
+    int height = 400;
+};
+
+// Initial widths of the caption and value columns; the captions are kept
+// with the settings but the window shows its own.
+struct GridCaptions
+{
+    int propertyWidth = 80;
+    int valueWidth = 100;
+    QString propertyCaption = QStringLiteral("Properties");
+    QString valueCaption = QStringLiteral("Values");
+};
+
+// Kept with the settings; the window has no help button.
+struct InspectorHelpButton
+{
+    bool visible = false;
+    int helpContext = 0;
+    QString caption;
+};
+
+// The object inspector of a register: lists the configured properties of
+// the selected controls in a tool window and writes typed or picked values
+// back to all of them. Properties named in buttonProperties are edited by the
+// owner (onButtonClick) instead of by typing.
+class ObjectInspector : public InspectorBase
+{
+    Q_OBJECT
+
+public:
+    explicit ObjectInspector(QObject *parent = nullptr);
+    ~ObjectInspector() override;
+
+    QStringList selfProperties() const { return m_selfProperties; }
+    void setSelfProperties(const QStringList &lines) { m_selfProperties = lines; }
+    QStringList buttonProperties() const { return m_buttonProperties; }
+    void setButtonProperties(const QStringList &names) { m_buttonProperties = names; }
+    QStringList excludedProperties() const override { return m_excludedProperties; }
+    void setExcludedProperties(const QStringList &names) { m_excludedProperties = names; }
+    StandardRows standardRows() const { return m_standardRows; }
+    void setStandardRows(const StandardRows &showProps) { m_standardRows = showProps; }
+    bool showsCombo() const { return m_showCombo; }
+    void setShowsCombo(bool show) { m_showCombo = show; }
+    bool staysOnTop() const { return m_stayOnTop; }
+    void setStaysOnTop(bool stayOnTop) { m_stayOnTop = stayOnTop; }
+    InspectorBounds position() const { return m_position; }
+    void setPosition(const InspectorBounds &position) { m_position = position; }
+    QPixmap buttonGlyph() const { return m_buttonGlyph; }
+    void setButtonGlyph(const QPixmap &glyph) { m_buttonGlyph = glyph; }
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &caption) { m_caption = caption; }
+    GridCaptions gridCaptions() const { return m_grid; }
+    void setGridCaptions(const GridCaptions &grid) { m_grid = grid; }
+    InspectorHelpButton helpButton() const { return m_helpButton; }
+    void setHelpButton(const InspectorHelpButton &helpButton) { m_helpButton = helpButton; }
+
+    PropertyEditorCall onButtonClick;
+
+    // The classes whose property tables describe the targets.
+    void setClassRegistry(const ClassRegistry &registry) { m_registry = &registry; }
+    const ClassRegistry &classRegistry() const { return *m_registry; }
+
+    // How a value the user typed but that cannot be written is reported;
+    // a message box by default.
+    void setErrorHandler(std::function<void(const QString &message)> handler);
+    void reportError(const QString &message);
+
+    void openWindow() override;
+    void closeWindow() override;
+    void applyValue(const QString &propName, const QString &value) override;
+    void buttonClick(const QString &propName, QString &value) override;
+    void refreshGrid() override;
+    void propertyLists(QStringList &names, QStringList &captions) const override;
+    std::unique_ptr<PropertyCollector> createCollector() override;
+    void setWindowBounds(int left, int top, int width, int height);
+
+    // The controls the inspector shows, in selection order.
+    QList<QWidget *> targets() const;
+    InspectorWindow *window() const;
+
+private:
+    MultiProperties *multiProps() const;
+    QWidget *windowParent() const;
+
+    QStringList m_selfProperties;
+    QStringList m_buttonProperties;
+    QStringList m_excludedProperties;
+    StandardRows m_standardRows;
+    bool m_showCombo = false;
+    bool m_stayOnTop = false;
+    InspectorBounds m_position;
+    QPixmap m_buttonGlyph;
+    QString m_caption = QStringLiteral("Object Inspector");
+    GridCaptions m_grid;
+    InspectorHelpButton m_helpButton;
+    const ClassRegistry *m_registry;
+    std::function<void(const QString &)> m_errorHandler;
+    QPointer<InspectorWindow> m_window;
+};

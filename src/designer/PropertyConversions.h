@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class ClassRegistry;
+class QWidget;
+
+// Text to value and back for the inspector and the cover menu.
+namespace PropertyConversions {
+
+// Colours are 32-bit values: system colours show as negative numbers.
+qint32 colourToInt32(qint64 colour);
+qint64 colourFromInt32(qint32 value);
+
+// General format, up to 15 significant digits, in the user's locale.
+QString floatText(long double value);
+std::optional<long double> parseFloat(QStringView text);
+// A 32-bit integer, decimal or hexadecimal after "$", optionally signed.
+std::optional<qint32> parseInteger(QStringView text);
+
+bool isValidIdentifier(QStringView name);
+
+// Writes Value to the published property PropName of each target, in order:
+// numbers, enumeration names, floats and strings are converted; an empty
+// Value empties strings and leaves all else alone; sets and records are
+// never written. The first failure stops the loop and throws PropertyError
+// "<Value> is illegal (<PropName>)"; a refused component name throws its
+// own message. `written` counts the targets changed before the failure.
+void writeToTargets(const QList<QWidget *> &targets, const QString &propName,
+                    const QString &value, const ClassRegistry &registry,
+                    int *written = nullptr);
+
+} // namespace PropertyConversions

@@ -1,0 +1,44 @@
+#include "model/CodeBlock.h"
+
+#include "model/ReportPainting.h"
+
+#include <QPainter>
+
+CodeBlock::CodeBlock(ComponentOwner *owner, QWidget *parent)
+    : ReportControl(owner, parent)
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void CodeBlock::setCode(const CodeLines &code)
+{
+    m_code = code;
+    rebuildCaption();
+}
+
+void CodeBlock::rebuildCaption()
+{
+    QString caption;
+    for (const CodeLine &line : std::as_const(m_code))
+        caption += QChar(13) + line.text;
+    setCaption(caption);
+}
+
+void CodeBlock::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    update();
+}
+
+void CodeBlock::setName(const QString &name)
+{
+    if (m_caption.isEmpty() || m_caption == objectName())
+        setCaption(name);
+    setObjectName(name);
+}
+
+void CodeBlock::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    ReportPainting::paintCodeBlock(painter, *this);
+}

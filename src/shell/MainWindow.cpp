@@ -1,0 +1,198 @@
+#include "shell/MainWindow.h"
+
+#include "shell/ProgramInfo.h"
+#include "shell/Settings.h"
+#include "shell/ShellGlyphs.h"
+
+#include "windows/DesignFileName.h"
+#include "windows/ShowMessage.h"
+
+#include "designer/ComponentPalette.h"
+#include "model/ComponentOwner.h"
+#include "model/ObjectStream.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QScreen>
+#include <QToolBar>
+
+namespace {
+
+constexpr QSize FrameSize(715, 494);
+// The inspector window's place: left 15, 200 wide, and a margin.
+constexpr int InspectorColumn = 230;
+
+} // namespace
+
+MainWindow::MainWindow(QWidget *parent)
+    : QMainWindow(parent), m_templates(std::make_unique<ComponentOwner>())
+{
+    setObjectName(QStringLiteral("WindowMainForm"));
+    setWindowTitle(QStringLiteral("%1 ver. %2").arg(ProgramInfo::Name, ProgramInfo::Version));
+    setWindowIcon(ShellGlyphs::program());
+
+    m_mdiArea = new QMdiArea;
+    m_mdiArea->setObjectName(QStringLiteral("MdiArea"));
+    m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    setCentralWidget(m_mdiArea);
+
+    createMenus();
+    createToolBars();
+    createPalette();
+    initialize();
+
+    placeOnScreen();
+    updateCommandStates();
+}
+
+MainWindow::~MainWindow()
+{
+    // Report windows refer to the palette and its templates, and the
+    // templates to the owner that knows them: each goes before what it
+    // refers to.
+    delete m_mdiArea;
+    delete m_palette;
+    delete m_templateHolder;
+}
+
+void MainWindow::placeOnScreen()
+{
+    // A design page is wider than the frame's first size: on a screen with
+    // room, start large enough to show one, yet clear of the column at the
+    // screen's left edge where the object inspector opens.
+    QSize size = FrameSize;
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect available = screen->availableGeometry();
+        size = size.expandedTo(available.size() * 3 / 4).boundedTo(available.size());
+        const int besideInspector = available.width() - 2 * InspectorColumn;
+        if (besideInspector >= FrameSize.width())
+            size.setWidth(std::min(size.width(), besideInspector));
+        move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+    }
+    resize(size);
+}
+
+void MainWindow::initialize()
+{
+    m_paletteToolBar->hide();
+    readCompletionSettings();
+}
+
+ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
+{
+    // Made inside the frame, so that what the window says while it is
+    // being created stands over the frame.
+    auto *window = new ReportWindow(m_palette, m_palette->arrowButton(), this);
+    QMdiSubWindow *subWindow = m_mdiArea->addSubWindow(window);
+    subWindow->setAttribute(Qt::WA_DeleteOnClose);
+    // Close Window saves first and then closes; the sub-window's own close
+    // shortcut would skip that first save.
+    if (QMenu *menu = subWindow->systemMenu()) {
+        for (QAction *action : menu->actions())
+            action->setShortcuts({});
+    }
+    connect(subWindow, &QObject::destroyed, this, &MainWindow::updateCommandStates,
+            Qt::QueuedConnection);
+    m_paletteToolBar->show();
+
+    window->setActivePage(mode == omText ? ReportWindow::Page::Source
+                                         : ReportWindow::Page::ReportForm);
+    window->openReport(mode, name);
+    subWindow->show();
+    fitSubWindow(subWindow);
+    m_mdiArea->setActiveSubWindow(subWindow);
+    updateCommandStates();
+    return window;
+}
+
+ReportWindow *MainWindow::openFile(const QString &path)
+{
+    return createReportWindow(path, isDesignFileName(path) ? omDesign : omText);
+}
+
+void MainWindow::fitSubWindow(QMdiSubWindow *subWindow)
+{
+    // The window keeps its own size as far as the frame has room for it.
+    const QSize room = m_mdiArea->viewport()->size();
+    if (!room.isEmpty())
+        subWindow->resize(subWindow->size().boundedTo(room));
+}
+
+ReportWindow *MainWindow::activeReportWindow() const
+{
+    // The current sub-window stays current while a tool window such as the
+    // inspector has the focus.
+    const QMdiSubWindow *subWindow = m_mdiArea->currentSubWindow();
+    return subWindow ? qobject_cast<ReportWindow *>(subWindow->widget()) : nullptr;
+}
+
+QList<ReportWindow *> MainWindow::reportWindows() const
+{
+    QList<ReportWindow *> windows;
+    for (const QMdiSubWindow *subWindow : m_mdiArea->subWindowList()) {
+        if (auto *window = qobject_cast<ReportWindow *>(subWindow->widget()))
+            windows.append(window);
+    }
+    return windows;
+}
+
+QMdiSubWindow *MainWindow::subWindowOf(const ReportWindow *window) const
+{
+    for (QMdiSubWindow *subWindow : m_mdiArea->subWindowList()) {
+        if (subWindow->widget() == window)
+            return subWindow;
+    }
+    return nullptr;
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // Every report window takes its closing steps, so ending the program
+    // writes each design as closing its window would.
+    m_mdiArea->closeAllSubWindows();
+    if (!m_mdiArea->subWindowList().isEmpty()) {
+        event->ignore();
+        return;
+    }
+    QMainWindow::closeEvent(event);
+}
+
+void MainWindow::runCommand(Handler handler)
+{
+    try {
+        (this->*handler)();
+    } catch (const StreamError &error) {
+        showMessage(this, error.message());
+    } catch (const std::exception &error) {
+        showMessage(this, QString::fromUtf8(error.what()));
+    }
+}
+
+void MainWindow::connectCommand(QAction *action, Handler handler, Needs needs)
+{
+    if (handler)
+        connect(action, &QAction::triggered, this, [this, handler] { runCommand(handler); });
+    m_commands.append({action, handler ? needs : Needs::Unavailable});
+}
+
+void MainWindow::updateCommandStates()
+{
+    const bool haveWindow = !m_mdiArea->subWindowList().isEmpty();
+    for (const Command &command : std::as_const(m_commands)) {
+        switch (command.needs) {
+        case Needs::Nothing: command.action->setEnabled(true); break;
+        case Needs::ReportWindow: command.action->setEnabled(haveWindow); break;
+        case Needs::Unavailable: command.action->setEnabled(false); break;
+        }
+    }
+}
+
+QString MainWindow::askFile(const FileDialogOptions &options)
+{
+    return chooseFile(m_chooseFile, this, options);
+}

@@ -1,0 +1,202 @@
+#pragma once
+
+#include "generation/GenerationOutlet.h"
+#include "windows/OpenMode.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class ComponentOwner;
+class QScrollArea;
+class QTabWidget;
+class ArrowButton;
+class PaletteBase;
+class ReportRegister;
+class ObjectInspector;
+class SelectionPartner;
+class DesignStage;
+class DesignSwitch;
+class ReportPage;
+class ProgressPanel;
+class SelectedComponents;
+class SourceEditor;
+
+// One open report: the design of its page on the "Report Form" page and
+// the Report-Writer source on the "Source" page. The window owns the
+// design, its register, selection partner and inspector, and the source
+// editor; the frame window lends it the shared palette.
+//
+// Creating the window loads the source editor's settings ("SRC.dat") and
+// the completion word list when they exist or are named, reporting a file
+// that is there but cannot be read, or a named word list that is not; the frame
+// window shows its palette tool bar when it creates the first window.
+// Closing the window (close box, close(), or closeReport() on its own at
+// exit) writes the design and "SRC.dat" without asking. Generation and the
+// UNIX writer let events run; a close that arrives meanwhile waits until
+// they have finished.
+class ReportWindow : public QWidget, private SourceSink
+{
+    Q_OBJECT
+
+public:
+    enum class Page { ReportForm, Source };
+
+    // palette and arrowButton may be null (a window without creation from
+    // a palette).
+    explicit ReportWindow(PaletteBase *palette = nullptr,
+                              ArrowButton *arrowButton = nullptr, QWidget *parent = nullptr);
+    ~ReportWindow() override;
+
+    // --- The document.
+
+    // Sets up a freshly created window: design file name, caption, loading.
+    // omNew takes name as the design file name itself (the typed name,
+    // upper-cased, with ".kfx"); omDesign loads the design file when it
+    // exists; omText imports the text file name into the source editor.
+    void openReport(OpenMode mode, const QString &name);
+
+    QString designFileName() const { return m_designFileName; }
+    // Write As: the new name; the caption is the caller's.
+    void setDesignFileName(const QString &fileName) { m_designFileName = fileName; }
+
+    // Each operation reports its own failure in a message box (showMessage)
+    // and returns false then.
+    bool loadDesign(const QString &fileName);
+    bool saveDesign();
+    bool loadSourceText(const QString &fileName);
+    // CR LF line ends, or LF when the text was last imported from a file
+    // without CR.
+    bool saveSourceText(const QString &fileName);
+    // LF line ends, with progress.
+    bool writeUnixFile(const QString &fileName);
+    bool loadEditorSettings(const QString &fileName);
+    // Clears the source text first: the settings file never holds text.
+    bool saveEditorSettings(const QString &fileName);
+    bool loadCompletionList();
+
+    // Fills the source editor from the design (progress in the progress
+    // panel); false when generation failed and reported it. Does not switch
+    // design mode or pages: the frame window's Generate does that.
+    bool generateSource();
+    // The window as generation sees it: page, progress, item marks of the
+    // open code dialog, source editor, message box.
+    GenerationWindow generationWindow();
+
+    // The closing steps: design mode off, the design written, "SRC.dat"
+    // written with an empty text. Runs once; closing the window afterwards
+    // does not repeat them.
+    void closeReport();
+
+    // --- Pages and design mode.
+
+    Page activePage() const;
+    void setActivePage(Page page);
+    bool isSourceActive() const { return activePage() == Page::Source; }
+
+    // Design mode through the design switch; each is a no-op when the mode
+    // is already so.
+    void switchOn();
+    void switchOff();
+    bool designing() const;
+
+    // --- Components, by their names in the window.
+
+    QTabWidget *pageControl() const { return m_pageControl; }
+    QWidget *reportFormPage() const { return m_reportFormEdit; }
+    QWidget *sourcePage() const { return m_sourcePanel; }
+    QScrollArea *scrollArea() const { return m_scrollBox; }
+    DesignStage *reportStage() const { return m_stageReport; }
+    // The one page of the design; after loadDesign the loaded page.
+    ReportPage *mPage1() const;
+    DesignSwitch *designSwitch() const { return m_switch; }
+    ReportRegister *designRegister() const { return m_register; }
+    SelectionPartner *selectionPartner() const { return m_select; }
+    ObjectInspector *inspector() const { return m_inspector; }
+    DesignStage *sourceStage() const { return m_stageSrc; }
+    // Replaced by loadEditorSettings: ask again rather than keep it.
+    SourceEditor *sourceEditor() const;
+    ProgressPanel *progressPanel() const { return m_progress; }
+    ComponentOwner &owner() const { return *m_owner; }
+
+    // The open code dialog, in which band generation places item marks;
+    // none when no dialog is open.
+    ItemMarkOutlet *codeDialog() const { return m_codeDialog; }
+    void setCodeDialog(ItemMarkOutlet *dialog) { m_codeDialog = dialog; }
+
+    // --- The dialogs opened from the design. Without a handler nothing
+    // opens.
+
+    // A double click on a text item, band, break band or code block.
+    std::function<void(ReportWindow &window, QWidget *component)> onOpenCodeDialog;
+    // A double click on the page.
+    std::function<void(ReportWindow &window, ReportPage *page)> onOpenPageSetup;
+    // An inspector button; value is what the inspector then assigns.
+    std::function<void(ReportWindow &window, const SelectedComponents &targets,
+                       const QString &propName, QString &value)>
+        onInspectorButton;
+    // "Edit Property" of the source editor's context menu.
+    std::function<void(ReportWindow &window, SourceEditor *editor)> onEditProperty;
+
+signals:
+    void activePageChanged(ReportWindow::Page page);
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    // Composition.
+    void createPages();
+    void createReportStage();
+    void createSourceStage();
+    void createDesigner(PaletteBase *palette, ArrowButton *arrowButton);
+    void adoptSourceEditor();
+    void initialize();
+    void firstShow();
+
+    // Answers to the design stage.
+    void reportStageCoverDoubleClicked(QObject *sender, QWidget *component);
+    void inspectorButtonClicked(QObject *sender, const SelectedComponents &targets,
+                              const QString &propName, QString &value);
+    void editPropertyTriggered();
+
+    // The document.
+    void fitStageToPage();
+    void ensureOnePage();
+    // Work that lets events run keeps the window open until it is done.
+    void beginBusy() { ++m_busy; }
+    void endBusy();
+
+    // SourceSink: generated lines are collected and handed over at once.
+    void clearLines() override;
+    void addLine(const QString &text) override;
+    void endLines() override;
+
+    std::unique_ptr<ComponentOwner> m_owner;
+    QString m_designFileName;
+    bool m_sourceWithCr = true;
+    bool m_shown = false;
+    bool m_closed = false;
+    int m_busy = 0;
+    bool m_closeWhenIdle = false;
+    QStringList m_generatedLines;
+
+    QTabWidget *m_pageControl = nullptr;
+    QWidget *m_reportFormEdit = nullptr;
+    QWidget *m_sourcePanel = nullptr;
+    QScrollArea *m_scrollBox = nullptr;
+    DesignStage *m_stageReport = nullptr;
+    QPointer<ReportPage> m_page;
+    DesignSwitch *m_switch = nullptr;
+    ReportRegister *m_register = nullptr;
+    SelectionPartner *m_select = nullptr;
+    ObjectInspector *m_inspector = nullptr;
+    DesignStage *m_stageSrc = nullptr;
+    QPointer<SourceEditor> m_sourceEditor;
+    ProgressPanel *m_progress = nullptr;
+    ItemMarkOutlet *m_codeDialog = nullptr;
+};

@@ -1,0 +1,74 @@
+// The design side of a report window: its one page, and the answers to
+// the design stage and the inspector that open dialogs.
+
+#include "windows/ReportWindow.h"
+
+#include "windows/OnlyChild.h"
+
+#include "editor/SourceEditor.h"
+
+#include "designer/DesignStage.h"
+
+#include "model/ComponentOwner.h"
+#include "model/ReportClasses.h"
+
+#include <QEvent>
+
+// A design always has exactly one page: a file that held none (or broke off
+// before it) gets the template's empty page, and pages beyond the first
+// are dropped.
+void ReportWindow::ensureOnePage()
+{
+    ReportPage *page = keepOnlyChild<ReportPage>(m_stageReport, [this] {
+        auto *created = new ReportPage(m_owner.get(), m_stageReport);
+        created->setNewReportValues();
+        created->setName(QStringLiteral("mPage1"));
+        created->show();
+        return created;
+    });
+    if (page == m_page)
+        return;
+    m_page = page;
+    // The stage follows the page's size as page setup changes it.
+    page->installEventFilter(this);
+}
+
+void ReportWindow::fitStageToPage()
+{
+    if (m_page)
+        m_stageReport->resize(m_page->size());
+}
+
+bool ReportWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_page && event->type() == QEvent::Resize)
+        fitStageToPage();
+    return QWidget::eventFilter(watched, event);
+}
+
+void ReportWindow::reportStageCoverDoubleClicked(QObject *, QWidget *component)
+{
+    switchOn();
+    if (auto *page = qobject_cast<ReportPage *>(component)) {
+        if (onOpenPageSetup)
+            onOpenPageSetup(*this, page);
+        return;
+    }
+    const bool hasCode = qobject_cast<TextItem *>(component) || qobject_cast<BandBase *>(component)
+        || qobject_cast<CodeBlock *>(component);
+    if (hasCode && onOpenCodeDialog)
+        onOpenCodeDialog(*this, component);
+}
+
+void ReportWindow::inspectorButtonClicked(QObject *, const SelectedComponents &targets,
+                                            const QString &propName, QString &value)
+{
+    if (onInspectorButton)
+        onInspectorButton(*this, targets, propName, value);
+}
+
+void ReportWindow::editPropertyTriggered()
+{
+    if (onEditProperty && m_sourceEditor)
+        onEditProperty(*this, m_sourceEditor);
+}

@@ -1,0 +1,224 @@
+// The document side of a report window: opening, the design file, the
+// source text, the editor settings and closing.
+
+#include "windows/ReportWindow.h"
+
+#include "windows/DesignFileName.h"
+#include "windows/ProgressPanel.h"
+#include "windows/ReportDocumentText.h"
+#include "windows/ShowMessage.h"
+
+#include "editor/SettingsFiles.h"
+#include "editor/SourceEditor.h"
+
+#include "designer/DesignStage.h"
+#include "designer/DesignSwitch.h"
+#include "designer/DesignRegister.h"
+
+#include "generation/Generator.h"
+
+#include "model/ObjectStream.h"
+
+#include <QFileInfo>
+
+#include <exception>
+
+namespace {
+
+const QString CannotOpenFile = QStringLiteral("ERROR. Cannot open file: ");
+const QString CannotSaveReport = QStringLiteral("ERROR. Cannot save report to file: ");
+const QString CannotLoadFrom = QStringLiteral("ERROR: Cannot load from file: ");
+const QString CannotSaveTo = QStringLiteral("ERROR. Cannot save to file: ");
+const QString CannotOpenSettings = QStringLiteral("ERROR. Cannot open setting file: ");
+const QString CannotReadFrom = QStringLiteral("ERROR: Cannot read from File: ");
+
+// Runs a stage's file operation; false for any failure it raises.
+template<class Operation>
+bool succeeds(Operation &&operation)
+{
+    try {
+        operation();
+        return true;
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+} // namespace
+
+void ReportWindow::openReport(OpenMode mode, const QString &name)
+{
+    m_designFileName = mode == omNew ? name : designFileNameFor(name);
+    m_progress->showProgressPanel();
+    setWindowTitle(m_designFileName);
+    switch (mode) {
+    case omNew:
+        switchOff();
+        m_progress->hideProgressPanel();
+        switchOn();
+        break;
+    case omDesign:
+        switchOff();
+        // A design file not written yet is no error: the template's empty
+        // page stays, and Write Report creates the file.
+        if (QFileInfo::exists(m_designFileName))
+            loadDesign(m_designFileName);
+        m_progress->hideProgressPanel();
+        switchOn();
+        break;
+    case omText:
+        loadSourceText(name);
+        m_progress->hideProgressPanel();
+        break;
+    }
+}
+
+bool ReportWindow::loadDesign(const QString &fileName)
+{
+    // Design mode stays off when the load fails, as the stage leaves it;
+    // the switch says so too.
+    const bool wasDesigning = m_switch->isChecked();
+    switchOff();
+    const bool loaded = succeeds([&] { m_stageReport->loadFromFile(fileName); });
+    ensureOnePage();
+    fitStageToPage();
+    if (!loaded) {
+        showMessage(this, CannotOpenFile + fileName);
+        return false;
+    }
+    if (wasDesigning)
+        switchOn();
+    return true;
+}
+
+bool ReportWindow::saveDesign()
+{
+    if (succeeds([&] { m_stageReport->saveToFile(m_designFileName); }))
+        return true;
+    showMessage(this, CannotSaveReport + m_designFileName);
+    return false;
+}
+
+bool ReportWindow::loadSourceText(const QString &fileName)
+{
+    const std::optional<ReportDocumentText::SourceText> text = ReportDocumentText::read(fileName);
+    if (!text) {
+        showMessage(this, CannotLoadFrom + fileName);
+        return false;
+    }
+    CodeLines lines;
+    lines.setTexts(text->lines);
+    m_sourceEditor->setLines(lines);
+    m_sourceWithCr = text->hadCr;
+    return true;
+}
+
+bool ReportWindow::saveSourceText(const QString &fileName)
+{
+    const QByteArrayView lineEnd = m_sourceWithCr ? QByteArrayView("\r\n") : QByteArrayView("\n");
+    if (ReportDocumentText::write(fileName, m_sourceEditor->lines().texts(), lineEnd))
+        return true;
+    showMessage(this, CannotSaveTo + fileName);
+    return false;
+}
+
+bool ReportWindow::writeUnixFile(const QString &fileName)
+{
+    const QStringList lines = m_sourceEditor->lines().texts();
+    beginBusy();
+    m_progress->showProgressPanel();
+    m_progress->setProgressMaximum(int(lines.size()));
+    m_progress->setProgressStep(1);
+    const bool written = ReportDocumentText::write(fileName, lines, "\n", [this] {
+        m_progress->stepProgress();
+        m_progress->processPendingEvents();
+    });
+    m_progress->hideProgressPanel();
+    endBusy();
+    if (!written)
+        showMessage(this, CannotSaveTo + fileName);
+    return written;
+}
+
+bool ReportWindow::loadEditorSettings(const QString &fileName)
+{
+    const bool loaded = succeeds([&] { m_stageSrc->loadFromFile(fileName); });
+    // A file that breaks off may have taken the editor with it.
+    adoptSourceEditor();
+    if (!loaded)
+        showMessage(this, CannotOpenSettings + fileName);
+    return loaded;
+}
+
+bool ReportWindow::saveEditorSettings(const QString &fileName)
+{
+    m_sourceEditor->clearLines();
+    if (succeeds([&] { m_stageSrc->saveToFile(fileName); }))
+        return true;
+    showMessage(this, CannotOpenSettings + fileName);
+    return false;
+}
+
+bool ReportWindow::loadCompletionList()
+{
+    if (!CompletionFile.isEmpty() && m_sourceEditor->loadCompletionList(CompletionFile))
+        return true;
+    showMessage(this, CannotReadFrom + CompletionFile);
+    return false;
+}
+
+GenerationWindow ReportWindow::generationWindow()
+{
+    GenerationWindow window;
+    window.page = mPage1();
+    window.progress = m_progress;
+    window.itemMarks = m_codeDialog;
+    window.source = this;
+    window.showMessage = [this](const QString &message) { showMessage(this, message); };
+    return window;
+}
+
+bool ReportWindow::generateSource()
+{
+    beginBusy();
+    const bool generated = ::generateSource(generationWindow());
+    endBusy();
+    return generated;
+}
+
+void ReportWindow::clearLines()
+{
+    m_generatedLines.clear();
+    m_sourceEditor->clearLines();
+}
+
+void ReportWindow::addLine(const QString &text)
+{
+    m_generatedLines.append(text);
+}
+
+void ReportWindow::endLines()
+{
+    CodeLines lines;
+    lines.setTexts(m_generatedLines);
+    m_sourceEditor->setLines(lines);
+    m_generatedLines.clear();
+}
+
+void ReportWindow::endBusy()
+{
+    if (--m_busy == 0 && m_closeWhenIdle) {
+        m_closeWhenIdle = false;
+        close();
+    }
+}
+
+void ReportWindow::closeReport()
+{
+    if (m_closed)
+        return;
+    m_closed = true;
+    switchOff();
+    saveDesign();
+    saveEditorSettings(SettingsFiles::sourceEditorSettingsPath());
+}
