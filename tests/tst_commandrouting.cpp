@@ -8,10 +8,14 @@
 #include "model/ReportClasses.h"
 
 #include <QClipboard>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QMimeData>
+#include <QPointer>
 
 // Commands routed to the active report window by the page it shows, the
 // keys of the menu taking precedence over the editor's, and the commands
@@ -36,11 +40,17 @@ private slots:
     void saveSourceButtonByPage();
     void setupAndAboutAreModal();
     void windowListAndArrangement();
+    void eachMenuItemReachesItsCommand_data();
+    void eachMenuItemReachesItsCommand();
 
 private:
     // A new report with one section on its page, selected.
     ReportWindow *reportWithBand(const QString &name);
     static QList<Band *> bands(ReportWindow *window);
+    // What a user can see of the frame, its windows, the clipboard and the
+    // working folder, one fact per line.
+    QStringList observe(ReportWindow *route, QMdiSubWindow *other,
+                        QMdiSubWindow *routeSub) const;
 
     FrameFixture *f = nullptr;
 };
@@ -335,6 +345,276 @@ void TestCommandRouting::windowListAndArrangement()
     QVERIFY(firstEntry);
     firstEntry->trigger();
     QCOMPARE(f->active(), first);
+}
+
+namespace {
+
+QString pageName(ReportWindow *window)
+{
+    return window->activePage() == ReportWindow::Page::Source ? QStringLiteral("Source")
+                                                                  : QStringLiteral("Form");
+}
+
+QString escaped(QString text)
+{
+    return text.replace(u'\r', QStringLiteral("\\r"))
+        .replace(u'\n', QStringLiteral("\\n"))
+        .replace(u'\t', QStringLiteral("\\t"));
+}
+
+QString layoutOf(const QMdiSubWindow *first, const QMdiSubWindow *second)
+{
+    const QRect a = first->geometry();
+    const QRect b = second->geometry();
+    if (a.topLeft() == b.topLeft())
+        return QStringLiteral("same place");
+    if (a.left() == b.left())
+        return QStringLiteral("one above the other");
+    if (a.top() == b.top())
+        return QStringLiteral("side by side");
+    return QStringLiteral("cascaded");
+}
+
+QString activeFact(ReportWindow *active)
+{
+    if (!active)
+        return QStringLiteral("none");
+    return QFileInfo(active->windowTitle()).fileName() + " on " + pageName(active)
+           + (active->designing() ? ", designing" : "");
+}
+
+QString clipboardFact()
+{
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+    if (mime && mime->hasFormat(QStringLiteral("Dsn_ClipboardFormat")))
+        return QStringLiteral("components");
+    return u'\'' + QGuiApplication::clipboard()->text() + u'\'';
+}
+
+// The files of folder by name; text files with their bytes.
+QString filesFact(const QString &folder)
+{
+    QStringList files;
+    for (const QString &name : QDir(folder).entryList(QDir::Files, QDir::Name)) {
+        QFile file(QDir(folder).filePath(name));
+        files.append(name.endsWith(QLatin1String(".rw")) && file.open(QIODevice::ReadOnly)
+                         ? name + " = " + escaped(QString::fromLatin1(file.readAll()))
+                         : name);
+    }
+    return files.join(QStringLiteral(", "));
+}
+
+// The facts as the set-up leaves them, with the report ROUTE on the page
+// given; a row of the table names only the facts its command changes.
+QStringList baseline(const QString &page)
+{
+    return {"windows: OTHER.kfx, ROUTE.kfx",
+            "active: ROUTE.kfx on " + page + (page == u"Form" ? ", designing" : ""),
+            "route: 1 band, editor 'base typed'",
+            "clipboard: 'clip'",
+            "files: sales.kfx",
+            "dialogs: ",
+            "frame: shown",
+            "layout: same place",
+            "failures: "};
+}
+
+QStringList withChanges(QStringList facts, const QStringList &changes)
+{
+    for (const QString &change : changes) {
+        const QString key = change.left(change.indexOf(u':') + 1);
+        for (QString &fact : facts) {
+            if (fact.startsWith(key))
+                fact = change;
+        }
+    }
+    return facts;
+}
+
+} // namespace
+
+QStringList TestCommandRouting::observe(ReportWindow *route, QMdiSubWindow *other,
+                                        QMdiSubWindow *routeSub) const
+{
+    QStringList titles;
+    for (ReportWindow *window : f->frame->reportWindows())
+        titles.append(QFileInfo(window->windowTitle()).fileName());
+    const int bandCount = route ? int(bands(route).size()) : 0;
+    return {
+        "windows: " + titles.join(QStringLiteral(", ")),
+        "active: " + activeFact(f->active()),
+        "route: " + (route ? QStringLiteral("%1 band%2, editor '%3'")
+                                 .arg(bandCount)
+                                 .arg(bandCount == 1 ? "" : "s")
+                                 .arg(escaped(FrameFixture::editorLines(route).join(u'\n')))
+                           : QStringLiteral("closed")),
+        "clipboard: " + clipboardFact(),
+        "files: " + filesFact(f->workDir.path()),
+        "dialogs: " + f->askedDialogs.join(QStringLiteral(", ")),
+        "frame: " + QString::fromLatin1(f->frame->isVisible() ? "shown" : "closed"),
+        "layout: " + (other && routeSub ? layoutOf(other, routeSub) : QStringLiteral("-")),
+        "failures: " + f->failures().join(QStringLiteral(", ")),
+    };
+}
+
+void TestCommandRouting::eachMenuItemReachesItsCommand_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("page");
+    QTest::addColumn<bool>("componentsCopied"); // the band is on the clipboard first
+    QTest::addColumn<QStringList>("answers");   // of the file dialogs, in the working folder
+    QTest::addColumn<QStringList>("changes");   // facts that differ from the set-up's
+
+    const QString generated = QStringLiteral("editor '.HEADER\\n\\t.NEED 2'");
+    const QString onSource = QStringLiteral("active: ROUTE.kfx on Source");
+    const QStringList none;
+
+    QTest::newRow("Undo") << "UndoMenu" << "Source" << false << none
+                          << QStringList{"route: 1 band, editor 'base'"};
+    QTest::newRow("Cut, source") << "CutMenu" << "Source" << false << none
+                                 << QStringList{"route: 1 band, editor ''",
+                                                "clipboard: 'base typed'"};
+    QTest::newRow("Copy, source") << "CopyMenu" << "Source" << false << none
+                                  << QStringList{"clipboard: 'base typed'"};
+    QTest::newRow("Paste, source") << "PasteMenu" << "Source" << false << none
+                                   << QStringList{"route: 1 band, editor 'clip'"};
+    QTest::newRow("Cut, form") << "CutMenu" << "Form" << false << none
+                               << QStringList{"route: 0 bands, editor 'base typed'",
+                                              "clipboard: components"};
+    QTest::newRow("Copy, form") << "CopyMenu" << "Form" << false << none
+                                << QStringList{"clipboard: components"};
+    QTest::newRow("Paste, form") << "PasteMenu" << "Form" << true << none
+                                 << QStringList{"route: 2 bands, editor 'base typed'",
+                                                "clipboard: components"};
+    QTest::newRow("Delete") << "DeleteMenu" << "Form" << false << none
+                            << QStringList{"route: 0 bands, editor 'base typed'"};
+    QTest::newRow("Toggle to the source") << "ToggleMenu" << "Form" << false << none
+                                          << QStringList{onSource};
+    QTest::newRow("Toggle to the form") << "ToggleMenu" << "Source" << false << none
+                                        << QStringList{"active: ROUTE.kfx on Form, designing"};
+    QTest::newRow("Generate") << "GenerateTextMenu" << "Form" << false << none
+                              << QStringList{onSource, "route: 1 band, " + generated};
+    QTest::newRow("Write Text File")
+        << "WriteTextFileMenu" << "Form" << false << QStringList{"route.rw"}
+        << QStringList{onSource, "route: 1 band, " + generated,
+                       "files: route.rw = .HEADER\\r\\n\\t.NEED 2\\r\\n, sales.kfx",
+                       "dialogs: SaveDialog"};
+    QTest::newRow("Write Text File As")
+        << "WriteTextFileAsMenu" << "Form" << false << QStringList{"route.rw"}
+        << QStringList{onSource, "route: 1 band, " + generated,
+                       "files: route.rw = .HEADER\\r\\n\\t.NEED 2\\r\\n, sales.kfx",
+                       "dialogs: SaveDialog"};
+    QTest::newRow("Write As UNIX File")
+        << "WriteUNIXFileMenu" << "Form" << false << QStringList{"route.rw"}
+        << QStringList{onSource, "route: 1 band, " + generated,
+                       "files: route.rw = .HEADER\\n\\t.NEED 2\\n, sales.kfx",
+                       "dialogs: SaveDialog"};
+    QTest::newRow("Write Report") << "WriteReportMenu" << "Form" << false << none
+                                  << QStringList{"files: ROUTE.kfx, sales.kfx"};
+    QTest::newRow("Write Report, source") << "WriteReportMenu" << "Source" << false << none
+                                          << QStringList{"files: ROUTE.kfx, sales.kfx"};
+    QTest::newRow("Write As") << "WriteReportAsMenu" << "Form" << false
+                              << QStringList{"copy.kfx"}
+                              << QStringList{"windows: OTHER.kfx, copy.kfx",
+                                             "active: copy.kfx on Form, designing",
+                                             "files: copy.kfx, sales.kfx",
+                                             "dialogs: SaveDialog_kfx"};
+    QTest::newRow("Close Window") << "CloseWindowMenu" << "Form" << false << none
+                                  << QStringList{"windows: OTHER.kfx",
+                                                 "active: OTHER.kfx on Form, designing",
+                                                 "route: closed", "files: ROUTE.kfx, sales.kfx",
+                                                 "layout: -"};
+    QTest::newRow("Save Source button, form") << "SaveButton" << "Form" << false << none
+                                              << QStringList{"files: ROUTE.kfx, sales.kfx"};
+    QTest::newRow("Save Source button, source")
+        << "SaveButton" << "Source" << false << QStringList{"typed.rw"}
+        << QStringList{"files: sales.kfx, typed.rw = base typed\\r\\n", "dialogs: SaveDialog"};
+    QTest::newRow("New Report") << "Nowyraport1" << "Form" << false << none
+                                << QStringList{"dialogs: NewItemsDialog"};
+    QTest::newRow("Open Report") << "Otwrz1" << "Form" << false << QStringList{"sales.kfx"}
+                                 << QStringList{"windows: OTHER.kfx, ROUTE.kfx, sales.kfx",
+                                                "active: sales.kfx on Form, designing",
+                                                "dialogs: OpenDialog"};
+    QTest::newRow("Import Report File")
+        << "ImportReportFromFilerw1" << "Form" << false << QStringList{"sales.kfx"}
+        << QStringList{"windows: OTHER.kfx, ROUTE.kfx, sales.kfx",
+                       "active: sales.kfx on Source, designing", "dialogs: OpenDialog"};
+    QTest::newRow("Exit") << "Zakocz1" << "Form" << false << none
+                          << QStringList{"windows: ", "active: none", "route: closed",
+                                         "files: OTHER.kfx, ROUTE.kfx, sales.kfx",
+                                         "frame: closed", "layout: -"};
+    QTest::newRow("Setup") << "Ustawienia1" << "Form" << false << none
+                           << QStringList{"dialogs: SetupDialog"};
+    QTest::newRow("About") << "Oprogramie1" << "Form" << false << none
+                           << QStringList{"dialogs: AboutBox"};
+    QTest::newRow("Window Cascade") << "WindowCascadeMenu" << "Form" << false << none
+                                    << QStringList{"layout: cascaded"};
+    QTest::newRow("Window Tile Horizontal")
+        << "WindowTileHorizontalMenu" << "Form" << false << none
+        << QStringList{"layout: one above the other"};
+    QTest::newRow("Window Tile Vertical") << "WindowTileVerticalMenu" << "Form" << false << none
+                                          << QStringList{"layout: side by side"};
+}
+
+// Two report windows, OTHER and ROUTE, in one place; ROUTE is active, with
+// a selected section and the source text "base typed" all selected, whose
+// last word can be undone. Each menu item is triggered as the menu does
+// it, and what changes is what its own command does.
+void TestCommandRouting::eachMenuItemReachesItsCommand()
+{
+    QFETCH(QString, action);
+    QFETCH(QString, page);
+    QFETCH(bool, componentsCopied);
+    QFETCH(QStringList, answers);
+    QFETCH(QStringList, changes);
+
+    QVERIFY(QFile::copy(QStringLiteral(KESTROVA_TEST_DATA "/sales.kfx"),
+                        f->path(QStringLiteral("sales.kfx"))));
+    f->newReport(QStringLiteral("other"));
+    QTRY_VERIFY(f->active());
+    ReportWindow *otherWindow = f->active();
+    QPointer<ReportWindow> route = reportWithBand(QStringLiteral("route"));
+    QVERIFY(route && route != otherWindow);
+    QCOMPARE(bands(route).size(), 1);
+    QPointer<QMdiSubWindow> other = f->frame->subWindowOf(otherWindow);
+    QPointer<QMdiSubWindow> routeSub = f->frame->subWindowOf(route);
+    other->setGeometry(10, 10, 300, 200);
+    routeSub->setGeometry(10, 10, 300, 200);
+
+    SourceEditor *editor = route->sourceEditor();
+    editor->setText(QStringLiteral("base"));
+    editor->setCursorPosition(0, 4);
+    editor->insert(QStringLiteral(" typed"));
+    editor->selectAll();
+    if (componentsCopied)
+        route->reportStage()->copySelected();
+    else
+        QGuiApplication::clipboard()->setText(QStringLiteral("clip"));
+    if (page == u"Source") {
+        route->switchOff();
+        route->setActivePage(ReportWindow::Page::Source);
+    }
+    f->messages.clear();
+    QStringList expectedBefore = baseline(page);
+    if (componentsCopied)
+        expectedBefore = withChanges(expectedBefore, {"clipboard: components"});
+    QCOMPARE(observe(route, other, routeSub), expectedBefore);
+
+    for (const QString &answer : std::as_const(answers))
+        f->answers.append(f->path(answer));
+    f->onModal<QDialog>([this](QDialog *dialog) {
+        f->askedDialogs.append(QString::fromLatin1(dialog->metaObject()->className()));
+        dialog->reject();
+    });
+    QAction *item = f->action(action);
+    QVERIFY(item);
+    QVERIFY(item->isEnabled());
+    item->trigger();
+    qDeleteAll(f->modalWatch.findChildren<QTimer *>());
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    QCOMPARE(observe(route, other, routeSub), withChanges(expectedBefore, changes));
 }
 
 QTEST_MAIN(TestCommandRouting)

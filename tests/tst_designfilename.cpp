@@ -23,8 +23,24 @@ void TestDesignFileName::designFileName_data()
     QTest::newRow("text file") << R"(C:\REPORTS\SALES.RW)" << R"(C:\REPORTS\SALES.kfx)";
     QTest::newRow("folder holding .RW") << R"(C:\OLD.RW\SALES.RW)" << R"(C:\OLD.RW\SALES.kfx)";
     QTest::newRow("no extension") << R"(C:\REPORTS\SALES)" << R"(C:\REPORTS\SALES.kfx)";
+    // The dot of a folder is no extension of the file name.
+    QTest::newRow("dotted folder, no extension")
+        << R"(C:\OLD.RW\SALES)" << R"(C:\OLD.RW\SALES.kfx)";
+    QTest::newRow("dotted folder, other extension")
+        << R"(C:\OLD.RW\SALES.TXT)" << R"(C:\OLD.RW\SALES.kfx)";
+    QTest::newRow("dotted folders, relative") << R"(A.B\C.D\SALES)" << R"(A.B\C.D\SALES.kfx)";
+    QTest::newRow("dotted design folder, no extension")
+        << R"(C:\OLD.KFX\SALES)" << R"(C:\OLD.KFX\SALES.kfx)";
+    QTest::newRow("dotted folder, forward slash after backslash")
+        << R"(C:\OLD.RW/SALES)" << R"(C:\OLD.RW/SALES.kfx)";
+    QTest::newRow("dotted folder, backslash after slash")
+        << R"(C:/OLD.RW\SALES)" << R"(C:/OLD.RW\SALES.kfx)";
     QTest::newRow("folder holding .rw, no extension")
         << "/home/ann/old.rw/sales" << "/home/ann/old.rw/sales.kfx";
+    QTest::newRow("dotted folder in /tmp, no extension")
+        << "/tmp/old.rw/sales" << "/tmp/old.rw/sales.kfx";
+    QTest::newRow("dotted folder in /tmp, extension") << "/tmp/old.rw/sales.rw"
+                                                     << "/tmp/old.rw/sales.kfx";
     QTest::newRow("letter case kept") << "/home/ann/Reports/Sales.rw"
                                       << "/home/ann/Reports/Sales.kfx";
     QTest::newRow("last dot only") << "/r/sales.2024.rw" << "/r/sales.2024.kfx";
@@ -53,6 +69,8 @@ void TestDesignFileName::isDesignFile_data()
     QTest::newRow("mixed") << R"(C:\R\Sales.kFx)" << true;
     QTest::newRow("text") << "/r/sales.rw" << false;
     QTest::newRow("folder only") << "/r/old.kfx/sales" << false;
+    QTest::newRow("folder only, Windows") << R"(C:\OLD.KFX\SALES)" << false;
+    QTest::newRow("Windows folder, forward slash") << R"(C:\OLD.KFX/SALES)" << false;
     QTest::newRow("longer extension") << "/r/sales.kfxx" << false;
     QTest::newRow("none") << "sales" << false;
 }

@@ -25,6 +25,8 @@ private slots:
     void bottomMiddleHandle_data();
     void bottomMiddleHandle();
     void topLeftHandleFlipsThePastCorner();
+    void everyHandleMovesItsOwnEdges_data();
+    void everyHandleMovesItsOwnEdges();
     void resizeRecollectsTheInspector();
     void fourGreyHandlesWithoutMarks();
 
@@ -163,6 +165,66 @@ void TestDesignHandles::topLeftHandleFlipsThePastCorner()
     QCOMPARE(f->text1->geometry(), QRect(72, 36, 12, 18));
     // The set follows its control's new bounds.
     QCOMPARE(handle(HandlePlace::TopLeft)->pos(), QPoint(70, 34));
+}
+
+void TestDesignHandles::everyHandleMovesItsOwnEdges_data()
+{
+    QTest::addColumn<int>("place");
+    QTest::addColumn<QPoint>("pointerMove");
+    QTest::addColumn<QRect>("bounds");
+
+    // The item lies at 87, 41, 61 x 23 (right edge 148, bottom edge 64).
+    // Each handle is pressed 3, 3 inside (grab point 0, 0 on the grid) and
+    // released pointerMove away. With steps 6 and 18, truncating toward
+    // zero: 3 + 20 = 23 gives 18, 3 - 20 = -17 gives -12; 3 + 25 = 28
+    // gives 18, 3 - 25 = -22 gives -18. Only the handle's own edges
+    // follow; the middle handles ignore the other component of the move.
+    QTest::newRow("top left") << int(HandlePlace::TopLeft) << QPoint(-20, -25)
+                              << QRect(75, 23, 73, 41);
+    QTest::newRow("top right") << int(HandlePlace::TopRight) << QPoint(20, -25)
+                               << QRect(87, 23, 79, 41);
+    QTest::newRow("bottom right") << int(HandlePlace::BottomRight) << QPoint(20, 25)
+                                  << QRect(87, 41, 79, 41);
+    QTest::newRow("bottom left") << int(HandlePlace::BottomLeft) << QPoint(-20, 25)
+                                 << QRect(75, 41, 73, 41);
+    QTest::newRow("top middle") << int(HandlePlace::TopMiddle) << QPoint(20, -25)
+                                << QRect(87, 23, 61, 41);
+    QTest::newRow("bottom middle") << int(HandlePlace::BottomMiddle) << QPoint(-20, 25)
+                                   << QRect(87, 41, 61, 41);
+    QTest::newRow("middle right") << int(HandlePlace::MiddleRight) << QPoint(20, 25)
+                                  << QRect(87, 41, 79, 23);
+    QTest::newRow("middle left") << int(HandlePlace::MiddleLeft) << QPoint(-20, -25)
+                                 << QRect(75, 41, 73, 23);
+    // Inward past the opposite edges (-77 gives -72, -47 gives -36, 53 and
+    // 43 give 36, 73 gives 72): the item flips over its fixed edges.
+    QTest::newRow("bottom right past top left") << int(HandlePlace::BottomRight)
+                                                << QPoint(-80, -50) << QRect(76, 28, 11, 13);
+    QTest::newRow("top right past bottom left") << int(HandlePlace::TopRight)
+                                                << QPoint(-80, 50) << QRect(76, 64, 11, 13);
+    QTest::newRow("middle left past the right edge") << int(HandlePlace::MiddleLeft)
+                                                     << QPoint(70, 0) << QRect(148, 41, 11, 23);
+    QTest::newRow("top middle past the bottom edge") << int(HandlePlace::TopMiddle)
+                                                     << QPoint(0, 40) << QRect(87, 64, 61, 13);
+}
+
+void TestDesignHandles::everyHandleMovesItsOwnEdges()
+{
+    QFETCH(int, place);
+    QFETCH(QPoint, pointerMove);
+    QFETCH(QRect, bounds);
+
+    f->text2->setBounds(87, 41, 61, 23);
+    Gesture::click(f->text2, {5, 5});
+    ResizeHandle *grabbed = handle(static_cast<HandlePlace>(place));
+    QVERIFY(grabbed);
+    const QPoint press(3, 3);
+    Gesture::drag(grabbed, press, press + pointerMove);
+    QCOMPARE(f->text2->geometry(), bounds);
+    // Nothing else moved, and the handles follow the new bounds.
+    QCOMPARE(f->text1->geometry(), QRect(12, 18, 60, 18));
+    QCOMPARE(f->text3->geometry(), QRect(156, 18, 60, 18));
+    QCOMPARE(handle(HandlePlace::TopLeft)->pos(), bounds.topLeft() - QPoint(2, 2));
+    QVERIFY(!f->stage->outlineOverlay()->isVisible());
 }
 
 void TestDesignHandles::resizeRecollectsTheInspector()

@@ -167,11 +167,12 @@ void TestDesignMove::dragStaysInsideTheContainer()
     const QPoint outside = f->text1->mapFrom(f->window.get(), QPoint(f->window->width() - 1,
                                                                      f->window->height() - 1));
     Gesture::drag(f->text1, {5, 5}, outside);
-    // The pointer counts as held at the band's last pixels: the item lands
-    // on the band's last grid cell that the clamped pointer reached.
-    const QPoint clamped(f->detail->width() - 1 - 12, f->detail->height() - 1 - 18);
-    const QPoint expected(12 + 6 * (clamped.x() / 6), 18 + 18 * (clamped.y() / 18));
-    QCOMPARE(f->text1->pos(), expected);
+    // The pointer counts as held at the band's last pixel, 763, 107 (the
+    // band is 764 x 108), which is 751, 89 in the item at 12, 18: snapped
+    // with steps 6 and 18 that is 750, 72 from the press at 5, 5 (snapped
+    // 0, 0), so the item lands at 12 + 750, 18 + 72.
+    QCOMPARE(f->detail->size(), QSize(764, 108));
+    QCOMPARE(f->text1->pos(), QPoint(762, 90));
     QVERIFY(f->detail->rect().contains(f->text1->pos()));
 }
 

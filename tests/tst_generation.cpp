@@ -60,7 +60,7 @@ struct ItemSetup
     QString caption = QStringLiteral("x");
     QString format;
     int left = 0;
-    int leftMargin = 2;
+    double leftMargin = 2; // in characters
     bool breaks = false;
     int count = 0;
     int level = 1;
@@ -153,6 +153,8 @@ private slots:
     void codeBlocksOnPageAndBand();
     void bandLevels_data();
     void bandLevels();
+    void pageFormatRounding_data();
+    void pageFormatRounding();
     void lineBreaks_data();
     void lineBreaks();
     void newPageOnBreak_data();
@@ -467,6 +469,65 @@ void TestGeneration::bandLevels()
     QCOMPARE(joined(band->bandCode), expectedText(expected));
 }
 
+void TestGeneration::pageFormatRounding_data()
+{
+    QTest::addColumn<int>("units");
+    QTest::addColumn<double>("width");
+    QTest::addColumn<double>("leftMargin");
+    QTest::addColumn<double>("rightMargin");
+    QTest::addColumn<double>("length");
+    QTest::addColumn<QStringList>("expected");
+
+    // The right margin line gives the column where printing ends: the
+    // width less the right margin, rounded once.
+    QTest::newRow("fractional width and right margin")
+        << int(Characters) << 80.6 << 2.0 << 1.4 << 62.3
+        << QStringList{">.LEFTMARGIN 2", ">.PAGELENGTH 62", ">.RIGHTMARGIN 79",
+                       ">.PAGEWIDTH 81"};
+    QTest::newRow("right margin column rounds up")
+        << int(Characters) << 80.6 << 2.0 << 0.9 << 62.3
+        << QStringList{">.LEFTMARGIN 2", ">.PAGELENGTH 62", ">.RIGHTMARGIN 80",
+                       ">.PAGEWIDTH 81"};
+    QTest::newRow("fractional left margin")
+        << int(Characters) << 80.0 << 2.6 << 1.0 << 62.3
+        << QStringList{">.LEFTMARGIN 3", ">.PAGELENGTH 62", ">.RIGHTMARGIN 79",
+                       ">.PAGEWIDTH 80"};
+    QTest::newRow("length rounds up")
+        << int(Characters) << 80.0 << 2.0 << 1.0 << 61.7
+        << QStringList{">.LEFTMARGIN 2", ">.PAGELENGTH 62", ">.RIGHTMARGIN 79",
+                       ">.PAGEWIDTH 80"};
+    // In millimetres the halves are exact: they go away from zero.
+    QTest::newRow("halves, millimetres")
+        << int(MM) << 210.0 << 2.5 << 9.5 << 296.5
+        << QStringList{">.LEFTMARGIN 3", ">.PAGELENGTH 297", ">.RIGHTMARGIN 201",
+                       ">.PAGEWIDTH 210"};
+    QTest::newRow("width half, millimetres")
+        << int(MM) << 200.5 << 0.0 << 0.0 << 297.0
+        << QStringList{">.LEFTMARGIN 0", ">.PAGELENGTH 297", ">.RIGHTMARGIN 201",
+                       ">.PAGEWIDTH 201"};
+}
+
+// A report header on a page with the given values, read in its units.
+void TestGeneration::pageFormatRounding()
+{
+    QFETCH(int, units);
+    QFETCH(double, width);
+    QFETCH(double, leftMargin);
+    QFETCH(double, rightMargin);
+    QFETCH(double, length);
+    QFETCH(QStringList, expected);
+
+    m_page->setUnits(static_cast<PageUnits>(units));
+    m_page->setPageValue(Width, width);
+    m_page->setPageValue(LeftMargin, leftMargin);
+    m_page->setPageValue(RightMargin, rightMargin);
+    m_page->setPageValue(Length, length);
+    Band *band = addBand(Header, "Report", 17);
+    generateBandCode(GenerationWindow{m_page.get()}, band, true, 0);
+    expected.prepend(".HEADER Report");
+    QCOMPARE(joined(band->bandCode), expectedText(expected));
+}
+
 void TestGeneration::lineBreaks_data()
 {
     QTest::addColumn<int>("height");
@@ -613,6 +674,12 @@ void TestGeneration::textCode_data()
         << ItemSetup{.left = 95} << QStringList{">.TAB 11", ">.PRINT x"};
     QTest::newRow("no margin") << ItemSetup{.leftMargin = 0}
                                << QStringList{">.TAB 0", ">.PRINT x"};
+    QTest::newRow("fractional margin rounds up")
+        << ItemSetup{.leftMargin = 2.6} << QStringList{">.TAB 3", ">.PRINT x"};
+    QTest::newRow("fractional margin rounds down")
+        << ItemSetup{.leftMargin = 2.4} << QStringList{">.TAB 2", ">.PRINT x"};
+    QTest::newRow("fractional margin plus left")
+        << ItemSetup{.left = 95, .leftMargin = 2.6} << QStringList{">.TAB 12", ">.PRINT x"};
     QTest::newRow("format trimmed")
         << ItemSetup{.format = " c10\t"} << QStringList{">.TAB 2", ">.PRINT x(c10)"};
     QTest::newRow("blank format") << ItemSetup{.format = "   "}

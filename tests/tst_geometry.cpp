@@ -4,7 +4,29 @@
 
 #include <QTest>
 
+#include <cstring>
 #include <memory>
+
+namespace {
+
+// An 80-bit value from its ten stored bytes, written as hexadecimal.
+long double extendedFromHex(const char *hex)
+{
+    const QByteArray bytes = QByteArray::fromHex(hex);
+    long double value = 0;
+    std::memcpy(&value, bytes.constData(), 10);
+    return value;
+}
+
+QByteArray extendedHex(long double value)
+{
+    return QByteArray(reinterpret_cast<const char *>(&value), 10).toHex(' ');
+}
+
+// 132.29166666666666: 50 pixels at 96 pixels per inch and zoom 100.
+constexpr const char *FiftyPixelsHex = "aa aa aa aa aa aa 4a 84 06 40";
+
+} // namespace
 
 // Page values, units, paper sizes, band stacking and the extents of bands
 // and text items.
@@ -33,6 +55,11 @@ private slots:
     void alignToBandGluesLeft_data();
     void alignToBandGluesLeft();
     void movingTextLeavesColRowWidth();
+    void textExtentStoredAtZoom_data();
+    void textExtentStoredAtZoom();
+    void bandExtentStoredAtZoom();
+    void resizedPageStoredAtZoom();
+    void pageValueInPixelsAtZoom();
 
 private:
     Band *addBand(int height = 40);
@@ -157,8 +184,8 @@ void TestGeometry::bandsStackBelowTopMargin()
     Band *second = addBand(54);
     QCOMPARE(first->geometry(), QRect(20, 36, 764, 40));
     QCOMPARE(second->geometry(), QRect(20, 76, 764, 54));
-    QCOMPARE(double(first->sizeValues()[BandBase::SizeWidth]),
-             double(Geometry::pixelsToStored(764, 96, 100)));
+    // 764 pixels × 254 / 96 stored units.
+    QCOMPARE(double(first->sizeValues()[BandBase::SizeWidth]), 2021.4166666666667);
 }
 
 void TestGeometry::draggedBandReturnsToItsPlace()
@@ -177,8 +204,8 @@ void TestGeometry::bandHeightChangeMovesBandsBelow()
     Band *second = addBand();
     first->setBounds(first->x(), first->y(), first->width(), 72);
     QCOMPARE(second->y(), 36 + 72);
-    QCOMPARE(double(first->sizeValues()[BandBase::SizeHeight]),
-             double(Geometry::pixelsToStored(72, 96, 100)));
+    // 72 pixels are three quarters of an inch: 190.5 stored units.
+    QCOMPARE(double(first->sizeValues()[BandBase::SizeHeight]), 190.5);
 }
 
 void TestGeometry::bandDroppedOnBandGoesToPage()
@@ -203,14 +230,13 @@ void TestGeometry::textExtentFollowsPixels()
     Band *band = addBand();
     auto *text = new TextItem(m_owner.get(), band);
     text->setBounds(0, 0, 50, 50);
-    const long double fifty = Geometry::pixelsToStored(50, 96, 100);
-    QCOMPARE(text->sizeValues(), (QList<long double>{fifty, 0, 0, fifty}));
-
+    const QList<long double> size = text->sizeValues();
+    QCOMPARE(size.size(), 4);
     // 132.29166666666666 as the 80-bit value the band template stores.
-    unsigned char bytes[10];
-    std::memcpy(bytes, &fifty, sizeof bytes);
-    QCOMPARE(QByteArray(reinterpret_cast<char *>(bytes), 10).toHex(' '),
-             QByteArray("aa aa aa aa aa aa 4a 84 06 40"));
+    QCOMPARE(extendedHex(size[TextItem::SizeHeight]), QByteArray(FiftyPixelsHex));
+    QCOMPARE(double(size[TextItem::SizeLeft]), 0.0);
+    QCOMPARE(double(size[TextItem::SizeTop]), 0.0);
+    QCOMPARE(extendedHex(size[TextItem::SizeWidth]), QByteArray(FiftyPixelsHex));
 }
 
 void TestGeometry::storedSizeDecidesAfterLoading()
@@ -219,7 +245,7 @@ void TestGeometry::storedSizeDecidesAfterLoading()
     auto *text = new TextItem(m_owner.get(), band);
     text->beginLoading();
     text->setBounds(7, 9, 80, 0);
-    const long double fifty = Geometry::pixelsToStored(50, 96, 100);
+    const long double fifty = extendedFromHex(FiftyPixelsHex);
     text->setSizeValues({0, fifty, 0, fifty});
     text->loaded();
     // Width from Size; Top and Height come out 0 and take the stored pixels.
@@ -264,6 +290,75 @@ void TestGeometry::movingTextLeavesColRowWidth()
     QCOMPARE(text->column, 0);
     QCOMPARE(text->row, 0);
     QCOMPARE(text->nWidth, 0);
+}
+
+// Pixels become stored units through the zoom: p pixels at zoom z are
+// p × 100 / z pixels at 96 pixels per inch, 254 / 96 stored units each.
+void TestGeometry::textExtentStoredAtZoom_data()
+{
+    QTest::addColumn<int>("zoom");
+    QTest::addColumn<QList<double>>("stored"); // Height, Left, Top, Width
+
+    // The item is moved to 30, 18 and sized 100 × 36 pixels.
+    QTest::newRow("50 %") << 50 << QList<double>{190.5, 158.75, 95.25, 529.16666666666667};
+    QTest::newRow("150 %") << 150
+                           << QList<double>{63.5, 52.916666666666667, 31.75, 176.38888888888889};
+    QTest::newRow("200 %") << 200 << QList<double>{47.625, 39.6875, 23.8125, 132.29166666666667};
+    QTest::newRow("37 %") << 37
+                          << QList<double>{257.43243243243243, 214.52702702702703,
+                                           128.71621621621622, 715.09009009009009};
+}
+
+void TestGeometry::textExtentStoredAtZoom()
+{
+    QFETCH(int, zoom);
+    QFETCH(QList<double>, stored);
+
+    m_page->setZoom(zoom);
+    auto *text = new TextItem(m_owner.get(), addBand());
+    text->setBounds(30, 18, 100, 36);
+    const QList<long double> size = text->sizeValues();
+    QCOMPARE(size.size(), 4);
+    for (int i = 0; i < 4; ++i)
+        QCOMPARE(double(size[i]), stored[i]);
+    QCOMPARE(text->geometry(), QRect(30, 18, 100, 36));
+    // Read in millimetres, the width is what was stored.
+    m_page->setUnits(MM);
+    QCOMPARE(double(text->sizeValue(TextItem::SizeWidth)), stored[3] / 10);
+}
+
+void TestGeometry::bandExtentStoredAtZoom()
+{
+    m_page->setZoom(50);
+    Band *band = addBand(40);
+    // Margins at 50 %: left 9.92, right 4.96, top 18.02 pixels; the page
+    // is 397 pixels wide, so bands are 397 - 15 = 382 wide.
+    QCOMPARE(band->geometry(), QRect(10, 18, 382, 40));
+    QCOMPARE(double(band->sizeValues()[BandBase::SizeHeight]), 211.66666666666667);
+    QCOMPARE(double(band->sizeValues()[BandBase::SizeWidth]), 2021.4166666666667);
+
+    m_page->setZoom(200);
+    band->setHeightPx(45);
+    QCOMPARE(double(band->sizeValues()[BandBase::SizeHeight]), 59.53125);
+}
+
+void TestGeometry::resizedPageStoredAtZoom()
+{
+    m_page->setZoom(50);
+    m_page->setBounds(0, 0, 400, 600);
+    QCOMPARE(double(m_page->storedValue(Width)), 2116.6666666666667);
+    QCOMPARE(double(m_page->storedValue(Length)), 3175.0);
+}
+
+void TestGeometry::pageValueInPixelsAtZoom()
+{
+    m_page->setZoom(150);
+    m_page->setUnits(Pixels);
+    m_page->setPageValue(LeftMargin, 30);
+    QCOMPARE(double(m_page->storedValue(LeftMargin)), 52.916666666666667);
+    QCOMPARE(double(m_page->pageValue(LeftMargin)), 30.0);
+    // The new report's right margin, 26.2467 stored units, at 150 %.
+    QCOMPARE(double(m_page->pageValue(RightMargin)), 14.880029760059524);
 }
 
 QTEST_MAIN(TestGeometry)

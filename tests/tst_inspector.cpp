@@ -53,6 +53,8 @@ private slots:
     void pressOnRowOpensTheFittingEditor_data();
     void pressOnRowOpensTheFittingEditor();
     void enterWritesTheTypedValue();
+    void blanksAroundTheValueAreDropped_data();
+    void blanksAroundTheValueAreDropped();
     void illegalValueIsReportedAndLeavesTheValue();
     void emptyValueLeavesNumbersAndEmptiesStrings();
     void pickedEnumerationIsWrittenAtOnce();
@@ -225,6 +227,51 @@ void TestInspector::enterWritesTheTypedValue()
     QCOMPARE(m_stage->refreshes, 0);
     QTRY_COMPARE(m_stage->refreshes, 1);
     QCOMPARE(cell(QStringLiteral("Width")), QStringLiteral("80"));
+}
+
+void TestInspector::blanksAroundTheValueAreDropped_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+
+    QTest::newRow("enumeration") << "Alignment" << " taCenter " << "taCenter";
+    QTest::newRow("enumeration, tab") << "Alignment" << "\ttaRightJustify" << "taRightJustify";
+    QTest::newRow("Boolean True") << "AlignToBand" << "True " << "True";
+    QTest::newRow("Boolean True, blanks before") << "AutoSize" << "  True" << "True";
+    QTest::newRow("integer") << "Width" << " 50 " << "50";
+    QTest::newRow("hexadecimal integer") << "Width" << " $32 " << "50";
+}
+
+// Typed into the row's editor and entered: the value without the blanks
+// around it is written.
+void TestInspector::blanksAroundTheValueAreDropped()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+
+    select({f->text});
+    QVERIFY(cell(name) != shown);
+    pressRow(name);
+    if (window()->valueChooser()->isVisible()) {
+        window()->valueChooser()->setEditText(typed);
+        QTest::keyClick(window()->valueChooser(), Qt::Key_Return);
+    } else {
+        window()->editBox()->setText(typed);
+        QTest::keyClick(window()->editBox(), Qt::Key_Return);
+    }
+    QCOMPARE(f->errors, QStringList());
+    if (name == u"Alignment")
+        QCOMPARE(f->text->alignment(), shown == u"taCenter" ? taCenter : taRightJustify);
+    else if (name == u"AlignToBand")
+        QVERIFY(f->text->alignToBand());
+    else if (name == u"AutoSize")
+        QVERIFY(f->text->autoSize);
+    else
+        QCOMPARE(f->text->width(), 50);
+    // The grid shows the item's new value once the selection is updated.
+    QTRY_COMPARE(cell(name), shown);
 }
 
 void TestInspector::illegalValueIsReportedAndLeavesTheValue()

@@ -623,6 +623,19 @@ void tst_SourceEditor::objectsStayWithTheirLines_data()
                                                          << "A\nBC\nD";
     QTest::newRow("Delete at a line end") << "delete at 1,1" << "A,B,D" << "A\nBC\nD";
     QTest::newRow("two whole lines deleted") << "delete lines 1-2" << "A,D" << "A\nD";
+    // A selection that ends inside a line joins what is left of its first
+    // line with the rest of its last: the joined line is the first line.
+    QTest::newRow("selection from a line start into the next line")
+        << "select 1,0-2,1, Delete" << "A,B,D" << "A\n\nD";
+    QTest::newRow("selection from inside a line into the next line")
+        << "select 1,1-2,1, Delete" << "A,B,D" << "A\nB\nD";
+    QTest::newRow("selection from a line start over two line ends")
+        << "select 1,0-3,0, Delete" << "A,D" << "A\nD";
+    QTest::newRow("selection from inside the first line over two line ends")
+        << "select 0,1-2,0, Delete" << "A,D" << "AC\nD";
+    QTest::newRow("selection from a line start to the end of the text")
+        << "select 1,0-3,1, Delete" << "A,B" << "A\n";
+    QTest::newRow("selection typed over") << "select 1,0-2,1, type z" << "A,B,D" << "A\nz\nD";
     QTest::newRow("undo of an insertion") << "insert line 1, undo" << "A,B,C,D"
                                           << "A\nB\nC\nD";
 }
@@ -663,6 +676,17 @@ void tst_SourceEditor::objectsStayWithTheirLines()
     } else if (operation == u"delete at 1,1") {
         editor.setCursorPosition(1, 1);
         QTest::keyClick(&editor, Qt::Key_Delete);
+    } else if (operation.startsWith(u"select ")) {
+        // "select l1,c1-l2,c2, Delete" or ", type z"
+        const QStringList parts = operation.mid(7).split(QStringLiteral(", "));
+        const QStringList ends = parts.first().split(u'-');
+        const QStringList from = ends.first().split(u',');
+        const QStringList to = ends.last().split(u',');
+        editor.setSelection(from[0].toInt(), from[1].toInt(), to[0].toInt(), to[1].toInt());
+        if (parts.last() == u"Delete")
+            QTest::keyClick(&editor, Qt::Key_Delete);
+        else
+            QTest::keyClick(&editor, Qt::Key_Z);
     } else if (operation == u"delete lines 1-2") {
         editor.setSelection(1, 0, 3, 0);
         editor.removeSelectedText();
