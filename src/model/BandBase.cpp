@@ -22,7 +22,8 @@ QWidget *bandParent(QWidget *parent)
 BandBase::BandBase(ComponentOwner *owner, QWidget *parent)
     : FramedControl(owner, bandParent(parent))
 {
-    setBounds(0, 0, width(), BareBandHeight);
+    // Qualified: a constructor reaches only this class's version anyway.
+    BandBase::setBounds(0, 0, width(), BareBandHeight);
     restackPage();
 }
 

@@ -13,7 +13,8 @@ constexpr int BareTextSize = 10;
 TextItem::TextItem(ComponentOwner *owner, QWidget *parent)
     : FramedControl(owner, parent)
 {
-    setBounds(0, 0, BareTextSize, BareTextSize);
+    // Qualified: a constructor reaches only this class's version anyway.
+    TextItem::setBounds(0, 0, BareTextSize, BareTextSize);
 }
 
 void TextItem::setCaption(const QString &caption)
