@@ -84,7 +84,7 @@ void ComponentPalette::resetToArrow()
 QString ComponentPalette::freeName(const QString &stem) const
 {
     for (int number = 1;; ++number) {
-        const QString name = stem + QString::number(number);
+        QString name = stem + QString::number(number);
         if (!owner() || !owner()->findComponent(name))
             return name;
     }

@@ -247,5 +247,7 @@ void SourceEditor::focusOutEvent(QFocusEvent *event)
 
 bool SourceEditor::focusNextPrevChild(bool next)
 {
-    return m_wantTabs ? false : QWidget::focusNextPrevChild(next);
+    // Scintilla's own version always keeps the Tab key; skip it on purpose
+    // so that Tab moves the focus when the editor does not want tabs.
+    return m_wantTabs ? false : QWidget::focusNextPrevChild(next); // NOLINT(bugprone-parent-virtual-call)
 }
