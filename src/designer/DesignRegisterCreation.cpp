@@ -105,7 +105,7 @@ ReaderHooks DesignRegister::creationHooks()
     // onControlCreate once the current gesture or command has finished.
     ReaderHooks hooks;
     hooks.onSetName = [this](QWidget *component, const QString &proposed) {
-        const QString name = clashFreeName(component, proposed);
+        QString name = clashFreeName(component, proposed);
         postCreated(component);
         return name;
     };

@@ -74,7 +74,7 @@ QString ComponentOwner::uniqueName(const QString &className) const
 {
     const QString stem = className.mid(1);
     for (int number = 1;; ++number) {
-        const QString candidate = stem + QString::number(number);
+        QString candidate = stem + QString::number(number);
         if (!findComponent(candidate))
             return candidate;
     }
