@@ -146,8 +146,10 @@ void drawTable(QPainter &p)
 {
     drawSheet(p);
     p.setPen(QPen(QColor(90, 90, 90), 0.7));
-    for (double y = 8; y <= 19; y += 2.75)
+    for (int row = 0; row < 5; ++row) {
+        const double y = 8 + row * 2.75;
         p.drawLine(QPointF(7, y), QPointF(18, y));
+    }
     p.drawLine(QPointF(11, 8), QPointF(11, 19));
     p.drawLine(QPointF(15, 8), QPointF(15, 19));
 }
