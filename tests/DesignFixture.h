@@ -3,7 +3,8 @@
 // A report page on a design stage, as a report window holds it: a header
 // and a detail band, three text items and a code block on the detail band,
 // a ReportRegister with move steps 6 and 18, the report palette with its
-// five templates, and the report window's answers to the stage's queries.
+// five templates, and the report window's answers to the stage's questions
+// (a TestPolicy whose answers a test may replace).
 // Mouse input goes through the window system, so hit testing, mouse grabs
 // and widgets transparent to the pointer act as they do for a user.
 
@@ -20,7 +21,43 @@
 #include "model/ComponentOwner.h"
 #include "model/ReportClasses.h"
 
+#include <functional>
 #include <memory>
+
+// The report window's answers, any of which a test may replace. A
+// replacement gets the answer preset to "allowed" and changes it to refuse.
+class TestPolicy : public ReportStageAnswers
+{
+public:
+    std::function<void(QWidget *component, bool &canDelete)> deleteQuery;
+    std::function<void(QWidget *component, CoverAnswer &answer)> coverQuery;
+    std::function<void(QObject *asker, QWidget *component, SelectAnswer &answer)> selectQuery;
+
+    bool canDelete(QWidget *component) const override
+    {
+        if (!deleteQuery)
+            return ReportStageAnswers::canDelete(component);
+        bool answer = true;
+        deleteQuery(component, answer);
+        return answer;
+    }
+
+    CoverAnswer coverAnswer(QWidget *component) const override
+    {
+        CoverAnswer answer = caCover;
+        if (coverQuery)
+            coverQuery(component, answer);
+        return answer;
+    }
+
+    SelectAnswer selectAnswer(QObject *asker, QWidget *component) const override
+    {
+        SelectAnswer answer = AllSelectFlags;
+        if (selectQuery)
+            selectQuery(asker, component, answer);
+        return answer;
+    }
+};
 
 struct DesignFixture
 {
@@ -38,6 +75,7 @@ struct DesignFixture
     ComponentPalette *palette = nullptr;
     QWidget *holder = nullptr;
     DesignRegister *reg = nullptr;
+    TestPolicy *policy = nullptr;
 
     template<class designRegister = ReportRegister>
     void build()
@@ -74,11 +112,20 @@ struct DesignFixture
         reg->setPalette(palette);
         reg->setArrowButton(palette->arrowButton());
         ReportStageAnswers::install(*stage);
+        auto testPolicy = std::make_unique<TestPolicy>();
+        policy = testPolicy.get();
+        stage->setPolicy(std::move(testPolicy));
 
         window->resize(page->width() + 20, page->height() + 60);
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
         reg->setDesigning(true);
+    }
+
+    // Takes away the report window's sizing of created controls.
+    void dropCreationSizing()
+    {
+        QObject::disconnect(stage, &DesignStage::controlCreated, nullptr, nullptr);
     }
 
     TextItem *addText(const QString &name, const QRect &bounds, QWidget *parent = nullptr)

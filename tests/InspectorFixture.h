@@ -46,7 +46,7 @@ struct InspectorFixture
         inspector.setErrorHandler([this](const QString &message) { errors.append(message); });
         collector = inspector.createCollector();
         props = dynamic_cast<MultiProperties *>(collector.get());
-        selection.linkReceiver(collector.get());
+        collector->listenTo(&selection);
         collector->bind(&inspector);
         reload();
     }

@@ -116,7 +116,9 @@ void TestDesignClipboard::clipboardHoldsCountAndBlock()
 void TestDesignClipboard::pasteRenamesTheCopy()
 {
     QList<QWidget *> created;
-    f->stage->onControlCreate = [&](QObject *, QWidget *component) { created.append(component); };
+    f->dropCreationSizing();
+    QObject::connect(f->stage, &DesignStage::controlCreated, f->stage,
+                     [&](QWidget *component) { created.append(component); });
     f->text1->format = QStringLiteral("c20");
     select({f->text1});
     f->reg->copySelected();
@@ -129,7 +131,7 @@ void TestDesignClipboard::pasteRenamesTheCopy()
     QCOMPARE(copy->format, QStringLiteral("c20"));
     QCOMPARE(f->selection(), QList<QWidget *>{copy});
     QVERIFY(f->reg->coverOf(copy));
-    // onControlCreate comes once the paste has finished.
+    // controlCreated comes once the paste has finished.
     QVERIFY(created.isEmpty());
     QCoreApplication::processEvents();
     QCOMPARE(created, QList<QWidget *>{copy});
@@ -229,9 +231,9 @@ void TestDesignClipboard::copyNeedsOneParent()
 void TestDesignClipboard::deleteAsksForEachControl()
 {
     QStringList asked;
-    f->stage->onDeleteQuery = [&](QObject *sender, QWidget *component, bool &canDelete) {
+    f->policy->deleteQuery = [&](QWidget *component, bool &canDelete) {
         asked << component->objectName();
-        ReportStageAnswers::deleteQuery(sender, component, canDelete);
+        canDelete = ReportStageAnswers().canDelete(component);
     };
     select({f->page});
     f->reg->deleteSelected();
@@ -243,7 +245,7 @@ void TestDesignClipboard::deleteAsksForEachControl()
     QCOMPARE(asked, (QStringList{"MBlockCode1", "mText2", "mText1"}));
     QVERIFY(!f->owner.findComponent(u"mText1"));
     QVERIFY(!f->owner.findComponent(u"MBlockCode1"));
-    f->stage->onDeleteQuery = [](QObject *, QWidget *, bool &canDelete) { canDelete = false; };
+    f->policy->deleteQuery = [](QWidget *, bool &canDelete) { canDelete = false; };
     select({f->text3});
     f->reg->deleteSelected();
     QVERIFY(f->owner.findComponent(u"mText3"));
@@ -300,13 +302,13 @@ void TestDesignClipboard::saveAndLoadRestoreDesignMode()
     QStringList loading;
     QStringList loaded;
     bool designingWhileLoading = true;
-    f->stage->onControlLoading = [&](QObject *, QWidget *) {
+    QObject::connect(f->stage, &DesignStage::controlLoading, f->stage, [&](QWidget *) {
         designingWhileLoading = f->reg->designing();
         loading << QString();
-    };
-    f->stage->onControlLoaded = [&](QObject *, QWidget *component) {
+    });
+    QObject::connect(f->stage, &DesignStage::controlLoaded, f->stage, [&](QWidget *component) {
         loaded << component->objectName();
-    };
+    });
     f->stage->loadFromFile(file);
     QVERIFY(!designingWhileLoading);
     QVERIFY(f->reg->designing());
@@ -356,7 +358,7 @@ void TestDesignClipboard::stageWithoutRegister()
     stage.saveToFile(file);
     delete text;
     int loaded = 0;
-    stage.onControlLoaded = [&](QObject *, QWidget *) { ++loaded; };
+    QObject::connect(&stage, &DesignStage::controlLoaded, &stage, [&](QWidget *) { ++loaded; });
     stage.loadFromFile(file);
     QCoreApplication::processEvents();
     QCOMPARE(loaded, 1);

@@ -61,7 +61,7 @@ void TestDesignCovers::coverQueryAnswers()
 {
     f->reg->setDesigning(false);
     QList<QWidget *> asked;
-    f->stage->onCoverQuery = [&](QObject *, QWidget *component, CoverAnswer &answer) {
+    f->policy->coverQuery = [&](QWidget *component, CoverAnswer &answer) {
         asked.append(component);
         if (component == f->page)
             answer = caChildren;
@@ -108,10 +108,8 @@ void TestDesignCovers::laterForeignChildIsMadeTransparent()
 void TestDesignCovers::doubleClickNamesThePressedControl()
 {
     QList<QWidget *> opened;
-    f->stage->onCoverDoubleClick = [&](QObject *sender, QWidget *component) {
-        QCOMPARE(sender, f->stage);
-        opened.append(component);
-    };
+    QObject::connect(f->stage, &DesignStage::coverDoubleClicked, f->stage,
+                     [&](QWidget *component) { opened.append(component); });
     QTest::mouseDClick(f->code, Qt::LeftButton, {}, {5, 5});
     QTest::mouseDClick(f->text2, Qt::LeftButton, {}, {5, 5});
     QCOMPARE(opened, (QList<QWidget *>{f->code, f->text2}));
@@ -180,7 +178,8 @@ void TestDesignCovers::coverMenuBorrowsTheStagesItems()
     QAction *second = stageMenu.addAction(QStringLiteral("Second"));
     f->stage->coverMenu = &stageMenu;
     QMenu *popped = nullptr;
-    f->stage->onPopup = [&](QMenu *menu) { popped = menu; };
+    QObject::connect(f->stage, &DesignStage::coverMenuAboutToPopup, f->stage,
+                     [&](QMenu *menu) { popped = menu; });
     f->reg->setDesigning(true);
     QVERIFY(stageMenu.actions().isEmpty());
     Gesture::press(f->text1, {5, 5}, {}, Qt::RightButton);

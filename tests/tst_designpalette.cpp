@@ -5,7 +5,7 @@
 #include "designer/OutlineOverlay.h"
 
 // Creation from the palette: the drag and its rectangle, the container a
-// new control lands in, names, the return to the arrow, onControlCreate
+// new control lands in, names, the return to the arrow, controlCreated
 // after the gesture, and buttons whose template is missing.
 class TestDesignPalette : public QObject
 {
@@ -108,7 +108,7 @@ void TestDesignPalette::dragGivesTheRectangle()
     QFETCH(QPoint, from);
     QFETCH(QPoint, to);
     QFETCH(QRect, bounds);
-    f->stage->onControlCreate = {};
+    f->dropCreationSizing();
     choose("Dpst_TmText");
     Gesture::press(f->detail, from);
     Gesture::move(f->detail, (from + to) / 2);
@@ -131,12 +131,12 @@ void TestDesignPalette::controlCreateComesAfterTheGesture()
 {
     QList<QRect> seen;
     bool selectedThen = false;
-    f->stage->onControlCreate = [&](QObject *sender, QWidget *component) {
-        QCOMPARE(sender, f->stage);
+    f->dropCreationSizing();
+    QObject::connect(f->stage, &DesignStage::controlCreated, f->stage, [&](QWidget *component) {
         seen.append(component->geometry());
         selectedThen = f->selection() == QList<QWidget *>{component};
-        ReportStageAnswers::controlCreated(sender, component);
-    };
+        ReportStageAnswers::controlCreated(component);
+    });
     choose("Dpst_TmText");
     Gesture::press(f->detail, {13, 40});
     Gesture::move(f->detail, {70, 61});
@@ -161,10 +161,11 @@ void TestDesignPalette::controlCreateComesAfterTheGesture()
 void TestDesignPalette::clickCreatesBeforeTheOwnerSizes()
 {
     QList<QSize> seen;
-    f->stage->onControlCreate = [&](QObject *sender, QWidget *component) {
+    f->dropCreationSizing();
+    QObject::connect(f->stage, &DesignStage::controlCreated, f->stage, [&](QWidget *component) {
         seen.append(component->size());
-        ReportStageAnswers::controlCreated(sender, component);
-    };
+        ReportStageAnswers::controlCreated(component);
+    });
     choose("Dpst_TMBlockCode");
     Gesture::click(f->detail, {20, 70});
     auto *code = qobject_cast<CodeBlock *>(f->owner.findComponent(u"MBlockCode2"));
@@ -186,7 +187,7 @@ void TestDesignPalette::clickCreatesBeforeTheOwnerSizes()
 
 void TestDesignPalette::creationOnATextLandsInItsParent()
 {
-    f->stage->onControlCreate = {};
+    f->dropCreationSizing();
     choose("Dpst_TmText");
     // From inside text1 (at 12, 18 on the detail band): snapped in the item,
     // then taken into the band.
@@ -234,7 +235,7 @@ void TestDesignPalette::missingTemplateLeavesTheArrow()
 
 void TestDesignPalette::refusedPlaceCreatesNothing()
 {
-    f->stage->onSelectQuery = [](QObject *, QWidget *, SelectAnswer &answer) {
+    f->policy->selectQuery = [](QObject *, QWidget *, SelectAnswer &answer) {
         answer = saSelect;
     };
     const int count = int(f->owner.components().size());

@@ -72,14 +72,12 @@ void TestDesignSelect::receiversAreLinkedBothWays()
     Recorder first;
     {
         Recorder second;
-        list.linkReceiver(&first);
-        list.linkReceiver(&second);
-        QCOMPARE(first.receivers(), QList<SelectionReceiver *>{&list});
+        first.listenTo(&list);
+        second.listenTo(&list);
         list.addTarget(f->text1);
         QCOMPARE(second.log, QStringList{"add mText1"});
     }
-    // The destroyed receiver unlinked itself; the list goes on with the rest.
-    QCOMPARE(list.receivers(), QList<SelectionReceiver *>{&first});
+    // The destroyed receiver was disconnected; the list goes on with the rest.
     list.addTarget(f->text2);
     list.forgetTarget(0);
     QCOMPARE(list.at(0), nullptr);
@@ -135,7 +133,7 @@ void TestDesignSelect::pressOnSelectedKeepsSelection()
 void TestDesignSelect::refusedPressChangesNothing()
 {
     Gesture::click(f->text1, {5, 5});
-    f->stage->onSelectQuery = [this](QObject *, QWidget *component, SelectAnswer &answer) {
+    f->policy->selectQuery = [this](QObject *, QWidget *component, SelectAnswer &answer) {
         if (component == f->text2)
             answer = saPlace;
     };
@@ -230,11 +228,10 @@ void TestDesignSelect::partnerMirrorsTheSelection()
     SelectionPartner partner;
     partner.setDesignRegister(f->reg);
     QList<QPair<int, int>> changes;
-    partner.onSelectionChanged = [&](QObject *sender, const SelectedComponents &targets,
-                                   SelectOperation operation) {
-        QCOMPARE(sender, &partner);
-        changes.append({operation, targets.count()});
-    };
+    QObject::connect(&partner, &SelectionPartner::selectionChanged, &partner,
+                     [&](const SelectedComponents &targets, SelectOperation operation) {
+                         changes.append({operation, targets.count()});
+                     });
     f->reg->setDesigning(true);
     QVERIFY(partner.designing());
     Gesture::click(f->text1, {5, 5});
@@ -266,7 +263,7 @@ void TestDesignSelect::partnerSelectsOnlyOnStage()
     partner.selectComponents({&offStage, f->text1, f->text3});
     QCOMPARE(f->selection(), (QList<QWidget *>{&offStage, f->text1, f->text3}));
     f->reg->clearSelection();
-    f->stage->onSelectQuery = [](QObject *sender, QWidget *, SelectAnswer &answer) {
+    f->policy->selectQuery = [](QObject *sender, QWidget *, SelectAnswer &answer) {
         QVERIFY(qobject_cast<DesignRegister *>(sender));
         answer = saPlace;
     };

@@ -16,7 +16,7 @@
 
 namespace {
 
-// Stands in for the stage: answers notification 1602 as a stage does, by
+// Stands in for the stage: answers RefreshSelection as a stage does, by
 // updating the selection.
 class RefreshingStage : public QWidget
 {
@@ -385,21 +385,19 @@ void TestInspector::buttonRowAsksTheOwner()
     QList<QWidget *> seenTargets;
     QString seenName;
     QString seenValue;
-    QObject *seenSender = nullptr;
-    f->inspector.onButtonClick = [&](QObject *sender, const SelectedComponents &targets,
-                                  const QString &propName, QString &value) {
-        seenSender = sender;
-        seenTargets = targets.items();
-        seenName = propName;
-        seenValue = value;
-        value = QStringLiteral("255");
-    };
+    QObject::connect(&f->inspector, &ObjectInspector::buttonClicked, &f->inspector,
+                     [&](const SelectedComponents &targets, const QString &propName,
+                         QString &value) {
+                         seenTargets = targets.items();
+                         seenName = propName;
+                         seenValue = value;
+                         value = QStringLiteral("255");
+                     });
     select({f->text, f->text2});
     pressRow(QStringLiteral("Color"));
     QVERIFY(window()->valueButton()->isVisible());
     QVERIFY(!window()->editBox()->isEnabled());
     QTest::mouseClick(window()->valueButton(), Qt::LeftButton);
-    QCOMPARE(seenSender, &f->inspector);
     QCOMPARE(seenTargets, (QList<QWidget *>{f->text, f->text2}));
     QCOMPARE(seenName, QStringLiteral("Color"));
     QCOMPARE(seenValue, QStringLiteral("16777215"));

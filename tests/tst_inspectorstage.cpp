@@ -77,7 +77,8 @@ void TestInspectorStage::init()
     m_inspector->setErrorHandler([this](const QString &message) { m_errors.append(message); });
     f->reg->setInspector(m_inspector);
     m_popup = nullptr;
-    f->stage->onPopup = [this](QMenu *menu) { m_popup = menu; };
+    QObject::connect(f->stage, &DesignStage::coverMenuAboutToPopup, f->stage,
+                     [this](QMenu *menu) { m_popup = menu; });
     f->reg->setDesigning(true);
 }
 
@@ -208,12 +209,13 @@ void TestInspectorStage::buttonRowHandsTheSelectionToTheOwner()
 {
     QList<QWidget *> seen;
     QString seenName;
-    m_inspector->onButtonClick = [&](QObject *, const SelectedComponents &targets,
-                                  const QString &propName, QString &value) {
-        seen = targets.items();
-        seenName = propName;
-        value = QStringLiteral("$FF");
-    };
+    QObject::connect(m_inspector, &ObjectInspector::buttonClicked, m_inspector,
+                     [&](const SelectedComponents &targets, const QString &propName,
+                         QString &value) {
+                         seen = targets.items();
+                         seenName = propName;
+                         value = QStringLiteral("$FF");
+                     });
     click(f->text1);
     click(f->text2, Qt::ShiftModifier);
     QCOMPARE(f->selection(), (QList<QWidget *>{f->text1, f->text2}));
@@ -277,12 +279,12 @@ void TestInspectorStage::coverMenuClickWritesTheReturnedValue()
     f->stage->selfProperties = {"Alignment"};
     QList<QWidget *> seen;
     QString seenValue;
-    f->stage->onMenuClick = [&](QObject *, const SelectedComponents &targets,
-                                const QString &, QString &value) {
-        seen = targets.items();
-        seenValue = value;
-        value = QStringLiteral("taCenter");
-    };
+    QObject::connect(f->stage, &DesignStage::menuClicked, f->stage,
+                     [&](const SelectedComponents &targets, const QString &, QString &value) {
+                         seen = targets.items();
+                         seenValue = value;
+                         value = QStringLiteral("taCenter");
+                     });
     f->reg->setDesigning(true);
     QMenu *shown = popUpOn(f->text1);
     QVERIFY(shown);
@@ -297,8 +299,10 @@ void TestInspectorStage::coverMenuClickWritesTheReturnedValue()
 
 void TestInspectorStage::coverMenuClickRefusesIllegalValues()
 {
-    f->stage->onMenuClick = [](QObject *, const SelectedComponents &, const QString &,
-                               QString &value) { value = QStringLiteral("wide"); };
+    QObject::connect(f->stage, &DesignStage::menuClicked, f->stage,
+                     [](const SelectedComponents &, const QString &, QString &value) {
+                         value = QStringLiteral("wide");
+                     });
     click(f->text1);
     const CoverMenuItem item(QStringLiteral("Width"), QStringLiteral("Width"),
                             QStringLiteral("60"), nullptr);

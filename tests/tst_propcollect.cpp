@@ -180,7 +180,7 @@ void TestPropCollect::deleteGivesTheSameAsAddingTheRest()
     auto collector = f->inspector.createCollector();
     auto *props = dynamic_cast<MultiProperties *>(collector.get());
     props->setPropLists(m_props->allowedNames(), {}, m_props->outNames());
-    fresh.linkReceiver(collector.get());
+    collector->listenTo(&fresh);
     fresh.addTarget(f->text);
     fresh.addTarget(f->text2);
     QCOMPARE(names, props->shownNames());

@@ -450,7 +450,8 @@ void TestReportWindow::editorSettingsCarryOver()
     // the settings file.
     QCOMPARE(next->sourceEditor()->completion()->words(), (QStringList{".PRINT", ".TAB"}));
     SourceEditor *edited = nullptr;
-    next->onEditProperty = [&](ReportWindow &, SourceEditor *editor) { edited = editor; };
+    QObject::connect(next.get(), &ReportWindow::editProperty, next.get(),
+                     [&](SourceEditor *editor) { edited = editor; });
     emit next->sourceEditor()->editPropertyRequested();
     QCOMPARE(edited, next->sourceEditor());
 }

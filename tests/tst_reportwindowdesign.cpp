@@ -209,13 +209,10 @@ void TestReportWindowDesign::doubleClickOpensDialogs()
     QFETCH(QString, component);
     QFETCH(QString, opened);
     QStringList log;
-    window->onOpenCodeDialog = [&](ReportWindow &owner, QWidget *target) {
-        QCOMPARE(&owner, window.get());
-        log << "code " + target->objectName();
-    };
-    window->onOpenPageSetup = [&](ReportWindow &, ReportPage *page) {
-        log << "page setup " + page->objectName();
-    };
+    QObject::connect(window.get(), &ReportWindow::openCodeDialog, window.get(),
+                     [&](QWidget *target) { log << "code " + target->objectName(); });
+    QObject::connect(window.get(), &ReportWindow::openPageSetup, window.get(),
+                     [&](ReportPage *page) { log << "page setup " + page->objectName(); });
     QWidget *target = component == "text" ? static_cast<QWidget *>(text)
         : component == "band"             ? static_cast<QWidget *>(band)
                                           : window->mPage1();

@@ -89,10 +89,10 @@ public:
     bool isReleased() const { return m_released; }
     // The register no longer owns the cover; its control may be going away.
     void release() { m_released = true; }
-    // Notification 1600 to the stage, which frees a released cover.
+    // CoverRecreated to the stage, which frees a released cover.
     void scheduleRelease(QWidget *stage);
     // Frees the child agents and makes the foreign children of the
-    // control's widget transparent again (notification 1600).
+    // control's widget transparent again (CoverRecreated).
     void reattach();
 
     bool eventFilter(QObject *watched, QEvent *event) override;

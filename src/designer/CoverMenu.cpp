@@ -59,11 +59,11 @@ void appendPropertyItems(QMenu *menu, DesignStage *stage, const SelectionList &s
 
 void coverMenuItemChosen(DesignStage *stage, SelectionList *selection, const CoverMenuItem *item)
 {
-    if (!stage->onMenuClick || !selection || !item)
+    if (!stage->hasMenuClickListener() || !selection || !item)
         return;
     const SelectedComponents targets(selection->items());
     QString value = item->value();
-    stage->onMenuClick(stage, targets, item->propName(), value);
+    emit stage->menuClicked(targets, item->propName(), value);
     int written = 0;
     try {
         PropertyConversions::writeToTargets(targets.items(), item->propName(), value,

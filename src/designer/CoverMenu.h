@@ -30,12 +30,13 @@ namespace CoverMenus {
 // shares (excludedProperties left out for several controls): a separator first when
 // the menu holds items already, then one CoverMenuItem per property whose
 // choice runs coverMenuItemChosen. Call after removing the previous property
-// items and before the stage's onPopup.
+// items and before the stage's coverMenuAboutToPopup.
 void appendPropertyItems(QMenu *menu, DesignStage *stage, const SelectionList &selection);
 
-// A property item was chosen: only with the stage's onMenuClick, which
-// gets a snapshot of the selection, the item's name and value, and returns
-// the value to write to every selected control as the inspector writes.
+// A property item was chosen: only while the stage's menuClicked has a
+// listener, which gets a snapshot of the selection, the item's name and
+// value, and may change the value written to every selected control as
+// the inspector writes.
 // Throws PropertyError when the value cannot be written.
 void coverMenuItemChosen(DesignStage *stage, SelectionList *selection, const CoverMenuItem *item);
 

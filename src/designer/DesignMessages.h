@@ -13,28 +13,32 @@ class QWidget;
 namespace DesignMessage {
 
 enum Id : int {
-    HandlePressed = 1597,    // immediate, payload: the control
-    HandleReleased = 1598,   // immediate, payload: the control's bounds before the drag
-    TargetAdded = 1599,      // immediate, no payload
-    CoverRecreated = 1600,   // deferred to the stage, payload: the cover
-    SelectOne = 1601,        // immediate, payload: the control
-    RefreshSelection = 1602, // deferred to the stage, no payload
-    ControlCreated = 1604,   // deferred to the stage, payload: the component
-    ControlLoaded = 1605,    // deferred to the stage, payload: the component
+    HandlePressed,    // immediate, payload: the control
+    HandleReleased,   // immediate, payload: the control's bounds before the drag
+    TargetAdded,      // immediate, payload: the control, or none
+    CoverRecreated,   // deferred to the stage, payload: the cover
+    SelectOne,        // immediate, payload: the control
+    RefreshSelection, // deferred to the stage, no payload
+    ControlCreated,   // deferred to the stage, payload: the component
+    ControlLoaded,    // deferred to the stage, payload: the component
+    LastMessage = ControlLoaded
 };
+
+// The first event type of the range, well clear of other user events.
+inline constexpr int FirstEventType = int(QEvent::User) + 1597;
 
 constexpr QEvent::Type eventType(Id id)
 {
-    return static_cast<QEvent::Type>(int(QEvent::User) + int(id));
+    return static_cast<QEvent::Type>(FirstEventType + int(id));
 }
 
 // The widget whose cover hears about control: the control itself, or its
 // parent for a non-windowed control.
 QWidget *windowOf(QWidget *control);
 
-// 1601: make control the only selected one (sent to its window's cover).
+// SelectOne: make control the only selected one (sent to its window's cover).
 void sendSelectOne(QWidget *control);
-// 1602: the selection's values changed; refresh handles and inspector later.
+// RefreshSelection: the selection's values changed; refresh handles and inspector later.
 void postRefreshSelection(QWidget *stage);
 
 } // namespace DesignMessage

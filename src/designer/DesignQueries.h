@@ -1,17 +1,11 @@
 #pragma once
 
 #include <QFlags>
-#include <QString>
 
-#include <functional>
-
-class QMenu;
 class QObject;
 class QWidget;
-class SelectedComponents;
 
-// Answers of the stage's query events. Each answer is passed by reference,
-// preset to "allowed"; a handler changes it only to refuse.
+// Answers of the stage's policy to the register's questions.
 enum CoverAnswer {
     caCover = 0,    // cover it and look into its children
     caSkip = 1,     // neither
@@ -27,16 +21,17 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(SelectAnswer)
 
 inline constexpr SelectAnswer AllSelectFlags = SelectAnswer(saPlace | saSelect);
 
-// Handlers of the stage's events; Sender is the stage, or the register for
-// programmatic selection.
-using DeleteQuery = std::function<void(QObject *sender, QWidget *component, bool &canDelete)>;
-using CoverQuery =
-    std::function<void(QObject *sender, QWidget *component, CoverAnswer &canCover)>;
-using SelectQuery =
-    std::function<void(QObject *sender, QWidget *component, SelectAnswer &canSelect)>;
-using MoveQuery = std::function<void(QObject *sender, QWidget *component, bool &canMove)>;
-using ComponentEvent = std::function<void(QObject *sender, QWidget *component)>;
-using ComponentEditorCall = ComponentEvent;
-using PropertyEditorCall = std::function<void(QObject *sender, const SelectedComponents &targets,
-                                           const QString &propName, QString &value)>;
-using PopupEvent = std::function<void(QMenu *sender)>;
+// What the owner of a stage decides for its register. The defaults allow
+// everything; an owner overrides only what it refuses.
+class StagePolicy
+{
+public:
+    virtual ~StagePolicy() = default;
+
+    // Delete and cut ask once per selected control, last first.
+    virtual bool canDelete(QWidget *) const { return true; }
+    virtual CoverAnswer coverAnswer(QWidget *) const { return caCover; }
+    // asker is the stage, or the register for programmatic selection.
+    virtual SelectAnswer selectAnswer(QObject *, QWidget *) const { return AllSelectFlags; }
+    virtual bool canMove(QWidget *) const { return true; }
+};

@@ -15,24 +15,13 @@
 
 #include <algorithm>
 
-// Keeps the register told of the destruction of every selected control.
-class SelectionWatch : public SelectionReceiver
-{
-public:
-    explicit SelectionWatch(DesignRegister *dsnRegister) : m_register(dsnRegister) {}
-    void addTarget(QWidget *control) override { m_register->watch(control); }
-
-private:
-    DesignRegister *m_register;
-};
-
 QColor colorOfValue(qint64 value)
 {
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
 DesignRegister::DesignRegister(ComponentOwner *owner, QObject *parent)
-    : QObject(parent), m_owner(owner), m_watch(std::make_unique<SelectionWatch>(this))
+    : QObject(parent), m_owner(owner)
 {
 }
 
@@ -168,12 +157,12 @@ void DesignRegister::createSelectionList()
         settings.stepY = m_moveHeight;
         settings.overlay = m_stage->outlineOverlay();
         m_handler->setSettings(settings);
-        m_targets->linkReceiver(m_handler.get());
+        m_handler->listenTo(m_targets.get());
     }
     if (m_inspector) {
         m_collector = m_inspector->createCollector();
         if (m_collector) {
-            m_targets->linkReceiver(m_collector.get());
+            m_collector->listenTo(m_targets.get());
             m_collector->bind(m_inspector);
             QStringList names;
             QStringList captions;
@@ -182,8 +171,9 @@ void DesignRegister::createSelectionList()
         }
     }
     for (SelectionReceiver *receiver : std::as_const(m_receivers))
-        m_targets->linkReceiver(receiver);
-    m_targets->linkReceiver(m_watch.get());
+        receiver->listenTo(m_targets.get());
+    // Last, as before: the register hears of every selected control's end.
+    connect(m_targets.get(), &SelectionList::targetAdded, this, &DesignRegister::watch);
 }
 
 SelectionList *DesignRegister::ensureSelectionList()
@@ -241,18 +231,12 @@ QPoint DesignRegister::snapPoint(const QPoint &point) const
 
 SelectAnswer DesignRegister::askSelect(QObject *sender, QWidget *component) const
 {
-    SelectAnswer answer = AllSelectFlags;
-    if (m_stage && m_stage->onSelectQuery)
-        m_stage->onSelectQuery(sender, component, answer);
-    return answer;
+    return m_stage ? m_stage->policy().selectAnswer(sender, component) : AllSelectFlags;
 }
 
-CoverAnswer DesignRegister::askCover(QObject *sender, QWidget *component) const
+CoverAnswer DesignRegister::askCover(QWidget *component) const
 {
-    CoverAnswer answer = caCover;
-    if (m_stage && m_stage->onCoverQuery)
-        m_stage->onCoverQuery(sender, component, answer);
-    return answer;
+    return m_stage ? m_stage->policy().coverAnswer(component) : caCover;
 }
 
 void DesignRegister::clearSelection()
@@ -283,8 +267,8 @@ void DesignRegister::addReceiver(SelectionReceiver *receiver)
 void DesignRegister::removeReceiver(SelectionReceiver *receiver)
 {
     m_receivers.removeOne(receiver);
-    if (m_targets)
-        m_targets->unlinkReceiver(receiver);
+    if (receiver)
+        receiver->stopListening(m_targets.get());
 }
 
 bool DesignRegister::canSelectControl(QWidget *control)
@@ -303,7 +287,7 @@ bool DesignRegister::canSelectControl(QWidget *control)
     if (!onStage)
         return false;
     QWidget *covered = DesignControls::isWindowed(control) ? control : control->parentWidget();
-    if (askCover(this, covered) != caCover)
+    if (askCover(covered) != caCover)
         return false;
     return askSelect(this, control).testFlag(saSelect);
 }

@@ -28,7 +28,7 @@ class PropertyCollector;
 // The design register: switches a stage into design mode and out of it,
 // covers its controls, keeps the selection, turns the covers' mouse input
 // into selection, moves, resizes and creation, and carries out delete,
-// cut, copy and paste, asking the stage's query events for permission.
+// cut, copy and paste, asking the stage's policy for permission.
 class DesignRegister : public QObject
 {
     Q_OBJECT
@@ -93,9 +93,9 @@ public:
     virtual void targetsResized(const QRect &oldBounds);
     virtual void targetsMoved(int dx, int dy);
     virtual void targetAdded() {}
-    // Covers control and, as the cover query allows, its descendants.
+    // Covers control and, as the stage's cover answer allows, its descendants.
     void coverControl(QWidget *control);
-    // Notification 1600: a released cover is freed, another re-attached.
+    // CoverRecreated: a released cover is freed, another re-attached.
     void coverRecreated(Cover *cover);
 
 protected:
@@ -135,7 +135,7 @@ protected:
         return answer;
     }
     SelectAnswer askSelect(QObject *sender, QWidget *component) const;
-    CoverAnswer askCover(QObject *sender, QWidget *component) const;
+    CoverAnswer askCover(QWidget *component) const;
     void setGestureContainer(QWidget *control, QWidget *hitControl);
     // Step 5 of a press: which controls a press on hitControl selects.
     void pressSelect(QWidget *hitControl);
@@ -153,8 +153,6 @@ protected:
     void watch(QObject *component);
 
 private:
-    friend class SelectionWatch;
-
     void coverTree(QWidget *control);
     void componentDestroyed(QObject *component);
     void postCreated(QWidget *component);
@@ -174,7 +172,6 @@ private:
     QList<Cover *> m_covers;
     Cover *m_lastCover = nullptr;
     std::unique_ptr<SelectionList> m_targets;
-    std::unique_ptr<SelectionReceiver> m_watch;
     QList<DesignPartner *> m_partners;
     QList<SelectionReceiver *> m_receivers;
 

@@ -107,11 +107,9 @@ void DesignRegister::deleteSelected()
             work.append(control);
     }
     m_targets->clearTargets();
-    if (m_stage && m_stage->onDeleteQuery) {
+    if (m_stage) {
         for (qsizetype i = work.size() - 1; i >= 0; --i) {
-            bool canDelete = true;
-            m_stage->onDeleteQuery(m_stage, work.at(i), canDelete);
-            if (!canDelete)
+            if (!m_stage->policy().canDelete(work.at(i)))
                 work.removeAt(i);
         }
     }

@@ -43,7 +43,7 @@ void DesignRegister::coverControl(QWidget *control)
 
 void DesignRegister::coverTree(QWidget *control)
 {
-    const CoverAnswer answer = askCover(m_stage, control);
+    const CoverAnswer answer = askCover(control);
     if (answer == caSkip)
         return;
     if (answer == caCover && !coverOf(control)) {

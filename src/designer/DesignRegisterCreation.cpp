@@ -102,7 +102,7 @@ QString DesignRegister::clashFreeName(QWidget *component, const QString &propose
 ReaderHooks DesignRegister::creationHooks()
 {
     // Every component read is new to the design: a name of its own, and
-    // onControlCreate once the current gesture or command has finished.
+    // controlCreated once the current gesture or command has finished.
     ReaderHooks hooks;
     hooks.onSetName = [this](QWidget *component, const QString &proposed) {
         QString name = clashFreeName(component, proposed);

@@ -113,10 +113,7 @@ void DesignRegister::endMove(QWidget *, const QPoint &pos, ShiftState shift)
         for (QWidget *control : selected) {
             if (!control)
                 continue;
-            bool canMove = true;
-            if (m_stage && m_stage->onMoveQuery)
-                m_stage->onMoveQuery(m_stage, control, canMove);
-            if (!canMove)
+            if (m_stage && !m_stage->policy().canMove(control))
                 continue;
             DesignControls::setLeft(control, control->x() + d.x());
             DesignControls::setTop(control, control->y() + d.y());
@@ -141,8 +138,8 @@ void DesignRegister::rightSelect(QWidget *control, QWidget *hitControl, int, int
 
 void DesignRegister::coverDoubleClicked(QWidget *hitControl)
 {
-    if (m_stage && m_stage->onCoverDoubleClick)
-        m_stage->onCoverDoubleClick(m_stage, hitControl);
+    if (m_stage)
+        emit m_stage->coverDoubleClicked(hitControl);
 }
 
 void DesignRegister::coverRightClicked(QWidget *control, QWidget *hitControl, int x, int y)
@@ -158,8 +155,8 @@ void DesignRegister::coverRightClicked(QWidget *control, QWidget *hitControl, in
     }
     if (m_stage)
         CoverMenus::appendPropertyItems(m_coverMenu, m_stage, *m_targets);
-    if (m_stage && m_stage->onPopup)
-        m_stage->onPopup(m_coverMenu);
+    if (m_stage)
+        emit m_stage->coverMenuAboutToPopup(m_coverMenu);
     if (!m_coverMenu->isEmpty())
         m_coverMenu->popup(control->mapToGlobal(QPoint(x, y)));
 }

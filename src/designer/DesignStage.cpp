@@ -11,6 +11,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QMetaMethod>
 #include <QMessageBox>
 
 #include <exception>
@@ -71,8 +72,7 @@ void DesignStage::loadFromFile(const QString &fileName)
     hooks.onError = [](const QString &) { return true; };
     // The file reader has applied the clash rename rule to proposed already.
     hooks.onSetName = [this](QWidget *component, const QString &proposed) {
-        if (onControlLoading)
-            onControlLoading(this, component);
+        emit controlLoading(component);
         QCoreApplication::postEvent(this,
                                     new DesignMessageEvent(DesignMessage::ControlLoaded, component));
         return proposed;
@@ -86,6 +86,22 @@ void DesignStage::loadFromFile(const QString &fileName)
     }
     if (wasDesigning)
         m_register->setDesigning(true);
+}
+
+const StagePolicy &DesignStage::policy() const
+{
+    static const StagePolicy allowEverything;
+    return m_policy ? *m_policy : allowEverything;
+}
+
+void DesignStage::setPolicy(std::unique_ptr<StagePolicy> policy)
+{
+    m_policy = std::move(policy);
+}
+
+bool DesignStage::hasMenuClickListener() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&DesignStage::menuClicked));
 }
 
 void DesignStage::forward(void (DesignRegister::*command)())
@@ -152,15 +168,15 @@ void DesignStage::deliverDeferred(QEvent *event)
         refreshSelection();
         break;
     case DesignMessage::ControlCreated:
-        if (component && onControlCreate) {
-            onControlCreate(this, component);
-            // The handler may have sized the control: handles follow it.
+        if (component && isSignalConnected(QMetaMethod::fromSignal(&DesignStage::controlCreated))) {
+            emit controlCreated(component);
+            // A listener may have sized the control: handles follow it.
             refreshSelection();
         }
         break;
     case DesignMessage::ControlLoaded:
-        if (component && onControlLoaded)
-            onControlLoaded(this, component);
+        if (component)
+            emit controlLoaded(component);
         break;
     default:
         break;

@@ -1,15 +1,18 @@
 #pragma once
 
 #include "designer/DesignQueries.h"
+#include "designer/SelectionList.h"
 
 #include <QColor>
 #include <QFrame>
+#include <QMenu>
 #include <QPointer>
 #include <QStringList>
 
+#include <memory>
+
 class ClassRegistry;
 class ComponentOwner;
-class QMenu;
 class DesignRegister;
 class OutlineOverlay;
 
@@ -23,9 +26,9 @@ struct RubberBandStyle
 };
 
 // The panel a design lives on. With a register attached it is the design
-// surface: its query events let the owner window steer what the register
-// does. Without one it is only a container whose controls are saved to and
-// loaded from a file.
+// surface: its policy lets the owner window steer what the register does,
+// and its signals tell the owner what happened. Without one it is only a
+// container whose controls are saved to and loaded from a file.
 class DesignStage : public QFrame
 {
     Q_OBJECT
@@ -38,6 +41,10 @@ public:
     // The classes the stage's file holds; the report components by default.
     const ClassRegistry &classRegistry() const { return *m_registry; }
     void setClassRegistry(const ClassRegistry *registry);
+
+    // The owner's answers to the register; allowing everything by default.
+    const StagePolicy &policy() const;
+    void setPolicy(std::unique_ptr<StagePolicy> policy);
 
     DesignRegister *designRegister() const;
     void setRegister(DesignRegister *dsnRegister);
@@ -66,16 +73,23 @@ public:
     bool fixedPosition = false;
     bool fixedSize = false;
 
-    DeleteQuery onDeleteQuery;
-    CoverQuery onCoverQuery;
-    SelectQuery onSelectQuery;
-    MoveQuery onMoveQuery;
-    ComponentEvent onControlCreate;
-    ComponentEvent onControlLoading;
-    ComponentEvent onControlLoaded;
-    ComponentEditorCall onCoverDoubleClick;
-    PropertyEditorCall onMenuClick;
-    PopupEvent onPopup;
+    // Whether anything listens to menuClicked: property items act only then.
+    bool hasMenuClickListener() const;
+
+signals:
+    // After a control was created from a template or pasted; deferred until
+    // the gesture or command has finished.
+    void controlCreated(QWidget *component);
+    // While loading: the component is about to get its stored name.
+    void controlLoading(QWidget *component);
+    // For each component loaded; deferred until loading has finished.
+    void controlLoaded(QWidget *component);
+    void coverDoubleClicked(QWidget *component);
+    // A property item of the cover menu was chosen; a listener may change
+    // value, which is then written to every selected control.
+    void menuClicked(const SelectedComponents &targets, const QString &propName, QString &value);
+    // Just before the cover menu is shown.
+    void coverMenuAboutToPopup(QMenu *menu);
 
 protected:
     bool event(QEvent *event) override;
@@ -89,6 +103,7 @@ private:
 
     ComponentOwner *m_owner;
     const ClassRegistry *m_registry;
+    std::unique_ptr<StagePolicy> m_policy;
     QPointer<DesignRegister> m_register;
     QPointer<OutlineOverlay> m_overlay;
 };

@@ -12,7 +12,7 @@ class InspectorBase;
 
 // The register's property collector: a selection receiver that gathers the
 // values the inspector shows. The register makes one for each selection
-// list through its inspector, links it, binds it and loads it.
+// list through its inspector, connects it, binds it and loads it.
 class PropertyCollector : public SelectionReceiver
 {
 public:
@@ -34,7 +34,7 @@ private:
 
 // What a register needs of an object inspector. The window opens when
 // design mode starts and closes when it ends; the stage it is given is
-// where it posts notification 1602 after writing a value.
+// where it posts RefreshSelection after writing a value.
 class InspectorBase : public QObject
 {
     Q_OBJECT
@@ -51,7 +51,7 @@ public:
     virtual void applyValue(const QString &propName, const QString &value) = 0;
     virtual void buttonClick(const QString &propName, QString &value) = 0;
     virtual void refreshGrid() = 0;
-    // Asks the register (through the control's cover, notification 1601)
+    // Asks the register (through the control's cover, SelectOne)
     // to make control the only selected one.
     virtual void selectControl(QWidget *control);
     virtual void propertyLists(QStringList &names, QStringList &captions) const = 0;
@@ -63,7 +63,7 @@ public:
 
     void setStageWindow(QWidget *stage);
     QWidget *stageWindow() const;
-    // Posts notification 1602 to the stage: handles follow changed bounds
+    // Posts RefreshSelection to the stage: handles follow changed bounds
     // and the grid is redrawn once the current event has finished.
     void requestSelectionRefresh();
 

@@ -303,7 +303,7 @@ void InspectorWindow::chooserPicked()
 
 void InspectorWindow::valueButtonClicked()
 {
-    if (!m_inspector->onButtonClick || m_applying)
+    if (!m_inspector->hasButtonListener() || m_applying)
         return;
     const QString name = rowName(m_grid->currentRow());
     writeValue(name, [this, &name] {

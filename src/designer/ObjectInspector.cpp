@@ -7,6 +7,7 @@
 #include "model/ReportClasses.h"
 
 #include <QMessageBox>
+#include <QMetaMethod>
 
 ObjectInspector::ObjectInspector(QObject *parent)
     : InspectorBase(parent), m_registry(&reportClasses())
@@ -109,10 +110,15 @@ void ObjectInspector::applyValue(const QString &propName, const QString &value)
 
 void ObjectInspector::buttonClick(const QString &propName, QString &value)
 {
-    if (!onButtonClick)
+    if (!hasButtonListener())
         return;
     const SelectedComponents snapshot(targets());
-    onButtonClick(this, snapshot, propName, value);
+    emit buttonClicked(snapshot, propName, value);
+}
+
+bool ObjectInspector::hasButtonListener() const
+{
+    return isSignalConnected(QMetaMethod::fromSignal(&ObjectInspector::buttonClicked));
 }
 
 void ObjectInspector::refreshGrid()

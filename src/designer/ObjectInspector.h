@@ -2,7 +2,7 @@
 
 #include "designer/InspectorBase.h"
 #include "designer/StandardRows.h"
-#include "designer/DesignQueries.h"
+#include "designer/SelectionList.h"
 
 #include <QPixmap>
 #include <QPointer>
@@ -43,7 +43,7 @@ struct InspectorHelpButton
 // The object inspector of a register: lists the configured properties of
 // the selected controls in a tool window and writes typed or picked values
 // back to all of them. Properties named in buttonProperties are edited by the
-// owner (onButtonClick) instead of by typing.
+// owner (buttonClicked) instead of by typing.
 class ObjectInspector : public InspectorBase
 {
     Q_OBJECT
@@ -75,8 +75,6 @@ public:
     InspectorHelpButton helpButton() const { return m_helpButton; }
     void setHelpButton(const InspectorHelpButton &helpButton) { m_helpButton = helpButton; }
 
-    PropertyEditorCall onButtonClick;
-
     // The classes whose property tables describe the targets.
     void setClassRegistry(const ClassRegistry &registry) { m_registry = &registry; }
     const ClassRegistry &classRegistry() const { return *m_registry; }
@@ -98,6 +96,13 @@ public:
     // The controls the inspector shows, in selection order.
     QList<QWidget *> targets() const;
     InspectorWindow *window() const;
+    // Whether anything listens to buttonClicked: the value button acts only then.
+    bool hasButtonListener() const;
+
+signals:
+    // A button property's button was pressed; a listener may change value,
+    // which the inspector then writes to every target.
+    void buttonClicked(const SelectedComponents &targets, const QString &propName, QString &value);
 
 private:
     MultiProperties *multiProps() const;

@@ -5,33 +5,24 @@
 #include "model/ReportClasses.h"
 #include "model/ReportPage.h"
 
-namespace ReportStageAnswers {
-
-void install(DesignStage &stage)
+void ReportStageAnswers::install(DesignStage &stage)
 {
-    stage.onSelectQuery = selectQuery;
-    stage.onDeleteQuery = deleteQuery;
-    stage.onMoveQuery = moveQuery;
-    stage.onControlCreate = controlCreated;
+    stage.setPolicy(std::make_unique<ReportStageAnswers>());
+    QObject::connect(&stage, &DesignStage::controlCreated, &stage,
+                     &ReportStageAnswers::controlCreated);
 }
 
-void selectQuery(QObject *, QWidget *, SelectAnswer &)
+bool ReportStageAnswers::canDelete(QWidget *component) const
 {
+    return !qobject_cast<ReportPage *>(component);
 }
 
-void deleteQuery(QObject *, QWidget *component, bool &canDelete)
+bool ReportStageAnswers::canMove(QWidget *component) const
 {
-    if (qobject_cast<ReportPage *>(component))
-        canDelete = false;
+    return !qobject_cast<ReportPage *>(component);
 }
 
-void moveQuery(QObject *, QWidget *component, bool &canMove)
-{
-    if (qobject_cast<ReportPage *>(component))
-        canMove = false;
-}
-
-void controlCreated(QObject *, QWidget *component)
+void ReportStageAnswers::controlCreated(QWidget *component)
 {
     auto *control = qobject_cast<ReportControl *>(component);
     if (!control)
@@ -47,5 +38,3 @@ void controlCreated(QObject *, QWidget *component)
     else if (qobject_cast<CodeBlock *>(control))
         control->setBounds(left, top, 60, 18);
 }
-
-} // namespace ReportStageAnswers

@@ -1,25 +1,18 @@
 #include "designer/SelectionList.h"
 
-SelectionReceiver::~SelectionReceiver()
+void SelectionReceiver::listenTo(SelectionList *list)
 {
-    const QList<SelectionReceiver *> receivers = m_receivers;
-    for (SelectionReceiver *receiver : receivers)
-        receiver->unlinkReceiver(this);
+    connect(list, &SelectionList::targetForgotten, this, &SelectionReceiver::forgetTarget);
+    connect(list, &SelectionList::targetAdded, this, &SelectionReceiver::addTarget);
+    connect(list, &SelectionList::cleared, this, &SelectionReceiver::clearTargets);
+    connect(list, &SelectionList::targetRemoved, this, &SelectionReceiver::removeTarget);
+    connect(list, &SelectionList::refreshed, this, &SelectionReceiver::refreshTargets);
 }
 
-void SelectionReceiver::linkReceiver(SelectionReceiver *receiver)
+void SelectionReceiver::stopListening(SelectionList *list)
 {
-    if (!receiver || receiver == this || m_receivers.contains(receiver))
-        return;
-    m_receivers.append(receiver);
-    receiver->linkReceiver(this);
-}
-
-void SelectionReceiver::unlinkReceiver(SelectionReceiver *receiver)
-{
-    if (!m_receivers.removeOne(receiver))
-        return;
-    receiver->unlinkReceiver(this);
+    if (list)
+        list->disconnect(this);
 }
 
 void SelectionReceiver::forgetTarget(int) {}
@@ -33,26 +26,19 @@ void SelectionList::forgetTarget(int index)
     if (index < 0 || index >= m_items.size())
         return;
     m_items[index] = nullptr;
-    // A receiver may unlink itself while it is told; walk a copy.
-    const QList<SelectionReceiver *> targets = receivers();
-    for (SelectionReceiver *receiver : targets)
-        receiver->forgetTarget(index);
+    emit targetForgotten(index);
 }
 
 void SelectionList::addTarget(QWidget *control)
 {
     m_items.append(control);
-    const QList<SelectionReceiver *> targets = receivers();
-    for (SelectionReceiver *receiver : targets)
-        receiver->addTarget(control);
+    emit targetAdded(control);
 }
 
 void SelectionList::clearTargets()
 {
     m_items.clear();
-    const QList<SelectionReceiver *> targets = receivers();
-    for (SelectionReceiver *receiver : targets)
-        receiver->clearTargets();
+    emit cleared();
 }
 
 void SelectionList::removeTarget(int index)
@@ -60,16 +46,12 @@ void SelectionList::removeTarget(int index)
     if (index < 0 || index >= m_items.size())
         return;
     m_items.removeAt(index);
-    const QList<SelectionReceiver *> targets = receivers();
-    for (SelectionReceiver *receiver : targets)
-        receiver->removeTarget(index);
+    emit targetRemoved(index);
 }
 
 void SelectionList::refreshTargets()
 {
-    const QList<SelectionReceiver *> targets = receivers();
-    for (SelectionReceiver *receiver : targets)
-        receiver->refreshTargets();
+    emit refreshed();
 }
 
 int SelectionList::indexOf(const QWidget *control) const

@@ -2,25 +2,21 @@
 
 #include <QList>
 
-class QWidget;
+#include <QObject>
+#include <QWidget>
 
-// The base of everything that takes part in selection changes. Receivers
-// are linked both ways, so either side may go first without leaving the
-// other with a dangling link. On a receiver the five change operations
-// announce a change that has already happened to the selection list.
-class SelectionReceiver
+class SelectionList;
+
+// The base of everything that follows selection changes. A receiver
+// listens to a list's signals with itself as the context, so whichever of
+// the two goes first, no connection is left pointing at it. The five
+// handlers hear of a change that has already happened to the list.
+class SelectionReceiver : public QObject
 {
 public:
-    SelectionReceiver() = default;
-    virtual ~SelectionReceiver();
-    SelectionReceiver(const SelectionReceiver &) = delete;
-    SelectionReceiver &operator=(const SelectionReceiver &) = delete;
-
-    // Links receiver to this object and this object to receiver.
-    void linkReceiver(SelectionReceiver *receiver);
-    // Unlinks receiver from this object (and this object from receiver).
-    void unlinkReceiver(SelectionReceiver *receiver);
-    const QList<SelectionReceiver *> &receivers() const { return m_receivers; }
+    // Connects the list's signals to the handlers, after earlier listeners.
+    void listenTo(SelectionList *list);
+    void stopListening(SelectionList *list);
 
     // The entry at index is going away with its control: forget it.
     virtual void forgetTarget(int index);
@@ -29,27 +25,35 @@ public:
     virtual void removeTarget(int index);
     // Nothing changed in the list: bring what shows it up to date.
     virtual void refreshTargets();
-
-private:
-    QList<SelectionReceiver *> m_receivers;
 };
 
 // The selection: an ordered list of controls. Each change operation first
-// changes the list and then repeats itself on every receiver in link order.
-class SelectionList : public SelectionReceiver
+// changes the list and then emits its signal; listeners hear of it in the
+// order they connected (handles before the inspector).
+class SelectionList : public QObject
 {
+    Q_OBJECT
+
 public:
-    void forgetTarget(int index) override;
-    void addTarget(QWidget *control) override;
-    void clearTargets() override;
-    void removeTarget(int index) override;
-    void refreshTargets() override;
+    void forgetTarget(int index);
+    void addTarget(QWidget *control);
+    void clearTargets();
+    void removeTarget(int index);
+    void refreshTargets();
 
     int count() const { return int(m_items.size()); }
     // None when index is outside the list.
     QWidget *at(int index) const { return m_items.value(index); }
     int indexOf(const QWidget *control) const;
     const QList<QWidget *> &items() const { return m_items; }
+
+signals:
+    void targetForgotten(int index);
+    void targetAdded(QWidget *control);
+    void cleared();
+    void targetRemoved(int index);
+    // The entries are unchanged; what shows them should be brought up to date.
+    void refreshed();
 
 private:
     QList<QWidget *> m_items;

@@ -32,8 +32,7 @@ void SelectionManager::removeTarget(int index)
 
 void SelectionManager::announce(SelectOperation operation)
 {
-    if (m_partner->onSelectionChanged)
-        m_partner->onSelectionChanged(m_partner, SelectedComponents(m_items), operation);
+    emit m_partner->selectionChanged(SelectedComponents(m_items), operation);
 }
 
 SelectionPartner::SelectionPartner(QObject *parent) : DesignPartner(parent) {}

@@ -3,13 +3,9 @@
 #include "designer/DesignPartner.h"
 #include "designer/SelectionList.h"
 
-#include <functional>
 #include <memory>
 
 enum SelectOperation { soAdded, soCleared, soDeleted, soReleased };
-
-using SelectionChangedHandler = std::function<void(QObject *sender, const SelectedComponents &targets,
-                                           SelectOperation operation)>;
 
 class SelectionPartner;
 
@@ -50,7 +46,9 @@ public:
 
     SelectionManager *mirror() const { return m_mirror.get(); }
 
-    SelectionChangedHandler onSelectionChanged;
+signals:
+    // The selection changed by operation; targets is a copy of it.
+    void selectionChanged(const SelectedComponents &targets, SelectOperation operation);
 
 private:
     std::unique_ptr<SelectionManager> m_mirror;

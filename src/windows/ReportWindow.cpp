@@ -97,9 +97,8 @@ void ReportWindow::createReportStage()
     m_stageReport->resize(551, 446);
     m_scrollBox->setWidget(m_stageReport);
     ReportStageAnswers::install(*m_stageReport);
-    m_stageReport->onCoverDoubleClick = [this](QObject *sender, QWidget *component) {
-        reportStageCoverDoubleClicked(sender, component);
-    };
+    connect(m_stageReport, &DesignStage::coverDoubleClicked, this,
+            &ReportWindow::reportStageCoverDoubleClicked);
     ensureOnePage();
 }
 
@@ -123,10 +122,7 @@ void ReportWindow::createDesigner(PaletteBase *palette, ArrowButton *arrowButton
     m_inspector = new ObjectInspector(this);
     m_inspector->setObjectName(QStringLiteral("DsnInspector"));
     ReportInspector::configure(*m_inspector);
-    m_inspector->onButtonClick = [this](QObject *sender, const SelectedComponents &targets,
-                                     const QString &propName, QString &value) {
-        inspectorButtonClicked(sender, targets, propName, value);
-    };
+    connect(m_inspector, &ObjectInspector::buttonClicked, this, &ReportWindow::inspectorButton);
 
     m_register = new ReportRegister(m_owner.get(), this);
     m_register->setObjectName(QStringLiteral("DsnRegisterReport"));

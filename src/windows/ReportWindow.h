@@ -3,6 +3,10 @@
 #include "generation/GenerationOutlet.h"
 #include "windows/OpenMode.h"
 
+#include "designer/SelectionList.h"
+#include "editor/SourceEditor.h"
+#include "model/ReportPage.h"
+
 #include <QPointer>
 #include <QWidget>
 
@@ -19,10 +23,7 @@ class ObjectInspector;
 class SelectionPartner;
 class DesignStage;
 class DesignSwitch;
-class ReportPage;
 class ProgressPanel;
-class SelectedComponents;
-class SourceEditor;
 
 // One open report: the design of its page on the "Report Form" page and
 // the Report-Writer source on the "Source" page. The window owns the
@@ -126,22 +127,21 @@ public:
     ItemMarkOutlet *codeDialog() const { return m_codeDialog; }
     void setCodeDialog(ItemMarkOutlet *dialog) { m_codeDialog = dialog; }
 
-    // --- The dialogs opened from the design. Without a handler nothing
+signals:
+    void activePageChanged(ReportWindow::Page page);
+
+    // --- The dialogs opened from the design. Without a listener nothing
     // opens.
 
     // A double click on a text item, band, break band or code block.
-    std::function<void(ReportWindow &window, QWidget *component)> onOpenCodeDialog;
+    void openCodeDialog(QWidget *component);
     // A double click on the page.
-    std::function<void(ReportWindow &window, ReportPage *page)> onOpenPageSetup;
+    void openPageSetup(ReportPage *page);
     // An inspector button; value is what the inspector then assigns.
-    std::function<void(ReportWindow &window, const SelectedComponents &targets,
-                       const QString &propName, QString &value)>
-        onInspectorButton;
+    void inspectorButton(const SelectedComponents &targets, const QString &propName,
+                         QString &value);
     // "Edit Property" of the source editor's context menu.
-    std::function<void(ReportWindow &window, SourceEditor *editor)> onEditProperty;
-
-signals:
-    void activePageChanged(ReportWindow::Page page);
+    void editProperty(SourceEditor *editor);
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -159,9 +159,7 @@ private:
     void firstShow();
 
     // Answers to the design stage.
-    void reportStageCoverDoubleClicked(QObject *sender, QWidget *component);
-    void inspectorButtonClicked(QObject *sender, const SelectedComponents &targets,
-                              const QString &propName, QString &value);
+    void reportStageCoverDoubleClicked(QWidget *component);
     void editPropertyTriggered();
 
     // The document.

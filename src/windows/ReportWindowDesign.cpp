@@ -46,29 +46,21 @@ bool ReportWindow::eventFilter(QObject *watched, QEvent *event)
     return QWidget::eventFilter(watched, event);
 }
 
-void ReportWindow::reportStageCoverDoubleClicked(QObject *, QWidget *component)
+void ReportWindow::reportStageCoverDoubleClicked(QWidget *component)
 {
     switchOn();
     if (auto *page = qobject_cast<ReportPage *>(component)) {
-        if (onOpenPageSetup)
-            onOpenPageSetup(*this, page);
+        emit openPageSetup(page);
         return;
     }
     const bool hasCode = qobject_cast<TextItem *>(component) || qobject_cast<BandBase *>(component)
         || qobject_cast<CodeBlock *>(component);
-    if (hasCode && onOpenCodeDialog)
-        onOpenCodeDialog(*this, component);
-}
-
-void ReportWindow::inspectorButtonClicked(QObject *, const SelectedComponents &targets,
-                                            const QString &propName, QString &value)
-{
-    if (onInspectorButton)
-        onInspectorButton(*this, targets, propName, value);
+    if (hasCode)
+        emit openCodeDialog(component);
 }
 
 void ReportWindow::editPropertyTriggered()
 {
-    if (onEditProperty && m_sourceEditor)
-        onEditProperty(*this, m_sourceEditor);
+    if (m_sourceEditor)
+        emit editProperty(m_sourceEditor);
 }
