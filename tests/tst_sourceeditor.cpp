@@ -3,6 +3,7 @@
 #include "editor/EditorSettings.h"
 #include "editor/ReportWriterLexer.h"
 #include "editor/SourceEditor.h"
+#include "editor/TextFiles.h"
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
 #include "model/StreamDump.h"
@@ -146,6 +147,8 @@ private slots:
     void completion_data();
     void completion();
     void completionFileInEitherEncoding();
+    void textFileLines_data();
+    void textFileLines();
     void codeDialogCompletionRowInOlive();
 
     void bookmarks();
@@ -335,6 +338,32 @@ void tst_SourceEditor::completionFileInEitherEncoding()
     QCOMPARE(editor.completion()->words(), (QStringList{lodz, lodz}));
     QVERIFY(!editor.loadCompletionList(m_dir->filePath(QStringLiteral("missing.txt"))));
     QCOMPARE(editor.completion()->words(), (QStringList{lodz, lodz}));
+}
+
+void tst_SourceEditor::textFileLines_data()
+{
+    QTest::addColumn<QString>("fixture");
+    QTest::addColumn<QStringList>("lines");
+
+    // Only the first mark is a byte order mark; the second, and one after a
+    // Windows-1250 byte (0xE4), are text.
+    QTest::newRow("byte order marks") << "text-marks.txt"
+                                      << QStringList{QStringLiteral("\uFEFFx"),
+                                                     QStringLiteral("a\u00E4\uFEFFb")};
+    // Lines end at LF or CR LF: a CR elsewhere, at the end of the file too,
+    // belongs to its line.
+    QTest::newRow("CR without LF") << "text-final-cr.txt"
+                                   << QStringList{QStringLiteral("a\rb"), QStringLiteral("c\r")};
+}
+
+void tst_SourceEditor::textFileLines()
+{
+    QFETCH(QString, fixture);
+    QFETCH(QStringList, lines);
+    const std::optional<QStringList> read =
+        TextFiles::readLines(QStringLiteral(KESTROVA_TEST_DATA "/") + fixture);
+    QVERIFY(read);
+    QCOMPARE(*read, lines);
 }
 
 void tst_SourceEditor::codeDialogCompletionRowInOlive()

@@ -3,6 +3,7 @@
 #include "model/Cp1250.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 namespace TextFiles {
 namespace {
@@ -51,6 +52,14 @@ QString decode(QByteArrayView bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
         bytes = bytes.sliced(3);
+    // Qt's UTF-8 decoder drops a byte order mark at the start of what it is
+    // given, and a run may start anywhere: past the file's own mark, a
+    // U+FEFF is text.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom
+                                                  | QStringDecoder::Flag::Stateless);
+    const auto run = [&](qsizetype start, qsizetype end) -> QString {
+        return utf8.decode(bytes.sliced(start, end - start));
+    };
     QString text;
     text.reserve(bytes.size());
     qsizetype runStart = 0; // start of the pending run of valid UTF-8
@@ -64,23 +73,26 @@ QString decode(QByteArrayView bytes)
             index += length;
             continue;
         }
-        text += QString::fromUtf8(bytes.sliced(runStart, index - runStart));
+        text += run(runStart, index);
         text += Cp1250::decode(bytes.sliced(index, 1));
         runStart = ++index;
     }
-    text += QString::fromUtf8(bytes.sliced(runStart));
+    text += run(runStart, bytes.size());
     return text;
 }
 
 QStringList splitLines(const QString &text)
 {
     QStringList lines = text.split(u'\n');
-    if (lines.last().isEmpty())
-        lines.removeLast();
+    // What follows the last LF is a line unless it is empty; no LF ends it,
+    // so a CR at its end is its own.
+    const QString last = lines.takeLast();
     for (QString &line : lines) {
         if (line.endsWith(u'\r'))
             line.chop(1);
     }
+    if (!last.isEmpty())
+        lines.append(last);
     return lines;
 }
 
