@@ -4,7 +4,7 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-packages=(cmake ninja-build g++ qt6-base-dev libqscintilla2-qt6-dev
+packages=(cmake ninja-build g++ lld qt6-base-dev libqscintilla2-qt6-dev
           libgl-dev fonts-dejavu-core)
 
 missing=()
@@ -22,8 +22,11 @@ if ((${#missing[@]})); then
     "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
-if [[ ! -f "$root/build/build.ninja" ]]; then
-    cmake -S "$root" -B "$root/build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+# KESTROVA_WERROR=1 (as CI sets it) builds with warnings as errors.
+options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)
+[[ -z "${KESTROVA_WERROR:-}" ]] || options+=(-DKESTROVA_WERROR=ON)
+if [[ ! -f "$root/build/build.ninja" || -n "${KESTROVA_WERROR:-}" ]]; then
+    cmake -S "$root" -B "$root/build" -G Ninja "${options[@]}" >/dev/null
 fi
 cmake --build "$root/build" -- --quiet 2>&1 | grep -v '^ninja: no work to do' || true
 test "${PIPESTATUS[0]}" -eq 0

@@ -41,7 +41,9 @@ void ReportWindow::fitStageToPage()
 
 bool ReportWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_page && event->type() == QEvent::Resize)
+    // Type first: while the page is being destroyed it is no ReportPage any more,
+    // and comparing with m_page would cast it to one.
+    if (event->type() == QEvent::Resize && watched == m_page)
         fitStageToPage();
     return QWidget::eventFilter(watched, event);
 }
