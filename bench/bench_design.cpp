@@ -89,9 +89,8 @@ Figures measure(int items, const QString &folder)
     const QString file = folder + QStringLiteral("/bench%1.kfx").arg(items);
     auto design = buildDesign(items);
     QCoreApplication::sendPostedEvents();
-    figures.save = best([&] {
-        ObjectStream::saveStageFile(design->stage.get(), file, *design, reportClasses());
-    });
+    figures.save = best(
+        [&] { ObjectStream::saveStageFile(design->stage.get(), file, *design, reportClasses()); });
     figures.fileBytes = QFileInfo(file).size();
     figures.generate = best([&] {
         GenerationWindow window;

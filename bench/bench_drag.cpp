@@ -3,8 +3,8 @@
 // repaint), of the first move (the picture of the stage) and of the
 // release (500 moves and the repaint that follows).
 
-#include "designer/OutlineOverlay.h"
 #include "designer/DesignStage.h"
+#include "designer/OutlineOverlay.h"
 #include "designer/ReportRegister.h"
 #include "model/ComponentOwner.h"
 #include "model/ReportClasses.h"

@@ -35,12 +35,17 @@ void check(bool condition, const char *what)
 // The keys the program reads and writes, and two spellings of them that
 // must name the same key.
 constexpr std::array<SettingKey, 11> Keys = {
-    SettingKeys::FtpUser,       SettingKeys::FtpPass,
-    SettingKeys::FtpHost,       SettingKeys::FtpRemoteDirectory,
-    SettingKeys::TelnetProg,    SettingKeys::TxtEditProg,
-    SettingKeys::ReportProgram, SettingKeys::ReportUser,
+    SettingKeys::FtpUser,
+    SettingKeys::FtpPass,
+    SettingKeys::FtpHost,
+    SettingKeys::FtpRemoteDirectory,
+    SettingKeys::TelnetProg,
+    SettingKeys::TxtEditProg,
+    SettingKeys::ReportProgram,
+    SettingKeys::ReportUser,
     SettingKeys::CompletionWordFile,
-    SettingKey{"ftp", "USER"},  SettingKey{"runreport", "program"},
+    SettingKey{"ftp", "USER"},
+    SettingKey{"runreport", "program"},
 };
 
 bool sameKey(const SettingKey &a, const SettingKey &b)
@@ -80,9 +85,10 @@ void writeFile(QByteArrayView bytes)
 }
 
 // It holds a password: nobody but its owner may read it, nobody run it.
-constexpr QFileDevice::Permissions NotForOthers = QFileDevice::ReadGroup
-    | QFileDevice::WriteGroup | QFileDevice::ExeGroup | QFileDevice::ReadOther
-    | QFileDevice::WriteOther | QFileDevice::ExeOther | QFileDevice::ExeOwner;
+constexpr QFileDevice::Permissions NotForOthers = QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                                  | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                                  | QFileDevice::WriteOther | QFileDevice::ExeOther
+                                                  | QFileDevice::ExeOwner;
 
 // A sentinel no file can hold, as no value read holds a line break.
 const QString Missing = QStringLiteral("\n");

@@ -4,8 +4,8 @@
 
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
-#include "model/StreamDump.h"
 #include "model/ReportClasses.h"
+#include "model/StreamDump.h"
 
 #include <QApplication>
 #include <QWidget>

@@ -46,8 +46,8 @@ std::optional<QString> utf8Character(QByteArrayView piece)
     if (piece == ByteOrderMark)
         return QString(QChar(0xFEFF)); // Qt drops it at the start of a text
     const QString decoded = QString::fromUtf8(piece);
-    const bool oneCodePoint = decoded.size() == 1
-        || (decoded.size() == 2 && decoded[0].isHighSurrogate());
+    const bool oneCodePoint =
+        decoded.size() == 1 || (decoded.size() == 2 && decoded[0].isHighSurrogate());
     if (oneCodePoint && decoded.toUtf8() == piece)
         return decoded;
     return std::nullopt;
@@ -96,8 +96,7 @@ QStringList expectedLines(const QString &text)
             lines.append(text.mid(start));
             break;
         }
-        const qsizetype end = newline > start && text[newline - 1] == u'\r' ? newline - 1
-                                                                            : newline;
+        const qsizetype end = newline > start && text[newline - 1] == u'\r' ? newline - 1 : newline;
         lines.append(text.mid(start, end - start));
         start = newline + 1;
     }

@@ -34,10 +34,12 @@ int main(int argc, char *argv[])
     // Headless output is the program's own: Qt's notes about the platform
     // would only disturb what scripts read from standard error.
     if (request.isHeadless())
-        QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false\n*.warning=false"));
+        QLoggingCategory::setFilterRules(
+            QStringLiteral("*.debug=false\n*.info=false\n*.warning=false"));
     if (!request.isHeadless() && !platformChosen && !hasDisplay()) {
         std::fputs("kestrova: no display found; the designer needs one. "
-                   "Headless use: kestrova --help\n", stderr);
+                   "Headless use: kestrova --help\n",
+                   stderr);
         return 1;
     }
 

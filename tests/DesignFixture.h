@@ -11,11 +11,11 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QTest>
 
-#include "designer/InspectorBase.h"
 #include "designer/ComponentPalette.h"
-#include "designer/DesignStage.h"
-#include "designer/ReportRegister.h"
 #include "designer/ComponentTemplates.h"
+#include "designer/DesignStage.h"
+#include "designer/InspectorBase.h"
+#include "designer/ReportRegister.h"
 #include "designer/ReportStageAnswers.h"
 
 #include "model/ComponentOwner.h"

@@ -9,13 +9,13 @@
 #define QTEST_QPA_MOUSE_HANDLING
 #include <QTest>
 
+#include "shell/MainWindow.h"
 #include "shell/NewItemsDialog.h"
 #include "shell/NewReportDialog.h"
-#include "shell/MainWindow.h"
 #include "windows/ShowMessage.h"
 
-#include "editor/SourceEditor.h"
 #include "designer/ComponentPalette.h"
+#include "editor/SourceEditor.h"
 #include "model/ClassRegistry.h"
 #include "model/ReportClasses.h"
 
@@ -38,17 +38,17 @@ struct FrameFixture
     QString previousDir = QDir::currentPath();
     MessageHandler previousHandler;
     QStringList messages;
-    QStringList answers;          // paths the next file dialogs return
-    QStringList askedDialogs;     // names of the file dialogs shown
+    QStringList answers;      // paths the next file dialogs return
+    QStringList askedDialogs; // names of the file dialogs shown
     std::unique_ptr<MainWindow> frame;
-    QObject modalWatch;           // parent of the timers that wait for dialogs
+    QObject modalWatch; // parent of the timers that wait for dialogs
 
     FrameFixture()
     {
         qputenv("KESTROVA_CONFIG_DIR", configDir.path().toLocal8Bit());
         QDir::setCurrent(workDir.path());
-        previousHandler = setMessageHandler(
-            [this](QWidget *, const QString &text) { messages.append(text); });
+        previousHandler =
+            setMessageHandler([this](QWidget *, const QString &text) { messages.append(text); });
         frame = std::make_unique<MainWindow>();
         frame->setFileChooser([this](QWidget *, const FileDialogOptions &options) {
             askedDialogs.append(options.name);
@@ -92,10 +92,7 @@ struct FrameFixture
         return result;
     }
 
-    QAction *action(const QString &name) const
-    {
-        return frame->findChild<QAction *>(name);
-    }
+    QAction *action(const QString &name) const { return frame->findChild<QAction *>(name); }
 
     ReportWindow *active() const { return frame->activeReportWindow(); }
 

@@ -4,8 +4,8 @@
 // inspector with the report window's configuration whose collector follows
 // a selection list, linked, bound and loaded as a register does it.
 
-#include "designer/ObjectInspector.h"
 #include "designer/MultiProperties.h"
+#include "designer/ObjectInspector.h"
 #include "designer/ReportInspector.h"
 #include "designer/SelectionList.h"
 #include "model/ComponentOwner.h"

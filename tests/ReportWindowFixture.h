@@ -43,8 +43,8 @@ struct ReportWindowFixture
     {
         qputenv("KESTROVA_CONFIG_DIR", dir->filePath(QStringLiteral("config")).toLocal8Bit());
         QDir::setCurrent(dir->path());
-        previousHandler = setMessageHandler(
-            [this](QWidget *, const QString &text) { messages.append(text); });
+        previousHandler =
+            setMessageHandler([this](QWidget *, const QString &text) { messages.append(text); });
         palette = new ComponentPalette(&frameOwner, frame.get());
         palette->setGeometry(0, 0, 200, 30);
         ComponentTemplates::buildReportPalette(*palette);

@@ -3,8 +3,8 @@
 // The sales report that serves as the worked example of generation: built
 // in code, with the Report-Writer text it must give.
 
-#include "model/ComponentOwner.h"
 #include "model/ClassRegistry.h"
+#include "model/ComponentOwner.h"
 #include "model/ReportClasses.h"
 
 #include <QStringList>
@@ -31,7 +31,7 @@ BandClass *addBand(ComponentOwner &owner, ReportPage *page, Type type, const QSt
 }
 
 inline TextItem *addText(ComponentOwner &owner, QWidget *band, const QString &caption, int left,
-                       int top)
+                         int top)
 {
     auto *text = new TextItem(&owner, band);
     text->setName(owner.uniqueName(QStringLiteral("TmText")));

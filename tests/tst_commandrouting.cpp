@@ -49,8 +49,7 @@ private:
     static QList<Band *> bands(ReportWindow *window);
     // What a user can see of the frame, its windows, the clipboard and the
     // working folder, one fact per line.
-    QStringList observe(ReportWindow *route, QMdiSubWindow *other,
-                        QMdiSubWindow *routeSub) const;
+    QStringList observe(ReportWindow *route, QMdiSubWindow *other, QMdiSubWindow *routeSub) const;
 
     FrameFixture *f = nullptr;
 };
@@ -102,8 +101,8 @@ ReportWindow *TestCommandRouting::reportWithBand(const QString &name)
     if (!QTest::qWaitFor([this] { return f->active() != nullptr; }))
         return nullptr;
     ReportWindow *window = f->active();
-    QWidget *band = f->create(QStringLiteral("Dpst_TmBand"), window->mPage1(), QPoint(60, 10),
-                              QPoint(400, 30));
+    QWidget *band =
+        f->create(QStringLiteral("Dpst_TmBand"), window->mPage1(), QPoint(60, 10), QPoint(400, 30));
     if (band)
         window->designRegister()->selectOnly(band);
     return window;
@@ -352,7 +351,7 @@ namespace {
 QString pageName(ReportWindow *window)
 {
     return window->activePage() == ReportWindow::Page::Source ? QStringLiteral("Source")
-                                                                  : QStringLiteral("Form");
+                                                              : QStringLiteral("Form");
 }
 
 QString escaped(QString text)
@@ -443,11 +442,12 @@ QStringList TestCommandRouting::observe(ReportWindow *route, QMdiSubWindow *othe
     return {
         "windows: " + titles.join(QStringLiteral(", ")),
         "active: " + activeFact(f->active()),
-        "route: " + (route ? QStringLiteral("%1 band%2, editor '%3'")
-                                 .arg(bandCount)
-                                 .arg(bandCount == 1 ? "" : "s")
-                                 .arg(escaped(FrameFixture::editorLines(route).join(u'\n')))
-                           : QStringLiteral("closed")),
+        "route: "
+            + (route ? QStringLiteral("%1 band%2, editor '%3'")
+                           .arg(bandCount)
+                           .arg(bandCount == 1 ? "" : "s")
+                           .arg(escaped(FrameFixture::editorLines(route).join(u'\n')))
+                     : QStringLiteral("closed")),
         "clipboard: " + clipboardFact(),
         "files: " + filesFact(f->workDir.path()),
         "dialogs: " + f->askedDialogs.join(QStringLiteral(", ")),
@@ -469,91 +469,113 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
     const QString onSource = QStringLiteral("active: ROUTE.kfx on Source");
     const QStringList none;
 
-    QTest::newRow("Undo") << "UndoMenu" << "Source" << false << none
+    QTest::newRow("Undo") << "UndoMenu"
+                          << "Source" << false << none
                           << QStringList{"route: 1 band, editor 'base'"};
-    QTest::newRow("Cut, source") << "CutMenu" << "Source" << false << none
+    QTest::newRow("Cut, source") << "CutMenu"
+                                 << "Source" << false << none
                                  << QStringList{"route: 1 band, editor ''",
                                                 "clipboard: 'base typed'"};
-    QTest::newRow("Copy, source") << "CopyMenu" << "Source" << false << none
+    QTest::newRow("Copy, source") << "CopyMenu"
+                                  << "Source" << false << none
                                   << QStringList{"clipboard: 'base typed'"};
-    QTest::newRow("Paste, source") << "PasteMenu" << "Source" << false << none
-                                   << QStringList{"route: 1 band, editor 'clip'"};
-    QTest::newRow("Cut, form") << "CutMenu" << "Form" << false << none
+    QTest::newRow("Paste, source")
+        << "PasteMenu"
+        << "Source" << false << none << QStringList{"route: 1 band, editor 'clip'"};
+    QTest::newRow("Cut, form") << "CutMenu"
+                               << "Form" << false << none
                                << QStringList{"route: 0 bands, editor 'base typed'",
                                               "clipboard: components"};
-    QTest::newRow("Copy, form") << "CopyMenu" << "Form" << false << none
-                                << QStringList{"clipboard: components"};
-    QTest::newRow("Paste, form") << "PasteMenu" << "Form" << true << none
+    QTest::newRow("Copy, form") << "CopyMenu"
+                                << "Form" << false << none << QStringList{"clipboard: components"};
+    QTest::newRow("Paste, form") << "PasteMenu"
+                                 << "Form" << true << none
                                  << QStringList{"route: 2 bands, editor 'base typed'",
                                                 "clipboard: components"};
-    QTest::newRow("Delete") << "DeleteMenu" << "Form" << false << none
+    QTest::newRow("Delete") << "DeleteMenu"
+                            << "Form" << false << none
                             << QStringList{"route: 0 bands, editor 'base typed'"};
-    QTest::newRow("Toggle to the source") << "ToggleMenu" << "Form" << false << none
-                                          << QStringList{onSource};
-    QTest::newRow("Toggle to the form") << "ToggleMenu" << "Source" << false << none
-                                        << QStringList{"active: ROUTE.kfx on Form, designing"};
-    QTest::newRow("Generate") << "GenerateTextMenu" << "Form" << false << none
+    QTest::newRow("Toggle to the source") << "ToggleMenu"
+                                          << "Form" << false << none << QStringList{onSource};
+    QTest::newRow("Toggle to the form")
+        << "ToggleMenu"
+        << "Source" << false << none << QStringList{"active: ROUTE.kfx on Form, designing"};
+    QTest::newRow("Generate") << "GenerateTextMenu"
+                              << "Form" << false << none
                               << QStringList{onSource, "route: 1 band, " + generated};
     QTest::newRow("Write Text File")
-        << "WriteTextFileMenu" << "Form" << false << QStringList{"route.rw"}
+        << "WriteTextFileMenu"
+        << "Form" << false << QStringList{"route.rw"}
         << QStringList{onSource, "route: 1 band, " + generated,
                        "files: route.rw = .HEADER\\r\\n\\t.NEED 2\\r\\n, sales.kfx",
                        "dialogs: SaveDialog"};
     QTest::newRow("Write Text File As")
-        << "WriteTextFileAsMenu" << "Form" << false << QStringList{"route.rw"}
+        << "WriteTextFileAsMenu"
+        << "Form" << false << QStringList{"route.rw"}
         << QStringList{onSource, "route: 1 band, " + generated,
                        "files: route.rw = .HEADER\\r\\n\\t.NEED 2\\r\\n, sales.kfx",
                        "dialogs: SaveDialog"};
     QTest::newRow("Write As UNIX File")
-        << "WriteUNIXFileMenu" << "Form" << false << QStringList{"route.rw"}
+        << "WriteUNIXFileMenu"
+        << "Form" << false << QStringList{"route.rw"}
         << QStringList{onSource, "route: 1 band, " + generated,
                        "files: route.rw = .HEADER\\n\\t.NEED 2\\n, sales.kfx",
                        "dialogs: SaveDialog"};
-    QTest::newRow("Write Report") << "WriteReportMenu" << "Form" << false << none
+    QTest::newRow("Write Report") << "WriteReportMenu"
+                                  << "Form" << false << none
                                   << QStringList{"files: ROUTE.kfx, sales.kfx"};
-    QTest::newRow("Write Report, source") << "WriteReportMenu" << "Source" << false << none
-                                          << QStringList{"files: ROUTE.kfx, sales.kfx"};
-    QTest::newRow("Write As") << "WriteReportAsMenu" << "Form" << false
-                              << QStringList{"copy.kfx"}
+    QTest::newRow("Write Report, source")
+        << "WriteReportMenu"
+        << "Source" << false << none << QStringList{"files: ROUTE.kfx, sales.kfx"};
+    QTest::newRow("Write As") << "WriteReportAsMenu"
+                              << "Form" << false << QStringList{"copy.kfx"}
                               << QStringList{"windows: OTHER.kfx, copy.kfx",
                                              "active: copy.kfx on Form, designing",
                                              "files: copy.kfx, sales.kfx",
                                              "dialogs: SaveDialog_kfx"};
-    QTest::newRow("Close Window") << "CloseWindowMenu" << "Form" << false << none
+    QTest::newRow("Close Window") << "CloseWindowMenu"
+                                  << "Form" << false << none
                                   << QStringList{"windows: OTHER.kfx",
                                                  "active: OTHER.kfx on Form, designing",
                                                  "route: closed", "files: ROUTE.kfx, sales.kfx",
                                                  "layout: -"};
-    QTest::newRow("Save Source button, form") << "SaveButton" << "Form" << false << none
-                                              << QStringList{"files: ROUTE.kfx, sales.kfx"};
+    QTest::newRow("Save Source button, form")
+        << "SaveButton"
+        << "Form" << false << none << QStringList{"files: ROUTE.kfx, sales.kfx"};
     QTest::newRow("Save Source button, source")
-        << "SaveButton" << "Source" << false << QStringList{"typed.rw"}
+        << "SaveButton"
+        << "Source" << false << QStringList{"typed.rw"}
         << QStringList{"files: sales.kfx, typed.rw = base typed\\r\\n", "dialogs: SaveDialog"};
-    QTest::newRow("New Report") << "Nowyraport1" << "Form" << false << none
+    QTest::newRow("New Report") << "Nowyraport1"
+                                << "Form" << false << none
                                 << QStringList{"dialogs: NewItemsDialog"};
-    QTest::newRow("Open Report") << "Otwrz1" << "Form" << false << QStringList{"sales.kfx"}
+    QTest::newRow("Open Report") << "Otwrz1"
+                                 << "Form" << false << QStringList{"sales.kfx"}
                                  << QStringList{"windows: OTHER.kfx, ROUTE.kfx, sales.kfx",
                                                 "active: sales.kfx on Form, designing",
                                                 "dialogs: OpenDialog"};
     QTest::newRow("Import Report File")
-        << "ImportReportFromFilerw1" << "Form" << false << QStringList{"sales.kfx"}
+        << "ImportReportFromFilerw1"
+        << "Form" << false << QStringList{"sales.kfx"}
         << QStringList{"windows: OTHER.kfx, ROUTE.kfx, sales.kfx",
                        "active: sales.kfx on Source, designing", "dialogs: OpenDialog"};
-    QTest::newRow("Exit") << "Zakocz1" << "Form" << false << none
-                          << QStringList{"windows: ", "active: none", "route: closed",
-                                         "files: OTHER.kfx, ROUTE.kfx, sales.kfx",
+    QTest::newRow("Exit") << "Zakocz1"
+                          << "Form" << false << none
+                          << QStringList{"windows: ",     "active: none",
+                                         "route: closed", "files: OTHER.kfx, ROUTE.kfx, sales.kfx",
                                          "frame: closed", "layout: -"};
-    QTest::newRow("Setup") << "Ustawienia1" << "Form" << false << none
-                           << QStringList{"dialogs: SetupDialog"};
-    QTest::newRow("About") << "Oprogramie1" << "Form" << false << none
-                           << QStringList{"dialogs: AboutBox"};
-    QTest::newRow("Window Cascade") << "WindowCascadeMenu" << "Form" << false << none
-                                    << QStringList{"layout: cascaded"};
+    QTest::newRow("Setup") << "Ustawienia1"
+                           << "Form" << false << none << QStringList{"dialogs: SetupDialog"};
+    QTest::newRow("About") << "Oprogramie1"
+                           << "Form" << false << none << QStringList{"dialogs: AboutBox"};
+    QTest::newRow("Window Cascade") << "WindowCascadeMenu"
+                                    << "Form" << false << none << QStringList{"layout: cascaded"};
     QTest::newRow("Window Tile Horizontal")
-        << "WindowTileHorizontalMenu" << "Form" << false << none
-        << QStringList{"layout: one above the other"};
-    QTest::newRow("Window Tile Vertical") << "WindowTileVerticalMenu" << "Form" << false << none
-                                          << QStringList{"layout: side by side"};
+        << "WindowTileHorizontalMenu"
+        << "Form" << false << none << QStringList{"layout: one above the other"};
+    QTest::newRow("Window Tile Vertical")
+        << "WindowTileVerticalMenu"
+        << "Form" << false << none << QStringList{"layout: side by side"};
 }
 
 // Two report windows, OTHER and ROUTE, in one place; ROUTE is active, with

@@ -111,11 +111,16 @@ void TestComponents::bandLabels_data()
     QTest::addColumn<int>("type");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("label");
-    QTest::newRow("page header") << false << int(Header) << "PAGE" << "Header PAGE";
-    QTest::newRow("detail") << false << int(Detail) << "" << "Detail ";
-    QTest::newRow("report footer") << false << int(Footer) << "REPORT" << "Footer REPORT";
-    QTest::newRow("break header") << true << int(BreakHeader) << "dept" << "Break Header dept";
-    QTest::newRow("break footer") << true << int(BreakFooter) << "dept" << "Break Footer dept";
+    QTest::newRow("page header") << false << int(Header) << "PAGE"
+                                 << "Header PAGE";
+    QTest::newRow("detail") << false << int(Detail) << ""
+                            << "Detail ";
+    QTest::newRow("report footer") << false << int(Footer) << "REPORT"
+                                   << "Footer REPORT";
+    QTest::newRow("break header") << true << int(BreakHeader) << "dept"
+                                  << "Break Header dept";
+    QTest::newRow("break footer") << true << int(BreakFooter) << "dept"
+                                  << "Break Footer dept";
 }
 
 void TestComponents::bandLabels()
@@ -125,7 +130,7 @@ void TestComponents::bandLabels()
     QFETCH(QString, field);
     QFETCH(QString, label);
     BandBase *band = breakBand ? static_cast<BandBase *>(new BreakBand(m_owner.get(), m_page.get()))
-                                : new Band(m_owner.get(), m_page.get());
+                               : new Band(m_owner.get(), m_page.get());
     band->setTypeOrdinal(type);
     band->setTypeField(field);
     QCOMPARE(band->typeWord() + QChar(' ') + band->typeField(), label);
@@ -136,7 +141,8 @@ void TestComponents::propertyLookupIgnoresCase()
     QVERIFY(findPropertyPath(pagePropertyTable(), u"vnode"));
     QCOMPARE(findPropertyPath(pagePropertyTable(), u"VNODE")->name, QStringLiteral("VNode"));
     QCOMPARE(findPropertyPath(textPropertyTable(), u"frame.color")->name, QStringLiteral("Color"));
-    QCOMPARE(findPropertyPath(bandPropertyTable(), u"BeforePrint.Strings")->kind, PropKind::Strings);
+    QCOMPARE(findPropertyPath(bandPropertyTable(), u"BeforePrint.Strings")->kind,
+             PropKind::Strings);
     QCOMPARE(findPropertyPath(pagePropertyTable(), u"Page.Values")->kind, PropKind::Floats);
     QVERIFY(!findPropertyPath(textPropertyTable(), u"Caption.Strings"));
     QVERIFY(!findPropertyPath(textPropertyTable(), u"Nonsense"));

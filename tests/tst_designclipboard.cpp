@@ -77,37 +77,36 @@ void TestDesignClipboard::clipboardHoldsCountAndBlock()
     QVERIFY(mime && mime->hasFormat(QStringLiteral("Dsn_ClipboardFormat")));
 
     // The byte count, then one stream per copied control and a final 0.
-    const QByteArray expected = QByteArray::fromHex(
-        "dc 00 00 00"                                // 220 bytes follow
-        // MBlockCode1 at 240, 54, 60 x 18, without code: its name is its
-        // caption.
-        "54 50 46 30"                                // TPF0
-        "0b 54 4d 42 6c 6f 63 6b 43 6f 64 65"        // CodeBlock
-        "0b 4d 42 6c 6f 63 6b 43 6f 64 65 31"        // MBlockCode1
-        "04 4c 65 66 74 03 f0 00"                    // Left 240 (16 bits)
-        "03 54 6f 70 02 36"                          // Top 54
-        "05 57 69 64 74 68 02 3c"                    // Width 60
-        "06 48 65 69 67 68 74 02 12"                 // Height 18
-        "08 41 75 74 6f 53 69 7a 65 08"              // AutoSize False
-        "07 43 61 70 74 69 6f 6e"                    // caption
-        "06 0b 4d 42 6c 6f 63 6b 43 6f 64 65 31"     //   MBlockCode1
-        "0b 54 72 61 6e 73 70 61 72 65 6e 74 09"     // Transparent True
-        "00 00"                                      // no more properties, no children
-        // MBlockCode2 at 300, 72, 36 x 18, with the code line "a".
-        "54 50 46 30"
-        "0b 54 4d 42 6c 6f 63 6b 43 6f 64 65"
-        "0b 4d 42 6c 6f 63 6b 43 6f 64 65 32"        // MBlockCode2
-        "04 4c 65 66 74 03 2c 01"                    // Left 300
-        "03 54 6f 70 02 48"                          // Top 72
-        "05 57 69 64 74 68 02 24"                    // Width 36
-        "06 48 65 69 67 68 74 02 12"
-        "08 41 75 74 6f 53 69 7a 65 08"
-        "07 43 61 70 74 69 6f 6e 06 02 0d 61"        // caption: CR a
-        "0b 54 72 61 6e 73 70 61 72 65 6e 74 09"
-        "0c 43 6f 64 65 2e 53 74 72 69 6e 67 73"     // code.Strings
-        "01 06 01 61 00"                             // list: "a", end
-        "00 00"
-        "00");                                       // end of the block
+    // MBlockCode1 at 240, 54, 60 x 18 has no code: its name is its caption.
+    const QByteArray expected =
+        QByteArray::fromHex("dc 00 00 00"                            // 220 bytes follow
+                            "54 50 46 30"                            // TPF0
+                            "0b 54 4d 42 6c 6f 63 6b 43 6f 64 65"    // TMBlockCode
+                            "0b 4d 42 6c 6f 63 6b 43 6f 64 65 31"    // MBlockCode1
+                            "04 4c 65 66 74 03 f0 00"                // Left 240 (16 bits)
+                            "03 54 6f 70 02 36"                      // Top 54
+                            "05 57 69 64 74 68 02 3c"                // Width 60
+                            "06 48 65 69 67 68 74 02 12"             // Height 18
+                            "08 41 75 74 6f 53 69 7a 65 08"          // AutoSize False
+                            "07 43 61 70 74 69 6f 6e"                // Caption
+                            "06 0b 4d 42 6c 6f 63 6b 43 6f 64 65 31" //   MBlockCode1
+                            "0b 54 72 61 6e 73 70 61 72 65 6e 74 09" // Transparent True
+                            "00 00" // no more properties, no children
+                            // MBlockCode2 at 300, 72, 36 x 18, with the code line "a".
+                            "54 50 46 30"
+                            "0b 54 4d 42 6c 6f 63 6b 43 6f 64 65"
+                            "0b 4d 42 6c 6f 63 6b 43 6f 64 65 32" // MBlockCode2
+                            "04 4c 65 66 74 03 2c 01"             // Left 300
+                            "03 54 6f 70 02 48"                   // Top 72
+                            "05 57 69 64 74 68 02 24"             // Width 36
+                            "06 48 65 69 67 68 74 02 12"
+                            "08 41 75 74 6f 53 69 7a 65 08"
+                            "07 43 61 70 74 69 6f 6e 06 02 0d 61" // Caption: CR a
+                            "0b 54 72 61 6e 73 70 61 72 65 6e 74 09"
+                            "0c 43 6f 64 65 2e 53 74 72 69 6e 67 73" // code.Strings
+                            "01 06 01 61 00"                         // list: "a", end
+                            "00 00"
+                            "00"); // end of the block
     QCOMPARE(mime->data(QStringLiteral("Dsn_ClipboardFormat")).toHex(' '), expected.toHex(' '));
     QCOMPARE(DesignClipboard::unpack(QByteArray("\x05\0\0\0ab", 6)), QByteArray("ab"));
     QVERIFY(!DesignClipboard::unpack(QByteArray("\x05\0", 2)));
@@ -245,7 +244,9 @@ void TestDesignClipboard::deleteAsksForEachControl()
     QCOMPARE(asked, (QStringList{"MBlockCode1", "mText2", "mText1"}));
     QVERIFY(!f->owner.findComponent(u"mText1"));
     QVERIFY(!f->owner.findComponent(u"MBlockCode1"));
-    f->policy->deleteQuery = [](QWidget *, bool &canDelete) { canDelete = false; };
+    f->policy->deleteQuery = [](QWidget *, bool &canDelete) {
+        canDelete = false;
+    };
     select({f->text3});
     f->reg->deleteSelected();
     QVERIFY(f->owner.findComponent(u"mText3"));
@@ -306,9 +307,8 @@ void TestDesignClipboard::saveAndLoadRestoreDesignMode()
         designingWhileLoading = f->reg->designing();
         loading << QString();
     });
-    QObject::connect(f->stage, &DesignStage::controlLoaded, f->stage, [&](QWidget *component) {
-        loaded << component->objectName();
-    });
+    QObject::connect(f->stage, &DesignStage::controlLoaded, f->stage,
+                     [&](QWidget *component) { loaded << component->objectName(); });
     f->stage->loadFromFile(file);
     QVERIFY(!designingWhileLoading);
     QVERIFY(f->reg->designing());

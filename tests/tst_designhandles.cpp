@@ -1,8 +1,8 @@
 // Links: kestrova_designer
 #include "DesignFixture.h"
 
-#include "designer/ResizeHandle.h"
 #include "designer/OutlineOverlay.h"
+#include "designer/ResizeHandle.h"
 #include "designer/RubberBandRegister.h"
 
 #include <QImage>
@@ -189,22 +189,22 @@ void TestDesignHandles::everyHandleMovesItsOwnEdges_data()
                                  << QRect(75, 41, 73, 41);
     QTest::newRow("top middle") << int(HandlePlace::TopMiddle) << QPoint(20, -25)
                                 << QRect(87, 23, 61, 41);
-    QTest::newRow("bottom middle") << int(HandlePlace::BottomMiddle) << QPoint(-20, 25)
-                                   << QRect(87, 41, 61, 41);
+    QTest::newRow("bottom middle")
+        << int(HandlePlace::BottomMiddle) << QPoint(-20, 25) << QRect(87, 41, 61, 41);
     QTest::newRow("middle right") << int(HandlePlace::MiddleRight) << QPoint(20, 25)
                                   << QRect(87, 41, 79, 23);
     QTest::newRow("middle left") << int(HandlePlace::MiddleLeft) << QPoint(-20, -25)
                                  << QRect(75, 41, 73, 23);
     // Inward past the opposite edges (-77 gives -72, -47 gives -36, 53 and
     // 43 give 36, 73 gives 72): the item flips over its fixed edges.
-    QTest::newRow("bottom right past top left") << int(HandlePlace::BottomRight)
-                                                << QPoint(-80, -50) << QRect(76, 28, 11, 13);
-    QTest::newRow("top right past bottom left") << int(HandlePlace::TopRight)
-                                                << QPoint(-80, 50) << QRect(76, 64, 11, 13);
-    QTest::newRow("middle left past the right edge") << int(HandlePlace::MiddleLeft)
-                                                     << QPoint(70, 0) << QRect(148, 41, 11, 23);
-    QTest::newRow("top middle past the bottom edge") << int(HandlePlace::TopMiddle)
-                                                     << QPoint(0, 40) << QRect(87, 64, 61, 13);
+    QTest::newRow("bottom right past top left")
+        << int(HandlePlace::BottomRight) << QPoint(-80, -50) << QRect(76, 28, 11, 13);
+    QTest::newRow("top right past bottom left")
+        << int(HandlePlace::TopRight) << QPoint(-80, 50) << QRect(76, 64, 11, 13);
+    QTest::newRow("middle left past the right edge")
+        << int(HandlePlace::MiddleLeft) << QPoint(70, 0) << QRect(148, 41, 11, 23);
+    QTest::newRow("top middle past the bottom edge")
+        << int(HandlePlace::TopMiddle) << QPoint(0, 40) << QRect(87, 64, 61, 13);
 }
 
 void TestDesignHandles::everyHandleMovesItsOwnEdges()

@@ -136,7 +136,7 @@ void TestDesignMove::dragRepaintsNoComponent()
     QList<TextItem *> items{f->text1, f->text2, f->text3};
     for (int i = 0; i < 60; ++i) {
         TextItem *text = f->addText(QStringLiteral("many%1").arg(i),
-                                  QRect(12 + (i % 10) * 60, 40 + (i / 10) * 10, 50, 10));
+                                    QRect(12 + (i % 10) * 60, 40 + (i / 10) * 10, 50, 10));
         text->show();
     }
     f->reg->setDesigning(false);
@@ -164,8 +164,8 @@ void TestDesignMove::dragRepaintsNoComponent()
 void TestDesignMove::dragStaysInsideTheContainer()
 {
     Gesture::click(f->text1, {5, 5});
-    const QPoint outside = f->text1->mapFrom(f->window.get(), QPoint(f->window->width() - 1,
-                                                                     f->window->height() - 1));
+    const QPoint outside =
+        f->text1->mapFrom(f->window.get(), QPoint(f->window->width() - 1, f->window->height() - 1));
     Gesture::drag(f->text1, {5, 5}, outside);
     // The pointer counts as held at the band's last pixel, 763, 107 (the
     // band is 764 x 108), which is 751, 89 in the item at 12, 18: snapped

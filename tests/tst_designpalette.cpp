@@ -1,8 +1,8 @@
 // Links: kestrova_designer
 #include "DesignFixture.h"
 
-#include "designer/ResizeHandle.h"
 #include "designer/OutlineOverlay.h"
+#include "designer/ResizeHandle.h"
 
 // Creation from the palette: the drag and its rectangle, the container a
 // new control lands in, names, the return to the arrow, controlCreated

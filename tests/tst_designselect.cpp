@@ -1,10 +1,10 @@
 // Links: kestrova_designer
 #include "DesignFixture.h"
 
-#include "designer/InspectorBase.h"
 #include "designer/DesignMessages.h"
-#include "designer/SelectionPartner.h"
 #include "designer/DesignSwitch.h"
+#include "designer/InspectorBase.h"
+#include "designer/SelectionPartner.h"
 
 // Selection on the design stage: presses, Shift toggling, the rubber band,
 // right presses, the select query, programmatic selection and the
@@ -57,7 +57,10 @@ class Recorder : public SelectionReceiver
 {
 public:
     void forgetTarget(int index) override { log << QStringLiteral("nil%1").arg(index); }
-    void addTarget(QWidget *control) override { log << QStringLiteral("add ") + control->objectName(); }
+    void addTarget(QWidget *control) override
+    {
+        log << QStringLiteral("add ") + control->objectName();
+    }
     void clearTargets() override { log << QStringLiteral("clear"); }
     void removeTarget(int index) override { log << QStringLiteral("delete%1").arg(index); }
     void refreshTargets() override { log << QStringLiteral("update"); }
@@ -84,8 +87,8 @@ void TestDesignSelect::receiversAreLinkedBothWays()
     list.removeTarget(0);
     list.refreshTargets();
     list.clearTargets();
-    QCOMPARE(first.log, (QStringList{"add mText1", "add mText2", "nil0", "delete0", "update",
-                                     "clear"}));
+    QCOMPARE(first.log,
+             (QStringList{"add mText1", "add mText2", "nil0", "delete0", "update", "clear"}));
     QCOMPARE(list.at(5), nullptr);
     QCOMPARE(list.indexOf(f->text1), -1);
 }

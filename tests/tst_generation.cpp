@@ -119,7 +119,9 @@ public:
         result.progress = this;
         result.itemMarks = this;
         result.source = this;
-        result.showMessage = [this](const QString &message) { messages.append(message); };
+        result.showMessage = [this](const QString &message) {
+            messages.append(message);
+        };
         return result;
     }
 
@@ -276,8 +278,8 @@ void TestGeneration::comments_data()
     QTest::newRow("none") << QStringList{} << QStringList{};
     QTest::newRow("one line") << QStringList{"X"} << QStringList{"/*# X", "# X*/"};
     QTest::newRow("two lines") << QStringList{"A", "B"} << QStringList{"/*# A", "# B*/"};
-    QTest::newRow("three lines")
-        << QStringList{"A", "B", "C"} << QStringList{"/*# A", "# B", "# C*/"};
+    QTest::newRow("three lines") << QStringList{"A", "B", "C"}
+                                 << QStringList{"/*# A", "# B", "# C*/"};
 }
 
 void TestGeneration::comments()
@@ -294,11 +296,16 @@ void TestGeneration::headerLines_data()
 {
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("blanks") << "   " << "";
-    QTest::newRow("control characters") << "\t\r\n\x01" << "";
-    QTest::newRow("plain") << "r1" << " r1";
-    QTest::newRow("kept unchanged") << " r 1\t" << "  r 1\t";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("blanks") << "   "
+                            << "";
+    QTest::newRow("control characters") << "\t\r\n\x01"
+                                        << "";
+    QTest::newRow("plain") << "r1"
+                           << " r1";
+    QTest::newRow("kept unchanged") << " r 1\t"
+                                    << "  r 1\t";
 }
 
 void TestGeneration::headerLines()
@@ -312,9 +319,9 @@ void TestGeneration::headerLines()
     if (expected.isEmpty())
         QCOMPARE(text, QString());
     else
-        QCOMPARE(text, QStringList({".NAME" + expected, ".OUTPUT" + expected,
-                                    ".SHORTREMARK" + expected})
-                           .join(u'\n'));
+        QCOMPARE(text,
+                 QStringList({".NAME" + expected, ".OUTPUT" + expected, ".SHORTREMARK" + expected})
+                     .join(u'\n'));
 }
 
 void TestGeneration::rawSectionsInOrder()
@@ -331,10 +338,10 @@ void TestGeneration::rawSectionsInOrder()
     m_page->table = codeLines({".TABLE t"});
     m_page->database = QStringLiteral("db");
     m_page->reportName = QStringLiteral("n");
-    QCOMPARE(generate(), QStringList({".NAME n", ".LONGREMARK", "", ".ENDREMARK", ".INCLUDE",
-                                      ".DATA", " .SETUP ", ".CLEANUP", ".QUERY", ".SORT", "",
-                                      ".BREAK", ".DECLARE", "d"})
-                             .join(u'\n'));
+    QCOMPARE(generate(),
+             QStringList({".NAME n", ".LONGREMARK", "", ".ENDREMARK", ".INCLUDE", ".DATA",
+                          " .SETUP ", ".CLEANUP", ".QUERY", ".SORT", "", ".BREAK", ".DECLARE", "d"})
+                 .join(u'\n'));
 }
 
 void TestGeneration::sectionsInOrder()
@@ -362,17 +369,16 @@ void TestGeneration::sectionsInOrder()
         if (!line.startsWith(u'\t'))
             headings.append(line);
     }
-    QCOMPARE(headings, QStringList({".HEADER report", ".HEADER REPORT", ".HEADER Page",
-                                    ".HEADER h", ".HEADER report ", ".HEADER s", ".DETAIL REPORT",
-                                    ".FOOTER s", ".FOOTER f", ".FOOTER PAGE", ".FOOTER Report",
-                                    "page code"}));
+    QCOMPARE(headings, QStringList({".HEADER report", ".HEADER REPORT", ".HEADER Page", ".HEADER h",
+                                    ".HEADER report ", ".HEADER s", ".DETAIL REPORT", ".FOOTER s",
+                                    ".FOOTER f", ".FOOTER PAGE", ".FOOTER Report", "page code"}));
 
     QStringList names;
     for (QWidget *entry : sectionOrder(m_page.get()))
         names.append(entry->objectName());
-    QCOMPARE(names, QStringList({"mBand7", "mBand8", "mBand6", "mBand5", "mBand9",
-                                 "mBreakBand4", "mBand4", "mBreakBand2", "mBand3", "mBand2",
-                                 "mBand1", "MBlockCode1"}));
+    QCOMPARE(names,
+             QStringList({"mBand7", "mBand8", "mBand6", "mBand5", "mBand9", "mBreakBand4", "mBand4",
+                          "mBreakBand2", "mBand3", "mBand2", "mBand1", "MBlockCode1"}));
 }
 
 void TestGeneration::codeBlocksOnPageAndBand()
@@ -383,9 +389,9 @@ void TestGeneration::codeBlocksOnPageAndBand()
     addBlock(detail, {"band 1", "band 2"}, 50, 0);
     addText(detail, "b", 0, 18)->tabPosition = false;
     addBlock(m_page.get(), {"page 3"});
-    QCOMPARE(generate(), expectedText({".DETAIL ", ">.NEED 2", ">.TAB 2", ">.PRINT a", "band 1",
-                                       "band 2", ">.NEWLINE 1", ">.PRINT b", "page 1",
-                                       ">page 2", "page 3"}));
+    QCOMPARE(generate(),
+             expectedText({".DETAIL ", ">.NEED 2", ">.TAB 2", ">.PRINT a", "band 1", "band 2",
+                           ">.NEWLINE 1", ">.PRINT b", "page 1", ">page 2", "page 3"}));
 }
 
 void TestGeneration::bandLevels_data()
@@ -393,52 +399,112 @@ void TestGeneration::bandLevels_data()
     QTest::addColumn<BandSetup>("setup");
     QTest::addColumn<QStringList>("expected");
 
-    QTest::newRow("band, plain")
-        << BandSetup{} << QStringList{".HEADER Report", ">.LEFTMARGIN 2", ">.PAGELENGTH 62",
-                                      ">.RIGHTMARGIN 79", ">.PAGEWIDTH 80", ">.NEED 3",
-                                      ">.NEWLINE 1", ">.TAB 2", ">.PRINT x", ">.NEWLINE 1", "A"};
+    QTest::newRow("band, plain") << BandSetup{}
+                                 << QStringList{".HEADER Report",
+                                                ">.LEFTMARGIN 2",
+                                                ">.PAGELENGTH 62",
+                                                ">.RIGHTMARGIN 79",
+                                                ">.PAGEWIDTH 80",
+                                                ">.NEED 3",
+                                                ">.NEWLINE 1",
+                                                ">.TAB 2",
+                                                ">.PRINT x",
+                                                ">.NEWLINE 1",
+                                                "A"};
     QTest::newRow("band, before code, block, field")
         << BandSetup{.before = true, .block = true, .field = true}
-        << QStringList{"B",           ">.HEADER Report", ">>.LEFTMARGIN 2", ">>.PAGELENGTH 62",
-                       ">>.RIGHTMARGIN 79", ">>.PAGEWIDTH 80", ">>.BLOCK", ">>>.WITHIN",
-                       ">>>>.NEED 3", ">>>>.NEWLINE 1", ">>>>.TAB 2", ">>>>.PRINT x",
-                       ">>>>.NEWLINE 1", ">>>.ENDWITHIN", ">>.ENDBLOCK", "A"};
+        << QStringList{"B",
+                       ">.HEADER Report",
+                       ">>.LEFTMARGIN 2",
+                       ">>.PAGELENGTH 62",
+                       ">>.RIGHTMARGIN 79",
+                       ">>.PAGEWIDTH 80",
+                       ">>.BLOCK",
+                       ">>>.WITHIN",
+                       ">>>>.NEED 3",
+                       ">>>>.NEWLINE 1",
+                       ">>>>.TAB 2",
+                       ">>>>.PRINT x",
+                       ">>>>.NEWLINE 1",
+                       ">>>.ENDWITHIN",
+                       ">>.ENDBLOCK",
+                       "A"};
     QTest::newRow("band, indent 2, before code, field on a column")
         << BandSetup{.indent = 2, .before = true, .field = true, .fieldName = " dept"}
-        << QStringList{">>B",          ">>>.HEADER Report", ">>>>.LEFTMARGIN 2",
-                       ">>>>.PAGELENGTH 62", ">>>>.RIGHTMARGIN 79", ">>>>.PAGEWIDTH 80",
-                       ">>>>.WITHIN  dept", ">>>>>.NEED 3", ">>>>>.NEWLINE 1", ">>>>>.TAB 2",
-                       ">>>>>.PRINT x", ">>>>>.NEWLINE 1", ">>>>.ENDWITHIN", ">>A"};
+        << QStringList{">>B",
+                       ">>>.HEADER Report",
+                       ">>>>.LEFTMARGIN 2",
+                       ">>>>.PAGELENGTH 62",
+                       ">>>>.RIGHTMARGIN 79",
+                       ">>>>.PAGEWIDTH 80",
+                       ">>>>.WITHIN  dept",
+                       ">>>>>.NEED 3",
+                       ">>>>>.NEWLINE 1",
+                       ">>>>>.TAB 2",
+                       ">>>>>.PRINT x",
+                       ">>>>>.NEWLINE 1",
+                       ">>>>.ENDWITHIN",
+                       ">>A"};
     QTest::newRow("band, indent 1, no before code")
         << BandSetup{.indent = 1, .block = true, .fieldName = "dept"}
-        << QStringList{">.HEADER Report", ">>.LEFTMARGIN 2", ">>.PAGELENGTH 62",
-                       ">>.RIGHTMARGIN 79", ">>.PAGEWIDTH 80", ">>.BLOCK", ">>>.NEED 3",
-                       ">>>.NEWLINE 1", ">>>.TAB 2", ">>>.PRINT x", ">>>.NEWLINE 1",
-                       ">>.ENDBLOCK", "A"};
+        << QStringList{">.HEADER Report",
+                       ">>.LEFTMARGIN 2",
+                       ">>.PAGELENGTH 62",
+                       ">>.RIGHTMARGIN 79",
+                       ">>.PAGEWIDTH 80",
+                       ">>.BLOCK",
+                       ">>>.NEED 3",
+                       ">>>.NEWLINE 1",
+                       ">>>.TAB 2",
+                       ">>>.PRINT x",
+                       ">>>.NEWLINE 1",
+                       ">>.ENDBLOCK",
+                       "A"};
     QTest::newRow("band, without print code")
-        << BandSetup{.indent = 1, .withPrintCode = false, .before = true, .field = true,
+        << BandSetup{.indent = 1,
+                     .withPrintCode = false,
+                     .before = true,
+                     .field = true,
                      .fieldName = "\t"}
-        << QStringList{">.HEADER Report", ">>.LEFTMARGIN 2", ">>.PAGELENGTH 62",
-                       ">>.RIGHTMARGIN 79", ">>.PAGEWIDTH 80", ">>.WITHIN", ">>>.NEED 3",
-                       ">>>.NEWLINE 1", ">>>.TAB 2", ">>>.PRINT x", ">>>.NEWLINE 1",
-                       ">>.ENDWITHIN"};
+        << QStringList{">.HEADER Report",   ">>.LEFTMARGIN 2", ">>.PAGELENGTH 62",
+                       ">>.RIGHTMARGIN 79", ">>.PAGEWIDTH 80", ">>.WITHIN",
+                       ">>>.NEED 3",        ">>>.NEWLINE 1",   ">>>.TAB 2",
+                       ">>>.PRINT x",       ">>>.NEWLINE 1",   ">>.ENDWITHIN"};
     QTest::newRow("break band, plain")
         << BandSetup{.breakBand = true}
-        << QStringList{".FOOTER dept", ">.NEED 3",    ">.NEWLINE 1", ">.TAB 2",
-                       ">.PRINT x",    ">.NEWLINE 1", ">.NEWLINE 1", ">.NEWPAGE",
-                       "A"};
-    QTest::newRow("break band, before code, block, field")
-        << BandSetup{.breakBand = true, .before = true, .block = true, .field = true,
-                     .fieldName = "dept"}
-        << QStringList{"B",           ">.FOOTER dept",    ">>.BLOCK",       ">>>.WITHIN dept",
-                       ">>>>.NEED 3", ">.NEWLINE 1",      ">>>>.TAB 2",     ">>>>.PRINT x",
-                       ">>>>.NEWLINE 1", ">>>>.NEWLINE 1", ">>>>.NEWPAGE", ">>>.ENDWITHIN",
-                       ">>.ENDBLOCK", ">A"};
+        << QStringList{".FOOTER dept", ">.NEED 3",    ">.NEWLINE 1", ">.TAB 2", ">.PRINT x",
+                       ">.NEWLINE 1",  ">.NEWLINE 1", ">.NEWPAGE",   "A"};
+    QTest::newRow("break band, before code, block, field") << BandSetup{.breakBand = true,
+                                                                        .before = true,
+                                                                        .block = true,
+                                                                        .field = true,
+                                                                        .fieldName = "dept"}
+                                                           << QStringList{"B",
+                                                                          ">.FOOTER dept",
+                                                                          ">>.BLOCK",
+                                                                          ">>>.WITHIN dept",
+                                                                          ">>>>.NEED 3",
+                                                                          ">.NEWLINE 1",
+                                                                          ">>>>.TAB 2",
+                                                                          ">>>>.PRINT x",
+                                                                          ">>>>.NEWLINE 1",
+                                                                          ">>>>.NEWLINE 1",
+                                                                          ">>>>.NEWPAGE",
+                                                                          ">>>.ENDWITHIN",
+                                                                          ">>.ENDBLOCK",
+                                                                          ">A"};
     QTest::newRow("break band, indent 2, before code")
         << BandSetup{.breakBand = true, .indent = 2, .before = true}
-        << QStringList{"B",           ">>>.FOOTER dept", ">>>>.NEED 3",  ">.NEWLINE 1",
-                       ">>>>.TAB 2",  ">>>>.PRINT x",    ">>>>.NEWLINE 1", ">>>>.NEWLINE 1",
-                       ">>>>.NEWPAGE", ">>>A"};
+        << QStringList{"B",
+                       ">>>.FOOTER dept",
+                       ">>>>.NEED 3",
+                       ">.NEWLINE 1",
+                       ">>>>.TAB 2",
+                       ">>>>.PRINT x",
+                       ">>>>.NEWLINE 1",
+                       ">>>>.NEWLINE 1",
+                       ">>>>.NEWPAGE",
+                       ">>>A"};
 }
 
 // A band three lines high with one item on line 1: a leading and a
@@ -449,8 +515,8 @@ void TestGeneration::bandLevels()
     QFETCH(BandSetup, setup);
     QFETCH(QStringList, expected);
     BandBase *band = setup.breakBand
-        ? static_cast<BandBase *>(addBreakBand(BreakFooter, "dept", 54))
-        : addBand(Header, "Report", 54);
+                         ? static_cast<BandBase *>(addBreakBand(BreakFooter, "dept", 54))
+                         : addBand(Header, "Report", 54);
     if (auto *breakBand = qobject_cast<BreakBand *>(band))
         breakBand->newPageOnBreak = true;
     addText(band, "x", 0, 18);
@@ -482,29 +548,23 @@ void TestGeneration::pageFormatRounding_data()
     // width less the right margin, rounded once.
     QTest::newRow("fractional width and right margin")
         << int(Characters) << 80.6 << 2.0 << 1.4 << 62.3
-        << QStringList{">.LEFTMARGIN 2", ">.PAGELENGTH 62", ">.RIGHTMARGIN 79",
-                       ">.PAGEWIDTH 81"};
+        << QStringList{">.LEFTMARGIN 2", ">.PAGELENGTH 62", ">.RIGHTMARGIN 79", ">.PAGEWIDTH 81"};
     QTest::newRow("right margin column rounds up")
         << int(Characters) << 80.6 << 2.0 << 0.9 << 62.3
-        << QStringList{">.LEFTMARGIN 2", ">.PAGELENGTH 62", ">.RIGHTMARGIN 80",
-                       ">.PAGEWIDTH 81"};
+        << QStringList{">.LEFTMARGIN 2", ">.PAGELENGTH 62", ">.RIGHTMARGIN 80", ">.PAGEWIDTH 81"};
     QTest::newRow("fractional left margin")
         << int(Characters) << 80.0 << 2.6 << 1.0 << 62.3
-        << QStringList{">.LEFTMARGIN 3", ">.PAGELENGTH 62", ">.RIGHTMARGIN 79",
-                       ">.PAGEWIDTH 80"};
+        << QStringList{">.LEFTMARGIN 3", ">.PAGELENGTH 62", ">.RIGHTMARGIN 79", ">.PAGEWIDTH 80"};
     QTest::newRow("length rounds up")
         << int(Characters) << 80.0 << 2.0 << 1.0 << 61.7
-        << QStringList{">.LEFTMARGIN 2", ">.PAGELENGTH 62", ">.RIGHTMARGIN 79",
-                       ">.PAGEWIDTH 80"};
+        << QStringList{">.LEFTMARGIN 2", ">.PAGELENGTH 62", ">.RIGHTMARGIN 79", ">.PAGEWIDTH 80"};
     // In millimetres the halves are exact: they go away from zero.
-    QTest::newRow("halves, millimetres")
-        << int(MM) << 210.0 << 2.5 << 9.5 << 296.5
-        << QStringList{">.LEFTMARGIN 3", ">.PAGELENGTH 297", ">.RIGHTMARGIN 201",
-                       ">.PAGEWIDTH 210"};
-    QTest::newRow("width half, millimetres")
-        << int(MM) << 200.5 << 0.0 << 0.0 << 297.0
-        << QStringList{">.LEFTMARGIN 0", ">.PAGELENGTH 297", ">.RIGHTMARGIN 201",
-                       ">.PAGEWIDTH 201"};
+    QTest::newRow("halves, millimetres") << int(MM) << 210.0 << 2.5 << 9.5 << 296.5
+                                         << QStringList{">.LEFTMARGIN 3", ">.PAGELENGTH 297",
+                                                        ">.RIGHTMARGIN 201", ">.PAGEWIDTH 210"};
+    QTest::newRow("width half, millimetres") << int(MM) << 200.5 << 0.0 << 0.0 << 297.0
+                                             << QStringList{">.LEFTMARGIN 0", ">.PAGELENGTH 297",
+                                                            ">.RIGHTMARGIN 201", ">.PAGEWIDTH 201"};
 }
 
 // A report header on a page with the given values, read in its units.
@@ -538,24 +598,22 @@ void TestGeneration::lineBreaks_data()
     QTest::newRow("low band") << 17 << QStringList{"t0"} << QStringList{".DETAIL ", ">.PRINT t0"};
     QTest::newRow("same row") << 18 << QStringList{"t0", "t0"}
                               << QStringList{".DETAIL ", ">.NEED 1", ">.PRINT t0", ">.PRINT t0"};
-    QTest::newRow("rows 0 and 1")
-        << 36 << QStringList{"t0", "t18"}
-        << QStringList{".DETAIL ", ">.NEED 2", ">.PRINT t0", ">.NEWLINE 1", ">.PRINT t18"};
+    QTest::newRow("rows 0 and 1") << 36 << QStringList{"t0", "t18"}
+                                  << QStringList{".DETAIL ", ">.NEED 2", ">.PRINT t0",
+                                                 ">.NEWLINE 1", ">.PRINT t18"};
     QTest::newRow("less than a line apart")
         << 54 << QStringList{"t20", "t36"}
         << QStringList{".DETAIL ", ">.NEED 3", ">.NEWLINE 1", ">.PRINT t20", ">.PRINT t36"};
-    QTest::newRow("last on row 1 of 3")
-        << 54 << QStringList{"t0", "t18"}
-        << QStringList{".DETAIL ", ">.NEED 3", ">.PRINT t0", ">.NEWLINE 1", ">.PRINT t18",
-                       ">.NEWLINE 1"};
-    QTest::newRow("last on row 2 of 3") << 54 << QStringList{"t40"}
-                                        << QStringList{".DETAIL ", ">.NEED 3", ">.NEWLINE 2",
-                                                       ">.PRINT t40"};
+    QTest::newRow("last on row 1 of 3") << 54 << QStringList{"t0", "t18"}
+                                        << QStringList{".DETAIL ",    ">.NEED 3",    ">.PRINT t0",
+                                                       ">.NEWLINE 1", ">.PRINT t18", ">.NEWLINE 1"};
+    QTest::newRow("last on row 2 of 3")
+        << 54 << QStringList{"t40"}
+        << QStringList{".DETAIL ", ">.NEED 3", ">.NEWLINE 2", ">.PRINT t40"};
     QTest::newRow("last on row 0 of 3")
         << 54 << QStringList{"t0"} << QStringList{".DETAIL ", ">.NEED 3", ">.PRINT t0"};
-    QTest::newRow("code block first")
-        << 54 << QStringList{"c36", "t40"}
-        << QStringList{".DETAIL ", ">.NEED 3", "c36", ">.PRINT t40"};
+    QTest::newRow("code block first") << 54 << QStringList{"c36", "t40"}
+                                      << QStringList{".DETAIL ", ">.NEED 3", "c36", ">.PRINT t40"};
     QTest::newRow("code block last")
         << 72 << QStringList{"t18", "c36"}
         << QStringList{".DETAIL ", ">.NEED 4", ">.NEWLINE 1", ">.PRINT t18", "c36"};
@@ -564,8 +622,8 @@ void TestGeneration::lineBreaks_data()
         << QStringList{".DETAIL ", ">.NEED 4", ">.PRINT t0", ">.NEWLINE 3", ">.PRINT t54"};
     QTest::newRow("after a code block")
         << 72 << QStringList{"t0", "c18", "t36"}
-        << QStringList{".DETAIL ", ">.NEED 4", ">.PRINT t0", "c18", ">.NEWLINE 1", ">.PRINT t36",
-                       ">.NEWLINE 1"};
+        << QStringList{".DETAIL ",    ">.NEED 4",    ">.PRINT t0", "c18",
+                       ">.NEWLINE 1", ">.PRINT t36", ">.NEWLINE 1"};
 }
 
 void TestGeneration::lineBreaks()
@@ -628,8 +686,8 @@ void TestGeneration::bandItemsSorted()
         else
             order.append(static_cast<CodeBlock *>(item)->caption());
     }
-    QCOMPARE(order, QStringList({"block", "r0c1 first", "r0c1 second", "r0c5", "left of band",
-                                 "r1", "above"}));
+    QCOMPARE(order, QStringList({"block", "r0c1 first", "r0c1 second", "r0c5", "left of band", "r1",
+                                 "above"}));
 }
 
 void TestGeneration::textCode_data()
@@ -641,9 +699,12 @@ void TestGeneration::textCode_data()
     QTest::newRow("after code one level up")
         << ItemSetup{.after = {"A1", ""}} << QStringList{">.TAB 2", ">.PRINT x", "A1", ""};
     QTest::newRow("before code, block, field")
-        << ItemSetup{.before = {" B ", ""}, .after = {"A"}, .block = true, .field = true,
+        << ItemSetup{.before = {" B ", ""},
+                     .after = {"A"},
+                     .block = true,
+                     .field = true,
                      .fieldName = "col"}
-        << QStringList{"> B ",        ">>.BLOCK",      ">>>.WITHIN col", ">>>>.TAB 2",
+        << QStringList{"> B ",         ">>.BLOCK",      ">>>.WITHIN col", ">>>>.TAB 2",
                        ">>>>.PRINT x", ">>>.ENDWITHIN", ">>.ENDBLOCK",    ">A"};
     QTest::newRow("blank before code still opens a level")
         << ItemSetup{.before = {"  ", "\t"}, .after = {"A"}, .level = 0}
@@ -657,10 +718,10 @@ void TestGeneration::textCode_data()
     QTest::newRow("line break, underline")
         << ItemSetup{.style = FontRecord::Underline, .breaks = true, .count = 2}
         << QStringList{">.NEWLINE 2", ">.UNDERLINE", ">.TAB 2", ">.PRINT x", ">.NOUNDERLINE"};
-    QTest::newRow("breaks with count 0") << ItemSetup{.breaks = true}
-                                         << QStringList{">.TAB 2", ">.PRINT x"};
-    QTest::newRow("count without breaks") << ItemSetup{.count = 3}
-                                          << QStringList{">.TAB 2", ">.PRINT x"};
+    QTest::newRow("breaks with count 0")
+        << ItemSetup{.breaks = true} << QStringList{">.TAB 2", ">.PRINT x"};
+    QTest::newRow("count without breaks")
+        << ItemSetup{.count = 3} << QStringList{">.TAB 2", ">.PRINT x"};
     QTest::newRow("underline and bold")
         << ItemSetup{.style = FontRecord::Underline | FontRecord::Bold}
         << QStringList{">.TAB 2", ">.PRINT x"};
@@ -672,8 +733,7 @@ void TestGeneration::textCode_data()
     QTest::newRow("no position") << ItemSetup{.tabPosition = false} << QStringList{">.PRINT x"};
     QTest::newRow("column from left and margin")
         << ItemSetup{.left = 95} << QStringList{">.TAB 11", ">.PRINT x"};
-    QTest::newRow("no margin") << ItemSetup{.leftMargin = 0}
-                               << QStringList{">.TAB 0", ">.PRINT x"};
+    QTest::newRow("no margin") << ItemSetup{.leftMargin = 0} << QStringList{">.TAB 0", ">.PRINT x"};
     QTest::newRow("fractional margin rounds up")
         << ItemSetup{.leftMargin = 2.6} << QStringList{">.TAB 3", ">.PRINT x"};
     QTest::newRow("fractional margin rounds down")
@@ -684,11 +744,11 @@ void TestGeneration::textCode_data()
         << ItemSetup{.format = " c10\t"} << QStringList{">.TAB 2", ">.PRINT x(c10)"};
     QTest::newRow("blank format") << ItemSetup{.format = "   "}
                                   << QStringList{">.TAB 2", ">.PRINT x"};
-    QTest::newRow("empty caption") << ItemSetup{.caption = "", .format = "d"}
-                                   << QStringList{">.TAB 2", ">.PRINT (d)"};
+    QTest::newRow("empty caption")
+        << ItemSetup{.caption = "", .format = "d"} << QStringList{">.TAB 2", ">.PRINT (d)"};
     QTest::newRow("field mode without field")
-        << ItemSetup{.field = true} << QStringList{">.WITHIN ", ">>.TAB 2", ">>.PRINT x",
-                                                   ">.ENDWITHIN"};
+        << ItemSetup{.field = true}
+        << QStringList{">.WITHIN ", ">>.TAB 2", ">>.PRINT x", ">.ENDWITHIN"};
 }
 
 void TestGeneration::textCode()
@@ -788,7 +848,9 @@ void TestGeneration::lineTags()
     generate();
 
     const CodeLines &code = m_page->pageCode;
-    const auto matches = [&](const CodeLine &candidate) { return candidate.text == line; };
+    const auto matches = [&](const CodeLine &candidate) {
+        return candidate.text == line;
+    };
     const auto found = std::find_if(code.cbegin(), code.cend(), matches);
     QVERIFY2(found != code.cend(), qPrintable(joined(code)));
     QCOMPARE(std::count_if(code.cbegin(), code.cend(), matches), 1);
@@ -817,9 +879,9 @@ void TestGeneration::itemMarks()
     QCOMPARE(joined(band->bandCode),
              expectedText({".DETAIL ", ">.NEED 2", ">item before", ">>.TAB 2", ">>.PRINT a",
                            ">.NEWLINE 1", ">.TAB 2", ">.PRINT b", "c1", "c2"}));
-    QCOMPARE(recorder.marks, QStringList({"mText2 3 start", "mText2 5 end", "mText1 6 start",
-                                          "mText1 8 end", "MBlockCode1 9 start",
-                                          "MBlockCode1 10 end"}));
+    QCOMPARE(recorder.marks,
+             QStringList({"mText2 3 start", "mText2 5 end", "mText1 6 start", "mText1 8 end",
+                          "MBlockCode1 9 start", "MBlockCode1 10 end"}));
     QVERIFY(recorder.events.isEmpty());
 }
 
@@ -864,12 +926,16 @@ void TestGeneration::componentDeletedWhileEventsRun()
     QPointer<Band> second = addBand(Header, "second");
     addBand(Header, "third");
     RecordingWindow recorder;
-    recorder.onEvents = [&] { delete second.data(); };
+    recorder.onEvents = [&] {
+        delete second.data();
+    };
     QVERIFY(generateSource(recorder.window(m_page.get())));
     QCOMPARE(recorder.editor, QStringList({"<cleared>", ".HEADER first", "\t.NEED 1",
                                            ".HEADER third", "\t.NEED 1"}));
 
-    recorder.onEvents = [&] { m_page.reset(); };
+    recorder.onEvents = [&] {
+        m_page.reset();
+    };
     recorder.editor.clear();
     QVERIFY(!generateSource(recorder.window(m_page.get())));
     QCOMPARE(recorder.messages, QStringList{"ERROR: Cannot show edit window."});

@@ -99,7 +99,8 @@ void TestGeometry::newReportPageValues_data()
     QTest::newRow("left margin, characters") << int(Characters) << int(LeftMargin) << 2.0 << 1e-9;
     QTest::newRow("right margin, characters") << int(Characters) << int(RightMargin) << 1.0 << 1e-9;
     QTest::newRow("top margin, characters") << int(Characters) << int(TopMargin) << 2.0 << 1e-9;
-    QTest::newRow("bottom margin, characters") << int(Characters) << int(BottomMargin) << 30.0 << 1e-9;
+    QTest::newRow("bottom margin, characters")
+        << int(Characters) << int(BottomMargin) << 30.0 << 1e-9;
     QTest::newRow("width, characters") << int(Characters) << int(Width) << 80.01 << 0.005;
     QTest::newRow("length, characters") << int(Characters) << int(Length) << 62.30 << 0.005;
     QTest::newRow("width, millimetres") << int(MM) << int(Width) << 210.0 << 1e-9;
@@ -268,7 +269,7 @@ void TestGeometry::alignToBandGluesLeft()
 
     Band *band = addBand();
     band->setBounds(0, 0, 718, 40);
-    QCOMPARE(band->width(), 764); // the stack decides the width
+    QCOMPARE(band->width(), 764);           // the stack decides the width
     m_page->setPageValue(RightMargin, 5.7); // 718 pixels for bands
     QCOMPARE(band->width(), 718);
 

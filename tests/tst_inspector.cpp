@@ -235,12 +235,24 @@ void TestInspector::blanksAroundTheValueAreDropped_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
 
-    QTest::newRow("enumeration") << "Alignment" << " taCenter " << "taCenter";
-    QTest::newRow("enumeration, tab") << "Alignment" << "\ttaRightJustify" << "taRightJustify";
-    QTest::newRow("Boolean True") << "AlignToBand" << "True " << "True";
-    QTest::newRow("Boolean True, blanks before") << "AutoSize" << "  True" << "True";
-    QTest::newRow("integer") << "Width" << " 50 " << "50";
-    QTest::newRow("hexadecimal integer") << "Width" << " $32 " << "50";
+    QTest::newRow("enumeration") << "Alignment"
+                                 << " taCenter "
+                                 << "taCenter";
+    QTest::newRow("enumeration, tab") << "Alignment"
+                                      << "\ttaRightJustify"
+                                      << "taRightJustify";
+    QTest::newRow("Boolean True") << "AlignToBand"
+                                  << "True "
+                                  << "True";
+    QTest::newRow("Boolean True, blanks before") << "AutoSize"
+                                                 << "  True"
+                                                 << "True";
+    QTest::newRow("integer") << "Width"
+                             << " 50 "
+                             << "50";
+    QTest::newRow("hexadecimal integer") << "Width"
+                                         << " $32 "
+                                         << "50";
 }
 
 // Typed into the row's editor and entered: the value without the blanks
@@ -385,14 +397,14 @@ void TestInspector::buttonRowAsksTheOwner()
     QList<QWidget *> seenTargets;
     QString seenName;
     QString seenValue;
-    QObject::connect(&f->inspector, &ObjectInspector::buttonClicked, &f->inspector,
-                     [&](const SelectedComponents &targets, const QString &propName,
-                         QString &value) {
-                         seenTargets = targets.items();
-                         seenName = propName;
-                         seenValue = value;
-                         value = QStringLiteral("255");
-                     });
+    QObject::connect(
+        &f->inspector, &ObjectInspector::buttonClicked, &f->inspector,
+        [&](const SelectedComponents &targets, const QString &propName, QString &value) {
+            seenTargets = targets.items();
+            seenName = propName;
+            seenValue = value;
+            value = QStringLiteral("255");
+        });
     select({f->text, f->text2});
     pressRow(QStringLiteral("Color"));
     QVERIFY(window()->valueButton()->isVisible());

@@ -3,11 +3,11 @@
 
 #include "designer/CoverMenu.h"
 #include "designer/HandleFrame.h"
-#include "designer/ResizeHandle.h"
+#include "designer/InspectorWindow.h"
 #include "designer/ObjectInspector.h"
 #include "designer/ObjectProperties.h"
 #include "designer/ReportInspector.h"
-#include "designer/InspectorWindow.h"
+#include "designer/ResizeHandle.h"
 
 #include <QLineEdit>
 #include <QMenu>
@@ -209,13 +209,13 @@ void TestInspectorStage::buttonRowHandsTheSelectionToTheOwner()
 {
     QList<QWidget *> seen;
     QString seenName;
-    QObject::connect(m_inspector, &ObjectInspector::buttonClicked, m_inspector,
-                     [&](const SelectedComponents &targets, const QString &propName,
-                         QString &value) {
-                         seen = targets.items();
-                         seenName = propName;
-                         value = QStringLiteral("$FF");
-                     });
+    QObject::connect(
+        m_inspector, &ObjectInspector::buttonClicked, m_inspector,
+        [&](const SelectedComponents &targets, const QString &propName, QString &value) {
+            seen = targets.items();
+            seenName = propName;
+            value = QStringLiteral("$FF");
+        });
     click(f->text1);
     click(f->text2, Qt::ShiftModifier);
     QCOMPARE(f->selection(), (QList<QWidget *>{f->text1, f->text2}));
@@ -304,8 +304,8 @@ void TestInspectorStage::coverMenuClickRefusesIllegalValues()
                          value = QStringLiteral("wide");
                      });
     click(f->text1);
-    const CoverMenuItem item(QStringLiteral("Width"), QStringLiteral("Width"),
-                            QStringLiteral("60"), nullptr);
+    const CoverMenuItem item(QStringLiteral("Width"), QStringLiteral("Width"), QStringLiteral("60"),
+                             nullptr);
     try {
         CoverMenus::coverMenuItemChosen(f->stage, f->reg->targets(), &item);
         QFAIL("no error raised");

@@ -3,8 +3,8 @@
 #include "shell/HeadlessReport.h"
 #include "shell/SplashWindow.h"
 
-#include "editor/SourceEditor.h"
 #include "designer/DesignStage.h"
+#include "editor/SourceEditor.h"
 #include "model/ReportClasses.h"
 
 #include <QMdiArea>
@@ -33,7 +33,6 @@ private slots:
     void reportFromStartToFinish();
 
 private:
-
     FrameFixture *f = nullptr;
 };
 
@@ -103,26 +102,41 @@ void TestMainWindow::menus_data()
 
     // caption and shortcut of every item; "-" is a separator.
     QTest::newRow("File") << "&File"
-                          << QStringList{"New Report|Ctrl+N", "Open Report|Ctrl+O",
-                                         "Close Window|Ctrl+F4", "-", "Write Report|Ctrl+S",
-                                         "Write As...|", "-", "Write Text File|Ctrl+T",
-                                         "Write Text File As...|", "Write As UNIX File|Ctrl+U",
-                                         "-", "Import Report File|Ctrl+I", "-", "E&xit|Alt+F4"};
-    QTest::newRow("Edit") << "&Edit"
-                          << QStringList{"Undo|Ctrl+Z", "-", "Cut|Ctrl+X", "Copy|Ctrl+C",
-                                         "Paste|Ctrl+V", "Delete|Ctrl+Del", "-", "Find|Ctrl+F"};
+                          << QStringList{"New Report|Ctrl+N",
+                                         "Open Report|Ctrl+O",
+                                         "Close Window|Ctrl+F4",
+                                         "-",
+                                         "Write Report|Ctrl+S",
+                                         "Write As...|",
+                                         "-",
+                                         "Write Text File|Ctrl+T",
+                                         "Write Text File As...|",
+                                         "Write As UNIX File|Ctrl+U",
+                                         "-",
+                                         "Import Report File|Ctrl+I",
+                                         "-",
+                                         "E&xit|Alt+F4"};
+    QTest::newRow("Edit")
+        << "&Edit"
+        << QStringList{"Undo|Ctrl+Z",     "-", "Cut|Ctrl+X", "Copy|Ctrl+C", "Paste|Ctrl+V",
+                       "Delete|Ctrl+Del", "-", "Find|Ctrl+F"};
     QTest::newRow("Project") << "P&roject"
-                             << QStringList{"Toggle Form/Source|F12", "Reload Project|F5", "-",
-                                            "View Object List|F11", "-",
+                             << QStringList{"Toggle Form/Source|F12",
+                                            "Reload Project|F5",
+                                            "-",
+                                            "View Object List|F11",
+                                            "-",
                                             "Generate Text File Report|F9",
                                             "Send Report to FTP Server|Shift+F9",
-                                            "Run Report|Alt+F9", "-", "Print Source|Ctrl+P", "-",
+                                            "Run Report|Alt+F9",
+                                            "-",
+                                            "Print Source|Ctrl+P",
+                                            "-",
                                             "Setup|"};
     QTest::newRow("Window") << "&Window"
                             << QStringList{"Window Cascade|", "Window Tile Horizontal|",
                                            "Window Tile Vertical|"};
-    QTest::newRow("Tools") << "&Tools"
-                           << QStringList{"Text Editor|", "Terminal Emulator|"};
+    QTest::newRow("Tools") << "&Tools" << QStringList{"Text Editor|", "Terminal Emulator|"};
     QTest::newRow("Help") << "Help" << QStringList{"Index|", "-", "About...|"};
 }
 
@@ -151,10 +165,10 @@ void TestMainWindow::laterCommandsAreDisabled()
 {
     f->newReport(QStringLiteral("later"));
     QTRY_VERIFY(f->active());
-    for (const char *name : {"FindMenu", "ReloadProjectMenu", "ViewObjectList1",
-                             "SendReportToFTPServer1", "RunReport1", "PrintSourceMenu",
-                             "TextEditorMenu", "TerminalEmulatorMenu", "Index1", "PrintButton",
-                             "FindButton"})
+    for (const char *name :
+         {"FindMenu", "ReloadProjectMenu", "ViewObjectList1", "SendReportToFTPServer1",
+          "RunReport1", "PrintSourceMenu", "TextEditorMenu", "TerminalEmulatorMenu", "Index1",
+          "PrintButton", "FindButton"})
         QVERIFY2(!f->action(QLatin1String(name))->isEnabled(), name);
     for (const char *name : {"GenerateTextMenu", "ToggleMenu", "WriteReportMenu", "CutMenu",
                              "SaveButton", "Ustawienia1", "Oprogramie1"})

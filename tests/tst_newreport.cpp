@@ -45,13 +45,20 @@ void TestNewReport::fileNames_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("fileName");
 
-    QTest::newRow("plain") << "sales" << "SALES.kfx";
-    QTest::newRow("with extension") << "sales.kfx" << "SALES.KFX";
-    QTest::newRow("extension inside") << "a.kfx.old" << "A.KFX.OLD";
-    QTest::newRow("other extension") << "sales.rw" << "SALES.RW.kfx";
-    QTest::newRow("blanks around") << "  sales " << "SALES.kfx";
-    QTest::newRow("empty") << "" << "";
-    QTest::newRow("blank") << "   " << "";
+    QTest::newRow("plain") << "sales"
+                           << "SALES.kfx";
+    QTest::newRow("with extension") << "sales.kfx"
+                                    << "SALES.KFX";
+    QTest::newRow("extension inside") << "a.kfx.old"
+                                      << "A.KFX.OLD";
+    QTest::newRow("other extension") << "sales.rw"
+                                     << "SALES.RW.kfx";
+    QTest::newRow("blanks around") << "  sales "
+                                   << "SALES.kfx";
+    QTest::newRow("empty") << ""
+                           << "";
+    QTest::newRow("blank") << "   "
+                           << "";
 }
 
 void TestNewReport::fileNames()
@@ -95,8 +102,10 @@ void TestNewReport::typedNames_data()
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("caption");
 
-    QTest::newRow("sales") << "sales" << "SALES.kfx";
-    QTest::newRow("sales.kfx") << "sales.kfx" << "SALES.KFX";
+    QTest::newRow("sales") << "sales"
+                           << "SALES.kfx";
+    QTest::newRow("sales.kfx") << "sales.kfx"
+                               << "SALES.KFX";
 }
 
 void TestNewReport::typedNames()

@@ -3,8 +3,8 @@
 #include "model/Extended80.h"
 #include "model/ObjectStream.h"
 #include "model/PropertyBuilders.h"
-#include "model/StreamDump.h"
 #include "model/ReportClasses.h"
+#include "model/StreamDump.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -42,7 +42,10 @@ struct Design
         return stage->findChild<ReportPage *>(QString(), Qt::FindDirectChildrenOnly);
     }
     template<class T>
-    T *find(const QString &name) const { return qobject_cast<T *>(owner.findComponent(name)); }
+    T *find(const QString &name) const
+    {
+        return qobject_cast<T *>(owner.findComponent(name));
+    }
 };
 
 template<class T>
@@ -223,20 +226,20 @@ void TestObjectStream::bandTemplateEncodesExactly()
     band->setBounds(0, 0, 15, 50);
     band->setSizeValues({Geometry::pixelsToStored(50, 96, 100), 40});
 
-    const QByteArray expected = "TPF0" + str("TmBand") + str("Dpst_TmBand")
-        + str("Left") + hex("0200") + str("Top") + hex("0200")
-        + str("Width") + hex("020F") + str("Height") + hex("0232")
-        + str("Frame.Color") + hex("07") + str("clBlack")
-        + str("Frame.DrawTop") + hex("08") + str("Frame.DrawBottom") + hex("08")
-        + str("Frame.DrawLeft") + hex("08") + str("Frame.DrawRight") + hex("08")
-        + str("AlignToBottom") + hex("08")
-        + str("Color") + hex("07") + str("clWhite")
-        + str("ForceNewColumn") + hex("08") + str("ForceNewPage") + hex("08")
-        + str("Size.Values") + hex("01" "05AAAAAAAAAAAA4A840640" "0500000000000000A00440" "00")
-        + str("BandType") + hex("07") + str("rbTitle")
-        + str("TypeBand") + hex("07") + str("Header")
-        + str("BlockMode") + hex("08") + str("FieldMode") + hex("08")
-        + hex("00") + hex("00");
+    const QByteArray expected =
+        "TPF0" + str("TmBand") + str("Dpst_TmBand") + str("Left") + hex("0200") + str("Top")
+        + hex("0200") + str("Width") + hex("020F") + str("Height") + hex("0232")
+        + str("Frame.Color") + hex("07") + str("clBlack") + str("Frame.DrawTop") + hex("08")
+        + str("Frame.DrawBottom") + hex("08") + str("Frame.DrawLeft") + hex("08")
+        + str("Frame.DrawRight") + hex("08") + str("AlignToBottom") + hex("08") + str("Color")
+        + hex("07") + str("clWhite") + str("ForceNewColumn") + hex("08") + str("ForceNewPage")
+        + hex("08") + str("Size.Values")
+        + hex("01"
+              "05AAAAAAAAAAAA4A840640"
+              "0500000000000000A00440"
+              "00")
+        + str("BandType") + hex("07") + str("rbTitle") + str("TypeBand") + hex("07") + str("Header")
+        + str("BlockMode") + hex("08") + str("FieldMode") + hex("08") + hex("00") + hex("00");
     QCOMPARE(writeComponent(band, design.owner, reportClasses()).toHex(' '), expected.toHex(' '));
 }
 
@@ -304,7 +307,9 @@ void TestObjectStream::textEncodings_data()
     QTest::newRow("256 bytes") << QString(256, u'a') << hex("0C00010000") + QByteArray(256, 'a');
     QTest::newRow("Windows-1250") << QStringLiteral("Zażółć €") << hex("06085A61BFF3B3E62080");
     QTest::newRow("Chinese") << QStringLiteral("报表") << hex("1202000000A5626888");
-    QTest::newRow("emoji") << QStringLiteral("a😀") << hex("12030000006100" "3DD800DE");
+    QTest::newRow("emoji") << QStringLiteral("a😀")
+                           << hex("12030000006100"
+                                  "3DD800DE");
 }
 
 void TestObjectStream::textEncodings()
@@ -427,31 +432,41 @@ void TestObjectStream::propertyErrorsAreSkipped_data()
     QTest::addColumn<QByteArray>("inserted");
     QTest::addColumn<QString>("message");
     const QString prefix = QStringLiteral("Error reading mText1.");
-    QTest::newRow("unknown property") << str("Foo") + hex("0601") + "x"
-                                      << prefix + "Foo: Property does not exist";
-    QTest::newRow("unknown record member") << str("Frame.Depth") + hex("0205")
-                                           << prefix + "Frame.Depth: Property does not exist";
-    QTest::newRow("path through a value") << str("Left.Value") + hex("0205")
-                                          << prefix + "Left.Value: Invalid property path";
-    QTest::newRow("text for an integer") << str("Left") + hex("0601") + "x"
-                                         << prefix + "Left: Invalid property value";
+    QTest::newRow("unknown property")
+        << str("Foo") + hex("0601") + "x" << prefix + "Foo: Property does not exist";
+    QTest::newRow("unknown record member")
+        << str("Frame.Depth") + hex("0205") << prefix + "Frame.Depth: Property does not exist";
+    QTest::newRow("path through a value")
+        << str("Left.Value") + hex("0205") << prefix + "Left.Value: Invalid property path";
+    QTest::newRow("text for an integer")
+        << str("Left") + hex("0601") + "x" << prefix + "Left: Invalid property value";
     QTest::newRow("unknown enumeration name") << str("Alignment") + hex("07") + str("taNowhere")
                                               << prefix + "Alignment: Invalid property value";
-    QTest::newRow("unknown colour name") << str("Color") + hex("07") + str("clPlaid")
-                                         << prefix + "Color: Invalid property value";
+    QTest::newRow("unknown colour name")
+        << str("Color") + hex("07") + str("clPlaid") << prefix + "Color: Invalid property value";
     QTest::newRow("unknown set member")
         << str("Font.Style") + hex("0B") + str("fsBold") + str("fsWavy") + hex("00")
         << prefix + "Font.Style: Invalid property value";
-    QTest::newRow("list with an integer")
-        << str("AfterPrint.Strings") + hex("01" "0601") + "a" + hex("0205" "0601") + "b" + hex("00")
-        << prefix + "AfterPrint.Strings: Invalid property value";
-    QTest::newRow("list without .Strings") << str("AfterPrint") + hex("0100")
-                                           << prefix + "AfterPrint: Invalid property value";
-    QTest::newRow("value for a record") << str("Frame") + hex("0205")
-                                        << prefix + "Frame: Invalid property value";
-    QTest::newRow("collection for a text")
-        << str("Format") + hex("0E" "01") + str("Key") + hex("0201" "00" "00")
-        << prefix + "Format: Invalid property value";
+    QTest::newRow("list with an integer") << str("AfterPrint.Strings")
+                                                 + hex("01"
+                                                       "0601")
+                                                 + "a"
+                                                 + hex("0205"
+                                                       "0601")
+                                                 + "b" + hex("00")
+                                          << prefix + "AfterPrint.Strings: Invalid property value";
+    QTest::newRow("list without .Strings")
+        << str("AfterPrint") + hex("0100") << prefix + "AfterPrint: Invalid property value";
+    QTest::newRow("value for a record")
+        << str("Frame") + hex("0205") << prefix + "Frame: Invalid property value";
+    QTest::newRow("collection for a text") << str("Format")
+                                                  + hex("0E"
+                                                        "01")
+                                                  + str("Key")
+                                                  + hex("0201"
+                                                        "00"
+                                                        "00")
+                                           << prefix + "Format: Invalid property value";
 }
 
 void TestObjectStream::propertyErrorsAreSkipped()
@@ -470,8 +485,8 @@ void TestObjectStream::propertyErrorsAreSkipped()
     Design copy;
     QStringList errors;
     const ReaderHooks hooks = collecting(errors);
-    const QList<QWidget *> read = readStreams(damaged + hex("00"), copy.owner, copy.stage.get(),
-                                              reportClasses(), hooks);
+    const QList<QWidget *> read =
+        readStreams(damaged + hex("00"), copy.owner, copy.stage.get(), reportClasses(), hooks);
     QCOMPARE(errors, QStringList{message});
     QCOMPARE(read.size(), 1);
     QCOMPARE(writeComponent(read.first(), copy.owner, reportClasses()).toHex(' '),
@@ -489,7 +504,9 @@ void TestObjectStream::unhandledErrorEndsRead()
 
     Design copy;
     ReaderHooks hooks;
-    hooks.onError = [](const QString &) { return false; };
+    hooks.onError = [](const QString &) {
+        return false;
+    };
     try {
         readStreams(good + bad + hex("00"), copy.owner, copy.stage.get(), reportClasses(), hooks);
         QFAIL("the read went on");
@@ -519,7 +536,9 @@ void TestObjectStream::readOnlyProperty()
     probe.name = QStringLiteral("TProbe");
     probe.metaObject = &QWidget::staticMetaObject;
     probe.properties = &table;
-    probe.create = [](ComponentOwner *, QWidget *parent) { return new QWidget(parent); };
+    probe.create = [](ComponentOwner *, QWidget *parent) {
+        return new QWidget(parent);
+    };
     ClassRegistry registry;
     registry.add(probe);
 
@@ -527,7 +546,10 @@ void TestObjectStream::readOnlyProperty()
     QStringList errors;
     const ReaderHooks hooks = collecting(errors);
     const QByteArray stream = "TPF0" + str("TProbe") + str("p1") + str("Fixed") + hex("0205")
-        + str("Width") + hex("0233") + hex("00" "00" "00");
+                              + str("Width") + hex("0233")
+                              + hex("00"
+                                    "00"
+                                    "00");
     const QList<QWidget *> read =
         readStreams(stream, design.owner, design.stage.get(), registry, hooks);
     QCOMPARE(errors, QStringList{QStringLiteral("Error reading p1.Fixed: Property is read-only")});
@@ -569,15 +591,15 @@ void TestObjectStream::clashRename_data()
                                 << QStringList{"Total", "mText1"};
     QTest::newRow("duplicates of a generated name")
         << QStringList{} << QStringList{"mText1", "mText1"} << QStringList{"mText1", "mText2"};
-    QTest::newRow("template name") << QStringList{"Dpst_TmText"} << QStringList{"Dpst_TmText"}
-                                   << QStringList{"mText1"};
+    QTest::newRow("template name")
+        << QStringList{"Dpst_TmText"} << QStringList{"Dpst_TmText"} << QStringList{"mText1"};
     QTest::newRow("template name, mText1 taken")
         << QStringList{"Dpst_TmText", "mText1"} << QStringList{"Dpst_TmText"}
         << QStringList{"mText2"};
-    QTest::newRow("other letter case") << QStringList{"TOTAL"} << QStringList{"total"}
-                                       << QStringList{"mText1"};
-    QTest::newRow("empty name stays empty") << QStringList{} << QStringList{"", ""}
-                                            << QStringList{"", ""};
+    QTest::newRow("other letter case")
+        << QStringList{"TOTAL"} << QStringList{"total"} << QStringList{"mText1"};
+    QTest::newRow("empty name stays empty")
+        << QStringList{} << QStringList{"", ""} << QStringList{"", ""};
 }
 
 void TestObjectStream::clashRename()
@@ -669,8 +691,8 @@ void TestObjectStream::everyCutFails()
     for (qsizetype size = 0; size < data.size() - 1; ++size) {
         writeFile(QStringLiteral("cut.kfx"), data.left(size));
         Design copy;
-        QVERIFY_THROWS_EXCEPTION(
-            StreamError, loadStageFile(copy.stage.get(), cut, copy.owner, reportClasses()));
+        QVERIFY_THROWS_EXCEPTION(StreamError,
+                                 loadStageFile(copy.stage.get(), cut, copy.owner, reportClasses()));
         QVERIFY(controls(copy).isEmpty());
         QVERIFY(copy.owner.components().isEmpty());
     }
@@ -739,10 +761,9 @@ void TestObjectStream::childPositionPrefix()
 
 void TestObjectStream::bandOnBandGoesToPage()
 {
-    const QByteArray stream = "TPF0" + str("TmPage") + str("mPage1") + hex("00")
-        + str("TmBand") + str("mBand1") + hex("00")
-        + str("TmBreakBand") + str("mBand2") + hex("00") + hex("00")
-        + hex("00") + hex("00") + hex("00");
+    const QByteArray stream = "TPF0" + str("TmPage") + str("mPage1") + hex("00") + str("TmBand")
+                              + str("mBand1") + hex("00") + str("TmBreakBand") + str("mBand2")
+                              + hex("00") + hex("00") + hex("00") + hex("00") + hex("00");
     Design design;
     readStreams(stream, design.owner, design.stage.get(), reportClasses());
     QVERIFY(design.page());
@@ -767,7 +788,7 @@ void TestObjectStream::nestingIsCapped_data()
     QTest::newRow("text items") << texts;
     const int lists = 100000;
     QTest::newRow("lists") << "TPF0" + str("TmText") + str("") + str("Foo")
-            + QByteArray(lists, '\x01') + QByteArray(lists + 3, '\0');
+                                  + QByteArray(lists, '\x01') + QByteArray(lists + 3, '\0');
 }
 
 void TestObjectStream::nestingIsCapped()
@@ -793,62 +814,76 @@ void TestObjectStream::dumpShowsTemplate()
     band->setSizeValues({Geometry::pixelsToStored(50, 96, 100), 40});
     band->bandCode.setTexts({QStringLiteral("say \"hi\"\tnow"), QStringLiteral("价")});
     const QByteArray block = writeBlock(controls(design), design.owner, reportClasses());
-    const QString expected = QStringLiteral(
-        "object Dpst_TmBand: TmBand\n"
-        "  Left = 0\n"
-        "  Top = 0\n"
-        "  Width = 15\n"
-        "  Height = 50\n"
-        "  Frame.Color = clBlack\n"
-        "  Frame.DrawTop = False\n"
-        "  Frame.DrawBottom = False\n"
-        "  Frame.DrawLeft = False\n"
-        "  Frame.DrawRight = False\n"
-        "  AlignToBottom = False\n"
-        "  Color = clWhite\n"
-        "  ForceNewColumn = False\n"
-        "  ForceNewPage = False\n"
-        "  Size.Values = (\n"
-        "    132.29166666666666666\n"
-        "    40\n"
-        "  )\n"
-        "  BandType = rbTitle\n"
-        "  TypeBand = Header\n"
-        "  BandCode.Strings = (\n"
-        "    \"say \\\"hi\\\"\\tnow\"\n"
-        "    \"价\"\n"
-        "  )\n"
-        "  BlockMode = False\n"
-        "  FieldMode = False\n"
-        "end\n");
+    const QString expected = QStringLiteral("object Dpst_TmBand: TmBand\n"
+                                            "  Left = 0\n"
+                                            "  Top = 0\n"
+                                            "  Width = 15\n"
+                                            "  Height = 50\n"
+                                            "  Frame.Color = clBlack\n"
+                                            "  Frame.DrawTop = False\n"
+                                            "  Frame.DrawBottom = False\n"
+                                            "  Frame.DrawLeft = False\n"
+                                            "  Frame.DrawRight = False\n"
+                                            "  AlignToBottom = False\n"
+                                            "  Color = clWhite\n"
+                                            "  ForceNewColumn = False\n"
+                                            "  ForceNewPage = False\n"
+                                            "  Size.Values = (\n"
+                                            "    132.29166666666666666\n"
+                                            "    40\n"
+                                            "  )\n"
+                                            "  BandType = rbTitle\n"
+                                            "  TypeBand = Header\n"
+                                            "  BandCode.Strings = (\n"
+                                            "    \"say \\\"hi\\\"\\tnow\"\n"
+                                            "    \"价\"\n"
+                                            "  )\n"
+                                            "  BlockMode = False\n"
+                                            "  FieldMode = False\n"
+                                            "end\n");
     QCOMPARE(StreamDump::dumpStageFile(block), expected);
     QVERIFY_THROWS_EXCEPTION(StreamError, StreamDump::dumpStageFile(block.left(block.size() - 1)));
 }
 
 void TestObjectStream::dumpNestsChildren()
 {
-    const QByteArray stream = "TPF0" + str("TmWhatever") + str("w1")
-        + str("Style") + hex("0B") + str("fsBold") + str("fsItalic") + hex("00")
-        + str("Tag") + hex("0D") + str("Data") + hex("0A" "03000000" "0102FF")
-        + str("Keys") + hex("0E" "01") + str("Command") + hex("0201" "00" "0203" "01" "00" "00")
-        + hex("00")
-        + hex("F2" "0201") + str("TChild") + str("") + hex("00" "00")
-        + hex("00") + hex("00") + "ignored";
-    const QString expected = QStringLiteral(
-        "object w1: TmWhatever\n"
-        "  Style = [fsBold, fsItalic]\n"
-        "  Tag = nil\n"
-        "  Data = {0102FF}\n"
-        "  Keys = <\n"
-        "    item\n"
-        "      Command = 1\n"
-        "    end\n"
-        "    item [3]\n"
-        "    end\n"
-        "  >\n"
-        "  object TChild [index 1]\n"
-        "  end\n"
-        "end\n");
+    const QByteArray stream = "TPF0" + str("TmWhatever") + str("w1") + str("Style") + hex("0B")
+                              + str("fsBold") + str("fsItalic") + hex("00") + str("Tag") + hex("0D")
+                              + str("Data")
+                              + hex("0A"
+                                    "03000000"
+                                    "0102FF")
+                              + str("Keys")
+                              + hex("0E"
+                                    "01")
+                              + str("Command")
+                              + hex("0201"
+                                    "00"
+                                    "0203"
+                                    "01"
+                                    "00"
+                                    "00")
+                              + hex("00")
+                              + hex("F2"
+                                    "0201")
+                              + str("TChild") + str("")
+                              + hex("00"
+                                    "00")
+                              + hex("00") + hex("00") + "ignored";
+    const QString expected = QStringLiteral("object w1: TmWhatever\n"
+                                            "  Style = [fsBold, fsItalic]\n"
+                                            "  Tag = nil\n"
+                                            "  Data = {0102FF}\n"
+                                            "  Keys = <\n"
+                                            "    item\n"
+                                            "      Command = 1\n"
+                                            "    end\n"
+                                            "    item [3]\n"
+                                            "    end\n"
+                                            "  >\n"
+                                            "  object TChild [index 1]\n"
+                                            "  end\n"
+                                            "end\n");
     QCOMPARE(StreamDump::dumpStageFile(stream), expected);
 }
 

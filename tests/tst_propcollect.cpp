@@ -78,8 +78,8 @@ void TestPropCollect::propListsOfTheReportWindow()
 
     // Standard rows come in a fixed order, each with its caption if any.
     StandardRows all;
-    all.showName = all.showCaption = all.showColor = all.showTop = all.showLeft = all.showWidth = all.showHeight =
-        all.showFont = true;
+    all.showName = all.showCaption = all.showColor = all.showTop = all.showLeft = all.showWidth =
+        all.showHeight = all.showFont = true;
     all.captionCaption = QStringLiteral("Text");
     QCOMPARE(all.lines(), (QStringList{"Caption|Text", "Color", "Font", "Height", "Left", "Name",
                                        "Top", "Width"}));
@@ -90,14 +90,27 @@ void TestPropCollect::singleComponentLists_data()
     QTest::addColumn<QString>("component");
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QStringList>("captions");
-    const QStringList textNames{"Color", "Font", "Height", "Left", "Top", "Width",
-                                "Alignment", "AlignToBand", "AutoSize", "Caption", "Format",
-                                "PrintCode", "BlockMode", "FieldMode", "Name", "TabPosition"};
+    const QStringList textNames{"Color",     "Font",      "Height",    "Left",
+                                "Top",       "Width",     "Alignment", "AlignToBand",
+                                "AutoSize",  "Caption",   "Format",    "PrintCode",
+                                "BlockMode", "FieldMode", "Name",      "TabPosition"};
     QTest::newRow("text item") << "text" << textNames << textNames;
-    const QStringList breakNames{"Color", "Font", "Height", "Left", "Top", "Width",
-                                 "TypeBand", "TypeField", "BandCode", "PrintBreakAlways",
-                                 "PrintValueOnBreaks", "PrintValueOnPage", "NewPageOnBreak",
-                                 "BlockMode", "FieldMode", "Name"};
+    const QStringList breakNames{"Color",
+                                 "Font",
+                                 "Height",
+                                 "Left",
+                                 "Top",
+                                 "Width",
+                                 "TypeBand",
+                                 "TypeField",
+                                 "BandCode",
+                                 "PrintBreakAlways",
+                                 "PrintValueOnBreaks",
+                                 "PrintValueOnPage",
+                                 "NewPageOnBreak",
+                                 "BlockMode",
+                                 "FieldMode",
+                                 "Name"};
     QStringList breakCaptions = breakNames;
     breakCaptions[9] = QStringLiteral("Print Break Value Always");
     breakCaptions[10] = QStringLiteral("Print Value On Breaks");
@@ -248,7 +261,7 @@ void TestPropCollect::contextPropsCollectFromStageLines()
     f->selection.addTarget(f->text);
     f->selection.addTarget(f->text2);
     const ContextProperties menu({"Caption|Text", "Alignment", "Name", "TypeBand"}, {"Name"},
-                             f->selection, reportClasses());
+                                 f->selection, reportClasses());
     QCOMPARE(menu.shownNames(), (QStringList{"Caption", "Alignment"}));
     QCOMPARE(menu.captionOf(u"caption"), QStringLiteral("Text"));
     QCOMPARE(menu.shownValues(), (QStringList{"mText1", "taLeftJustify"}));

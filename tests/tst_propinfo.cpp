@@ -124,8 +124,8 @@ void TestPropInfo::listsPublishedPropertiesInDeclarationOrder()
     QStringList names;
     for (int i = 0; i < info.count(); ++i)
         names.append(info.item(i).name);
-    QCOMPARE(names.mid(0, 8), (QStringList{"Name", "Left", "Top", "Width", "Height", "Frame",
-                                           "Size", "Alignment"}));
+    QCOMPARE(names.mid(0, 8),
+             (QStringList{"Name", "Left", "Top", "Width", "Height", "Frame", "Size", "Alignment"}));
     // Stream-only values are no published properties.
     QVERIFY(!names.contains(QStringLiteral("FontSize")));
     QCOMPARE(info.indexOf(u"tabposition"), int(names.indexOf(QStringLiteral("TabPosition"))));
@@ -150,15 +150,33 @@ void TestPropInfo::valueTexts_data()
     QTest::addColumn<QString>("component");
     QTest::addColumn<QString>("property");
     QTest::addColumn<QString>("text");
-    QTest::newRow("integer") << "text" << "Width" << "10";
-    QTest::newRow("white colour") << "band" << "Color" << "16777215";
-    QTest::newRow("system colour") << "text" << "Color" << "-2147483643";
-    QTest::newRow("boolean") << "text" << "TabPosition" << "True";
-    QTest::newRow("enumeration") << "band" << "TypeBand" << "Header";
-    QTest::newRow("string") << "text" << "Name" << "mText1";
-    QTest::newRow("font record") << "text" << "Font" << "(TFont)";
-    QTest::newRow("string list") << "text" << "PrintCode" << "(TStrings)";
-    QTest::newRow("page options") << "page" << "Options" << "[FirstPageHeader,LastPageFooter]";
+    QTest::newRow("integer") << "text"
+                             << "Width"
+                             << "10";
+    QTest::newRow("white colour") << "band"
+                                  << "Color"
+                                  << "16777215";
+    QTest::newRow("system colour") << "text"
+                                   << "Color"
+                                   << "-2147483643";
+    QTest::newRow("boolean") << "text"
+                             << "TabPosition"
+                             << "True";
+    QTest::newRow("enumeration") << "band"
+                                 << "TypeBand"
+                                 << "Header";
+    QTest::newRow("string") << "text"
+                            << "Name"
+                            << "mText1";
+    QTest::newRow("font record") << "text"
+                                 << "Font"
+                                 << "(TFont)";
+    QTest::newRow("string list") << "text"
+                                 << "PrintCode"
+                                 << "(TStrings)";
+    QTest::newRow("page options") << "page"
+                                  << "Options"
+                                  << "[FirstPageHeader,LastPageFooter]";
 }
 
 void TestPropInfo::valueTexts()
@@ -224,14 +242,30 @@ void TestPropInfo::writeConverts_data()
     QTest::addColumn<QString>("property");
     QTest::addColumn<QString>("value");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("decimal width") << "Width" << "120" << "120";
-    QTest::newRow("hex width") << "Width" << "$40" << "64";
-    QTest::newRow("colour") << "Color" << "$FF" << "255";
-    QTest::newRow("system colour") << "Color" << "-2147483633" << "-2147483633";
-    QTest::newRow("enumeration") << "Alignment" << "taCenter" << "taCenter";
-    QTest::newRow("enumeration any case") << "alignment" << "TARIGHTJUSTIFY" << "taRightJustify";
-    QTest::newRow("boolean") << "AutoSize" << "True" << "True";
-    QTest::newRow("string") << "Caption" << " spaced " << " spaced ";
+    QTest::newRow("decimal width") << "Width"
+                                   << "120"
+                                   << "120";
+    QTest::newRow("hex width") << "Width"
+                               << "$40"
+                               << "64";
+    QTest::newRow("colour") << "Color"
+                            << "$FF"
+                            << "255";
+    QTest::newRow("system colour") << "Color"
+                                   << "-2147483633"
+                                   << "-2147483633";
+    QTest::newRow("enumeration") << "Alignment"
+                                 << "taCenter"
+                                 << "taCenter";
+    QTest::newRow("enumeration any case") << "alignment"
+                                          << "TARIGHTJUSTIFY"
+                                          << "taRightJustify";
+    QTest::newRow("boolean") << "AutoSize"
+                             << "True"
+                             << "True";
+    QTest::newRow("string") << "Caption"
+                            << " spaced "
+                            << " spaced ";
 }
 
 void TestPropInfo::writeConverts()
@@ -247,11 +281,16 @@ void TestPropInfo::illegalValueLeavesPropertyAlone_data()
 {
     QTest::addColumn<QString>("property");
     QTest::addColumn<QString>("value");
-    QTest::newRow("letters for a number") << "Width" << "abc";
-    QTest::newRow("number out of range") << "Left" << "99999999999";
-    QTest::newRow("unknown enumeration name") << "Alignment" << "taMiddle";
-    QTest::newRow("boolean word") << "AutoSize" << "yes";
-    QTest::newRow("property the class lacks") << "TypeBand" << "Header";
+    QTest::newRow("letters for a number") << "Width"
+                                          << "abc";
+    QTest::newRow("number out of range") << "Left"
+                                         << "99999999999";
+    QTest::newRow("unknown enumeration name") << "Alignment"
+                                              << "taMiddle";
+    QTest::newRow("boolean word") << "AutoSize"
+                                  << "yes";
+    QTest::newRow("property the class lacks") << "TypeBand"
+                                              << "Header";
 }
 
 void TestPropInfo::illegalValueLeavesPropertyAlone()
@@ -277,7 +316,8 @@ void TestPropInfo::emptyValueEmptiesOnlyStrings()
     m_text->setAlignment(taCenter);
     const QRect bounds = m_text->geometry();
     for (const char *name : {"Width", "Left", "Alignment", "Color", "Caption", "Format"})
-        PropertyConversions::writeToTargets({m_text}, QString::fromLatin1(name), {}, reportClasses());
+        PropertyConversions::writeToTargets({m_text}, QString::fromLatin1(name), {},
+                                            reportClasses());
     QCOMPARE(m_text->geometry(), bounds);
     QCOMPARE(m_text->alignment(), taCenter);
     QCOMPARE(m_text->caption(), QString());
@@ -287,17 +327,17 @@ void TestPropInfo::setsAndRecordsAreNotWritten()
 {
     const int options = m_page->options;
     PropertyConversions::writeToTargets({m_page.get()}, QStringLiteral("Options"),
-                                    QStringLiteral("[]"), reportClasses());
+                                        QStringLiteral("[]"), reportClasses());
     QCOMPARE(m_page->options, options);
     const FontRecord font = m_text->fontRecord();
     PropertyConversions::writeToTargets({m_text}, QStringLiteral("Font"), QStringLiteral("(TFont)"),
-                                    reportClasses());
+                                        reportClasses());
     QCOMPARE(m_text->fontRecord(), font);
 
     Sample sample;
     try {
         PropertyConversions::writeToTargets({&sample}, QStringLiteral("Fixed"), QStringLiteral("3"),
-                                        sampleClasses());
+                                            sampleClasses());
         QFAIL("read-only property written");
     } catch (const PropertyError &error) {
         QCOMPARE(error.message(), QStringLiteral("3 is illegal (Fixed)"));
@@ -311,7 +351,7 @@ void TestPropInfo::failureStopsAtTheFailingTarget()
     int written = -1;
     try {
         PropertyConversions::writeToTargets({m_text, m_band, second}, QStringLiteral("Alignment"),
-                                        QStringLiteral("taCenter"), reportClasses(), &written);
+                                            QStringLiteral("taCenter"), reportClasses(), &written);
         QFAIL("no error raised");
     } catch (const PropertyError &error) {
         QCOMPARE(error.message(), QStringLiteral("taCenter is illegal (Alignment)"));
@@ -325,22 +365,20 @@ void TestPropInfo::floatsFollowTheLocale()
 {
     Sample sample;
     QLocale::setDefault(QLocale(QLocale::Polish, QLocale::Poland));
-    PropertyConversions::writeToTargets({&sample}, QStringLiteral("Ratio"), QStringLiteral("1234,5"),
-                                    sampleClasses());
+    PropertyConversions::writeToTargets({&sample}, QStringLiteral("Ratio"),
+                                        QStringLiteral("1234,5"), sampleClasses());
     QCOMPARE(double(sample.ratio), 1234.5);
     QCOMPARE(ObjectProperties(&sample, sampleClasses()).item(1).value, QStringLiteral("1234,5"));
-    QVERIFY_THROWS_EXCEPTION(PropertyError,
-                             PropertyConversions::writeToTargets({&sample}, QStringLiteral("Ratio"),
-                                                             QStringLiteral("1.5.5"),
-                                                             sampleClasses()));
+    QVERIFY_THROWS_EXCEPTION(PropertyError, PropertyConversions::writeToTargets(
+                                                {&sample}, QStringLiteral("Ratio"),
+                                                QStringLiteral("1.5.5"), sampleClasses()));
     QLocale::setDefault(QLocale::c());
     PropertyConversions::writeToTargets({&sample}, QStringLiteral("Ratio"), QStringLiteral("0.25"),
-                                    sampleClasses());
+                                        sampleClasses());
     QCOMPARE(double(sample.ratio), 0.25);
-    QVERIFY_THROWS_EXCEPTION(PropertyError,
-                             PropertyConversions::writeToTargets({&sample}, QStringLiteral("Ratio"),
-                                                             QStringLiteral("inf"),
-                                                             sampleClasses()));
+    QVERIFY_THROWS_EXCEPTION(
+        PropertyError, PropertyConversions::writeToTargets({&sample}, QStringLiteral("Ratio"),
+                                                           QStringLiteral("inf"), sampleClasses()));
 }
 
 void TestPropInfo::nameMustBeValidAndUnique_data()
@@ -362,7 +400,8 @@ void TestPropInfo::nameMustBeValidAndUnique()
     QFETCH(QString, name);
     QFETCH(bool, accepted);
     try {
-        PropertyConversions::writeToTargets({m_text}, QStringLiteral("Name"), name, reportClasses());
+        PropertyConversions::writeToTargets({m_text}, QStringLiteral("Name"), name,
+                                            reportClasses());
         QVERIFY(accepted);
         QCOMPARE(m_text->objectName(), name);
         QCOMPARE(m_owner->findComponent(name), m_text);

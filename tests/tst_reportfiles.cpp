@@ -127,8 +127,7 @@ void TestReportFiles::cancelledDialogsDoNothing()
     QCOMPARE(f->active()->designFileName(), QStringLiteral("KEPT.kfx"));
     QCOMPARE(f->active()->windowTitle(), QStringLiteral("KEPT.kfx"));
     QCOMPARE(QDir::currentPath(), QDir(f->workDir.path()).absolutePath());
-    QCOMPARE(f->askedDialogs,
-             QStringList({"OpenDialog", "OpenDialog", "SaveDialog_kfx"}));
+    QCOMPARE(f->askedDialogs, QStringList({"OpenDialog", "OpenDialog", "SaveDialog_kfx"}));
 }
 
 void TestReportFiles::importReadsADesignAsText()

@@ -159,7 +159,9 @@ void TestReportWindow::designModeOnAfterShowing()
     QFETCH(QString, page);
     const QString text = f->path(QStringLiteral("a.rw"));
     f->writeFile(text, "x\n");
-    const QString name = mode == omNew ? QStringLiteral("A.kfx") : mode == omDesign ? SalesDesign : text;
+    const QString name = mode == omNew      ? QStringLiteral("A.kfx")
+                         : mode == omDesign ? SalesDesign
+                                            : text;
     auto window = f->create(OpenMode(mode), name);
     ReportWindowFixture::show(*window);
     QVERIFY(window->designing());
@@ -194,11 +196,16 @@ void TestReportWindow::failureMessages_data()
     QTest::addColumn<QString>("operation");
     QTest::addColumn<QString>("expected");
 
-    QTest::newRow("LoadDesign") << "LoadDesign" << "ERROR. Cannot open file: ";
-    QTest::newRow("SaveDesign") << "SaveDesign" << "ERROR. Cannot save report to file: ";
-    QTest::newRow("LoadSourceText") << "LoadSourceText" << "ERROR: Cannot load from file: ";
-    QTest::newRow("SaveSourceText") << "SaveSourceText" << "ERROR. Cannot save to file: ";
-    QTest::newRow("WriteUnixFile") << "WriteUnixFile" << "ERROR. Cannot save to file: ";
+    QTest::newRow("LoadDesign") << "LoadDesign"
+                                << "ERROR. Cannot open file: ";
+    QTest::newRow("SaveDesign") << "SaveDesign"
+                                << "ERROR. Cannot save report to file: ";
+    QTest::newRow("LoadSourceText") << "LoadSourceText"
+                                    << "ERROR: Cannot load from file: ";
+    QTest::newRow("SaveSourceText") << "SaveSourceText"
+                                    << "ERROR. Cannot save to file: ";
+    QTest::newRow("WriteUnixFile") << "WriteUnixFile"
+                                   << "ERROR. Cannot save to file: ";
     QTest::newRow("LoadEditorSettings") << "LoadEditorSettings"
                                         << "ERROR. Cannot open setting file: ";
     QTest::newRow("SaveEditorSettings") << "SaveEditorSettings"
@@ -313,8 +320,8 @@ void TestReportWindow::unixFile_data()
     QTest::newRow("A and empty") << QStringList{"A", ""} << QByteArray("A\n\n");
     QTest::newRow("empty editor") << QStringList{} << QByteArray();
     QTest::newRow("two empty lines") << QStringList{"", ""} << QByteArray("\n\n");
-    QTest::newRow("blanks inside") << QStringList{"\t.PRINT 'a b'", "c"}
-                                   << QByteArray("\t.PRINT 'a b'\nc\n");
+    QTest::newRow("blanks inside")
+        << QStringList{"\t.PRINT 'a b'", "c"} << QByteArray("\t.PRINT 'a b'\nc\n");
 }
 
 void TestReportWindow::unixFile()

@@ -2,11 +2,11 @@
 #include "DesignFixture.h"
 #include "ReportWindowFixture.h"
 
-#include "designer/ObjectInspector.h"
-#include "designer/SelectionPartner.h"
 #include "designer/DesignStage.h"
-#include "designer/ReportRegister.h"
 #include "designer/DesignSwitch.h"
+#include "designer/ObjectInspector.h"
+#include "designer/ReportRegister.h"
+#include "designer/SelectionPartner.h"
 
 #include "model/ReportClasses.h"
 
@@ -199,9 +199,12 @@ void TestReportWindowDesign::doubleClickOpensDialogs_data()
     QTest::addColumn<QString>("component");
     QTest::addColumn<QString>("opened");
 
-    QTest::newRow("text") << "text" << "code mText1";
-    QTest::newRow("band") << "band" << "code mBand1";
-    QTest::newRow("page") << "page" << "page setup mPage1";
+    QTest::newRow("text") << "text"
+                          << "code mText1";
+    QTest::newRow("band") << "band"
+                          << "code mBand1";
+    QTest::newRow("page") << "page"
+                          << "page setup mPage1";
 }
 
 void TestReportWindowDesign::doubleClickOpensDialogs()
@@ -213,9 +216,9 @@ void TestReportWindowDesign::doubleClickOpensDialogs()
                      [&](QWidget *target) { log << "code " + target->objectName(); });
     QObject::connect(window.get(), &ReportWindow::openPageSetup, window.get(),
                      [&](ReportPage *page) { log << "page setup " + page->objectName(); });
-    QWidget *target = component == "text" ? static_cast<QWidget *>(text)
-        : component == "band"             ? static_cast<QWidget *>(band)
-                                          : window->mPage1();
+    QWidget *target = component == "text"   ? static_cast<QWidget *>(text)
+                      : component == "band" ? static_cast<QWidget *>(band)
+                                            : window->mPage1();
     const QPoint at = component == "page" ? QPoint(300, 300) : QPoint(5, 5);
     QTest::mouseDClick(target, Qt::LeftButton, {}, at);
     QCOMPARE(log, QStringList{opened});

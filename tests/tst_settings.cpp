@@ -129,18 +129,32 @@ void tst_Settings::iniRead_data()
                             "TelnetProg=\"C:\\Program Files\\t.exe\"\r\n"
                             "[FTP]\r\n"
                             "Extra=second section\r\n";
-    QTest::newRow("case of section and key") << file << "FTP" << "User" << "bob";
-    QTest::newRow("key of the section only") << file << "Telnet" << "Host" << "default";
-    QTest::newRow("empty value") << file << "FTP" << "Pass" << "";
-    QTest::newRow("quotes dropped") << file << "telnet" << "telnetprog"
+    QTest::newRow("case of section and key") << file << "FTP"
+                                             << "User"
+                                             << "bob";
+    QTest::newRow("key of the section only") << file << "Telnet"
+                                             << "Host"
+                                             << "default";
+    QTest::newRow("empty value") << file << "FTP"
+                                 << "Pass"
+                                 << "";
+    QTest::newRow("quotes dropped") << file << "telnet"
+                                    << "telnetprog"
                                     << "C:\\Program Files\\t.exe";
-    QTest::newRow("first section wins") << file << "FTP" << "Extra" << "default";
-    QTest::newRow("missing section") << file << "RunReport" << "Program" << "default";
+    QTest::newRow("first section wins") << file << "FTP"
+                                        << "Extra"
+                                        << "default";
+    QTest::newRow("missing section") << file << "RunReport"
+                                     << "Program"
+                                     << "default";
     QTest::newRow("comment is no key") << QByteArray(";User=x\n[FTP]\n;User=y\n") << "FTP"
-                                       << "User" << "default";
-    QTest::newRow("LF and no final newline") << QByteArray("[A]\nk=v") << "a" << "K" << "v";
-    QTest::newRow("Windows-1250 value") << QByteArray("[A]\nk=\xb9l\xb9ski\n") << "A" << "k"
-                                        << QString::fromUtf8("ąląski");
+                                       << "User"
+                                       << "default";
+    QTest::newRow("LF and no final newline") << QByteArray("[A]\nk=v") << "a"
+                                             << "K"
+                                             << "v";
+    QTest::newRow("Windows-1250 value") << QByteArray("[A]\nk=\xb9l\xb9ski\n") << "A"
+                                        << "k" << QString::fromUtf8("ąląski");
     QTest::newRow("UTF-8 value") << QByteArray("[A]\nk=\xc5\x82\xc3\xb3\x64\xc5\xba\n") << "A"
                                  << "k" << QString::fromUtf8("łódź");
 }
@@ -163,31 +177,34 @@ void tst_Settings::iniWrite_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("after");
 
-    QTest::newRow("new file") << QByteArray() << "FTP" << "User" << "bob"
-                              << QByteArray("[FTP]\nUser=bob\n");
+    QTest::newRow("new file") << QByteArray() << "FTP"
+                              << "User"
+                              << "bob" << QByteArray("[FTP]\nUser=bob\n");
     QTest::newRow("value replaced in place, spelling kept")
-        << QByteArray("; c\r\n[ftp]\r\n  USER =  old  \r\nHost=h\r\n")
-        << "FTP" << "User" << "new"
-        << QByteArray("; c\r\n[ftp]\r\n  USER =  new\r\nHost=h\r\n");
+        << QByteArray("; c\r\n[ftp]\r\n  USER =  old  \r\nHost=h\r\n") << "FTP"
+        << "User"
+        << "new" << QByteArray("; c\r\n[ftp]\r\n  USER =  new\r\nHost=h\r\n");
     QTest::newRow("key added after the section's last entry")
-        << QByteArray("[FTP]\nUser=u\n\n; next\n[Telnet]\nTelnetProg=t\n")
-        << "ftp" << "Pass" << "p"
-        << QByteArray("[FTP]\nUser=u\nPass=p\n\n; next\n[Telnet]\nTelnetProg=t\n");
-    QTest::newRow("key added to an empty section")
-        << QByteArray("[A]\r\n[B]\r\n") << "A" << "k" << "v"
-        << QByteArray("[A]\r\nk=v\r\n[B]\r\n");
+        << QByteArray("[FTP]\nUser=u\n\n; next\n[Telnet]\nTelnetProg=t\n") << "ftp"
+        << "Pass"
+        << "p" << QByteArray("[FTP]\nUser=u\nPass=p\n\n; next\n[Telnet]\nTelnetProg=t\n");
+    QTest::newRow("key added to an empty section") << QByteArray("[A]\r\n[B]\r\n") << "A"
+                                                   << "k"
+                                                   << "v" << QByteArray("[A]\r\nk=v\r\n[B]\r\n");
     QTest::newRow("section appended to an unterminated file")
-        << QByteArray("[A]\r\nk=v") << "B" << "k" << "w"
-        << QByteArray("[A]\r\nk=v\r\n[B]\r\nk=w\r\n");
-    QTest::newRow("only the first section changes")
-        << QByteArray("[A]\nk=1\n[a]\nk=2\n") << "A" << "K" << "3"
-        << QByteArray("[A]\nk=3\n[a]\nk=2\n");
+        << QByteArray("[A]\r\nk=v") << "B"
+        << "k"
+        << "w" << QByteArray("[A]\r\nk=v\r\n[B]\r\nk=w\r\n");
+    QTest::newRow("only the first section changes") << QByteArray("[A]\nk=1\n[a]\nk=2\n") << "A"
+                                                    << "K"
+                                                    << "3" << QByteArray("[A]\nk=3\n[a]\nk=2\n");
     QTest::newRow("line breaks in a value become blanks")
-        << QByteArray() << "A" << "k" << "x\r\ny\nz"
-        << QByteArray("[A]\nk=x y z\n");
-    QTest::newRow("Windows-1250 lines around kept")
-        << QByteArray("[A]\nn=\xb9\nk=1\n") << "A" << "k" << "2"
-        << QByteArray("[A]\nn=\xb9\nk=2\n");
+        << QByteArray() << "A"
+        << "k"
+        << "x\r\ny\nz" << QByteArray("[A]\nk=x y z\n");
+    QTest::newRow("Windows-1250 lines around kept") << QByteArray("[A]\nn=\xb9\nk=1\n") << "A"
+                                                    << "k"
+                                                    << "2" << QByteArray("[A]\nn=\xb9\nk=2\n");
 }
 
 void tst_Settings::iniWrite()
@@ -238,8 +255,9 @@ void tst_Settings::newFileIsPrivate()
     IniFile file(iniPath());
     QVERIFY(file.writeString(QStringLiteral("FTP"), QStringLiteral("Pass"), QStringLiteral("pw")));
     const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
-        | QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::WriteOther
-        | QFileDevice::ExeOther | QFileDevice::ExeOwner;
+                                            | QFileDevice::ExeGroup | QFileDevice::ReadOther
+                                            | QFileDevice::WriteOther | QFileDevice::ExeOther
+                                            | QFileDevice::ExeOwner;
     const QFileDevice::Permissions permissions = QFile::permissions(iniPath());
     QVERIFY(permissions.testFlags(QFileDevice::ReadOwner | QFileDevice::WriteOwner));
     QCOMPARE(permissions & others, QFileDevice::Permissions());
@@ -253,8 +271,8 @@ void tst_Settings::setupShowsDefaultsWithoutFile()
     SetupDialog dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Setup"));
     const QList<QPair<const char *, QString>> expected = {
-        {"UserEdit", "ftpguest"},      {"PassEdit", ""},
-        {"HostEdit", "127.0.0.1"},     {"RemDirEdit", "/"},
+        {"UserEdit", "ftpguest"},         {"PassEdit", ""},
+        {"HostEdit", "127.0.0.1"},        {"RemDirEdit", "/"},
         {"TelnetProgEdit", "Termik.exe"}, {"EditorEdit", "Notexa.exe"},
         {"ReportProgEdit", "report.exe"}, {"RepUserEdit", "ingres"},
     };
@@ -265,8 +283,7 @@ void tst_Settings::setupShowsDefaultsWithoutFile()
     }
     QLineEdit *password = field(dialog, "PassEdit");
     QCOMPARE(password->echoMode(), QLineEdit::Password);
-    QCOMPARE(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr,
-                                          password),
+    QCOMPARE(password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr, password),
              int('#'));
     QVERIFY(button(dialog, "OkButton")->isDefault());
     QCOMPARE(button(dialog, "OkButton")->text(), QStringLiteral("Ok"));
@@ -329,26 +346,25 @@ void tst_Settings::okKeepsTheRestOfTheFile()
     field(dialog, "PassEdit")->setText(QStringLiteral("secret"));
     field(dialog, "RepUserEdit")->setText(QStringLiteral("dba"));
     button(dialog, "OkButton")->click();
-    QCOMPARE(readFile(iniPath()),
-             QByteArray("; Kestrova settings\r\n"
-                        "[COMPLETETION]\r\n"
-                        "File=words.txt\r\n"
-                        "\r\n"
-                        "[ftp]\r\n"
-                        "user   =   new user\r\n"
-                        "HOST=1.2.3.4\r\n"
-                        "Pass=secret\r\n"
-                        "RemoteDirectory=/\r\n"
-                        "; keep me\r\n"
-                        "[Other]\r\n"
-                        "Pass=not the ftp one\r\n"
-                        "[runreport]\r\n"
-                        "PROGRAM = /opt/ingres/report\r\n"
-                        "User=dba\r\n"
-                        "[Telnet]\r\n"
-                        "TelnetProg=Termik.exe\r\n"
-                        "[TxtEdit]\r\n"
-                        "TxtEditProg=Notexa.exe\r\n"));
+    QCOMPARE(readFile(iniPath()), QByteArray("; Kestrova settings\r\n"
+                                             "[COMPLETETION]\r\n"
+                                             "File=words.txt\r\n"
+                                             "\r\n"
+                                             "[ftp]\r\n"
+                                             "user   =   new user\r\n"
+                                             "HOST=1.2.3.4\r\n"
+                                             "Pass=secret\r\n"
+                                             "RemoteDirectory=/\r\n"
+                                             "; keep me\r\n"
+                                             "[Other]\r\n"
+                                             "Pass=not the ftp one\r\n"
+                                             "[runreport]\r\n"
+                                             "PROGRAM = /opt/ingres/report\r\n"
+                                             "User=dba\r\n"
+                                             "[Telnet]\r\n"
+                                             "TelnetProg=Termik.exe\r\n"
+                                             "[TxtEdit]\r\n"
+                                             "TxtEditProg=Notexa.exe\r\n"));
 }
 
 void tst_Settings::emptyFieldIsWrittenEmpty()

@@ -232,8 +232,10 @@ void tst_SourceEditor::colouring_data()
                              << "cccccc.qqqqqqqq.qqq.qqqqq";
     QTest::newRow("paren comment") << "a (* .X 'q' *) .Y"
                                    << "..pppppppppppp.cc";
-    QTest::newRow("slash comment") << "/* c */.Z" << "ssssssscc";
-    QTest::newRow("comment right after a word") << ".A(*x*)" << "ccppppp";
+    QTest::newRow("slash comment") << "/* c */.Z"
+                                   << "ssssssscc";
+    QTest::newRow("comment right after a word") << ".A(*x*)"
+                                                << "ccppppp";
     QTest::newRow("hidden keyword") << "#--< x #--<y"
                                     << "kkkk........";
     QTest::newRow("comment over lines") << "(* a\n.B *)\n.C /* d\ne */ 'f'"
@@ -281,15 +283,13 @@ void tst_SourceEditor::completion_data()
     QTest::addColumn<int>("downs");
     QTest::addColumn<QString>("result");
 
-    QTest::newRow("dot-command by its dot") << "x .pr" << QStringList{".PRINT"} << 0
-                                            << "x .PRINT";
-    QTest::newRow("word after the dot") << ".rep" << QStringList{"report", "REPEAT"} << 1
-                                        << ".REPEAT";
-    QTest::newRow("inside brackets") << "f(re" << QStringList{"report", "REPEAT"} << 0
-                                     << "f(report";
-    QTest::newRow("nothing matches: every word") << "zz"
-                                                 << QStringList{"report", ".PRINT", "REPEAT"}
-                                                 << 2 << "REPEAT";
+    QTest::newRow("dot-command by its dot") << "x .pr" << QStringList{".PRINT"} << 0 << "x .PRINT";
+    QTest::newRow("word after the dot")
+        << ".rep" << QStringList{"report", "REPEAT"} << 1 << ".REPEAT";
+    QTest::newRow("inside brackets")
+        << "f(re" << QStringList{"report", "REPEAT"} << 0 << "f(report";
+    QTest::newRow("nothing matches: every word")
+        << "zz" << QStringList{"report", ".PRINT", "REPEAT"} << 2 << "REPEAT";
 }
 
 void tst_SourceEditor::completion()
@@ -347,13 +347,13 @@ void tst_SourceEditor::textFileLines_data()
 
     // Only the first mark is a byte order mark; the second, and one after a
     // Windows-1250 byte (0xE4), are text.
-    QTest::newRow("byte order marks") << "text-marks.txt"
-                                      << QStringList{QStringLiteral("\uFEFFx"),
-                                                     QStringLiteral("a\u00E4\uFEFFb")};
+    QTest::newRow("byte order marks")
+        << "text-marks.txt"
+        << QStringList{QStringLiteral("\uFEFFx"), QStringLiteral("a\u00E4\uFEFFb")};
     // Lines end at LF or CR LF: a CR elsewhere, at the end of the file too,
     // belongs to its line.
-    QTest::newRow("CR without LF") << "text-final-cr.txt"
-                                   << QStringList{QStringLiteral("a\rb"), QStringLiteral("c\r")};
+    QTest::newRow("CR without LF")
+        << "text-final-cr.txt" << QStringList{QStringLiteral("a\rb"), QStringLiteral("c\r")};
 }
 
 void tst_SourceEditor::textFileLines()
@@ -453,16 +453,16 @@ void tst_SourceEditor::keyBindings_data()
     const int ctrl = Qt::ControlModifier;
     const int shiftCtrl = Qt::ShiftModifier | Qt::ControlModifier;
     const QString text = QStringLiteral("one\ntwo words\nthree");
-    QTest::newRow("Ctrl+Y deletes the line") << text << 1 << 3 << int(Qt::Key_Y) << ctrl
-                                             << "one\nthree";
+    QTest::newRow("Ctrl+Y deletes the line")
+        << text << 1 << 3 << int(Qt::Key_Y) << ctrl << "one\nthree";
     QTest::newRow("Shift+Ctrl+Y deletes to the line end")
         << text << 1 << 3 << int(Qt::Key_Y) << shiftCtrl << "one\ntwo\nthree";
-    QTest::newRow("Shift+Ctrl+I indents") << text << 1 << 0 << int(Qt::Key_I) << shiftCtrl
-                                          << "one\n        two words\nthree";
-    QTest::newRow("Shift+Ctrl+U unindents") << "a\n            b" << 1 << 0 << int(Qt::Key_U)
-                                            << shiftCtrl << "a\n    b";
-    QTest::newRow("Shift+Ctrl+L is no line delete") << text << 1 << 0 << int(Qt::Key_L)
-                                                    << shiftCtrl << text;
+    QTest::newRow("Shift+Ctrl+I indents")
+        << text << 1 << 0 << int(Qt::Key_I) << shiftCtrl << "one\n        two words\nthree";
+    QTest::newRow("Shift+Ctrl+U unindents")
+        << "a\n            b" << 1 << 0 << int(Qt::Key_U) << shiftCtrl << "a\n    b";
+    QTest::newRow("Shift+Ctrl+L is no line delete")
+        << text << 1 << 0 << int(Qt::Key_L) << shiftCtrl << text;
 }
 
 void tst_SourceEditor::keyBindings()
@@ -639,33 +639,53 @@ void tst_SourceEditor::objectsStayWithTheirLines_data()
 
     // The editor starts with the lines A, B, C, D, each carrying the
     // component of its name.
-    QTest::newRow("line inserted above") << "insert line 1" << "A,-,B,C,D"
+    QTest::newRow("line inserted above") << "insert line 1"
+                                         << "A,-,B,C,D"
                                          << "A\nnew\nB\nC\nD";
-    QTest::newRow("two lines pasted at a line start") << "paste 2 lines at 2,0" << "A,B,-,-,C,D"
+    QTest::newRow("two lines pasted at a line start") << "paste 2 lines at 2,0"
+                                                      << "A,B,-,-,C,D"
                                                       << "A\nB\nx\ny\nC\nD";
-    QTest::newRow("line deleted above") << "delete line 1" << "A,C,D" << "A\nC\nD";
-    QTest::newRow("Enter at a line start") << "enter at 2,0" << "A,B,-,C,D"
+    QTest::newRow("line deleted above") << "delete line 1"
+                                        << "A,C,D"
+                                        << "A\nC\nD";
+    QTest::newRow("Enter at a line start") << "enter at 2,0"
+                                           << "A,B,-,C,D"
                                            << "A\nB\n\nC\nD";
-    QTest::newRow("Enter inside a line") << "enter at 2,1" << "A,B,C,-,D"
+    QTest::newRow("Enter inside a line") << "enter at 2,1"
+                                         << "A,B,C,-,D"
                                          << "A\nB\nC\n\nD";
-    QTest::newRow("Backspace joins with the line above") << "backspace at 2,0" << "A,B,D"
+    QTest::newRow("Backspace joins with the line above") << "backspace at 2,0"
+                                                         << "A,B,D"
                                                          << "A\nBC\nD";
-    QTest::newRow("Delete at a line end") << "delete at 1,1" << "A,B,D" << "A\nBC\nD";
-    QTest::newRow("two whole lines deleted") << "delete lines 1-2" << "A,D" << "A\nD";
+    QTest::newRow("Delete at a line end") << "delete at 1,1"
+                                          << "A,B,D"
+                                          << "A\nBC\nD";
+    QTest::newRow("two whole lines deleted") << "delete lines 1-2"
+                                             << "A,D"
+                                             << "A\nD";
     // A selection that ends inside a line joins what is left of its first
     // line with the rest of its last: the joined line is the first line.
-    QTest::newRow("selection from a line start into the next line")
-        << "select 1,0-2,1, Delete" << "A,B,D" << "A\n\nD";
-    QTest::newRow("selection from inside a line into the next line")
-        << "select 1,1-2,1, Delete" << "A,B,D" << "A\nB\nD";
-    QTest::newRow("selection from a line start over two line ends")
-        << "select 1,0-3,0, Delete" << "A,D" << "A\nD";
+    QTest::newRow("selection from a line start into the next line") << "select 1,0-2,1, Delete"
+                                                                    << "A,B,D"
+                                                                    << "A\n\nD";
+    QTest::newRow("selection from inside a line into the next line") << "select 1,1-2,1, Delete"
+                                                                     << "A,B,D"
+                                                                     << "A\nB\nD";
+    QTest::newRow("selection from a line start over two line ends") << "select 1,0-3,0, Delete"
+                                                                    << "A,D"
+                                                                    << "A\nD";
     QTest::newRow("selection from inside the first line over two line ends")
-        << "select 0,1-2,0, Delete" << "A,D" << "AC\nD";
-    QTest::newRow("selection from a line start to the end of the text")
-        << "select 1,0-3,1, Delete" << "A,B" << "A\n";
-    QTest::newRow("selection typed over") << "select 1,0-2,1, type z" << "A,B,D" << "A\nz\nD";
-    QTest::newRow("undo of an insertion") << "insert line 1, undo" << "A,B,C,D"
+        << "select 0,1-2,0, Delete"
+        << "A,D"
+        << "AC\nD";
+    QTest::newRow("selection from a line start to the end of the text") << "select 1,0-3,1, Delete"
+                                                                        << "A,B"
+                                                                        << "A\n";
+    QTest::newRow("selection typed over") << "select 1,0-2,1, type z"
+                                          << "A,B,D"
+                                          << "A\nz\nD";
+    QTest::newRow("undo of an insertion") << "insert line 1, undo"
+                                          << "A,B,C,D"
                                           << "A\nB\nC\nD";
 }
 

@@ -6,10 +6,7 @@
 
 #include <QButtonGroup>
 
-PaletteBase::PaletteBase(ComponentOwner *owner, QWidget *parent)
-    : QFrame(parent), m_owner(owner)
-{
-}
+PaletteBase::PaletteBase(ComponentOwner *owner, QWidget *parent) : QFrame(parent), m_owner(owner) {}
 
 ComponentPalette::ComponentPalette(ComponentOwner *owner, QWidget *parent)
     : PaletteBase(owner, parent), m_group(new QButtonGroup(this))
@@ -119,7 +116,8 @@ ArrowButton *ComponentPalette::createArrowButton()
     return arrow;
 }
 
-PaletteButton *ComponentPalette::addTemplateButton(const QString &templateName, const QString &className)
+PaletteButton *ComponentPalette::addTemplateButton(const QString &templateName,
+                                                   const QString &className)
 {
     auto *button = new PaletteButton(this);
     button->setObjectName(freeName(QStringLiteral("DsnButton")));

@@ -94,9 +94,8 @@ void buildReportPalette(ComponentPalette &palette)
     arrow->setGeometry(1, 1, 27, 27);
     arrow->setAutoRaise(true);
     for (const ButtonRow &row : rows) {
-        PaletteButton *button =
-            palette.addTemplateButton(QString::fromLatin1(row.templateName),
-                                      QString::fromLatin1(row.className));
+        PaletteButton *button = palette.addTemplateButton(QString::fromLatin1(row.templateName),
+                                                          QString::fromLatin1(row.className));
         button->setObjectName(QString::fromLatin1(row.name));
         button->setGeometry(row.left, 1, 27, 27);
         button->setAutoRaise(true);

@@ -2,9 +2,9 @@
 
 #include "designer/DesignControls.h"
 #include "designer/DesignMessages.h"
-#include "designer/Outline.h"
-#include "designer/DesignStage.h"
 #include "designer/DesignRegister.h"
+#include "designer/DesignStage.h"
+#include "designer/Outline.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -105,7 +105,8 @@ Cover::~Cover()
 void Cover::scheduleRelease(QWidget *stage)
 {
     if (stage)
-        QCoreApplication::postEvent(stage, new DesignMessageEvent(DesignMessage::CoverRecreated, this));
+        QCoreApplication::postEvent(stage,
+                                    new DesignMessageEvent(DesignMessage::CoverRecreated, this));
 }
 
 void Cover::reattach()

@@ -1,18 +1,18 @@
 #include "designer/CoverMenu.h"
 
+#include "designer/DesignRegister.h"
+#include "designer/DesignStage.h"
 #include "designer/MultiProperties.h"
 #include "designer/ObjectProperties.h"
 #include "designer/PropertyConversions.h"
-#include "designer/DesignStage.h"
 #include "designer/SelectionList.h"
-#include "designer/DesignRegister.h"
 
 #include <QMenu>
 #include <QMessageBox>
 #include <QPointer>
 
-CoverMenuItem::CoverMenuItem(const QString &caption, const QString &propName,
-                           const QString &value, QObject *parent)
+CoverMenuItem::CoverMenuItem(const QString &caption, const QString &propName, const QString &value,
+                             QObject *parent)
     : QAction(QString(caption).replace(u'&', QStringLiteral("&&")), parent),
       m_propName(propName),
       m_value(value)
@@ -40,15 +40,15 @@ void chosen(DesignStage *stage, const CoverMenuItem *item)
 void appendPropertyItems(QMenu *menu, DesignStage *stage, const SelectionList &selection)
 {
     const ContextProperties props(stage->selfProperties, stage->excludedProperties, selection,
-                              stage->classRegistry());
+                                  stage->classRegistry());
     if (!menu->isEmpty())
         menu->addSeparator();
     const QStringList &names = props.shownNames();
     const QStringList &values = props.shownValues();
     const QPointer<DesignStage> guard(stage);
     for (qsizetype i = 0; i < names.size(); ++i) {
-        auto *item = new CoverMenuItem(props.captionOf(names.at(i)), names.at(i),
-                                      values.value(i), menu);
+        auto *item =
+            new CoverMenuItem(props.captionOf(names.at(i)), names.at(i), values.value(i), menu);
         QObject::connect(item, &QAction::triggered, item, [guard, item] {
             if (guard)
                 chosen(guard, item);
@@ -67,7 +67,7 @@ void coverMenuItemChosen(DesignStage *stage, SelectionList *selection, const Cov
     int written = 0;
     try {
         PropertyConversions::writeToTargets(targets.items(), item->propName(), value,
-                                        stage->classRegistry(), &written);
+                                            stage->classRegistry(), &written);
     } catch (const PropertyError &) {
         if (written > 0)
             selection->refreshTargets();

@@ -14,7 +14,7 @@ class CoverMenuItem : public QAction
 
 public:
     CoverMenuItem(const QString &caption, const QString &propName, const QString &value,
-                 QObject *parent);
+                  QObject *parent);
 
     QString propName() const { return m_propName; }
     QString value() const { return m_value; }

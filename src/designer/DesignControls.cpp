@@ -1,8 +1,8 @@
 #include "designer/DesignControls.h"
 
-#include "designer/ResizeHandle.h"
-#include "designer/OutlineOverlay.h"
 #include "designer/DesignStage.h"
+#include "designer/OutlineOverlay.h"
+#include "designer/ResizeHandle.h"
 
 #include "model/ReportClasses.h"
 
@@ -18,7 +18,7 @@ bool isWindowed(const QWidget *control)
 bool acceptsChildControls(const QWidget *control)
 {
     return qobject_cast<const DesignStage *>(control) || qobject_cast<const ReportPage *>(control)
-        || qobject_cast<const BandBase *>(control) || qobject_cast<const BlockPanel *>(control);
+           || qobject_cast<const BandBase *>(control) || qobject_cast<const BlockPanel *>(control);
 }
 
 bool isStage(const QWidget *control)
@@ -28,7 +28,8 @@ bool isStage(const QWidget *control)
 
 bool isDesignerPart(const QWidget *widget)
 {
-    return qobject_cast<const ResizeHandle *>(widget) || qobject_cast<const OutlineOverlay *>(widget);
+    return qobject_cast<const ResizeHandle *>(widget)
+           || qobject_cast<const OutlineOverlay *>(widget);
 }
 
 ComponentOwner *ownerOf(const QWidget *control)
@@ -45,7 +46,8 @@ bool isGoingAway(const QWidget *control)
     // While an object deletes its children, the entries of those already
     // gone (and of the one going) read as none.
     for (const QObject *object = control; object; object = object->parent()) {
-        if (const QObject *parent = object->parent(); parent && parent->children().contains(nullptr))
+        if (const QObject *parent = object->parent();
+            parent && parent->children().contains(nullptr))
             return true;
     }
     return false;

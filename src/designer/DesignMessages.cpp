@@ -34,5 +34,5 @@ bool DesignMessageEvent::isDesignMessage(const QEvent *event)
 {
     const int type = event->type();
     return type >= DesignMessage::eventType(DesignMessage::HandlePressed)
-        && type <= DesignMessage::eventType(DesignMessage::LastMessage);
+           && type <= DesignMessage::eventType(DesignMessage::LastMessage);
 }

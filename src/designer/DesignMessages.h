@@ -47,7 +47,9 @@ class DesignMessageEvent : public QEvent
 {
 public:
     DesignMessageEvent(DesignMessage::Id id, QObject *object = nullptr, const QRect &bounds = {})
-        : QEvent(DesignMessage::eventType(id)), m_id(id), m_object(object), m_bounds(bounds) {}
+        : QEvent(DesignMessage::eventType(id)), m_id(id), m_object(object), m_bounds(bounds)
+    {
+    }
 
     DesignMessage::Id id() const { return m_id; }
     // None once the object carried has been destroyed.

@@ -1,15 +1,15 @@
 #include "designer/DesignRegister.h"
 
-#include "designer/DesignControls.h"
-#include "designer/Cover.h"
-#include "designer/MarkerManager.h"
-#include "designer/ResizeHandle.h"
-#include "designer/InspectorBase.h"
-#include "designer/OutlineOverlay.h"
 #include "designer/ComponentPalette.h"
+#include "designer/Cover.h"
+#include "designer/DesignControls.h"
 #include "designer/DesignPartner.h"
-#include "designer/Outline.h"
 #include "designer/DesignStage.h"
+#include "designer/InspectorBase.h"
+#include "designer/MarkerManager.h"
+#include "designer/Outline.h"
+#include "designer/OutlineOverlay.h"
+#include "designer/ResizeHandle.h"
 
 #include <QMenu>
 
@@ -191,7 +191,7 @@ std::unique_ptr<MarkerManager> DesignRegister::createMarkerManager()
 std::unique_ptr<OutlineGroup> DesignRegister::createShape(const QColor &color, int penWidth)
 {
     return std::make_unique<OutlineGroup>(m_stage ? m_stage->outlineOverlay() : nullptr, color,
-                                         penWidth);
+                                          penWidth);
 }
 
 void DesignRegister::renewShape(const QColor &color, int penWidth)
@@ -341,8 +341,9 @@ void DesignRegister::componentDestroyed(QObject *component)
     m_targets->forgetTarget(index);
     targetRemoved(nullptr);
     const QList<QWidget *> &rest = m_targets->items();
-    if (std::any_of(rest.begin(), rest.end(),
-                    [](QWidget *control) { return control && DesignControls::isGoingAway(control); })) {
+    if (std::any_of(rest.begin(), rest.end(), [](QWidget *control) {
+            return control && DesignControls::isGoingAway(control);
+        })) {
         // A parent is taking its children along: what is left goes too, and
         // no handles may be made for it on the way.
         m_targets->clearTargets();

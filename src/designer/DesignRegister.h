@@ -1,8 +1,8 @@
 #pragma once
 
 #include "designer/DesignQueries.h"
-#include "designer/ShiftState.h"
 #include "designer/SelectionList.h"
+#include "designer/ShiftState.h"
 
 #include <QColor>
 #include <QObject>
@@ -130,10 +130,7 @@ protected:
     bool templateCurrent() const;
     // Shift-clicks toggle a control in the selection instead of moving.
     virtual bool shiftToggles() const { return false; }
-    virtual SelectAnswer adjustRightAnswer(QWidget *, SelectAnswer answer) const
-    {
-        return answer;
-    }
+    virtual SelectAnswer adjustRightAnswer(QWidget *, SelectAnswer answer) const { return answer; }
     SelectAnswer askSelect(QObject *sender, QWidget *component) const;
     CoverAnswer askCover(QWidget *component) const;
     void setGestureContainer(QWidget *control, QWidget *hitControl);

@@ -73,8 +73,8 @@ void DesignRegister::pasteFromClipboard()
     const std::optional<QByteArray> block = DesignClipboard::take();
     if (!block)
         return;
-    const QList<QWidget *> pasted =
-        ObjectStream::readStreams(*block, *m_owner, target, m_stage->classRegistry(), creationHooks());
+    const QList<QWidget *> pasted = ObjectStream::readStreams(
+        *block, *m_owner, target, m_stage->classRegistry(), creationHooks());
     for (QWidget *control : pasted)
         placePasted(control);
     m_targets->refreshTargets();

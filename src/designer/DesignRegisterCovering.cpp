@@ -1,7 +1,7 @@
 #include "designer/DesignRegister.h"
 
-#include "designer/DesignControls.h"
 #include "designer/Cover.h"
+#include "designer/DesignControls.h"
 #include "designer/DesignStage.h"
 
 #include <QWidget>

@@ -1,15 +1,15 @@
 #include "designer/DesignRegister.h"
 
+#include "designer/ComponentPalette.h"
 #include "designer/DesignControls.h"
 #include "designer/DesignMessages.h"
-#include "designer/ComponentPalette.h"
-#include "designer/Outline.h"
 #include "designer/DesignStage.h"
+#include "designer/Outline.h"
 
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
-#include "model/ReportControl.h"
 #include "model/ReportClasses.h"
+#include "model/ReportControl.h"
 
 #include <QCoreApplication>
 #include <QScopeGuard>
@@ -27,7 +27,7 @@ void giveName(QWidget *component, const QString &name)
 } // namespace
 
 void DesignRegister::beginCreate(QWidget *control, QWidget *hitControl, const QPoint &pos,
-                               ShiftState)
+                                 ShiftState)
 {
     if (!askSelect(m_stage, hitControl).testFlag(saPlace))
         return;
@@ -66,10 +66,10 @@ void DesignRegister::endCreate(QWidget *control, const QPoint &pos, ShiftState)
         }
         if (QWidget *created = m_newControl) {
             nameControl(created);
-            DesignControls::setBounds(created, QRect(QPoint(std::min(m_start.x(), p.x()),
-                                                         std::min(m_start.y(), p.y())),
-                                                  QSize(std::abs(p.x() - m_start.x()),
-                                                        std::abs(p.y() - m_start.y()))));
+            DesignControls::setBounds(
+                created,
+                QRect(QPoint(std::min(m_start.x(), p.x()), std::min(m_start.y(), p.y())),
+                      QSize(std::abs(p.x() - m_start.x()), std::abs(p.y() - m_start.y()))));
             ensureSelectionList();
             if (DesignControls::isWindowed(created))
                 coverControl(created);
@@ -115,8 +115,8 @@ ReaderHooks DesignRegister::creationHooks()
 void DesignRegister::postCreated(QWidget *component)
 {
     if (m_stage)
-        QCoreApplication::postEvent(m_stage,
-                                    new DesignMessageEvent(DesignMessage::ControlCreated, component));
+        QCoreApplication::postEvent(
+            m_stage, new DesignMessageEvent(DesignMessage::ControlCreated, component));
 }
 
 QWidget *DesignRegister::cloneTemplate(QWidget *templateControl, QWidget *parent)

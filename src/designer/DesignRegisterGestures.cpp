@@ -1,11 +1,11 @@
 #include "designer/DesignRegister.h"
 
-#include "designer/DesignControls.h"
-#include "designer/CoverMenu.h"
-#include "designer/ResizeHandle.h"
 #include "designer/ComponentPalette.h"
-#include "designer/Outline.h"
+#include "designer/CoverMenu.h"
+#include "designer/DesignControls.h"
 #include "designer/DesignStage.h"
+#include "designer/Outline.h"
+#include "designer/ResizeHandle.h"
 
 #include <QMenu>
 #include <QWidget>
@@ -16,7 +16,7 @@ bool DesignRegister::templateCurrent() const
 }
 
 void DesignRegister::controlMouseDown(QWidget *control, QWidget *hitControl, const QPoint &pos,
-                                    ShiftState shift)
+                                      ShiftState shift)
 {
     if (templateCurrent())
         beginCreate(control, hitControl, pos, shift);
@@ -66,7 +66,7 @@ void DesignRegister::pressSelect(QWidget *hitControl)
 }
 
 void DesignRegister::beginMove(QWidget *control, QWidget *hitControl, const QPoint &pos,
-                             ShiftState shift)
+                               ShiftState shift)
 {
     if (!askSelect(m_stage, hitControl).testFlag(saSelect))
         return;

@@ -2,8 +2,8 @@
 
 #include "designer/Cover.h"
 #include "designer/DesignMessages.h"
-#include "designer/OutlineOverlay.h"
 #include "designer/DesignRegister.h"
+#include "designer/OutlineOverlay.h"
 
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
@@ -11,8 +11,8 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
-#include <QMetaMethod>
 #include <QMessageBox>
+#include <QMetaMethod>
 
 #include <exception>
 
@@ -69,12 +69,14 @@ void DesignStage::loadFromFile(const QString &fileName)
     if (!m_owner)
         throw StreamError(fileName + QStringLiteral(" can not be read"));
     ReaderHooks hooks;
-    hooks.onError = [](const QString &) { return true; };
+    hooks.onError = [](const QString &) {
+        return true;
+    };
     // The file reader has applied the clash rename rule to proposed already.
     hooks.onSetName = [this](QWidget *component, const QString &proposed) {
         emit controlLoading(component);
-        QCoreApplication::postEvent(this,
-                                    new DesignMessageEvent(DesignMessage::ControlLoaded, component));
+        QCoreApplication::postEvent(
+            this, new DesignMessageEvent(DesignMessage::ControlLoaded, component));
         return proposed;
     };
     try {
@@ -188,10 +190,17 @@ void DesignStage::keyPressEvent(QKeyEvent *event)
     if (event->modifiers() == Qt::ControlModifier) {
         void (DesignStage::*command)() = nullptr;
         switch (event->key()) {
-        case Qt::Key_C: command = &DesignStage::copySelected; break;
-        case Qt::Key_X: command = &DesignStage::cutSelected; break;
-        case Qt::Key_V: command = &DesignStage::pasteFromClipboard; break;
-        default: break;
+        case Qt::Key_C:
+            command = &DesignStage::copySelected;
+            break;
+        case Qt::Key_X:
+            command = &DesignStage::cutSelected;
+            break;
+        case Qt::Key_V:
+            command = &DesignStage::pasteFromClipboard;
+            break;
+        default:
+            break;
         }
         if (command) {
             event->accept();

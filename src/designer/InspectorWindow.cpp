@@ -141,8 +141,7 @@ void InspectorWindow::setColumnWidths(int captionWidth, int valueWidth)
 void InspectorWindow::setButtonGlyph(const QPixmap &glyph)
 {
     m_button->setIcon(QIcon(glyph));
-    m_button->setToolButtonStyle(glyph.isNull() ? Qt::ToolButtonTextOnly
-                                                : Qt::ToolButtonIconOnly);
+    m_button->setToolButtonStyle(glyph.isNull() ? Qt::ToolButtonTextOnly : Qt::ToolButtonIconOnly);
 }
 
 void InspectorWindow::setComponentChooserVisible(bool visible)
@@ -156,7 +155,7 @@ void InspectorWindow::clearRows()
 }
 
 void InspectorWindow::showRows(const QStringList &names, const QStringList &captions,
-                            const QStringList &values)
+                               const QStringList &values)
 {
     m_grid->setRowCount(int(names.size()) + 1);
     for (int column = 0; column < 3; ++column)
@@ -181,8 +180,8 @@ QString InspectorWindow::rowName(int row) const
 
 QRect InspectorWindow::valueCellRect(int row) const
 {
-    const QRect cell = m_grid->visualRect(m_grid->model()->index(row, ValueColumn))
-                       & m_grid->viewport()->rect();
+    const QRect cell =
+        m_grid->visualRect(m_grid->model()->index(row, ValueColumn)) & m_grid->viewport()->rect();
     return QRect(m_grid->viewport()->mapTo(this, cell.topLeft()), cell.size());
 }
 

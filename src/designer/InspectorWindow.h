@@ -33,8 +33,7 @@ public:
 
     void clearRows();
     // Rows 1..n; the row of the name being edited stays current.
-    void showRows(const QStringList &names, const QStringList &captions,
-                  const QStringList &values);
+    void showRows(const QStringList &names, const QStringList &captions, const QStringList &values);
     // Lays the fitting editor over the value cell of row; -1 closes editing.
     void startEdit(int row, bool focus);
     QString editingName() const { return m_editingName; }

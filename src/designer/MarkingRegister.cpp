@@ -1,7 +1,7 @@
 #include "designer/MarkingRegister.h"
 
-#include "designer/DesignControls.h"
 #include "designer/Cover.h"
+#include "designer/DesignControls.h"
 #include "designer/DesignMessages.h"
 
 #include <QPainter>
@@ -31,9 +31,9 @@ void paintMarks(QPainter &painter, const QPoint &origin, const QSize &size)
     const int y = origin.y();
     const int w = size.width();
     const int h = size.height();
-    for (const QPoint &corner : {QPoint(x, y), QPoint(x + w - MarkSize, y),
-                                 QPoint(x, y + h - MarkSize),
-                                 QPoint(x + w - MarkSize, y + h - MarkSize)})
+    for (const QPoint &corner :
+         {QPoint(x, y), QPoint(x + w - MarkSize, y), QPoint(x, y + h - MarkSize),
+          QPoint(x + w - MarkSize, y + h - MarkSize)})
         painter.fillRect(QRect(corner, QSize(MarkSize, MarkSize)), grey);
 }
 

@@ -1,7 +1,7 @@
 #include "designer/MultiProperties.h"
 
-#include "designer/StandardRows.h"
 #include "designer/SelectionList.h"
+#include "designer/StandardRows.h"
 
 void MultiProperties::forgetTarget(int index)
 {
@@ -31,7 +31,7 @@ void MultiProperties::refreshTargets()
 }
 
 void MultiProperties::load(const QStringList &names, const QStringList &captions,
-                       const QStringList &outNames)
+                           const QStringList &outNames)
 {
     setPropLists(names, captions, outNames);
 }
@@ -42,7 +42,7 @@ void MultiProperties::recollect()
 }
 
 ContextProperties::ContextProperties(const QStringList &selfProps, const QStringList &outProps,
-                             const SelectionList &selection, const ClassRegistry &registry)
+                                     const SelectionList &selection, const ClassRegistry &registry)
     : PropertyCollection(registry)
 {
     QStringList names;

@@ -30,5 +30,5 @@ class ContextProperties : public PropertyCollection
 {
 public:
     ContextProperties(const QStringList &selfProps, const QStringList &outProps,
-                  const SelectionList &selection, const ClassRegistry &registry);
+                      const SelectionList &selection, const ClassRegistry &registry);
 };

@@ -1,9 +1,9 @@
 #include "designer/ObjectInspector.h"
 
+#include "designer/InspectorWindow.h"
 #include "designer/MultiProperties.h"
 #include "designer/ObjectProperties.h"
 #include "designer/PropertyConversions.h"
-#include "designer/InspectorWindow.h"
 #include "model/ReportClasses.h"
 
 #include <QMessageBox>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "designer/InspectorBase.h"
-#include "designer/StandardRows.h"
 #include "designer/SelectionList.h"
+#include "designer/StandardRows.h"
 
 #include <QPixmap>
 #include <QPointer>

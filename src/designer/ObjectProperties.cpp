@@ -6,9 +6,13 @@
 
 #include <QObject>
 
-ObjectProperties::ObjectProperties(const QObject *object) : ObjectProperties(object, reportClasses()) {}
+ObjectProperties::ObjectProperties(const QObject *object)
+    : ObjectProperties(object, reportClasses())
+{
+}
 
-ObjectProperties::ObjectProperties(const QObject *object, const ClassRegistry &registry) : m_object(object)
+ObjectProperties::ObjectProperties(const QObject *object, const ClassRegistry &registry)
+    : m_object(object)
 {
     const ClassInfo *info = registry.of(object);
     if (!info || !info->properties)

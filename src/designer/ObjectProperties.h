@@ -18,7 +18,7 @@ enum class PropertyTypeKind {
     Float,
     String,
     Set,
-    Class,       // records and string lists: shown as "(TFont)", never typed
+    Class, // records and string lists: shown as "(TFont)", never typed
 };
 
 // One published property of one component, as the inspector lists it.
@@ -35,7 +35,9 @@ class PropertyError : public std::runtime_error
 {
 public:
     explicit PropertyError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {
+    }
     QString message() const { return m_message; }
 
 private:

@@ -10,7 +10,7 @@ namespace PointerClip {
 namespace {
 QRect clipRect;
 bool clipActive = false;
-}
+} // namespace
 
 void clip(const QRect &screenRect)
 {
@@ -46,7 +46,7 @@ QPoint clampLocal(const QWidget *widget, const QPoint &position)
 } // namespace PointerClip
 
 OutlineGroup::OutlineGroup(OutlineOverlay *overlay, const QColor &color, int penWidth,
-                         Qt::PenStyle style)
+                           Qt::PenStyle style)
     : m_overlay(overlay), m_color(color), m_penWidth(std::max(1, penWidth)), m_style(style)
 {
     if (m_overlay)

@@ -19,7 +19,7 @@ bool active();
 QPoint clamp(const QPoint &screenPos);
 // position (in widget's coordinates) clamped to the clip rectangle.
 QPoint clampLocal(const QWidget *widget, const QPoint &position);
-}
+} // namespace PointerClip
 
 // One outline rectangle of a set: an offset from the set's origin and a
 // size that may be negative (the rectangle then runs leftwards or upwards).
@@ -41,7 +41,7 @@ class OutlineGroup
 {
 public:
     OutlineGroup(OutlineOverlay *overlay, const QColor &color, int penWidth,
-                Qt::PenStyle style = Qt::SolidLine);
+                 Qt::PenStyle style = Qt::SolidLine);
     ~OutlineGroup();
     OutlineGroup(const OutlineGroup &) = delete;
     OutlineGroup &operator=(const OutlineGroup &) = delete;

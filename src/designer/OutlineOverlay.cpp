@@ -80,8 +80,8 @@ QPixmap OutlineOverlay::pictureOfStage(const QRect &visible) const
     // platform cannot read its window back.
     if (QScreen *screen = top->screen()) {
         const QPoint at = stage->mapTo(top, visible.topLeft());
-        QPixmap picture = screen->grabWindow(top->winId(), at.x(), at.y(), visible.width(),
-                                             visible.height());
+        QPixmap picture =
+            screen->grabWindow(top->winId(), at.x(), at.y(), visible.width(), visible.height());
         if (!picture.isNull() && picture.deviceIndependentSize().toSize() == visible.size())
             return picture;
     }

@@ -19,7 +19,7 @@ PropertyCollection::PropertyCollection() : PropertyCollection(reportClasses()) {
 PropertyCollection::PropertyCollection(const ClassRegistry &registry) : m_registry(&registry) {}
 
 void PropertyCollection::setPropLists(const QStringList &names, const QStringList &captions,
-                                   const QStringList &outNames)
+                                      const QStringList &outNames)
 {
     m_allowed = names;
     m_captions = captions;

@@ -98,8 +98,9 @@ void checkComponentName(const QObject *target, const QString &name)
     if (name.isEmpty())
         throw PropertyError(QStringLiteral("A component must have a name"));
     if (!isValidIdentifier(name))
-        throw PropertyError(name + QStringLiteral(" is not a valid component name: use letters,"
-                                                  " digits and _, beginning with a letter or _"));
+        throw PropertyError(name
+                            + QStringLiteral(" is not a valid component name: use letters,"
+                                             " digits and _, beginning with a letter or _"));
     const auto *control = qobject_cast<const ReportControl *>(target);
     const ComponentOwner *owner = control ? control->owner() : nullptr;
     const QObject *holder = owner ? owner->findComponent(name) : nullptr;
@@ -122,8 +123,8 @@ std::optional<PropValue> convert(const PropertyInfo &property, const QString &va
         const std::optional<qint32> number = parseInteger(value);
         if (!number)
             throw PropertyError(QString());
-        const qint64 stored = property.kind == PropKind::Colour ? colourFromInt32(*number)
-                                                                : qint64(*number);
+        const qint64 stored =
+            property.kind == PropKind::Colour ? colourFromInt32(*number) : qint64(*number);
         if (property.kind == PropKind::Charset && (stored < 0 || stored > 255))
             throw PropertyError(QString());
         return PropValue(stored);
@@ -174,8 +175,8 @@ void writeOne(QObject *target, const QString &propName, const QString &value,
 
 } // namespace
 
-void writeToTargets(const QList<QWidget *> &targets, const QString &propName,
-                    const QString &value, const ClassRegistry &registry, int *written)
+void writeToTargets(const QList<QWidget *> &targets, const QString &propName, const QString &value,
+                    const ClassRegistry &registry, int *written)
 {
     if (written)
         *written = 0;

@@ -29,8 +29,7 @@ bool isValidIdentifier(QStringView name);
 // never written. The first failure stops the loop and throws PropertyError
 // "<Value> is illegal (<PropName>)"; a refused component name throws its
 // own message. `written` counts the targets changed before the failure.
-void writeToTargets(const QList<QWidget *> &targets, const QString &propName,
-                    const QString &value, const ClassRegistry &registry,
-                    int *written = nullptr);
+void writeToTargets(const QList<QWidget *> &targets, const QString &propName, const QString &value,
+                    const ClassRegistry &registry, int *written = nullptr);
 
 } // namespace PropertyConversions

@@ -1,10 +1,10 @@
 #include "designer/ResizeHandle.h"
 
 #include "designer/DesignControls.h"
-#include "designer/HandleFrame.h"
 #include "designer/DesignMessages.h"
-#include "designer/OutlineOverlay.h"
+#include "designer/HandleFrame.h"
 #include "designer/Outline.h"
+#include "designer/OutlineOverlay.h"
 
 #include <QCoreApplication>
 #include <QMouseEvent>
@@ -20,8 +20,11 @@ int snap(int value, int step)
 } // namespace
 
 ResizeHandle::ResizeHandle(HandlePlace place, HandleFrame *set, QWidget *control,
-                       const HandleSettings &settings)
-    : QWidget(control->parentWidget()), m_place(place), m_set(set), m_control(control),
+                           const HandleSettings &settings)
+    : QWidget(control->parentWidget()),
+      m_place(place),
+      m_set(set),
+      m_control(control),
       m_settings(settings)
 {
     resize(m_settings.size, m_settings.size);
@@ -55,28 +58,52 @@ void ResizeHandle::setControl(QWidget *control)
     const int centre = b.y() + b.height() / 2 - s / 2;
     const int bottom = b.y() + b.height() - s + 2;
     switch (m_place) {
-    case HandlePlace::TopLeft: move(left, top); break;
-    case HandlePlace::TopRight: move(right, top); break;
-    case HandlePlace::BottomRight: move(right, bottom); break;
-    case HandlePlace::BottomLeft: move(left, bottom); break;
-    case HandlePlace::TopMiddle: move(middle, top); break;
-    case HandlePlace::BottomMiddle: move(middle, bottom); break;
-    case HandlePlace::MiddleRight: move(right, centre); break;
-    case HandlePlace::MiddleLeft: move(left, centre); break;
+    case HandlePlace::TopLeft:
+        move(left, top);
+        break;
+    case HandlePlace::TopRight:
+        move(right, top);
+        break;
+    case HandlePlace::BottomRight:
+        move(right, bottom);
+        break;
+    case HandlePlace::BottomLeft:
+        move(left, bottom);
+        break;
+    case HandlePlace::TopMiddle:
+        move(middle, top);
+        break;
+    case HandlePlace::BottomMiddle:
+        move(middle, bottom);
+        break;
+    case HandlePlace::MiddleRight:
+        move(right, centre);
+        break;
+    case HandlePlace::MiddleLeft:
+        move(left, centre);
+        break;
     }
 }
 
 int ResizeHandle::edges() const
 {
     switch (m_place) {
-    case HandlePlace::TopLeft: return LeftEdge | TopEdge;
-    case HandlePlace::TopRight: return RightEdge | TopEdge;
-    case HandlePlace::BottomRight: return RightEdge | BottomEdge;
-    case HandlePlace::BottomLeft: return LeftEdge | BottomEdge;
-    case HandlePlace::TopMiddle: return TopEdge;
-    case HandlePlace::BottomMiddle: return BottomEdge;
-    case HandlePlace::MiddleRight: return RightEdge;
-    case HandlePlace::MiddleLeft: return LeftEdge;
+    case HandlePlace::TopLeft:
+        return LeftEdge | TopEdge;
+    case HandlePlace::TopRight:
+        return RightEdge | TopEdge;
+    case HandlePlace::BottomRight:
+        return RightEdge | BottomEdge;
+    case HandlePlace::BottomLeft:
+        return LeftEdge | BottomEdge;
+    case HandlePlace::TopMiddle:
+        return TopEdge;
+    case HandlePlace::BottomMiddle:
+        return BottomEdge;
+    case HandlePlace::MiddleRight:
+        return RightEdge;
+    case HandlePlace::MiddleLeft:
+        return LeftEdge;
     }
     return 0;
 }
@@ -85,13 +112,17 @@ Qt::CursorShape ResizeHandle::activeCursor() const
 {
     switch (m_place) {
     case HandlePlace::TopLeft:
-    case HandlePlace::BottomRight: return Qt::SizeFDiagCursor;
+    case HandlePlace::BottomRight:
+        return Qt::SizeFDiagCursor;
     case HandlePlace::TopRight:
-    case HandlePlace::BottomLeft: return Qt::SizeBDiagCursor;
+    case HandlePlace::BottomLeft:
+        return Qt::SizeBDiagCursor;
     case HandlePlace::TopMiddle:
-    case HandlePlace::BottomMiddle: return Qt::SizeVerCursor;
+    case HandlePlace::BottomMiddle:
+        return Qt::SizeVerCursor;
     case HandlePlace::MiddleRight:
-    case HandlePlace::MiddleLeft: return Qt::SizeHorCursor;
+    case HandlePlace::MiddleLeft:
+        return Qt::SizeHorCursor;
     }
     return Qt::ArrowCursor;
 }
@@ -133,7 +164,7 @@ void ResizeHandle::mouseDoubleClickEvent(QMouseEvent *event)
 void ResizeHandle::createShape()
 {
     m_shape = std::make_unique<OutlineGroup>(m_settings.overlay.data(), m_settings.outlineColor,
-                                            m_settings.outlinePenWidth);
+                                             m_settings.outlinePenWidth);
     m_shape->setOrigin(mapToGlobal(QPoint(0, 0)));
     m_shape->addOutline(m_control);
 }

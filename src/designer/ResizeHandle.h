@@ -47,7 +47,7 @@ public:
     enum Edge { LeftEdge = 1, TopEdge = 2, RightEdge = 4, BottomEdge = 8 };
 
     ResizeHandle(HandlePlace place, HandleFrame *set, QWidget *control,
-               const HandleSettings &settings);
+                 const HandleSettings &settings);
     ~ResizeHandle() override;
 
     HandlePlace place() const { return m_place; }

@@ -1,8 +1,8 @@
 #include "designer/RubberBandRegister.h"
 
 #include "designer/DesignControls.h"
-#include "designer/Outline.h"
 #include "designer/DesignStage.h"
+#include "designer/Outline.h"
 
 #include <QWidget>
 
@@ -21,7 +21,7 @@ void RubberBandRegister::setDesigning(bool value)
 }
 
 void RubberBandRegister::controlMouseDown(QWidget *control, QWidget *hitControl, const QPoint &pos,
-                                      ShiftState shift)
+                                          ShiftState shift)
 {
     if (templateCurrent())
         beginCreate(control, hitControl, pos, shift);
@@ -61,7 +61,7 @@ SelectAnswer RubberBandRegister::adjustRightAnswer(QWidget *hitControl, SelectAn
 std::unique_ptr<OutlineGroup> RubberBandRegister::createRubberBandShape()
 {
     return std::make_unique<OutlineGroup>(stage() ? stage()->outlineOverlay() : nullptr,
-                                         colorOfValue(0x000080), 1, Qt::DotLine);
+                                          colorOfValue(0x000080), 1, Qt::DotLine);
 }
 
 void RubberBandRegister::beginRubberBand(QWidget *control, QWidget *, const QPoint &pos, ShiftState)

@@ -8,10 +8,14 @@ QStringList StandardRows::lines() const
         const char *name;
         const QString &caption;
     } rows[] = {
-        {showCaption, "Caption", captionCaption}, {showColor, "Color", colorCaption},
-        {showFont, "Font", fontCaption},          {showHeight, "Height", heightCaption},
-        {showLeft, "Left", leftCaption},          {showName, "Name", nameCaption},
-        {showTop, "Top", topCaption},             {showWidth, "Width", widthCaption},
+        {showCaption, "Caption", captionCaption},
+        {showColor, "Color", colorCaption},
+        {showFont, "Font", fontCaption},
+        {showHeight, "Height", heightCaption},
+        {showLeft, "Left", leftCaption},
+        {showName, "Name", nameCaption},
+        {showTop, "Top", topCaption},
+        {showWidth, "Width", widthCaption},
     };
     QStringList result;
     for (const auto &row : rows) {

@@ -89,8 +89,7 @@ EditorCompletion::Typed EditorCompletion::typedBeforeCaret() const
     while (wide > 0 && !isBlank(before[wide - 1]) && !isBracket(before[wide - 1]))
         --wide;
     return {m_editor->positionFromLineIndex(line, int(wide)),
-            m_editor->positionFromLineIndex(line, int(token)), before.mid(wide),
-            before.mid(token)};
+            m_editor->positionFromLineIndex(line, int(token)), before.mid(wide), before.mid(token)};
 }
 
 void EditorCompletion::insert(int id, const QString &word)

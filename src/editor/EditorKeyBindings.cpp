@@ -15,7 +15,7 @@ int shiftedDigit(const QKeyEvent *event)
 {
     // X11 and Wayland key codes 10 to 19 are the digit row, 1 to 0.
     static const bool xkbCodes = QGuiApplication::platformName() == u"xcb"
-        || QGuiApplication::platformName().startsWith(u"wayland");
+                                 || QGuiApplication::platformName().startsWith(u"wayland");
     if (const quint32 code = event->nativeScanCode(); code && xkbCodes)
         return code >= 10 && code <= 19 ? int(code - 9) % 10 : -1;
     static const QString symbols = QStringLiteral(")!@#$%^&*(");
@@ -28,7 +28,9 @@ int shiftedDigit(const QKeyEvent *event)
 EditorKeyBindings EditorKeyBindings::defaults()
 {
     EditorKeyBindings bindings;
-    const auto ctrl = [](Qt::Key key) { return QKeyCombination(Qt::ControlModifier, key); };
+    const auto ctrl = [](Qt::Key key) {
+        return QKeyCombination(Qt::ControlModifier, key);
+    };
     const auto shiftCtrl = [](Qt::Key key) {
         return QKeyCombination(Qt::ShiftModifier | Qt::ControlModifier, key);
     };

@@ -40,9 +40,7 @@ PropertyInfo nameEntry()
     return Props::never(make<SourceEditor>(
         QStringLiteral("Name"), PropKind::Text,
         [](const SourceEditor &editor) { return PropValue(editor.objectName()); },
-        [](SourceEditor &editor, const PropValue &value) {
-            editor.setObjectName(toText(value));
-        }));
+        [](SourceEditor &editor, const PropValue &value) { editor.setObjectName(toText(value)); }));
 }
 
 PropertyInfo fontRecord()
@@ -59,8 +57,8 @@ PropertyInfo fontRecord()
             setting<int>(QStringLiteral("Height"), PropKind::Integer, &SourceEditor::fontHeight,
                          &SourceEditor::setFontHeight),
             name,
-            withNames(setting<int>(QStringLiteral("Style"), PropKind::Set,
-                                   &SourceEditor::fontStyle, &SourceEditor::setFontStyle),
+            withNames(setting<int>(QStringLiteral("Style"), PropKind::Set, &SourceEditor::fontStyle,
+                                   &SourceEditor::setFontStyle),
                       NamedValues::fontStyleNames()),
         });
 }
@@ -72,8 +70,8 @@ PropertyInfo gutterRecord()
         {
             setting<bool>(QStringLiteral("AutoSize"), PropKind::Boolean,
                           &SourceEditor::gutterAutoSize, &SourceEditor::setGutterAutoSize),
-            setting<qint64>(QStringLiteral("Color"), PropKind::Colour,
-                            &SourceEditor::gutterColor, &SourceEditor::setGutterColor),
+            setting<qint64>(QStringLiteral("Color"), PropKind::Colour, &SourceEditor::gutterColor,
+                            &SourceEditor::setGutterColor),
             setting<bool>(QStringLiteral("LineNumbers"), PropKind::Boolean,
                           &SourceEditor::lineNumbers, &SourceEditor::setLineNumbers),
             setting<int>(QStringLiteral("Width"), PropKind::Integer, &SourceEditor::gutterWidth,
@@ -168,7 +166,9 @@ ClassInfo sourceEditorClassInfo()
     info.beginLoading = [](QObject *object) {
         static_cast<SourceEditor *>(object)->beginLoading();
     };
-    info.loaded = [](QObject *object) { static_cast<SourceEditor *>(object)->loaded(); };
+    info.loaded = [](QObject *object) {
+        static_cast<SourceEditor *>(object)->loaded();
+    };
     return info;
 }
 

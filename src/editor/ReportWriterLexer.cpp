@@ -23,9 +23,7 @@ bool opensComment(const QByteArray &line, int at)
 
 } // namespace
 
-ReportWriterLexer::ReportWriterLexer(QObject *parent) : QsciLexerCustom(parent)
-{
-}
+ReportWriterLexer::ReportWriterLexer(QObject *parent) : QsciLexerCustom(parent) {}
 
 const char *ReportWriterLexer::language() const
 {
@@ -35,12 +33,18 @@ const char *ReportWriterLexer::language() const
 QString ReportWriterLexer::description(int style) const
 {
     switch (style) {
-    case Default: return QStringLiteral("Default");
-    case DotCommand: return QStringLiteral("Dot-command");
-    case ParenComment: return QStringLiteral("Comment (* *)");
-    case SlashComment: return QStringLiteral("Comment /* */");
-    case String: return QStringLiteral("String");
-    case Keyword: return QStringLiteral("Keyword");
+    case Default:
+        return QStringLiteral("Default");
+    case DotCommand:
+        return QStringLiteral("Dot-command");
+    case ParenComment:
+        return QStringLiteral("Comment (* *)");
+    case SlashComment:
+        return QStringLiteral("Comment /* */");
+    case String:
+        return QStringLiteral("String");
+    case Keyword:
+        return QStringLiteral("Keyword");
     }
     return {};
 }
@@ -48,11 +52,15 @@ QString ReportWriterLexer::description(int style) const
 QColor ReportWriterLexer::defaultColor(int style) const
 {
     switch (style) {
-    case DotCommand: return NamedValues::toQColor(0x000080); // clMaroon
+    case DotCommand:
+        return NamedValues::toQColor(0x000080); // clMaroon
     case ParenComment:
-    case SlashComment: return NamedValues::toQColor(NamedValues::clNavy);
-    case String: return NamedValues::toQColor(0x808000); // clTeal
-    case Keyword: return defaultPaper(style);
+    case SlashComment:
+        return NamedValues::toQColor(NamedValues::clNavy);
+    case String:
+        return NamedValues::toQColor(0x808000); // clTeal
+    case Keyword:
+        return defaultPaper(style);
     }
     return QsciLexerCustom::defaultColor(style);
 }
@@ -110,7 +118,8 @@ void ReportWriterLexer::styleText(int start, int end)
 
 // Styles one line (with its line end) and returns the comment left open at
 // its end.
-ReportWriterLexer::OpenComment ReportWriterLexer::styleLine(const QByteArray &line, OpenComment open)
+ReportWriterLexer::OpenComment ReportWriterLexer::styleLine(const QByteArray &line,
+                                                            OpenComment open)
 {
     const int size = int(line.size());
     int at = 0;

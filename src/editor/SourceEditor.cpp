@@ -43,7 +43,9 @@ const QStringList &SourceEditor::optionNames()
 }
 
 SourceEditor::SourceEditor(ComponentOwner *owner, QWidget *parent)
-    : QsciScintilla(parent), m_owner(owner), m_lexer(new ReportWriterLexer(this)),
+    : QsciScintilla(parent),
+      m_owner(owner),
+      m_lexer(new ReportWriterLexer(this)),
       m_completion(new EditorCompletion(this))
 {
     m_bookmarks.fill(-1);
@@ -77,8 +79,8 @@ SourceEditor::~SourceEditor()
 void SourceEditor::useCodeDialogConfiguration()
 {
     setTabWidth(5);
-    m_options |= HalfPageScrolling | ScrollOneLineLess | CaretPastEndOfText
-        | HideSelectionWithoutFocus;
+    m_options |=
+        HalfPageScrolling | ScrollOneLineLess | CaretPastEndOfText | HideSelectionWithoutFocus;
     m_completion->rows = 8;
     m_completion->selectedColour = NamedValues::toQColor(0x008080); // clOlive
     applySettings();
@@ -159,8 +161,8 @@ void SourceEditor::applyColours()
 void SourceEditor::applyGutter()
 {
     const int glyphSpace = EditorGlyphs::GlyphWidth + 2;
-    setMarginWidth(MarkMargin, m_gutterAutoSize ? std::max(m_gutterWidth, glyphSpace)
-                                                : m_gutterWidth);
+    setMarginWidth(MarkMargin,
+                   m_gutterAutoSize ? std::max(m_gutterWidth, glyphSpace) : m_gutterWidth);
     // Numbers widen the gutter as the text grows.
     setMarginLineNumbers(NumberMargin, m_lineNumbers);
     if (m_lineNumbers)
@@ -173,8 +175,8 @@ void SourceEditor::applyOptions()
 {
     setAutoIndent(hasOption(AutoIndent));
     setIndentationsUseTabs(!hasOption(TabsToSpaces));
-    const int virtualSpace = SCVS_RECTANGULARSELECTION
-        | (hasOption(CaretPastEndOfLine) ? SCVS_USERACCESSIBLE : 0);
+    const int virtualSpace =
+        SCVS_RECTANGULARSELECTION | (hasOption(CaretPastEndOfLine) ? SCVS_USERACCESSIBLE : 0);
     SendScintilla(SCI_SETVIRTUALSPACEOPTIONS, virtualSpace);
     SendScintilla(SCI_SETENDATLASTLINE, !hasOption(CaretPastEndOfText));
     SendScintilla(SCI_HIDESELECTION, hasOption(HideSelectionWithoutFocus) && !hasFocus());

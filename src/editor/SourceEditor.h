@@ -32,7 +32,7 @@ public:
         ScrollOneLineLess = 1 << 3,
         CaretPastEndOfText = 1 << 4,
         CaretPastEndOfLine = 1 << 5,
-        SmartTabs = 1 << 6,          // Tab goes to the next word start of the line above
+        SmartTabs = 1 << 6, // Tab goes to the next word start of the line above
         TabsToSpaces = 1 << 7,
         TrimTrailingBlanks = 1 << 8, // lines are handed out without trailing blanks
         HideSelectionWithoutFocus = 1 << 9,
@@ -98,7 +98,7 @@ public:
     void setFontName(const QString &name) { change(m_fontName, name); }
     int fontHeight() const { return m_fontHeight; } // negative: character height in pixels
     void setFontHeight(int height) { change(m_fontHeight, height); }
-    int fontStyle() const { return m_fontStyle; }   // fsBold, fsItalic, fsUnderline, fsStrikeOut
+    int fontStyle() const { return m_fontStyle; } // fsBold, fsItalic, fsUnderline, fsStrikeOut
     void setFontStyle(int style) { change(m_fontStyle, style); }
     qint64 fontColor() const { return m_fontColor; }
     void setFontColor(qint64 color) { change(m_fontColor, color); }
@@ -172,7 +172,7 @@ private:
     QMenu *m_contextMenu = nullptr;
     QList<LineObject> m_lineObjects; // one per editor line
     LineColours m_lineColours;
-    std::array<int, BookmarkCount> m_bookmarks;       // marker handles, -1 when not set
+    std::array<int, BookmarkCount> m_bookmarks; // marker handles, -1 when not set
     std::array<int, BookmarkCount> m_bookmarkColumns;
     bool m_loading = false;
 
@@ -185,8 +185,8 @@ private:
     int m_gutterWidth = 15;
     bool m_gutterAutoSize = true;
     bool m_lineNumbers = false;
-    int m_options = AltColumnSelection | AutoIndent | CaretPastEndOfLine | SmartTabs
-        | TabsToSpaces | TrimTrailingBlanks;
+    int m_options = AltColumnSelection | AutoIndent | CaretPastEndOfLine | SmartTabs | TabsToSpaces
+                    | TrimTrailingBlanks;
     int m_rightEdge = 255;
     qint64 m_rightEdgeColor = NamedValues::clSilver;
     bool m_wantTabs = true;

@@ -16,14 +16,26 @@ using Command = std::function<void(SourceEditor &)>;
 const QHash<QString, Command> &namedCommands()
 {
     static const QHash<QString, Command> commands = {
-        {QStringLiteral("Undo"), [](SourceEditor &editor) { editor.undo(); }},
-        {QStringLiteral("Redo"), [](SourceEditor &editor) { editor.redo(); }},
+        {QStringLiteral("Undo"),
+         [](SourceEditor &editor) {
+             editor.undo();
+         }},
+        {QStringLiteral("Redo"),
+         [](SourceEditor &editor) {
+             editor.redo();
+         }},
         {QStringLiteral("DeleteLine"),
-         [](SourceEditor &editor) { editor.SendScintilla(QsciScintilla::SCI_LINEDELETE); }},
+         [](SourceEditor &editor) {
+             editor.SendScintilla(QsciScintilla::SCI_LINEDELETE);
+         }},
         {QStringLiteral("DeleteToEndOfLine"),
-         [](SourceEditor &editor) { editor.SendScintilla(QsciScintilla::SCI_DELLINERIGHT); }},
+         [](SourceEditor &editor) {
+             editor.SendScintilla(QsciScintilla::SCI_DELLINERIGHT);
+         }},
         {QStringLiteral("Complete"),
-         [](SourceEditor &editor) { editor.completion()->show(); }},
+         [](SourceEditor &editor) {
+             editor.completion()->show();
+         }},
     };
     return commands;
 }
@@ -151,8 +163,8 @@ bool SourceEditor::smartTab()
         for (qsizetype at = 1; at < text.size(); ++at) {
             if (text[at].isSpace() || !text[at - 1].isSpace())
                 continue;
-            const int target = int(SendScintilla(SCI_GETCOLUMN,
-                                                 positionFromLineIndex(above, int(at))));
+            const int target =
+                int(SendScintilla(SCI_GETCOLUMN, positionFromLineIndex(above, int(at))));
             if (target > column) {
                 insert(QString(target - column, u' '));
                 setCursorPosition(line, index + (target - column));
@@ -249,5 +261,6 @@ bool SourceEditor::focusNextPrevChild(bool next)
 {
     // Scintilla's own version always keeps the Tab key; skip it on purpose
     // so that Tab moves the focus when the editor does not want tabs.
-    return m_wantTabs ? false : QWidget::focusNextPrevChild(next); // NOLINT(bugprone-parent-virtual-call)
+    return m_wantTabs ? false
+                      : QWidget::focusNextPrevChild(next); // NOLINT(bugprone-parent-virtual-call)
 }

@@ -30,7 +30,7 @@ QString withoutTrailingBlanks(QString text)
 // the line. Deleting whole lines from a line start drops their objects;
 // joining lines keeps the first line's object.
 void SourceEditor::trackModification(int position, int type, const char *text, int length,
-                                      int linesAdded)
+                                     int linesAdded)
 {
     if (!(type & (SC_MOD_INSERTTEXT | SC_MOD_DELETETEXT)) || linesAdded == 0)
         return;

@@ -55,8 +55,8 @@ QString decode(QByteArrayView bytes)
     // Qt's UTF-8 decoder drops a byte order mark at the start of what it is
     // given, and a run may start anywhere: past the file's own mark, a
     // U+FEFF is text.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom
-                                                  | QStringDecoder::Flag::Stateless);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
     const auto run = [&](qsizetype start, qsizetype end) -> QString {
         return utf8.decode(bytes.sliced(start, end - start));
     };

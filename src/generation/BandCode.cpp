@@ -159,7 +159,7 @@ void generateBandCode(const GenerationWindow &window, Band *band, bool withPrint
     SectionKind kind;
     kind.keyword = bandTypeKeyword(band->typeBand());
     kind.pageFormat = band->typeBand() == Header
-        && LineText::isWord(band->typeField(), QLatin1StringView("REPORT"));
+                      && LineText::isWord(band->typeField(), QLatin1StringView("REPORT"));
     SectionWriter(window, band, kind).write(withPrintCode, indent);
 }
 
@@ -203,7 +203,9 @@ void generatePageFormat(const GenerationWindow &window, BandBase *band, int leve
     const ReportPage *page = window.page ? window.page : band->page();
     if (!page)
         return;
-    const auto whole = [](long double value) { return Geometry::roundAway(value); };
+    const auto whole = [](long double value) {
+        return Geometry::roundAway(value);
+    };
     const long double width = page->pageValue(Width);
     const QString indent = tabs(level);
     CodeLines &code = band->bandCode;

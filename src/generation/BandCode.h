@@ -11,8 +11,7 @@ class QWidget;
 // Rebuild the band's bandCode: its before code, heading, page format (for
 // the report header), brackets, ".NEED", items with their line breaks,
 // closing lines and after code. indent is the level of the first line.
-void generateBandCode(const GenerationWindow &window, Band *band, bool withPrintCode,
-                      int indent);
+void generateBandCode(const GenerationWindow &window, Band *band, bool withPrintCode, int indent);
 void generateBreakBandCode(const GenerationWindow &window, BreakBand *band, bool withPrintCode,
                            int indent);
 

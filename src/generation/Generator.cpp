@@ -74,13 +74,13 @@ Category bandCategory(const Band &band)
     switch (band.typeBand()) {
     case Header:
         return word == BreakWord::Report ? ReportHeader
-             : word == BreakWord::Page   ? PageHeader
+               : word == BreakWord::Page ? PageHeader
                                          : OtherHeader;
     case Detail:
         return Details;
     case Footer:
         return word == BreakWord::Report ? ReportFooter
-             : word == BreakWord::Page   ? PageFooter
+               : word == BreakWord::Page ? PageFooter
                                          : OtherFooter;
     }
     return NotEmitted;
@@ -142,9 +142,9 @@ void generatePageCode(const GenerationWindow &window, ReportPage *page)
     addHeaderLine(lines, Keywords::Name, page->reportName, page);
     addHeaderLine(lines, Keywords::Output, page->output, page);
     addHeaderLine(lines, Keywords::ShortRemark, page->shortRemark, page);
-    for (const CodeLines *section : {&page->longRemark, &page->include, &page->data, &page->setup,
-                                     &page->cleanup, &page->query, &page->sort, &page->breakSection,
-                                     &page->declare})
+    for (const CodeLines *section :
+         {&page->longRemark, &page->include, &page->data, &page->setup, &page->cleanup,
+          &page->query, &page->sort, &page->breakSection, &page->declare})
         addRawSection(lines, *section, page);
     page->pageCode = std::move(lines);
     generateSections(window, page);

@@ -9,7 +9,9 @@ QString tabs(int level)
 
 QStringView trimmed(QStringView text)
 {
-    const auto isBlankChar = [](QChar c) { return c.unicode() <= u' '; };
+    const auto isBlankChar = [](QChar c) {
+        return c.unicode() <= u' ';
+    };
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && isBlankChar(text[begin]))

@@ -13,7 +13,10 @@ QString tabs(int level);
 // The text without leading and trailing blanks and control characters
 // (every character up to the space).
 QStringView trimmed(QStringView text);
-inline bool isBlank(QStringView text) { return trimmed(text).isEmpty(); }
+inline bool isBlank(QStringView text)
+{
+    return trimmed(text).isEmpty();
+}
 
 // A statement: the keyword, one blank and the argument.
 QString statement(QLatin1StringView keyword, QStringView argument);

@@ -1,7 +1,7 @@
 #include "model/BandBase.h"
 
-#include "model/ReportPainting.h"
 #include "model/ReportPage.h"
+#include "model/ReportPainting.h"
 #include "model/TextItem.h"
 
 #include <QEvent>
@@ -17,7 +17,7 @@ QWidget *bandParent(QWidget *parent)
         return band->parentWidget();
     return parent;
 }
-}
+} // namespace
 
 BandBase::BandBase(ComponentOwner *owner, QWidget *parent)
     : FramedControl(owner, bandParent(parent))

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/FramedControl.h"
 #include "model/CodeLines.h"
+#include "model/FramedControl.h"
 
 // What bands and break bands share: the report band base (extent in stored
 // units, place in the page's stack) and the Report-Writer properties.
@@ -17,8 +17,8 @@ public:
     // Stored extent: Height, Width in tenths of a millimetre.
     const QList<long double> &sizeValues() const { return m_size; }
     void setSizeValues(const QList<long double> &values);
-    long double sizeValue(SizeIndex index) const;           // in the page's units
-    void setSizeValue(SizeIndex index, long double value);  // in the page's units
+    long double sizeValue(SizeIndex index) const;          // in the page's units
+    void setSizeValue(SizeIndex index, long double value); // in the page's units
 
     void setBounds(int left, int top, int width, int height) override;
     // Puts the band where the page's stack wants it without restacking again.

@@ -59,13 +59,12 @@ PropertyTable buildBandTable(bool breakBand)
     if (breakBand) {
         table += {
             Props::boolean<BreakBand>(QStringLiteral("PrintBreakAlways"),
-                                        &BreakBand::printBreakAlways),
+                                      &BreakBand::printBreakAlways),
             Props::boolean<BreakBand>(QStringLiteral("PrintValueOnBreaks"),
-                                        &BreakBand::printValueOnBreaks),
+                                      &BreakBand::printValueOnBreaks),
             Props::boolean<BreakBand>(QStringLiteral("PrintValueOnPage"),
-                                        &BreakBand::printValueOnPage),
-            Props::boolean<BreakBand>(QStringLiteral("NewPageOnBreak"),
-                                        &BreakBand::newPageOnBreak),
+                                      &BreakBand::printValueOnPage),
+            Props::boolean<BreakBand>(QStringLiteral("NewPageOnBreak"), &BreakBand::newPageOnBreak),
         };
     }
     table += {

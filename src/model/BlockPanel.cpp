@@ -4,10 +4,7 @@
 
 #include <QPainter>
 
-BlockPanel::BlockPanel(ComponentOwner *owner, QWidget *parent)
-    : ReportControl(owner, parent)
-{
-}
+BlockPanel::BlockPanel(ComponentOwner *owner, QWidget *parent) : ReportControl(owner, parent) {}
 
 void BlockPanel::setCaption(const QString &caption)
 {

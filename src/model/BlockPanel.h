@@ -13,8 +13,8 @@ public:
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
 
-    int bevelInner = 0;  // bvNone
-    int bevelOuter = 2;  // bvRaised
+    int bevelInner = 0; // bvNone
+    int bevelOuter = 2; // bvRaised
     int bevelWidth = 1;
     int borderWidth = 0;
     int borderStyle = 0; // bsNone

@@ -11,9 +11,8 @@ PropertyTable buildBlockCodeTable()
 {
     PropertyTable table = CommonProperties::nameAndBounds();
     table += {
-        Props::withDefault(Props::boolean<CodeBlock>(QStringLiteral("AutoSize"),
-                                                       &CodeBlock::autoSize),
-                           1),
+        Props::withDefault(
+            Props::boolean<CodeBlock>(QStringLiteral("AutoSize"), &CodeBlock::autoSize), 1),
         make<CodeBlock>(
             QStringLiteral("Caption"), PropKind::Text,
             [](const CodeBlock &block) { return PropValue(block.caption()); },
@@ -21,12 +20,10 @@ PropertyTable buildBlockCodeTable()
         Props::never(CommonProperties::colour(QStringLiteral("Color"), {})),
         CommonProperties::font(),
         CommonProperties::parentFont(),
-        Props::withDefault(Props::boolean<CodeBlock>(QStringLiteral("Transparent"),
-                                                       &CodeBlock::transparent),
-                           0),
-        Props::withDefault(Props::boolean<CodeBlock>(QStringLiteral("WordWrap"),
-                                                       &CodeBlock::wordWrap),
-                           0),
+        Props::withDefault(
+            Props::boolean<CodeBlock>(QStringLiteral("Transparent"), &CodeBlock::transparent), 0),
+        Props::withDefault(
+            Props::boolean<CodeBlock>(QStringLiteral("WordWrap"), &CodeBlock::wordWrap), 0),
         make<CodeBlock>(
             QStringLiteral("Code"), PropKind::Strings,
             [](const CodeBlock &block) { return PropValue(block.code().texts()); },
@@ -66,16 +63,17 @@ PropertyTable buildBlockTable()
         Props::integer<BlockPanel>(QStringLiteral("PanelHeight"), &BlockPanel::panelHeight),
         Props::integer<BlockPanel>(QStringLiteral("SemiPercent"), &BlockPanel::semiPercent),
         Props::integer<BlockPanel>(QStringLiteral("BevelWidthInner"), &BlockPanel::bevelWidthInner),
-        Props::withDefault(Props::integer<BlockPanel>(QStringLiteral("CaptionAngle"),
-                                                   &BlockPanel::captionAngle),
-                           0),
+        Props::withDefault(
+            Props::integer<BlockPanel>(QStringLiteral("CaptionAngle"), &BlockPanel::captionAngle),
+            0),
         blockEnum(QStringLiteral("CaptionHAlign"), &BlockPanel::captionHAlign,
                   {"iasphNone", "iasphLeft", "iasphCenter", "iasphRight"}),
         blockEnum(QStringLiteral("CaptionValign"), &BlockPanel::captionVAlign,
                   {"iaspvNone", "iaspvTop", "iaspvCenter", "iaspvBottom"}),
         Props::integer<BlockPanel>(QStringLiteral("CaptionLeft"), &BlockPanel::captionLeft),
         Props::integer<BlockPanel>(QStringLiteral("CaptionTop"), &BlockPanel::captionTop),
-        Props::boolean<BlockPanel>(QStringLiteral("CaptionTransparent"), &BlockPanel::captionTransparent),
+        Props::boolean<BlockPanel>(QStringLiteral("CaptionTransparent"),
+                                   &BlockPanel::captionTransparent),
         make<BlockPanel>(
             QStringLiteral("Color1"), PropKind::Colour,
             [](const BlockPanel &block) { return PropValue(block.color1); },

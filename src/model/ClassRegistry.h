@@ -23,8 +23,8 @@ struct ClassInfo
     const QMetaObject *metaObject = nullptr;
     const PropertyTable *properties = nullptr;
     Factory create;
-    Hook beginLoading; // the component is about to receive stored values
-    Hook loaded;       // every stored value is in: derive what depends on them
+    Hook beginLoading;    // the component is about to receive stored values
+    Hook loaded;          // every stored value is in: derive what depends on them
     bool windowed = true; // non-windowed controls come first in child order
 };
 

@@ -4,8 +4,7 @@
 
 #include <QPainter>
 
-CodeBlock::CodeBlock(ComponentOwner *owner, QWidget *parent)
-    : ReportControl(owner, parent)
+CodeBlock::CodeBlock(ComponentOwner *owner, QWidget *parent) : ReportControl(owner, parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }

@@ -86,8 +86,8 @@ PropertyTable nameAndBounds()
 PropertyTable framedHead()
 {
     PropertyTable table = nameAndBounds();
-    PropertyInfo style = frameMember(QStringLiteral("Style"), PropKind::Enumeration,
-                                     &FrameRecord::style);
+    PropertyInfo style =
+        frameMember(QStringLiteral("Style"), PropKind::Enumeration, &FrameRecord::style);
     style.names = NamedValues::penStyleNames();
     table.append(Props::record(
         QStringLiteral("Frame"), QStringLiteral("TQRFrame"),
@@ -98,17 +98,16 @@ PropertyTable framedHead()
             frameMember(QStringLiteral("DrawLeft"), PropKind::Boolean, &FrameRecord::drawLeft),
             frameMember(QStringLiteral("DrawRight"), PropKind::Boolean, &FrameRecord::drawRight),
             Props::withDefault(style, 0),
-            Props::withDefault(frameMember(QStringLiteral("Width"), PropKind::Integer,
-                                           &FrameRecord::width),
-                               1),
+            Props::withDefault(
+                frameMember(QStringLiteral("Width"), PropKind::Integer, &FrameRecord::width), 1),
         }));
     return table;
 }
 
 PropertyInfo font()
 {
-    PropertyInfo pitch = fontMember(QStringLiteral("Pitch"), PropKind::Enumeration,
-                                    &FontRecord::pitch);
+    PropertyInfo pitch =
+        fontMember(QStringLiteral("Pitch"), PropKind::Enumeration, &FontRecord::pitch);
     pitch.names = NamedValues::fontPitchNames();
     PropertyInfo style = fontMember(QStringLiteral("Style"), PropKind::Set, &FontRecord::style);
     style.names = NamedValues::fontStyleNames();

@@ -2,7 +2,6 @@
 
 #include "model/ReportPage.h"
 
-
 int FrameRecord::stripPixels() const
 {
     return std::max(1, width * ReportControl::PixelsPerInch / 72);

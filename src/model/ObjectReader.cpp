@@ -78,18 +78,19 @@ public:
             if (type == ValueType::False || type == ValueType::True)
                 return type == ValueType::True;
             break;
-        case PropKind::Enumeration: return enumeration(info.names, type);
+        case PropKind::Enumeration:
+            return enumeration(info.names, type);
         case PropKind::Set:
             if (type == ValueType::Set)
                 return set(info.names);
             break;
         case PropKind::Colour:
-            return named(type, NamedValues::colourValue, [](qint64 value) {
-                return qint64(quint32(value));
-            });
+            return named(type, NamedValues::colourValue,
+                         [](qint64 value) { return qint64(quint32(value)); });
         case PropKind::Charset:
             return named(type, NamedValues::charsetValue, [](qint64 value) { return value; });
-        case PropKind::Float: return number(type);
+        case PropKind::Float:
+            return number(type);
         case PropKind::Text:
             if (StreamFormat::isText(type))
                 return m_in.readTextPayload(type);
@@ -102,7 +103,8 @@ public:
             if (type == ValueType::List)
                 return numbers();
             break;
-        case PropKind::Record: break;
+        case PropKind::Record:
+            break;
         }
         return std::nullopt;
     }
@@ -195,7 +197,9 @@ class ObjectReader
 public:
     ObjectReader(QByteArrayView data, ComponentOwner &owner, const ClassRegistry &registry,
                  const ReaderHooks &hooks)
-        : m_in(data), m_owner(owner), m_registry(registry), m_hooks(hooks) {}
+        : m_in(data), m_owner(owner), m_registry(registry), m_hooks(hooks)
+    {
+    }
 
     QList<QWidget *> readStreams(QWidget *parent)
     {
@@ -322,8 +326,8 @@ private:
         }
         m_in.seek(valueStart);
         m_in.skipValue();
-        const QString name = component->objectName().isEmpty() ? info.name
-                                                               : component->objectName();
+        const QString name =
+            component->objectName().isEmpty() ? info.name : component->objectName();
         reportError(QStringLiteral("Error reading %1.%2: %3").arg(name, path, failure));
     }
 

@@ -17,7 +17,9 @@ class StreamError : public std::runtime_error
 {
 public:
     explicit StreamError(const QString &message)
-        : std::runtime_error(message.toStdString()), m_message(message) {}
+        : std::runtime_error(message.toStdString()), m_message(message)
+    {
+    }
     QString message() const { return m_message; }
 
 private:

@@ -17,7 +17,9 @@ class ObjectWriter
 {
 public:
     ObjectWriter(QByteArray &buffer, const ComponentOwner &root, const ClassRegistry &registry)
-        : m_out(buffer), m_root(root), m_registry(registry) {}
+        : m_out(buffer), m_root(root), m_registry(registry)
+    {
+    }
 
     void writeStream(const QWidget *component)
     {

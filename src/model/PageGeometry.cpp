@@ -29,12 +29,16 @@ long double storedToUnits(long double stored, bool vertical, PageUnits units, in
                           int fontPoints)
 {
     switch (units) {
-    case MM: return stored / 10;
-    case Inches: return stored / 254;
-    case Pixels: return storedToPixels(stored, ppi, zoom);
+    case MM:
+        return stored / 10;
+    case Inches:
+        return stored / 254;
+    case Pixels:
+        return storedToPixels(stored, ppi, zoom);
     case Characters:
         return stored / (vertical ? lineHeightMM(fontPoints) : charWidthMM(fontPoints)) / 10;
-    case Native: break;
+    case Native:
+        break;
     }
     return stored;
 }
@@ -43,12 +47,16 @@ long double unitsToStored(long double value, bool vertical, PageUnits units, int
                           int fontPoints)
 {
     switch (units) {
-    case MM: return value * 10;
-    case Inches: return value * 254;
-    case Pixels: return pixelsToStored(value, ppi, zoom);
+    case MM:
+        return value * 10;
+    case Inches:
+        return value * 254;
+    case Pixels:
+        return pixelsToStored(value, ppi, zoom);
     case Characters:
         return value * (vertical ? lineHeightMM(fontPoints) : charWidthMM(fontPoints)) * 10;
-    case Native: break;
+    case Native:
+        break;
     }
     return value;
 }
@@ -61,12 +69,33 @@ bool isVertical(PageValue index)
 QSizeF paperSizeMM(int paperSize)
 {
     static const QSizeF sizes[] = {
-        {},             {215.9, 279.4}, {215.9, 279.4}, {279.4, 431.8}, {431.8, 279.4},
-        {215.9, 355.6}, {139.7, 215.9}, {190.5, 254.0}, {297, 420},     {210, 297},
-        {210, 297},     {148, 210},     {250, 354},     {182, 257},     {215.9, 330.2},
-        {215, 275},     {254.0, 355.6}, {279.4, 431.8}, {215.9, 279.0}, {98.43, 225.4},
-        {104.8, 241.3}, {114.3, 263.5}, {101.6, 279.4}, {127.0, 292.1}, {100, 100},
-        {100, 100},     {100, 100},
+        {},
+        {215.9, 279.4},
+        {215.9, 279.4},
+        {279.4, 431.8},
+        {431.8, 279.4},
+        {215.9, 355.6},
+        {139.7, 215.9},
+        {190.5, 254.0},
+        {297, 420},
+        {210, 297},
+        {210, 297},
+        {148, 210},
+        {250, 354},
+        {182, 257},
+        {215.9, 330.2},
+        {215, 275},
+        {254.0, 355.6},
+        {279.4, 431.8},
+        {215.9, 279.0},
+        {98.43, 225.4},
+        {104.8, 241.3},
+        {114.3, 263.5},
+        {101.6, 279.4},
+        {127.0, 292.1},
+        {100, 100},
+        {100, 100},
+        {100, 100},
     };
     if (paperSize <= PaperDefault || paperSize >= PaperCustom)
         return {};

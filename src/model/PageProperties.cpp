@@ -12,7 +12,9 @@ PropertyInfo pageValue(const QString &name, PageValue index)
     return Props::never(make<ReportPage>(
         name, PropKind::Float,
         [index](const ReportPage &page) { return PropValue(page.pageValue(index)); },
-        [index](ReportPage &page, const PropValue &value) { page.setPageValue(index, toFloat(value)); }));
+        [index](ReportPage &page, const PropValue &value) {
+            page.setPageValue(index, toFloat(value));
+        }));
 }
 
 PropertyInfo pageRecord()
@@ -50,19 +52,20 @@ PropertyInfo pageRecord()
             make<ReportPage>(
                 QStringLiteral("Columns"), PropKind::Integer,
                 [](const ReportPage &page) { return PropValue(qint64(page.columns())); },
-                [](ReportPage &page, const PropValue &value) { page.setColumns(int(toInt(value))); }),
+                [](ReportPage &page, const PropValue &value) {
+                    page.setColumns(int(toInt(value)));
+                }),
             pageValue(QStringLiteral("LeftMargin"), LeftMargin),
             pageValue(QStringLiteral("Length"), Length),
             orientation,
             paperSize,
             pageValue(QStringLiteral("RightMargin"), RightMargin),
-            Props::withDefault(make<ReportPage>(
-                                   QStringLiteral("Ruler"), PropKind::Boolean,
-                                   [](const ReportPage &page) { return PropValue(page.ruler()); },
-                                   [](ReportPage &page, const PropValue &value) {
-                                       page.setRuler(toBool(value));
-                                   }),
-                               1),
+            Props::withDefault(
+                make<ReportPage>(
+                    QStringLiteral("Ruler"), PropKind::Boolean,
+                    [](const ReportPage &page) { return PropValue(page.ruler()); },
+                    [](ReportPage &page, const PropValue &value) { page.setRuler(toBool(value)); }),
+                1),
             pageValue(QStringLiteral("TopMargin"), TopMargin),
             pageValue(QStringLiteral("Width"), Width),
             Props::definedValue(values),
@@ -81,7 +84,9 @@ PropertyInfo functionsRecord()
     PropertyInfo expressions = make<ReportPage>(
         QStringLiteral("DATA"), PropKind::Strings,
         [](const ReportPage &page) { return PropValue(page.functionExpressions); },
-        [](ReportPage &page, const PropValue &value) { page.functionExpressions = toStrings(value); });
+        [](ReportPage &page, const PropValue &value) {
+            page.functionExpressions = toStrings(value);
+        });
     return Props::record(QStringLiteral("Functions"), QStringLiteral("TQREvEnvironment"),
                          {names, Props::definedValue(expressions)});
 }
@@ -91,7 +96,9 @@ PropertyInfo printerSettingsRecord()
     const auto member = [](const QString &name, int PrinterSettings::*field) {
         return make<ReportPage>(
             name, PropKind::Integer,
-            [field](const ReportPage &page) { return PropValue(qint64(page.printerSettings.*field)); },
+            [field](const ReportPage &page) {
+                return PropValue(qint64(page.printerSettings.*field));
+            },
             [field](ReportPage &page, const PropValue &value) {
                 page.printerSettings.*field = int(toInt(value));
             });
@@ -120,13 +127,15 @@ PropertyTable buildPageTable()
     PropertyTable table = CommonProperties::framedHead();
     table.append(CommonProperties::font());
     table.append(functionsRecord());
-    PropertyInfo options = Props::integer<ReportPage>(QStringLiteral("Options"), &ReportPage::options);
+    PropertyInfo options =
+        Props::integer<ReportPage>(QStringLiteral("Options"), &ReportPage::options);
     options.kind = PropKind::Set;
     options.names = NamedValues::pageOptionNames();
     table.append(options);
     table.append(pageRecord());
     table.append(printerSettingsRecord());
-    table.append(Props::boolean<ReportPage>(QStringLiteral("PrintIfEmpty"), &ReportPage::printIfEmpty));
+    table.append(
+        Props::boolean<ReportPage>(QStringLiteral("PrintIfEmpty"), &ReportPage::printIfEmpty));
     table.append(Props::boolean<ReportPage>(QStringLiteral("SnapToGrid"), &ReportPage::snapToGrid));
     PropertyInfo units = make<ReportPage>(
         QStringLiteral("Units"), PropKind::Enumeration,

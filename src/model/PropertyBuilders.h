@@ -16,7 +16,9 @@ PropertyInfo make(const QString &name, PropKind kind, std::function<PropValue(co
     PropertyInfo info;
     info.name = name;
     info.kind = kind;
-    info.get = [get](const QObject *object) { return get(*static_cast<const T *>(object)); };
+    info.get = [get](const QObject *object) {
+        return get(*static_cast<const T *>(object));
+    };
     if (set) {
         info.set = [set](QObject *object, const PropValue &value) {
             set(*static_cast<T *>(object), value);
@@ -28,21 +30,22 @@ PropertyInfo make(const QString &name, PropKind kind, std::function<PropValue(co
 template<class T>
 PropertyInfo boolean(const QString &name, bool T::*member)
 {
-    return make<T>(name, PropKind::Boolean,
-                   [member](const T &object) { return PropValue(object.*member); },
-                   [member](T &object, const PropValue &value) {
-                       object.*member = PropertyValues::toBool(value);
-                   });
+    return make<T>(
+        name, PropKind::Boolean, [member](const T &object) { return PropValue(object.*member); },
+        [member](T &object, const PropValue &value) {
+            object.*member = PropertyValues::toBool(value);
+        });
 }
 
 template<class T>
 PropertyInfo integer(const QString &name, int T::*member)
 {
-    return make<T>(name, PropKind::Integer,
-                   [member](const T &object) { return PropValue(qint64(object.*member)); },
-                   [member](T &object, const PropValue &value) {
-                       object.*member = int(PropertyValues::toInt(value));
-                   });
+    return make<T>(
+        name, PropKind::Integer,
+        [member](const T &object) { return PropValue(qint64(object.*member)); },
+        [member](T &object, const PropValue &value) {
+            object.*member = int(PropertyValues::toInt(value));
+        });
 }
 
 template<class T>
@@ -57,21 +60,22 @@ PropertyInfo enumeration(const QString &name, int T::*member, const QStringList 
 template<class T>
 PropertyInfo text(const QString &name, QString T::*member)
 {
-    return make<T>(name, PropKind::Text,
-                   [member](const T &object) { return PropValue(object.*member); },
-                   [member](T &object, const PropValue &value) {
-                       object.*member = PropertyValues::toText(value);
-                   });
+    return make<T>(
+        name, PropKind::Text, [member](const T &object) { return PropValue(object.*member); },
+        [member](T &object, const PropValue &value) {
+            object.*member = PropertyValues::toText(value);
+        });
 }
 
 template<class T>
 PropertyInfo lines(const QString &name, CodeLines T::*member)
 {
-    return make<T>(name, PropKind::Strings,
-                   [member](const T &object) { return PropValue((object.*member).texts()); },
-                   [member](T &object, const PropValue &value) {
-                       (object.*member).setTexts(PropertyValues::toStrings(value));
-                   });
+    return make<T>(
+        name, PropKind::Strings,
+        [member](const T &object) { return PropValue((object.*member).texts()); },
+        [member](T &object, const PropValue &value) {
+            (object.*member).setTexts(PropertyValues::toStrings(value));
+        });
 }
 
 inline PropertyInfo withDefault(PropertyInfo info, qint64 defaultValue)
@@ -88,7 +92,9 @@ inline PropertyInfo storedWhen(PropertyInfo info, PropertyInfo::Condition condit
 
 inline PropertyInfo never(PropertyInfo info)
 {
-    info.stored = [](const QObject *) { return false; };
+    info.stored = [](const QObject *) {
+        return false;
+    };
     return info;
 }
 
@@ -99,8 +105,7 @@ inline PropertyInfo definedValue(PropertyInfo info)
 }
 
 inline PropertyInfo record(const QString &name, const QString &typeName,
-                           QList<PropertyInfo> members,
-                           PropertyInfo::Condition stored = {})
+                           QList<PropertyInfo> members, PropertyInfo::Condition stored = {})
 {
     PropertyInfo info;
     info.name = name;
@@ -108,7 +113,9 @@ inline PropertyInfo record(const QString &name, const QString &typeName,
     info.typeName = typeName;
     info.members = std::move(members);
     info.stored = std::move(stored);
-    info.get = [typeName](const QObject *) { return PropValue(QString('(' + typeName + ')')); };
+    info.get = [typeName](const QObject *) {
+        return PropValue(QString('(' + typeName + ')'));
+    };
     return info;
 }
 

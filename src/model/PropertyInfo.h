@@ -13,8 +13,8 @@ class QObject;
 // A value of a published property as the object stream, the inspector and
 // name lookups see it. Integers, enumerations (ordinals), sets (bit masks),
 // colours and charsets are all held as integers.
-using PropValue = std::variant<std::monostate, qint64, bool, long double, QString,
-                               QStringList, QList<long double>>;
+using PropValue = std::variant<std::monostate, qint64, bool, long double, QString, QStringList,
+                               QList<long double>>;
 
 enum class PropKind {
     Integer,
@@ -23,11 +23,11 @@ enum class PropKind {
     Set,
     Float,
     Text,
-    Strings,  // a string list: streamed as "<name>.Strings" unless it is a defined value
-    Floats,   // a list of floats; only ever a defined value (Size.Values, Page.Values)
+    Strings, // a string list: streamed as "<name>.Strings" unless it is a defined value
+    Floats,  // a list of floats; only ever a defined value (Size.Values, Page.Values)
     Colour,
     Charset,
-    Record,   // a nested record such as Font, Frame, Size or Page
+    Record, // a nested record such as Font, Frame, Size or Page
 };
 
 struct PropertyInfo
@@ -39,13 +39,13 @@ struct PropertyInfo
     QString name;
     PropKind kind = PropKind::Integer;
     Getter get;
-    Setter set;                        // empty for read-only properties
-    Condition stored;                  // empty: the kind's default rule alone decides
+    Setter set;                         // empty for read-only properties
+    Condition stored;                   // empty: the kind's default rule alone decides
     std::optional<qint64> defaultValue; // ordinal kinds and Booleans: not written when equal
-    QStringList names;                 // enumeration values or set members, by ordinal
-    QList<PropertyInfo> members;       // Record: its properties, then its defined values
-    bool defined = false;              // a defined stream value, not a published property
-    QString typeName;                  // the class name the inspector shows for records
+    QStringList names;                  // enumeration values or set members, by ordinal
+    QList<PropertyInfo> members;        // Record: its properties, then its defined values
+    bool defined = false;               // a defined stream value, not a published property
+    QString typeName;                   // the class name the inspector shows for records
 
     bool isReadOnly() const { return !set; }
 };
@@ -67,4 +67,4 @@ long double toFloat(const PropValue &value);
 QString toText(const PropValue &value);
 QStringList toStrings(const PropValue &value);
 QList<long double> toFloats(const PropValue &value);
-}
+} // namespace PropertyValues

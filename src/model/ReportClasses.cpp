@@ -13,8 +13,12 @@ ClassInfo reportClass(const QString &storedName, const PropertyTable &properties
     info.create = [](ComponentOwner *owner, QWidget *parent) -> QWidget * {
         return new T(owner, parent);
     };
-    info.beginLoading = [](QObject *object) { static_cast<T *>(object)->beginLoading(); };
-    info.loaded = [](QObject *object) { static_cast<T *>(object)->loaded(); };
+    info.beginLoading = [](QObject *object) {
+        static_cast<T *>(object)->beginLoading();
+    };
+    info.loaded = [](QObject *object) {
+        static_cast<T *>(object)->loaded();
+    };
     info.windowed = windowed;
     return info;
 }
@@ -27,7 +31,8 @@ ClassRegistry buildRegistry()
     registry.add(reportClass<Band>(QStringLiteral("TmBand"), bandPropertyTable()));
     registry.add(reportClass<BreakBand>(QStringLiteral("TmBreakBand"), breakBandPropertyTable()));
     registry.add(reportClass<TextItem>(QStringLiteral("TmText"), textPropertyTable()));
-    registry.add(reportClass<CodeBlock>(QStringLiteral("TMBlockCode"), blockCodePropertyTable(), false));
+    registry.add(
+        reportClass<CodeBlock>(QStringLiteral("TMBlockCode"), blockCodePropertyTable(), false));
     registry.add(reportClass<BlockPanel>(QStringLiteral("TmBlock"), blockPropertyTable()));
     return registry;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "model/ClassRegistry.h"
 #include "model/BandBase.h"
-#include "model/CodeBlock.h"
 #include "model/BlockPanel.h"
+#include "model/ClassRegistry.h"
+#include "model/CodeBlock.h"
 #include "model/ReportPage.h"
 #include "model/TextItem.h"
 

@@ -16,8 +16,8 @@ struct FontRecord
     qint64 color = NamedValues::clWindowText;
     int height = -11;
     QString name = QStringLiteral("MS Sans Serif");
-    int pitch = 0;  // fpDefault
-    int style = 0;  // bit per fsBold, fsItalic, fsUnderline, fsStrikeOut
+    int pitch = 0; // fpDefault
+    int style = 0; // bit per fsBold, fsItalic, fsUnderline, fsStrikeOut
 
     enum Style { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
 

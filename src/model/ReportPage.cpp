@@ -6,8 +6,7 @@
 #include <QChildEvent>
 #include <QPainter>
 
-ReportPage::ReportPage(ComponentOwner *owner, QWidget *parent)
-    : FramedControl(owner, parent)
+ReportPage::ReportPage(ComponentOwner *owner, QWidget *parent) : FramedControl(owner, parent)
 {
     setParentFont(false);
     functionNames = {"PAGENUMBER", "COLUMNNUMBER", "REPORTTITLE"};
@@ -18,7 +17,7 @@ ReportPage::ReportPage(ComponentOwner *owner, QWidget *parent)
     font.height = -16;
     setFontRecord(font);
     m_page.values = {1430.11811023622L, 2970, 95.3412073490814L, 2100, 52.49343832021L,
-                     26.246719160105L, 0};
+                     26.246719160105L,  0};
     updatePixelSize();
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/FramedControl.h"
 #include "model/CodeLines.h"
+#include "model/FramedControl.h"
 #include "model/PageGeometry.h"
 
 class BandBase;
@@ -33,8 +33,8 @@ public:
     const PageRecord &pageRecord() const { return m_page; }
     long double storedValue(PageValue index) const { return m_page.values[index]; }
     void setStoredValues(const std::array<long double, PageValueCount> &values);
-    long double pageValue(PageValue index) const;           // in Units
-    void setPageValue(PageValue index, long double value);  // in Units
+    long double pageValue(PageValue index) const;          // in Units
+    void setPageValue(PageValue index, long double value); // in Units
     long double pageValuePixels(PageValue index) const;
     int paperSize() const { return m_page.paperSize; }
     void setPaperSize(int paperSize);
@@ -64,8 +64,8 @@ public:
     void loaded() override;
 
     // Report-level lists and texts.
-    CodeLines pageCode, breakSection, cleanup, data, declare, include, longRemark, query, setup, sort,
-        table, comments;
+    CodeLines pageCode, breakSection, cleanup, data, declare, include, longRemark, query, setup,
+        sort, table, comments;
     QString reportName, output, shortRemark, database, vnode;
     bool asciiPrinter = false;
     QStringList functionNames;

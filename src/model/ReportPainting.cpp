@@ -1,8 +1,8 @@
 #include "model/ReportPainting.h"
 
 #include "model/BandBase.h"
-#include "model/CodeBlock.h"
 #include "model/BlockPanel.h"
+#include "model/CodeBlock.h"
 #include "model/ReportPage.h"
 #include "model/TextItem.h"
 
@@ -111,8 +111,7 @@ void paintMetricRuler(QPainter &painter, const QWidget &control, double step, in
 
 // caption lines as the label breaks them: at carriage returns and line
 // feeds, and at word boundaries within the width when wrapping.
-QStringList displayLines(const QString &caption, const QFontMetrics &metrics, int width,
-                         bool wrap)
+QStringList displayLines(const QString &caption, const QFontMetrics &metrics, int width, bool wrap)
 {
     QStringList result;
     QString normalised = caption;
@@ -172,11 +171,14 @@ void paintPage(QPainter &painter, const ReportPage &page)
     const int bottom = roundEven(page.pageValuePixels(BottomMargin));
     painter.setPen(dottedPen(QColor(128, 128, 255)));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(QPoint(left, top), QPoint(page.width() - right, page.height() - bottom)));
+    painter.drawRect(
+        QRect(QPoint(left, top), QPoint(page.width() - right, page.height() - bottom)));
 
     const FrameRecord &frame = page.frame();
-    const int frameRight = roundEven(page.pageValuePixels(Width) - page.pageValuePixels(RightMargin)) - 1;
-    const int frameBottom = roundEven(page.pageValuePixels(Length) - page.pageValuePixels(BottomMargin)) - 1;
+    const int frameRight =
+        roundEven(page.pageValuePixels(Width) - page.pageValuePixels(RightMargin)) - 1;
+    const int frameBottom =
+        roundEven(page.pageValuePixels(Length) - page.pageValuePixels(BottomMargin)) - 1;
     painter.setPen(QPen(NamedValues::toQColor(frame.color), frame.stripPixels()));
     if (frame.drawTop)
         painter.drawLine(left, top, frameRight, top);
@@ -237,7 +239,8 @@ void paintText(QPainter &painter, const TextItem &text)
     painter.setPen(NamedValues::toQColor(text.fontRecord().color));
     const QStringList lines = displayLines(text.caption(), metrics, area.width(), text.wordWrap());
     for (int i = 0; i < lines.size(); ++i) {
-        const QRect lineRect(area.left(), area.top() + i * lineStep, area.width(), metrics.height());
+        const QRect lineRect(area.left(), area.top() + i * lineStep, area.width(),
+                             metrics.height());
         painter.drawText(lineRect, flags | Qt::AlignTop, lines[i]);
     }
 }

@@ -19,6 +19,7 @@ void paintBlock(QPainter &painter, const BlockPanel &block);
 
 // The ruler of the page's units across a control of the page, with the
 // numbers only on the page itself.
-void paintRuler(QPainter &painter, const ReportPage &page, const QWidget &control, bool withNumbers);
+void paintRuler(QPainter &painter, const ReportPage &page, const QWidget &control,
+                bool withNumbers);
 
 } // namespace ReportPainting

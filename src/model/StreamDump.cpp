@@ -24,8 +24,8 @@ QString quoted(QStringView text)
     QString result = QStringLiteral("\"");
     for (qsizetype i = 0; i < text.size(); ++i) {
         const char16_t c = text[i].unicode();
-        const bool pairs = QChar::isHighSurrogate(c) && i + 1 < text.size()
-            && text[i + 1].isLowSurrogate();
+        const bool pairs =
+            QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate();
         if (pairs) {
             result += text.mid(i, 2);
             ++i;
@@ -76,9 +76,10 @@ private:
     {
         StreamInput::checkDepth(depth);
         const StreamObjectHeader header = m_in.readObjectHeader();
-        QString head = QStringLiteral("object ")
-            + (header.name.isEmpty() ? header.className : header.name + QStringLiteral(": ")
-                                                             + header.className);
+        QString head =
+            QStringLiteral("object ")
+            + (header.name.isEmpty() ? header.className
+                                     : header.name + QStringLiteral(": ") + header.className);
         const QStringList flags = prefixFlags(header);
         if (!flags.isEmpty())
             head += QStringLiteral(" [") + flags.join(QStringLiteral(", ")) + u']';
@@ -147,25 +148,33 @@ private:
     QString scalar(ValueType type)
     {
         switch (type) {
-        case ValueType::Null: return QStringLiteral("Null");
-        case ValueType::False: return QStringLiteral("False");
-        case ValueType::True: return QStringLiteral("True");
-        case ValueType::Nil: return QStringLiteral("nil");
+        case ValueType::Null:
+            return QStringLiteral("Null");
+        case ValueType::False:
+            return QStringLiteral("False");
+        case ValueType::True:
+            return QStringLiteral("True");
+        case ValueType::Nil:
+            return QStringLiteral("nil");
         case ValueType::Int8:
         case ValueType::Int16:
         case ValueType::Int32:
         case ValueType::Int64:
             return QString::number(m_in.readIntegerPayload(type));
-        case ValueType::Extended: return exactNumber(m_in.readExtendedPayload());
+        case ValueType::Extended:
+            return exactNumber(m_in.readExtendedPayload());
         case ValueType::Single:
             return exactNumber(std::bit_cast<float>(quint32(m_in.readSigned(4))));
-        case ValueType::Date: return exactNumber(std::bit_cast<double>(m_in.readSigned(8)));
-        case ValueType::Currency: return currency(m_in.readSigned(8));
+        case ValueType::Date:
+            return exactNumber(std::bit_cast<double>(m_in.readSigned(8)));
+        case ValueType::Currency:
+            return currency(m_in.readSigned(8));
         case ValueType::String:
         case ValueType::LString:
         case ValueType::WString:
             return quoted(m_in.readTextPayload(type));
-        case ValueType::Ident: return m_in.readShortString();
+        case ValueType::Ident:
+            return m_in.readShortString();
         case ValueType::Binary: {
             const QByteArrayView bytes = m_in.readBytes(m_in.readLength());
             return u'{' + QString::fromLatin1(bytes.toByteArray().toHex().toUpper()) + u'}';

@@ -7,25 +7,25 @@
 namespace StreamFormat {
 
 enum class ValueType : quint8 {
-    Null,       // end of a property list, child list, list value or collection
+    Null, // end of a property list, child list, list value or collection
     List,
     Int8,
     Int16,
     Int32,
-    Extended,   // 80-bit float
-    String,     // length byte, 8-bit text
+    Extended, // 80-bit float
+    String,   // length byte, 8-bit text
     Ident,
     False,
     True,
     Binary,
     Set,
-    LString,    // 4-byte length, 8-bit text
+    LString, // 4-byte length, 8-bit text
     Nil,
     Collection,
     Single,
     Currency,
     Date,
-    WString,    // 4-byte count, UTF-16LE
+    WString, // 4-byte count, UTF-16LE
     Int64,
 };
 
@@ -46,7 +46,7 @@ inline constexpr char DepthError[] = "Stream nested too deeply";
 constexpr bool isInteger(ValueType type)
 {
     return type == ValueType::Int8 || type == ValueType::Int16 || type == ValueType::Int32
-        || type == ValueType::Int64;
+           || type == ValueType::Int64;
 }
 
 constexpr bool isText(ValueType type)

@@ -99,11 +99,16 @@ ValueType StreamInput::readValueType()
 qint64 StreamInput::readIntegerPayload(ValueType type)
 {
     switch (type) {
-    case ValueType::Int8: return readSigned(1);
-    case ValueType::Int16: return readSigned(2);
-    case ValueType::Int32: return readSigned(4);
-    case ValueType::Int64: return readSigned(8);
-    default: fail(FormatError);
+    case ValueType::Int8:
+        return readSigned(1);
+    case ValueType::Int16:
+        return readSigned(2);
+    case ValueType::Int32:
+        return readSigned(4);
+    case ValueType::Int64:
+        return readSigned(8);
+    default:
+        fail(FormatError);
     }
 }
 
@@ -126,8 +131,10 @@ qint64 StreamInput::readLength()
 QString StreamInput::readTextPayload(ValueType type)
 {
     switch (type) {
-    case ValueType::String: return Cp1250::decode(readBytes(readByte()));
-    case ValueType::LString: return Cp1250::decode(readBytes(readLength()));
+    case ValueType::String:
+        return Cp1250::decode(readBytes(readByte()));
+    case ValueType::LString:
+        return Cp1250::decode(readBytes(readLength()));
     case ValueType::WString: {
         const qint64 count = readLength();
         const QByteArrayView bytes = readBytes(count * 2);
@@ -136,7 +143,8 @@ QString StreamInput::readTextPayload(ValueType type)
             text[i] = QChar(char16_t(quint8(bytes[2 * i]) | (quint8(bytes[2 * i + 1]) << 8)));
         return text;
     }
-    default: fail(FormatError);
+    default:
+        fail(FormatError);
     }
 }
 
@@ -158,8 +166,12 @@ void StreamInput::skipPayload(ValueType type, int depth)
         while (!atEndOfList())
             skipValue(depth + 1);
         return;
-    case ValueType::Int8: readBytes(1); return;
-    case ValueType::Int16: readBytes(2); return;
+    case ValueType::Int8:
+        readBytes(1);
+        return;
+    case ValueType::Int16:
+        readBytes(2);
+        return;
     case ValueType::Int32:
     case ValueType::Single:
         readBytes(4);
@@ -169,7 +181,9 @@ void StreamInput::skipPayload(ValueType type, int depth)
     case ValueType::Date:
         readBytes(8);
         return;
-    case ValueType::Extended: readBytes(10); return;
+    case ValueType::Extended:
+        readBytes(10);
+        return;
     case ValueType::String:
     case ValueType::Ident:
         readBytes(readByte());
@@ -178,7 +192,9 @@ void StreamInput::skipPayload(ValueType type, int depth)
     case ValueType::LString:
         readBytes(readLength());
         return;
-    case ValueType::WString: readTextPayload(type); return;
+    case ValueType::WString:
+        readTextPayload(type);
+        return;
     case ValueType::Set:
         for (quint8 length = readByte(); length != 0; length = readByte())
             readBytes(length);

@@ -10,8 +10,8 @@
 // The head of an object: optional prefix, class name and object name.
 struct StreamObjectHeader
 {
-    int flags = 0;                   // StreamFormat::PrefixFlag bits of the prefix
-    std::optional<qint64> position;  // the child position of flag ChildPosition
+    int flags = 0;                  // StreamFormat::PrefixFlag bits of the prefix
+    std::optional<qint64> position; // the child position of flag ChildPosition
     QString className;
     QString name;
 };

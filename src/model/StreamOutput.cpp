@@ -81,7 +81,8 @@ void StreamOutput::writeText(QStringView text)
 
 void StreamOutput::writeIdentifier(QStringView name)
 {
-    static const struct {
+    static const struct
+    {
         const char16_t *name;
         ValueType type;
     } special[] = {

@@ -1,8 +1,8 @@
 #include "model/TextItem.h"
 
-#include "model/ReportPainting.h"
 #include "model/BandBase.h"
 #include "model/ReportPage.h"
+#include "model/ReportPainting.h"
 
 #include <QPainter>
 
@@ -10,8 +10,7 @@ namespace {
 constexpr int BareTextSize = 10;
 }
 
-TextItem::TextItem(ComponentOwner *owner, QWidget *parent)
-    : FramedControl(owner, parent)
+TextItem::TextItem(ComponentOwner *owner, QWidget *parent) : FramedControl(owner, parent)
 {
     // Qualified: a constructor reaches only this class's version anyway.
     TextItem::setBounds(0, 0, BareTextSize, BareTextSize);
@@ -88,8 +87,8 @@ long double TextItem::sizeValue(SizeIndex index) const
     const bool vertical = index == SizeHeight || index == SizeTop;
     const ReportPage *owningPage = page();
     return Geometry::storedToUnits(m_size[index], vertical,
-                                   owningPage ? owningPage->units() : Native, PixelsPerInch,
-                                   zoom(), pageFontPoints());
+                                   owningPage ? owningPage->units() : Native, PixelsPerInch, zoom(),
+                                   pageFontPoints());
 }
 
 void TextItem::setSizeValue(SizeIndex index, long double value)
@@ -97,15 +96,17 @@ void TextItem::setSizeValue(SizeIndex index, long double value)
     const bool vertical = index == SizeHeight || index == SizeTop;
     const ReportPage *owningPage = page();
     QList<long double> values = m_size;
-    values[index] = Geometry::unitsToStored(value, vertical,
-                                            owningPage ? owningPage->units() : Native,
-                                            PixelsPerInch, zoom(), pageFontPoints());
+    values[index] =
+        Geometry::unitsToStored(value, vertical, owningPage ? owningPage->units() : Native,
+                                PixelsPerInch, zoom(), pageFontPoints());
     setSizeValues(values);
 }
 
 void TextItem::applyExtentFromSize(const QRect &fallback)
 {
-    const auto pick = [](int fromSize, int stored) { return fromSize == 0 ? stored : fromSize; };
+    const auto pick = [](int fromSize, int stored) {
+        return fromSize == 0 ? stored : fromSize;
+    };
     QWidget::setGeometry(pick(pixelsOf(m_size[SizeLeft]), fallback.x()),
                          pick(pixelsOf(m_size[SizeTop]), fallback.y()),
                          pick(pixelsOf(m_size[SizeWidth]), fallback.width()),

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "model/FramedControl.h"
 #include "model/CodeLines.h"
+#include "model/FramedControl.h"
 
 enum TextAlignment { taLeftJustify, taRightJustify, taCenter };
 

@@ -22,9 +22,9 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
 
     auto *version = new QLabel(QStringLiteral("Version %1").arg(ProgramInfo::Version));
     version->setObjectName(QStringLiteral("VersionLabel"));
-    auto *purpose = new QLabel(QStringLiteral(
-        "A designer for reports in the Ingres Report-Writer language:\n"
-        "draw the report, generate its source, write it as a *.rw file."));
+    auto *purpose = new QLabel(
+        QStringLiteral("A designer for reports in the Ingres Report-Writer language:\n"
+                       "draw the report, generate its source, write it as a *.rw file."));
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);

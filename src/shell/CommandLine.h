@@ -11,11 +11,11 @@ struct CommandLineRequest
     enum Action { StartDesigner, Generate, Dump, Help, Version, Invalid };
 
     Action action = StartDesigner;
-    QString design;        // --generate / --dump
-    QString output;        // --output FILE; empty for standard output
+    QString design; // --generate / --dump
+    QString output; // --output FILE; empty for standard output
     bool unixLineEnds = false;
-    QStringList files;     // files to open in the designer
-    QString error;         // why the line is Invalid
+    QStringList files; // files to open in the designer
+    QString error;     // why the line is Invalid
 
     bool isHeadless() const { return action != StartDesigner; }
 };

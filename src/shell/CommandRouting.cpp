@@ -3,8 +3,8 @@
 #include "shell/AboutBox.h"
 #include "shell/SetupDialog.h"
 
-#include "editor/SourceEditor.h"
 #include "designer/DesignStage.h"
+#include "editor/SourceEditor.h"
 
 // The commands whose meaning depends on the page the active report window
 // shows, and the Project menu's.

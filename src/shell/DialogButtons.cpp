@@ -10,8 +10,7 @@ DialogButtons createOkCancelButtons()
     buttons.ok = buttons.box->addButton(QStringLiteral("Ok"), QDialogButtonBox::AcceptRole);
     buttons.ok->setObjectName(QStringLiteral("OkButton"));
     buttons.ok->setDefault(true);
-    buttons.cancel =
-        buttons.box->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    buttons.cancel = buttons.box->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
     buttons.cancel->setObjectName(QStringLiteral("AnulujButton"));
     return buttons;
 }

@@ -55,7 +55,7 @@ std::optional<QString> keyName(const QString &line)
 bool isQuoted(QStringView value)
 {
     return value.size() >= 2 && value.front() == value.back()
-        && (value.front() == u'"' || value.front() == u'\'');
+           && (value.front() == u'"' || value.front() == u'\'');
 }
 
 // Values lose surrounding blanks and one pair of quotes when read, as in
@@ -139,8 +139,7 @@ void insertLine(QList<RawLine> &lines, qsizetype index, const QByteArray &text,
 
 } // namespace
 
-QString IniFile::readString(QStringView section, QStringView key,
-                            const QString &defaultValue) const
+QString IniFile::readString(QStringView section, QStringView key, const QString &defaultValue) const
 {
     QFile file(m_path);
     if (!file.open(QIODevice::ReadOnly))

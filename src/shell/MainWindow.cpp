@@ -185,9 +185,15 @@ void MainWindow::updateCommandStates()
     const bool haveWindow = !m_mdiArea->subWindowList().isEmpty();
     for (const Command &command : std::as_const(m_commands)) {
         switch (command.needs) {
-        case Needs::Nothing: command.action->setEnabled(true); break;
-        case Needs::ReportWindow: command.action->setEnabled(haveWindow); break;
-        case Needs::Unavailable: command.action->setEnabled(false); break;
+        case Needs::Nothing:
+            command.action->setEnabled(true);
+            break;
+        case Needs::ReportWindow:
+            command.action->setEnabled(haveWindow);
+            break;
+        case Needs::Unavailable:
+            command.action->setEnabled(false);
+            break;
         }
     }
 }

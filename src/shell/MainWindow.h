@@ -1,8 +1,8 @@
 #pragma once
 
 #include "shell/FileDialogs.h"
-#include "windows/ReportWindow.h"
 #include "windows/OpenMode.h"
+#include "windows/ReportWindow.h"
 
 #include <QMainWindow>
 

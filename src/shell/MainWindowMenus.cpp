@@ -37,7 +37,8 @@ using F = MainWindow;
 const MenuColumn &fileColumn()
 {
     static const MenuColumn menu{
-        "File1", "&File",
+        "File1",
+        "&File",
         {
             {"Nowyraport1", "New Report", "Ctrl+N", &F::newReportTriggered, false},
             {"Otwrz1", "Open Report", "Ctrl+O", &F::openReportTriggered, false},
@@ -50,8 +51,8 @@ const MenuColumn &fileColumn()
             {"WriteTextFileAsMenu", "Write Text File As...", "", &F::writeTextFileAsTriggered},
             {"WriteUNIXFileMenu", "Write As UNIX File", "Ctrl+U", &F::writeUnixFileTriggered},
             Separator,
-            {"ImportReportFromFilerw1", "Import Report File", "Ctrl+I",
-             &F::importReportTriggered, false},
+            {"ImportReportFromFilerw1", "Import Report File", "Ctrl+I", &F::importReportTriggered,
+             false},
             Separator,
             {"Zakocz1", "E&xit", "Alt+F4", &F::exitTriggered, false},
         }};
@@ -60,18 +61,18 @@ const MenuColumn &fileColumn()
 
 const MenuColumn &editColumn()
 {
-    static const MenuColumn menu{
-        "Edit1", "&Edit",
-        {
-            {"UndoMenu", "Undo", "Ctrl+Z", &F::undoTriggered},
-            Separator,
-            {"CutMenu", "Cut", "Ctrl+X", &F::cutTriggered},
-            {"CopyMenu", "Copy", "Ctrl+C", &F::copyTriggered},
-            {"PasteMenu", "Paste", "Ctrl+V", &F::pasteTriggered},
-            {"DeleteMenu", "Delete", "Ctrl+Del", &F::deleteTriggered},
-            Separator,
-            {"FindMenu", "Find", "Ctrl+F", nullptr},
-        }};
+    static const MenuColumn menu{"Edit1",
+                                 "&Edit",
+                                 {
+                                     {"UndoMenu", "Undo", "Ctrl+Z", &F::undoTriggered},
+                                     Separator,
+                                     {"CutMenu", "Cut", "Ctrl+X", &F::cutTriggered},
+                                     {"CopyMenu", "Copy", "Ctrl+C", &F::copyTriggered},
+                                     {"PasteMenu", "Paste", "Ctrl+V", &F::pasteTriggered},
+                                     {"DeleteMenu", "Delete", "Ctrl+Del", &F::deleteTriggered},
+                                     Separator,
+                                     {"FindMenu", "Find", "Ctrl+F", nullptr},
+                                 }};
     return menu;
 }
 
@@ -80,7 +81,8 @@ const MenuColumn &projectColumn()
     // Reload Project has never done anything; it stays disabled rather
     // than pretend.
     static const MenuColumn menu{
-        "Project1", "P&roject",
+        "Project1",
+        "P&roject",
         {
             {"ToggleMenu", "Toggle Form/Source", "F12", &F::toggleTriggered},
             {"ReloadProjectMenu", "Reload Project", "F5", nullptr},
@@ -101,37 +103,37 @@ const MenuColumn &projectColumn()
 const MenuColumn &windowColumn()
 {
     static const MenuColumn menu{
-        "Window1", "&Window",
+        "Window1",
+        "&Window",
         {
             {"WindowCascadeMenu", "Window Cascade", "", &F::cascadeTriggered},
             {"WindowTileHorizontalMenu", "Window Tile Horizontal", "",
              &F::tileHorizontallyTriggered},
-            {"WindowTileVerticalMenu", "Window Tile Vertical", "",
-             &F::tileVerticallyTriggered},
+            {"WindowTileVerticalMenu", "Window Tile Vertical", "", &F::tileVerticallyTriggered},
         }};
     return menu;
 }
 
 const MenuColumn &toolsColumn()
 {
-    static const MenuColumn menu{
-        "Tools1", "&Tools",
-        {
-            {"TextEditorMenu", "Text Editor", "", nullptr},
-            {"TerminalEmulatorMenu", "Terminal Emulator", "", nullptr},
-        }};
+    static const MenuColumn menu{"Tools1",
+                                 "&Tools",
+                                 {
+                                     {"TextEditorMenu", "Text Editor", "", nullptr},
+                                     {"TerminalEmulatorMenu", "Terminal Emulator", "", nullptr},
+                                 }};
     return menu;
 }
 
 const MenuColumn &helpColumn()
 {
-    static const MenuColumn menu{
-        "Help1", "Help",
-        {
-            {"Index1", "Index", "", nullptr},
-            Separator,
-            {"Oprogramie1", "About...", "", &F::aboutTriggered, false},
-        }};
+    static const MenuColumn menu{"Help1",
+                                 "Help",
+                                 {
+                                     {"Index1", "Index", "", nullptr},
+                                     Separator,
+                                     {"Oprogramie1", "About...", "", &F::aboutTriggered, false},
+                                 }};
     return menu;
 }
 
@@ -162,11 +164,10 @@ QIcon iconOf(const char *name)
 void MainWindow::createMenus()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu"));
-    for (const MenuColumn *column :
-         {&fileColumn(), &editColumn(), &projectColumn(), &windowColumn(), &toolsColumn(),
-          &helpColumn()}) {
-        QMenu *menu = addMenu(QString::fromLatin1(column->name),
-                              QString::fromLatin1(column->caption));
+    for (const MenuColumn *column : {&fileColumn(), &editColumn(), &projectColumn(),
+                                     &windowColumn(), &toolsColumn(), &helpColumn()}) {
+        QMenu *menu =
+            addMenu(QString::fromLatin1(column->name), QString::fromLatin1(column->caption));
         for (const MenuItem &item : column->items) {
             if (!item.name) {
                 menu->addSeparator();
@@ -190,7 +191,7 @@ QMenu *MainWindow::addMenu(const QString &name, const QString &caption)
 }
 
 QAction *MainWindow::addCommand(QMenu *menu, const char *name, const char *caption,
-                                     const char *shortcut, Handler handler, Needs needs)
+                                const char *shortcut, Handler handler, Needs needs)
 {
     QAction *action = menu->addAction(iconOf(name), QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));

@@ -31,8 +31,8 @@ void MainWindow::createToolBars()
     addToolButton(m_mainToolBar, "CloseApplicationButton", ShellGlyphs::closeApplication(),
                   "Close Application", &MainWindow::exitTriggered, Needs::Nothing);
 
-    m_paletteToolBar = toolBar(this, QStringLiteral("DsnPanel1Bar"),
-                               QStringLiteral("Component Palette"));
+    m_paletteToolBar =
+        toolBar(this, QStringLiteral("DsnPanel1Bar"), QStringLiteral("Component Palette"));
 
     m_sourceToolBar =
         toolBar(this, QStringLiteral("SourceToolBar"), QStringLiteral("Edit Tool Bar"));
@@ -45,7 +45,7 @@ void MainWindow::createToolBars()
 }
 
 QAction *MainWindow::addToolButton(QToolBar *bar, const char *name, const QIcon &icon,
-                                        const char *hint, Handler handler, Needs needs)
+                                   const char *hint, Handler handler, Needs needs)
 {
     // Tool buttons have actions of their own: their hints are not the menu
     // captions, and they carry no shortcut.

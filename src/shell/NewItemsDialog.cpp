@@ -47,7 +47,7 @@ NewItemsDialog::NewItemsDialog(QWidget *parent) : QDialog(parent, Qt::Tool)
 }
 
 QToolButton *NewItemsDialog::kindButton(const QString &name, const QString &caption,
-                                         const QIcon &icon, bool available)
+                                        const QIcon &icon, bool available)
 {
     auto *button = new QToolButton;
     button->setObjectName(name);

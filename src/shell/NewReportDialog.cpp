@@ -8,8 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-NewReportDialog::NewReportDialog(QWidget *parent)
-    : QDialog(parent), m_edit(new QLineEdit)
+NewReportDialog::NewReportDialog(QWidget *parent) : QDialog(parent), m_edit(new QLineEdit)
 {
     setObjectName(QStringLiteral("NowyraportForm"));
     setWindowTitle(QStringLiteral("New Report"));

@@ -14,8 +14,7 @@ QString read(const SettingKey &key, const QString &defaultValue)
 bool write(const SettingKey &key, const QString &value)
 {
     IniFile file(SettingsFiles::iniPath());
-    return file.writeString(QString::fromLatin1(key.section), QString::fromLatin1(key.key),
-                            value);
+    return file.writeString(QString::fromLatin1(key.section), QString::fromLatin1(key.key), value);
 }
 
 QString writeErrorMessage()

@@ -40,11 +40,10 @@ QString askForProgram(QWidget *parent, const QString &current)
 #ifdef Q_OS_WIN
     selected = applications;
 #endif
-    const QString folder = QFileInfo(current).isAbsolute() ? QFileInfo(current).absolutePath()
-                                                           : QDir::currentPath();
+    const QString folder =
+        QFileInfo(current).isAbsolute() ? QFileInfo(current).absolutePath() : QDir::currentPath();
     return QFileDialog::getOpenFileName(parent, QString(), folder,
-                                        applications + QStringLiteral(";;") + anyFile,
-                                        &selected);
+                                        applications + QStringLiteral(";;") + anyFile, &selected);
 }
 
 QLabel *label(const QString &text, QWidget *buddy)
@@ -56,8 +55,7 @@ QLabel *label(const QString &text, QWidget *buddy)
 
 } // namespace
 
-SetupDialog::SetupDialog(QWidget *parent)
-    : QDialog(parent), m_chooseProgram(askForProgram)
+SetupDialog::SetupDialog(QWidget *parent) : QDialog(parent), m_chooseProgram(askForProgram)
 {
     setObjectName(QStringLiteral("UstawieniaForm"));
     setWindowTitle(QStringLiteral("Setup"));

@@ -188,17 +188,50 @@ QIcon newReport()
     });
 }
 
-QIcon openReport() { return painted(ToolSize, drawFolder); }
-QIcon closeApplication() { return painted(ToolSize, drawDoor); }
-QIcon saveSource() { return painted(ToolSize, drawDisk); }
-QIcon printSource() { return painted(ToolSize, drawPrinter); }
-QIcon find() { return painted(ToolSize, drawMagnifier); }
-QIcon generate() { return painted(ToolSize, drawGear); }
-QIcon toggle() { return painted(ToolSize, drawToggle); }
+QIcon openReport()
+{
+    return painted(ToolSize, drawFolder);
+}
+QIcon closeApplication()
+{
+    return painted(ToolSize, drawDoor);
+}
+QIcon saveSource()
+{
+    return painted(ToolSize, drawDisk);
+}
+QIcon printSource()
+{
+    return painted(ToolSize, drawPrinter);
+}
+QIcon find()
+{
+    return painted(ToolSize, drawMagnifier);
+}
+QIcon generate()
+{
+    return painted(ToolSize, drawGear);
+}
+QIcon toggle()
+{
+    return painted(ToolSize, drawToggle);
+}
 
-QIcon emptyReport() { return painted(LargeSize, [](QPainter &p) { drawSheet(p); }); }
-QIcon tabularReport() { return painted(LargeSize, drawTable); }
-QIcon mailingLabels() { return painted(LargeSize, drawLabels); }
-QIcon program() { return painted(LargeSize, drawProgram); }
+QIcon emptyReport()
+{
+    return painted(LargeSize, [](QPainter &p) { drawSheet(p); });
+}
+QIcon tabularReport()
+{
+    return painted(LargeSize, drawTable);
+}
+QIcon mailingLabels()
+{
+    return painted(LargeSize, drawLabels);
+}
+QIcon program()
+{
+    return painted(LargeSize, drawProgram);
+}
 
 } // namespace ShellGlyphs

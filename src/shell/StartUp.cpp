@@ -1,8 +1,8 @@
 #include "shell/StartUp.h"
 
 #include "shell/BusyCursor.h"
-#include "shell/SplashWindow.h"
 #include "shell/MainWindow.h"
+#include "shell/SplashWindow.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -58,8 +58,8 @@ void MainWindow::fillWindowList()
     for (int i = 0; i < windows.size(); ++i) {
         QMdiSubWindow *subWindow = windows[i];
         // The number is the access key of the first nine entries.
-        const QString number = i < 9 ? QStringLiteral("&%1 ").arg(i + 1)
-                                     : QStringLiteral("%1 ").arg(i + 1);
+        const QString number =
+            i < 9 ? QStringLiteral("&%1 ").arg(i + 1) : QStringLiteral("%1 ").arg(i + 1);
         QString title = subWindow->windowTitle();
         title.replace(u'&', QStringLiteral("&&"));
         QAction *entry = m_windowMenu->addAction(number + title);

@@ -7,25 +7,24 @@
 #include "editor/SettingsFiles.h"
 #include "editor/SourceEditor.h"
 
+#include "designer/DesignStage.h"
+#include "designer/DesignSwitch.h"
 #include "designer/ObjectInspector.h"
 #include "designer/ReportInspector.h"
-#include "designer/SelectionPartner.h"
-#include "designer/DesignStage.h"
 #include "designer/ReportRegister.h"
-#include "designer/DesignSwitch.h"
 #include "designer/ReportStageAnswers.h"
+#include "designer/SelectionPartner.h"
 
 #include "model/ComponentOwner.h"
 #include "model/ReportClasses.h"
 
-#include <QFileInfo>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QScrollArea>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-ReportWindow::ReportWindow(PaletteBase *palette, ArrowButton *arrowButton,
-                                   QWidget *parent)
+ReportWindow::ReportWindow(PaletteBase *palette, ArrowButton *arrowButton, QWidget *parent)
     : QWidget(parent), m_owner(std::make_unique<ComponentOwner>())
 {
     setObjectName(QStringLiteral("ChildWindowForm"));

@@ -47,8 +47,8 @@ public:
 
     // palette and arrowButton may be null (a window without creation from
     // a palette).
-    explicit ReportWindow(PaletteBase *palette = nullptr,
-                              ArrowButton *arrowButton = nullptr, QWidget *parent = nullptr);
+    explicit ReportWindow(PaletteBase *palette = nullptr, ArrowButton *arrowButton = nullptr,
+                          QWidget *parent = nullptr);
     ~ReportWindow() override;
 
     // --- The document.

@@ -56,7 +56,7 @@ void ReportWindow::reportStageCoverDoubleClicked(QWidget *component)
         return;
     }
     const bool hasCode = qobject_cast<TextItem *>(component) || qobject_cast<BandBase *>(component)
-        || qobject_cast<CodeBlock *>(component);
+                         || qobject_cast<CodeBlock *>(component);
     if (hasCode)
         emit openCodeDialog(component);
 }

@@ -11,9 +11,9 @@
 #include "editor/SettingsFiles.h"
 #include "editor/SourceEditor.h"
 
+#include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
 #include "designer/DesignSwitch.h"
-#include "designer/DesignRegister.h"
 
 #include "generation/Generator.h"
 
@@ -174,7 +174,9 @@ GenerationWindow ReportWindow::generationWindow()
     window.progress = m_progress;
     window.itemMarks = m_codeDialog;
     window.source = this;
-    window.showMessage = [this](const QString &message) { showMessage(this, message); };
+    window.showMessage = [this](const QString &message) {
+        showMessage(this, message);
+    };
     return window;
 }
 
