@@ -13,7 +13,7 @@ QString folder()
 {
     QString path = qEnvironmentVariable("KESTROVA_CONFIG_DIR");
     if (path.isEmpty()) {
-        const QString beside = QCoreApplication::applicationDirPath();
+        QString beside = QCoreApplication::applicationDirPath();
         if (!beside.isEmpty() && QFileInfo(beside).isWritable())
             return beside;
         path = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);

@@ -65,7 +65,7 @@ QString chooseFileWithDialog(QWidget *parent, const FileDialogOptions &options)
 
 QString chooseFile(const FileChooser &chooser, QWidget *parent, const FileDialogOptions &options)
 {
-    const QString path = chooser ? chooser(parent, options) : chooseFileWithDialog(parent, options);
+    QString path = chooser ? chooser(parent, options) : chooseFileWithDialog(parent, options);
     if (!path.isEmpty())
         QDir::setCurrent(QFileInfo(path).absolutePath());
     return path;
