@@ -70,48 +70,48 @@ void ReportWindow::createPages()
     m_pageControl = new QTabWidget(this);
     m_pageControl->setObjectName(QStringLiteral("PageControl"));
     m_pageControl->setTabPosition(QTabWidget::South);
-    m_reportFormEdit = new QWidget;
-    m_reportFormEdit->setObjectName(QStringLiteral("ReportFormEdit"));
-    m_sourcePanel = new QWidget;
-    m_sourcePanel->setObjectName(QStringLiteral("SourcePanel"));
-    m_pageControl->addTab(m_reportFormEdit, QStringLiteral("Report Form"));
-    m_pageControl->addTab(m_sourcePanel, QStringLiteral("Source"));
+    m_reportFormPage = new QWidget;
+    m_reportFormPage->setObjectName(QStringLiteral("ReportFormEdit"));
+    m_sourcePage = new QWidget;
+    m_sourcePage->setObjectName(QStringLiteral("SourcePanel"));
+    m_pageControl->addTab(m_reportFormPage, QStringLiteral("Report Form"));
+    m_pageControl->addTab(m_sourcePage, QStringLiteral("Source"));
     connect(m_pageControl, &QTabWidget::currentChanged, this,
             [this] { emit activePageChanged(activePage()); });
 }
 
 void ReportWindow::createReportStage()
 {
-    m_scrollBox = new QScrollArea(m_reportFormEdit);
-    m_scrollBox->setObjectName(QStringLiteral("ScrollBox1"));
-    m_scrollBox->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    m_scrollBox->setBackgroundRole(QPalette::Dark);
-    auto *layout = new QVBoxLayout(m_reportFormEdit);
+    m_scrollArea = new QScrollArea(m_reportFormPage);
+    m_scrollArea->setObjectName(QStringLiteral("ScrollBox1"));
+    m_scrollArea->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_scrollArea->setBackgroundRole(QPalette::Dark);
+    auto *layout = new QVBoxLayout(m_reportFormPage);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_scrollBox);
+    layout->addWidget(m_scrollArea);
 
-    m_stageReport = new DesignStage(m_owner.get());
-    m_stageReport->setObjectName(QStringLiteral("DsnStageReport"));
-    m_stageReport->rubberBand = {0x808080, 2, 6, 18};
-    m_stageReport->resize(551, 446);
-    m_scrollBox->setWidget(m_stageReport);
-    ReportStageAnswers::install(*m_stageReport);
-    connect(m_stageReport, &DesignStage::coverDoubleClicked, this,
+    m_reportStage = new DesignStage(m_owner.get());
+    m_reportStage->setObjectName(QStringLiteral("DsnStageReport"));
+    m_reportStage->rubberBand = {0x808080, 2, 6, 18};
+    m_reportStage->resize(551, 446);
+    m_scrollArea->setWidget(m_reportStage);
+    ReportStageAnswers::install(*m_reportStage);
+    connect(m_reportStage, &DesignStage::coverDoubleClicked, this,
             &ReportWindow::reportStageCoverDoubleClicked);
     ensureOnePage();
 }
 
 void ReportWindow::createSourceStage()
 {
-    m_stageSrc = new DesignStage(m_owner.get(), m_sourcePanel);
-    m_stageSrc->setObjectName(QStringLiteral("DsnStageSrc"));
-    m_stageSrc->setClassRegistry(&sourceEditorClasses());
-    m_stageSrc->setFrameStyle(QFrame::NoFrame);
-    m_stageSrc->rubberBand = {0x808080, 2, 8, 8};
-    auto *pageLayout = new QVBoxLayout(m_sourcePanel);
+    m_sourceStage = new DesignStage(m_owner.get(), m_sourcePage);
+    m_sourceStage->setObjectName(QStringLiteral("DsnStageSrc"));
+    m_sourceStage->setClassRegistry(&sourceEditorClasses());
+    m_sourceStage->setFrameStyle(QFrame::NoFrame);
+    m_sourceStage->rubberBand = {0x808080, 2, 8, 8};
+    auto *pageLayout = new QVBoxLayout(m_sourcePage);
     pageLayout->setContentsMargins(0, 0, 0, 0);
-    pageLayout->addWidget(m_stageSrc);
-    auto *stageLayout = new QVBoxLayout(m_stageSrc);
+    pageLayout->addWidget(m_sourceStage);
+    auto *stageLayout = new QVBoxLayout(m_sourceStage);
     stageLayout->setContentsMargins(0, 0, 0, 0);
     adoptSourceEditor();
 }
@@ -125,14 +125,14 @@ void ReportWindow::createDesigner(PaletteBase *palette, ArrowButton *arrowButton
 
     m_register = new ReportRegister(m_owner.get(), this);
     m_register->setObjectName(QStringLiteral("DsnRegisterReport"));
-    m_register->setStage(m_stageReport);
+    m_register->setStage(m_reportStage);
     m_register->setPalette(palette);
     m_register->setArrowButton(arrowButton);
     m_register->setInspector(m_inspector);
 
-    m_select = new SelectionPartner(this);
-    m_select->setObjectName(QStringLiteral("DsnSelect1"));
-    m_select->setDesignRegister(m_register);
+    m_selectionPartner = new SelectionPartner(this);
+    m_selectionPartner->setObjectName(QStringLiteral("DsnSelect1"));
+    m_selectionPartner->setDesignRegister(m_register);
 
     m_switch = new DesignSwitch(this);
     m_switch->setObjectName(QStringLiteral("DsnSwitch1"));
@@ -145,14 +145,14 @@ void ReportWindow::createDesigner(PaletteBase *palette, ArrowButton *arrowButton
 // the window takes whichever editor the stage now holds.
 void ReportWindow::adoptSourceEditor()
 {
-    SourceEditor *editor = keepOnlyChild<SourceEditor>(m_stageSrc, [this] {
-        auto *created = new SourceEditor(m_owner.get(), m_stageSrc);
+    SourceEditor *editor = keepOnlyChild<SourceEditor>(m_sourceStage, [this] {
+        auto *created = new SourceEditor(m_owner.get(), m_sourceStage);
         created->setObjectName(QStringLiteral("SourceEditor"));
         return created;
     });
     m_sourceEditor = editor;
-    if (m_stageSrc->layout()->indexOf(editor) < 0)
-        m_stageSrc->layout()->addWidget(editor);
+    if (m_sourceStage->layout()->indexOf(editor) < 0)
+        m_sourceStage->layout()->addWidget(editor);
     editor->show();
     connect(editor, &SourceEditor::editPropertyRequested, this,
             &ReportWindow::editPropertyTriggered, Qt::UniqueConnection);
@@ -203,12 +203,12 @@ void ReportWindow::closeEvent(QCloseEvent *event)
 
 ReportWindow::Page ReportWindow::activePage() const
 {
-    return m_pageControl->currentWidget() == m_sourcePanel ? Page::Source : Page::ReportForm;
+    return m_pageControl->currentWidget() == m_sourcePage ? Page::Source : Page::ReportForm;
 }
 
 void ReportWindow::setActivePage(Page page)
 {
-    m_pageControl->setCurrentWidget(page == Page::Source ? m_sourcePanel : m_reportFormEdit);
+    m_pageControl->setCurrentWidget(page == Page::Source ? m_sourcePage : m_reportFormPage);
 }
 
 void ReportWindow::switchOn()

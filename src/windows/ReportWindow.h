@@ -106,17 +106,17 @@ public:
     // --- Components, by their names in the window.
 
     QTabWidget *pageControl() const { return m_pageControl; }
-    QWidget *reportFormPage() const { return m_reportFormEdit; }
-    QWidget *sourcePage() const { return m_sourcePanel; }
-    QScrollArea *scrollArea() const { return m_scrollBox; }
-    DesignStage *reportStage() const { return m_stageReport; }
+    QWidget *reportFormPage() const { return m_reportFormPage; }
+    QWidget *sourcePage() const { return m_sourcePage; }
+    QScrollArea *scrollArea() const { return m_scrollArea; }
+    DesignStage *reportStage() const { return m_reportStage; }
     // The one page of the design; after loadDesign the loaded page.
     ReportPage *mPage1() const;
     DesignSwitch *designSwitch() const { return m_switch; }
     ReportRegister *designRegister() const { return m_register; }
-    SelectionPartner *selectionPartner() const { return m_select; }
+    SelectionPartner *selectionPartner() const { return m_selectionPartner; }
     ObjectInspector *inspector() const { return m_inspector; }
-    DesignStage *sourceStage() const { return m_stageSrc; }
+    DesignStage *sourceStage() const { return m_sourceStage; }
     // Replaced by loadEditorSettings: ask again rather than keep it.
     SourceEditor *sourceEditor() const;
     ProgressPanel *progressPanel() const { return m_progress; }
@@ -184,16 +184,16 @@ private:
     QStringList m_generatedLines;
 
     QTabWidget *m_pageControl = nullptr;
-    QWidget *m_reportFormEdit = nullptr;
-    QWidget *m_sourcePanel = nullptr;
-    QScrollArea *m_scrollBox = nullptr;
-    DesignStage *m_stageReport = nullptr;
+    QWidget *m_reportFormPage = nullptr;
+    QWidget *m_sourcePage = nullptr;
+    QScrollArea *m_scrollArea = nullptr;
+    DesignStage *m_reportStage = nullptr;
     QPointer<ReportPage> m_page;
     DesignSwitch *m_switch = nullptr;
     ReportRegister *m_register = nullptr;
-    SelectionPartner *m_select = nullptr;
+    SelectionPartner *m_selectionPartner = nullptr;
     ObjectInspector *m_inspector = nullptr;
-    DesignStage *m_stageSrc = nullptr;
+    DesignStage *m_sourceStage = nullptr;
     QPointer<SourceEditor> m_sourceEditor;
     ProgressPanel *m_progress = nullptr;
     ItemMarkOutlet *m_codeDialog = nullptr;

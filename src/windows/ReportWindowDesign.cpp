@@ -19,8 +19,8 @@
 // are dropped.
 void ReportWindow::ensureOnePage()
 {
-    ReportPage *page = keepOnlyChild<ReportPage>(m_stageReport, [this] {
-        auto *created = new ReportPage(m_owner.get(), m_stageReport);
+    ReportPage *page = keepOnlyChild<ReportPage>(m_reportStage, [this] {
+        auto *created = new ReportPage(m_owner.get(), m_reportStage);
         created->setNewReportValues();
         created->setName(QStringLiteral("mPage1"));
         created->show();
@@ -36,7 +36,7 @@ void ReportWindow::ensureOnePage()
 void ReportWindow::fitStageToPage()
 {
     if (m_page)
-        m_stageReport->resize(m_page->size());
+        m_reportStage->resize(m_page->size());
 }
 
 bool ReportWindow::eventFilter(QObject *watched, QEvent *event)

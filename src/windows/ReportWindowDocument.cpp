@@ -79,7 +79,7 @@ bool ReportWindow::loadDesign(const QString &fileName)
     // the switch says so too.
     const bool wasDesigning = m_switch->isChecked();
     switchOff();
-    const bool loaded = succeeds([&] { m_stageReport->loadFromFile(fileName); });
+    const bool loaded = succeeds([&] { m_reportStage->loadFromFile(fileName); });
     ensureOnePage();
     fitStageToPage();
     if (!loaded) {
@@ -93,7 +93,7 @@ bool ReportWindow::loadDesign(const QString &fileName)
 
 bool ReportWindow::saveDesign()
 {
-    if (succeeds([&] { m_stageReport->saveToFile(m_designFileName); }))
+    if (succeeds([&] { m_reportStage->saveToFile(m_designFileName); }))
         return true;
     showMessage(this, CannotSaveReport + m_designFileName);
     return false;
@@ -142,7 +142,7 @@ bool ReportWindow::writeUnixFile(const QString &fileName)
 
 bool ReportWindow::loadEditorSettings(const QString &fileName)
 {
-    const bool loaded = succeeds([&] { m_stageSrc->loadFromFile(fileName); });
+    const bool loaded = succeeds([&] { m_sourceStage->loadFromFile(fileName); });
     // A file that breaks off may have taken the editor with it.
     adoptSourceEditor();
     if (!loaded)
@@ -153,7 +153,7 @@ bool ReportWindow::loadEditorSettings(const QString &fileName)
 bool ReportWindow::saveEditorSettings(const QString &fileName)
 {
     m_sourceEditor->clearLines();
-    if (succeeds([&] { m_stageSrc->saveToFile(fileName); }))
+    if (succeeds([&] { m_sourceStage->saveToFile(fileName); }))
         return true;
     showMessage(this, CannotOpenSettings + fileName);
     return false;
