@@ -3,9 +3,9 @@
 // repaint), of the first move (the picture of the stage) and of the
 // release (500 moves and the repaint that follows).
 
+#include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
 #include "designer/OutlineOverlay.h"
-#include "designer/ReportRegister.h"
 #include "model/ComponentOwner.h"
 #include "model/ReportClasses.h"
 
@@ -74,7 +74,7 @@ int main(int argc, char **argv)
         text->setBounds(12 + (i % Columns) * 72, (i / Columns) * 18, 60, 18);
         texts.append(text);
     }
-    auto *designer = new ReportRegister(&owner, window.get());
+    auto *designer = new DesignRegister(&owner, window.get());
     designer->setStage(stage);
     window->resize(stage->size());
     window->show();

@@ -2,7 +2,7 @@
 
 // A report page on a design stage, as a report window holds it: a header
 // and a detail band, three text items and a code block on the detail band,
-// a ReportRegister with move steps 6 and 18, the report palette with its
+// a DesignRegister with move steps 6 and 18, the report palette with its
 // five templates, and the report window's answers to the stage's questions
 // (a TestPolicy whose answers a test may replace).
 // Mouse input goes through the window system, so hit testing, mouse grabs
@@ -13,9 +13,9 @@
 
 #include "designer/ComponentPalette.h"
 #include "designer/ComponentTemplates.h"
+#include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
 #include "designer/InspectorBase.h"
-#include "designer/ReportRegister.h"
 #include "designer/ReportStageAnswers.h"
 
 #include "model/ComponentOwner.h"
@@ -77,7 +77,6 @@ struct DesignFixture
     DesignRegister *reg = nullptr;
     TestPolicy *policy = nullptr;
 
-    template<class designRegister = ReportRegister>
     void build()
     {
         window = std::make_unique<QWidget>();
@@ -107,7 +106,7 @@ struct DesignFixture
         ComponentTemplates::buildReportPalette(*palette);
         holder = ComponentTemplates::createTemplateHolder(frameOwner, window.get());
 
-        reg = new designRegister(&owner, window.get());
+        reg = new DesignRegister(&owner, window.get());
         reg->setStage(stage);
         reg->setPalette(palette);
         reg->setArrowButton(palette->arrowButton());

@@ -3,8 +3,8 @@
 #include "shell/AboutBox.h"
 #include "shell/SetupDialog.h"
 
+#include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
-#include "designer/ReportRegister.h"
 #include "model/ReportClasses.h"
 
 #include <QClipboard>

@@ -17,7 +17,7 @@ private slots:
     void init();
     void cleanup();
 
-    void receiversAreLinkedBothWays();
+    void destroyedReceiverStopsListening();
     void pressSelectsOnlyTheControl();
     void shiftTogglesWithoutMoving();
     void pressOnSelectedKeepsSelection();
@@ -69,7 +69,7 @@ public:
 
 } // namespace
 
-void TestDesignSelect::receiversAreLinkedBothWays()
+void TestDesignSelect::destroyedReceiverStopsListening()
 {
     SelectionList list;
     Recorder first;

@@ -4,6 +4,7 @@
 #include "designer/CoverMenu.h"
 #include "designer/HandleFrame.h"
 #include "designer/InspectorWindow.h"
+#include "designer/MarkerManager.h"
 #include "designer/ObjectInspector.h"
 #include "designer/ObjectProperties.h"
 #include "designer/ReportInspector.h"

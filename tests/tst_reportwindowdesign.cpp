@@ -2,10 +2,10 @@
 #include "DesignFixture.h"
 #include "ReportWindowFixture.h"
 
+#include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
 #include "designer/DesignSwitch.h"
 #include "designer/ObjectInspector.h"
-#include "designer/ReportRegister.h"
 #include "designer/SelectionPartner.h"
 
 #include "model/ReportClasses.h"
@@ -88,7 +88,7 @@ QList<QWidget *> TestReportWindowDesign::newComponents(const QSet<QObject *> &be
 
 void TestReportWindowDesign::configuration()
 {
-    ReportRegister *reg = window->designRegister();
+    DesignRegister *reg = window->designRegister();
     QCOMPARE(reg->stage(), window->reportStage());
     QCOMPARE(reg->palette(), f->palette);
     QCOMPARE(reg->arrowButton(), f->palette->arrowButton());

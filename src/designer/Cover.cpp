@@ -1,5 +1,6 @@
 #include "designer/Cover.h"
 
+#include "designer/CornerMarks.h"
 #include "designer/DesignControls.h"
 #include "designer/DesignMessages.h"
 #include "designer/DesignRegister.h"
@@ -8,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QMouseEvent>
+#include <QPainter>
 
 #include <stdexcept>
 
@@ -171,7 +173,7 @@ bool Cover::eventFilter(QObject *watched, QEvent *event)
             return false;
         // The control paints itself first; the marks go on top.
         static_cast<QObject *>(control())->event(event);
-        afterPaint();
+        paintSelectionMarks();
         return true;
     case QEvent::ChildAdded:
         scheduleReattach();
@@ -251,4 +253,20 @@ bool Cover::notification(QEvent *event)
     default:
         return false;
     }
+}
+
+void Cover::paintSelectionMarks()
+{
+    SelectionList *selection = m_register ? m_register->targets() : nullptr;
+    QWidget *covered = control();
+    if (!selection || !covered)
+        return;
+    QPainter painter(covered);
+    for (QObject *child : covered->children()) {
+        auto *widget = qobject_cast<QWidget *>(child);
+        if (widget && !DesignControls::isWindowed(widget) && selection->indexOf(widget) >= 0)
+            paintMarks(painter, widget->pos(), widget->size());
+    }
+    if (selection->indexOf(covered) >= 0)
+        paintMarks(painter, QPoint(0, 0), covered->size());
 }

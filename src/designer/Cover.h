@@ -97,12 +97,9 @@ public:
 
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-protected:
-    // Called after the control has painted itself.
-    virtual void afterPaint() {}
-    DesignRegister *dsnRegister() const { return m_register; }
-
 private:
+    // Paints the grey marks of the selected controls the cover shows.
+    void paintSelectionMarks();
     QWidget *hitControlAt(const QPoint &position) const;
     bool mouseEvent(QMouseEvent *event);
     bool pressEvent(QMouseEvent *event);
@@ -117,17 +114,4 @@ private:
     bool m_released = false;
     bool m_wasTracking = false;
     bool m_reattachPending = false;
-};
-
-// A cover that also paints the grey selection marks of several selected
-// controls after its control has painted itself.
-class MarkingCover : public Cover
-{
-    Q_OBJECT
-
-public:
-    using Cover::Cover;
-
-protected:
-    void afterPaint() override;
 };

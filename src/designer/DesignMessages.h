@@ -15,7 +15,7 @@ namespace DesignMessage {
 enum Id : int {
     HandlePressed,    // immediate, payload: the control
     HandleReleased,   // immediate, payload: the control's bounds before the drag
-    TargetAdded,      // immediate, payload: the control, or none
+    TargetAdded,      // immediate, no payload
     CoverRecreated,   // deferred to the stage, payload: the cover
     SelectOne,        // immediate, payload: the control
     RefreshSelection, // deferred to the stage, no payload

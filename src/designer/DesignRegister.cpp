@@ -102,6 +102,7 @@ void DesignRegister::setDesigning(bool value)
     if (value == m_designing)
         return;
     m_designing = value;
+    m_paintsMarks = false;
     const QList<DesignPartner *> partners = m_partners;
     for (DesignPartner *partner : partners)
         partner->designChanged(value);
@@ -127,6 +128,7 @@ void DesignRegister::setDesigning(bool value)
         return;
     }
     m_shape.reset();
+    m_rubberBand.reset();
     if (m_stage) {
         uncoverAll();
         m_stage->designEnded();
@@ -149,7 +151,7 @@ void DesignRegister::createSelectionList()
     m_handler.reset();
     m_collector.reset();
     if (m_stage) {
-        m_handler = createMarkerManager();
+        m_handler = std::make_unique<MarkerManager>();
         HandleSettings settings = m_handler->settings();
         settings.outlineColor = outlineColor();
         settings.outlinePenWidth = m_penWidth;
@@ -181,11 +183,6 @@ SelectionList *DesignRegister::ensureSelectionList()
     if (!m_targets)
         createSelectionList();
     return m_targets.get();
-}
-
-std::unique_ptr<MarkerManager> DesignRegister::createMarkerManager()
-{
-    return std::make_unique<MarkerManager>();
 }
 
 std::unique_ptr<OutlineGroup> DesignRegister::createShape(const QColor &color, int penWidth)
@@ -314,6 +311,11 @@ void DesignRegister::targetsResized(const QRect &)
     }
 }
 
+void DesignRegister::targetAdded()
+{
+    m_paintsMarks = m_targets && m_targets->count() >= 2;
+}
+
 void DesignRegister::watch(QObject *component)
 {
     connect(component, &QObject::destroyed, this, &DesignRegister::componentDestroyed,
@@ -326,7 +328,6 @@ void DesignRegister::componentDestroyed(QObject *component)
         Cover *cover = m_covers.at(i);
         if (cover->identity() != component)
             continue;
-        coverRemoved(cover);
         cover->release();
         m_covers.removeAt(i);
         if (cover == m_lastCover)
@@ -339,7 +340,6 @@ void DesignRegister::componentDestroyed(QObject *component)
     if (index < 0)
         return;
     m_targets->forgetTarget(index);
-    targetRemoved(nullptr);
     const QList<QWidget *> &rest = m_targets->items();
     if (std::any_of(rest.begin(), rest.end(), [](QWidget *control) {
             return control && DesignControls::isGoingAway(control);

@@ -27,8 +27,10 @@ class PropertyCollector;
 
 // The design register: switches a stage into design mode and out of it,
 // covers its controls, keeps the selection, turns the covers' mouse input
-// into selection, moves, resizes and creation, and carries out delete,
-// cut, copy and paste, asking the stage's policy for permission.
+// into selection, moves, resizes, rubber-band selection and creation, and
+// carries out delete, cut, copy and paste, asking the stage's policy for
+// permission. One selected control gets eight handles; several get grey
+// corner marks that the covers paint.
 class DesignRegister : public QObject
 {
     Q_OBJECT
@@ -49,21 +51,21 @@ public:
     void setArrowButton(ArrowButton *button);
 
     bool designing() const { return m_designing; }
-    virtual void setDesigning(bool value);
+    void setDesigning(bool value);
 
-    virtual bool canCopy() const;
-    virtual bool canPaste() const;
-    virtual void cutSelected();
-    virtual void copySelected();
+    bool canCopy() const;
+    bool canPaste() const;
+    void cutSelected();
+    void copySelected();
     // Throws StreamError when the clipboard's stream cannot be read.
-    virtual void pasteFromClipboard();
-    virtual void deleteSelected();
+    void pasteFromClipboard();
+    void deleteSelected();
     void clearSelection();
 
-    virtual void addPartner(DesignPartner *partner);
-    virtual void removePartner(DesignPartner *partner);
+    void addPartner(DesignPartner *partner);
+    void removePartner(DesignPartner *partner);
     // receiver is linked to every selection list made from now on.
-    virtual void addReceiver(SelectionReceiver *receiver);
+    void addReceiver(SelectionReceiver *receiver);
     void removeReceiver(SelectionReceiver *receiver);
 
     bool canSelectControl(QWidget *control);
@@ -79,58 +81,55 @@ public:
     const QList<Cover *> &covers() const { return m_covers; }
     Cover *coverOf(const QWidget *control) const;
     // Whether covers paint the grey marks of several selected controls.
-    virtual bool paintsMarks() const { return false; }
+    bool paintsMarks() const { return m_paintsMarks; }
     // Whether a gesture runs (an outline exists).
     bool hasShape() const { return m_shape != nullptr; }
 
     // Called by the covers.
-    virtual void controlMouseDown(QWidget *control, QWidget *hitControl, const QPoint &pos,
-                                  ShiftState shift);
-    virtual void controlMouseMove(QWidget *control, const QPoint &pos, ShiftState shift);
-    virtual void controlMouseUp(QWidget *control, const QPoint &pos, ShiftState shift);
-    virtual void coverDoubleClicked(QWidget *hitControl);
-    virtual void coverRightClicked(QWidget *control, QWidget *hitControl, int x, int y);
-    virtual void targetsResized(const QRect &oldBounds);
-    virtual void targetsMoved(int dx, int dy);
-    virtual void targetAdded() {}
+    void controlMouseDown(QWidget *control, QWidget *hitControl, const QPoint &pos,
+                          ShiftState shift);
+    void controlMouseMove(QWidget *control, const QPoint &pos, ShiftState shift);
+    void controlMouseUp(QWidget *control, const QPoint &pos, ShiftState shift);
+    void coverDoubleClicked(QWidget *hitControl);
+    void coverRightClicked(QWidget *control, QWidget *hitControl, int x, int y);
+    void targetsResized(const QRect &oldBounds);
+    void targetsMoved(int dx, int dy);
+    // A control joined the selection: marks are painted from two on.
+    void targetAdded();
     // Covers control and, as the stage's cover answer allows, its descendants.
     void coverControl(QWidget *control);
     // CoverRecreated: a released cover is freed, another re-attached.
     void coverRecreated(Cover *cover);
 
-protected:
-    virtual void coverRemoved(Cover *) {}
-    virtual void targetRemoved(QWidget *) {}
-    virtual std::unique_ptr<MarkerManager> createMarkerManager();
-    virtual std::unique_ptr<OutlineGroup> createShape(const QColor &color, int penWidth);
+private:
+    std::unique_ptr<OutlineGroup> createShape(const QColor &color, int penWidth);
     void renewShape(const QColor &color, int penWidth);
-    virtual Cover *createCover(QWidget *control);
-    virtual void createSelectionList();
+    void createSelectionList();
     void coverAll();
     void uncoverAll();
 
-    virtual void beginCreate(QWidget *control, QWidget *hitControl, const QPoint &pos,
-                             ShiftState shift);
-    virtual void dragCreate(QWidget *control, const QPoint &pos, ShiftState shift);
-    virtual void endCreate(QWidget *control, const QPoint &pos, ShiftState shift);
-    virtual void beginMove(QWidget *control, QWidget *hitControl, const QPoint &pos,
-                           ShiftState shift);
-    virtual void dragMove(QWidget *control, const QPoint &pos, ShiftState shift);
-    virtual void endMove(QWidget *control, const QPoint &pos, ShiftState shift);
-    virtual void rightSelect(QWidget *control, QWidget *hitControl, int x, int y);
-    virtual QWidget *pasteParent() const;
-    virtual void controlRead(QWidget *control);
-    virtual void nameControl(QWidget *component);
+    void beginCreate(QWidget *control, QWidget *hitControl, const QPoint &pos, ShiftState shift);
+    void dragCreate(QWidget *control, const QPoint &pos, ShiftState shift);
+    void endCreate(QWidget *control, const QPoint &pos, ShiftState shift);
+    void beginMove(QWidget *control, QWidget *hitControl, const QPoint &pos, ShiftState shift);
+    void dragMove(QWidget *control, const QPoint &pos, ShiftState shift);
+    void endMove(QWidget *control, const QPoint &pos, ShiftState shift);
+    void rightSelect(QWidget *control, QWidget *hitControl, int x, int y);
+    QWidget *pasteParent() const;
+    void controlRead(QWidget *control);
+    void nameControl(QWidget *component);
     // A clone of the template as a child of parent; none when it failed.
     QWidget *cloneTemplate(QWidget *templateControl, QWidget *parent);
-    virtual void buildCoverMenu();
+    void buildCoverMenu();
     void restoreCoverMenu();
 
-    // Pieces the variants share.
+    // A drag with Ctrl held, or one started on the stage, selects the
+    // children of the container it touches.
+    void beginRubberBand(QWidget *control, const QPoint &pos);
+    void dragRubberBand(QWidget *control, const QPoint &pos);
+    void endRubberBand(QWidget *control, const QPoint &pos);
+
     bool templateCurrent() const;
-    // Shift-clicks toggle a control in the selection instead of moving.
-    virtual bool shiftToggles() const { return false; }
-    virtual SelectAnswer adjustRightAnswer(QWidget *, SelectAnswer answer) const { return answer; }
     SelectAnswer askSelect(QObject *sender, QWidget *component) const;
     CoverAnswer askCover(QWidget *component) const;
     void setGestureContainer(QWidget *control, QWidget *hitControl);
@@ -142,14 +141,7 @@ protected:
     QPoint toContainer(QWidget *control, const QPoint &point) const;
     void finishLeftoverShape();
     QColor outlineColor() const;
-    int outlinePenWidth() const { return m_penWidth; }
-    QWidget *container() const { return m_container; }
-    QPoint gestureStart() const { return m_start; }
-    void setGestureStart(const QPoint &start) { m_start = start; }
-    OutlineGroup *shape() const { return m_shape.get(); }
     void watch(QObject *component);
-
-private:
     void coverTree(QWidget *control);
     void componentDestroyed(QObject *component);
     void postCreated(QWidget *component);
@@ -165,6 +157,7 @@ private:
     QPointer<InspectorBase> m_inspector;
     QPointer<ArrowButton> m_arrow;
     bool m_designing = false;
+    bool m_paintsMarks = false;
 
     QList<Cover *> m_covers;
     Cover *m_lastCover = nullptr;
@@ -182,6 +175,7 @@ private:
     QPointer<QWidget> m_newControl;
     std::unique_ptr<MarkerManager> m_handler;
     std::unique_ptr<OutlineGroup> m_shape;
+    std::unique_ptr<OutlineGroup> m_rubberBand;
     std::unique_ptr<PropertyCollector> m_collector;
     QPointer<QMenu> m_coverMenu;
     int m_borrowed = 0;

@@ -6,11 +6,6 @@
 
 #include <QWidget>
 
-Cover *DesignRegister::createCover(QWidget *control)
-{
-    return new Cover(control, this);
-}
-
 Cover *DesignRegister::coverOf(const QWidget *control) const
 {
     for (Cover *cover : m_covers) {
@@ -47,7 +42,7 @@ void DesignRegister::coverTree(QWidget *control)
     if (answer == caSkip)
         return;
     if (answer == caCover && !coverOf(control)) {
-        Cover *cover = createCover(control);
+        auto *cover = new Cover(control, this);
         m_covers.append(cover);
         m_lastCover = cover;
         watch(control);

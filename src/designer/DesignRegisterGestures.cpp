@@ -1,6 +1,5 @@
 #include "designer/DesignRegister.h"
 
-#include "designer/ComponentPalette.h"
 #include "designer/CoverMenu.h"
 #include "designer/DesignControls.h"
 #include "designer/DesignStage.h"
@@ -9,38 +8,6 @@
 
 #include <QMenu>
 #include <QWidget>
-
-bool DesignRegister::templateCurrent() const
-{
-    return m_palette && m_palette->currentTemplate();
-}
-
-void DesignRegister::controlMouseDown(QWidget *control, QWidget *hitControl, const QPoint &pos,
-                                      ShiftState shift)
-{
-    if (templateCurrent())
-        beginCreate(control, hitControl, pos, shift);
-    else
-        beginMove(control, hitControl, pos, shift);
-}
-
-void DesignRegister::controlMouseMove(QWidget *control, const QPoint &pos, ShiftState shift)
-{
-    if (templateCurrent())
-        dragCreate(control, pos, shift);
-    else if (shift & ssLeft)
-        dragMove(control, pos, shift);
-    else
-        finishLeftoverShape();
-}
-
-void DesignRegister::controlMouseUp(QWidget *control, const QPoint &pos, ShiftState shift)
-{
-    if (templateCurrent())
-        endCreate(control, pos, shift);
-    else
-        endMove(control, pos, shift);
-}
 
 void DesignRegister::finishLeftoverShape()
 {
@@ -72,7 +39,7 @@ void DesignRegister::beginMove(QWidget *control, QWidget *hitControl, const QPoi
         return;
     setGestureContainer(control, hitControl);
     ensureSelectionList();
-    if (shiftToggles() && (shift & ssShift)) {
+    if ((shift & ssShift)) {
         const int index = m_targets->indexOf(hitControl);
         if (index >= 0)
             m_targets->removeTarget(index);
@@ -98,7 +65,7 @@ void DesignRegister::dragMove(QWidget *, const QPoint &pos, ShiftState shift)
     if (!m_shape || !m_container)
         return;
     const QPoint p = snapPoint(pos);
-    if (!sameParent() || (shiftToggles() && (shift & ssShift)))
+    if (!sameParent() || ((shift & ssShift)))
         return;
     m_shape->moveTo(m_container->mapToGlobal(p));
 }
@@ -106,7 +73,7 @@ void DesignRegister::dragMove(QWidget *, const QPoint &pos, ShiftState shift)
 void DesignRegister::endMove(QWidget *, const QPoint &pos, ShiftState shift)
 {
     const QPoint p = snapPoint(pos);
-    if (sameParent() && m_shape && !(shiftToggles() && (shift & ssShift))) {
+    if (sameParent() && m_shape && !((shift & ssShift))) {
         finishLeftoverShape();
         const QPoint d = p - m_start;
         const QList<QWidget *> selected = m_targets ? m_targets->items() : QList<QWidget *>();
@@ -127,7 +94,10 @@ void DesignRegister::endMove(QWidget *, const QPoint &pos, ShiftState shift)
 
 void DesignRegister::rightSelect(QWidget *control, QWidget *hitControl, int, int)
 {
-    const SelectAnswer answer = adjustRightAnswer(hitControl, askSelect(m_stage, hitControl));
+    // A right click on the stage itself may place, never select it.
+    const SelectAnswer answer = DesignControls::isStage(hitControl)
+                                    ? SelectAnswer(saPlace)
+                                    : askSelect(m_stage, hitControl);
     if (!answer.testFlag(saSelect))
         return;
     setGestureContainer(control, hitControl);

@@ -3,6 +3,12 @@
 HandleFrame::HandleFrame(QWidget *control, const HandleSettings &settings)
     : SelectionMarker(control), m_settings(settings)
 {
+    // Made in this order, the edge-middle handles lie above the corners.
+    for (HandlePlace place :
+         {HandlePlace::BottomRight, HandlePlace::TopRight, HandlePlace::TopLeft,
+          HandlePlace::BottomLeft, HandlePlace::TopMiddle, HandlePlace::BottomMiddle,
+          HandlePlace::MiddleRight, HandlePlace::MiddleLeft})
+        addHandle(place);
 }
 
 HandleFrame::~HandleFrame()
@@ -11,12 +17,13 @@ HandleFrame::~HandleFrame()
         delete handle.data();
 }
 
-void HandleFrame::createHandles()
+void HandleFrame::addHandle(HandlePlace place)
 {
-    addHandle(HandlePlace::BottomRight);
-    addHandle(HandlePlace::TopRight);
-    addHandle(HandlePlace::TopLeft);
-    addHandle(HandlePlace::BottomLeft);
+    auto *handle = new ResizeHandle(place, this, control(), m_settings);
+    m_handles.append(handle);
+    handle->setControl(control());
+    handle->show();
+    handle->raise();
 }
 
 QList<ResizeHandle *> HandleFrame::handles() const
@@ -35,12 +42,6 @@ void HandleFrame::reposition()
         handle->setControl(control());
         handle->raise();
     }
-}
-
-void HandleFrame::setInactive()
-{
-    for (ResizeHandle *handle : handles())
-        handle->setActive(false);
 }
 
 void HandleFrame::forgetControl()

@@ -7,18 +7,15 @@
 #include <QPointer>
 #include <QRect>
 
-// Four corner handles; the set remembers the control's bounds at the last
-// handle press.
+// The eight handles of the one selected control, on its corners and edge
+// middles; the set remembers the control's bounds at the last handle press.
 class HandleFrame : public SelectionMarker
 {
 public:
     HandleFrame(QWidget *control, const HandleSettings &settings);
     ~HandleFrame() override;
 
-    // Made by the manager right after construction.
-    virtual void createHandles();
     void reposition() override;
-    void setInactive() override;
     void forgetControl() override;
     bool hasHandleWindows() const override { return true; }
 
@@ -26,18 +23,9 @@ public:
     void storeBounds(const QRect &bounds) { m_bounds = bounds; }
     QList<ResizeHandle *> handles() const;
 
-protected:
-    void addHandle(HandlePlace place)
-    {
-        auto *handle = new ResizeHandle(place, this, control(), m_settings);
-        m_handles.append(handle);
-        handle->setActive(true);
-        handle->setControl(control());
-        handle->show();
-        handle->raise();
-    }
-
 private:
+    void addHandle(HandlePlace place);
+
     HandleSettings m_settings;
     QList<QPointer<ResizeHandle>> m_handles;
     QRect m_bounds;

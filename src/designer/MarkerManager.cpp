@@ -1,6 +1,6 @@
 #include "designer/MarkerManager.h"
 
-#include "designer/DesignControls.h"
+#include "designer/CornerMarks.h"
 #include "designer/DesignMessages.h"
 #include "designer/HandleFrame.h"
 
@@ -28,22 +28,15 @@ bool MarkerManager::ignores(const QWidget *control) const
     return false;
 }
 
-std::unique_ptr<SelectionMarker> MarkerManager::createMarker(QWidget *control)
+std::unique_ptr<SelectionMarker> MarkerManager::createHandles(QWidget *control) const
 {
-    auto set = std::make_unique<HandleFrame>(control, m_settings);
-    set->createHandles();
-    return set;
+    return std::make_unique<HandleFrame>(control, m_settings);
 }
 
-void MarkerManager::replaceSet(int index, std::unique_ptr<SelectionMarker> set)
-{
-    m_sets[size_t(index)] = std::move(set);
-}
-
-void MarkerManager::announceAdded(QWidget *control, bool withPayload)
+void MarkerManager::announceAdded(QWidget *control)
 {
     if (QWidget *window = DesignMessage::windowOf(control)) {
-        DesignMessageEvent added(DesignMessage::TargetAdded, withPayload ? control : nullptr);
+        DesignMessageEvent added(DesignMessage::TargetAdded);
         QCoreApplication::sendEvent(window, &added);
     }
 }
@@ -52,12 +45,15 @@ void MarkerManager::addTarget(QWidget *control)
 {
     if (ignores(control))
         return;
-    appendSet(createMarker(control));
-    if (count() == 2)
-        m_sets.front()->setInactive();
-    if (count() > 1)
-        m_sets.back()->setInactive();
-    announceAdded(control, true);
+    if (count() == 0) {
+        m_sets.push_back(createHandles(control));
+    } else {
+        // The first control trades its handles for marks.
+        if (count() == 1)
+            m_sets.front() = std::make_unique<CornerMarks>(m_sets.front()->control());
+        m_sets.push_back(std::make_unique<CornerMarks>(control));
+    }
+    announceAdded(control);
 }
 
 void MarkerManager::forgetTarget(int index)

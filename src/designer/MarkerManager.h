@@ -9,8 +9,8 @@
 
 class QWidget;
 
-// The handle manager: a selection receiver that gives each selected
-// control a handle set. Several selected controls get inactive grey sets.
+// The handle manager: a selection receiver that gives one selected control
+// eight handles and each of several selected controls grey corner marks.
 class MarkerManager : public SelectionReceiver
 {
 public:
@@ -29,15 +29,13 @@ public:
     int count() const { return int(m_sets.size()); }
     SelectionMarker *set(int index) const;
 
-protected:
-    virtual std::unique_ptr<SelectionMarker> createMarker(QWidget *control);
+private:
+    std::unique_ptr<SelectionMarker> createHandles(QWidget *control) const;
     // Whether control gets no set: none, a handle, or already has one.
     bool ignores(const QWidget *control) const;
-    void appendSet(std::unique_ptr<SelectionMarker> set) { m_sets.push_back(std::move(set)); }
-    void replaceSet(int index, std::unique_ptr<SelectionMarker> set);
-    static void announceAdded(QWidget *control, bool withPayload);
+    // Tells the control's window, so that its covers repaint the marks.
+    static void announceAdded(QWidget *control);
 
-private:
     HandleSettings m_settings;
     std::vector<std::unique_ptr<SelectionMarker>> m_sets;
 };

@@ -31,19 +31,10 @@ ResizeHandle::ResizeHandle(HandlePlace place, HandleFrame *set, QWidget *control
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     setMouseTracking(true);
+    setCursor(cursorShape());
 }
 
 ResizeHandle::~ResizeHandle() = default;
-
-void ResizeHandle::setActive(bool active)
-{
-    m_active = active;
-    if (active)
-        setCursor(activeCursor());
-    else
-        unsetCursor();
-    update();
-}
 
 void ResizeHandle::setControl(QWidget *control)
 {
@@ -108,7 +99,7 @@ int ResizeHandle::edges() const
     return 0;
 }
 
-Qt::CursorShape ResizeHandle::activeCursor() const
+Qt::CursorShape ResizeHandle::cursorShape() const
 {
     switch (m_place) {
     case HandlePlace::TopLeft:
@@ -130,7 +121,7 @@ Qt::CursorShape ResizeHandle::activeCursor() const
 void ResizeHandle::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), m_active ? m_settings.activeColor : m_settings.inactiveColor);
+    painter.fillRect(rect(), m_settings.color);
     painter.setPen(Qt::black);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
@@ -142,10 +133,10 @@ QPoint ResizeHandle::snapped(const QPoint &position) const
 
 void ResizeHandle::mousePressEvent(QMouseEvent *event)
 {
-    // Taken even when inactive, so that the press never reaches the
-    // control beneath as a press of its own.
+    // Taken in any case, so that the press never reaches the control
+    // beneath as a press of its own.
     event->accept();
-    if (!m_active || !m_control || event->button() != Qt::LeftButton)
+    if (!m_control || event->button() != Qt::LeftButton)
         return;
     m_set->storeBounds(m_control->geometry());
     m_grab = snapped(event->position().toPoint());
@@ -172,9 +163,6 @@ void ResizeHandle::createShape()
 void ResizeHandle::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
-    if (!m_active)
-        return;
-    setCursor(activeCursor());
     if (!m_shape || !m_control)
         return;
     drawOutline(resizedBounds(PointerClip::clampLocal(this, event->position().toPoint())));
@@ -207,7 +195,7 @@ QRect ResizeHandle::resizedBounds(const QPoint &position) const
 void ResizeHandle::mouseReleaseEvent(QMouseEvent *event)
 {
     event->accept();
-    if (!m_active || !m_shape || event->button() != Qt::LeftButton)
+    if (!m_shape || event->button() != Qt::LeftButton)
         return;
     endDrag(PointerClip::clampLocal(this, event->position().toPoint()));
 }

@@ -15,10 +15,9 @@ class OutlineOverlay;
 struct HandleSettings
 {
     int size = 6;
+    QColor color = Qt::black;
     int stepX = 6;
     int stepY = 6;
-    QColor activeColor = Qt::black;
-    QColor inactiveColor = QColor(0x80, 0x80, 0x80);
     QColor outlineColor = QColor(0x80, 0x80, 0x80);
     int outlinePenWidth = 2;
     QPointer<OutlineOverlay> overlay;
@@ -53,8 +52,6 @@ public:
     HandlePlace place() const { return m_place; }
     QWidget *control() const { return m_control; }
     void forgetControl() { m_control = nullptr; }
-    bool isActive() const { return m_active; }
-    void setActive(bool active);
     // Places the handle on its edge of control.
     void setControl(QWidget *control);
     bool isDragging() const { return m_shape != nullptr; }
@@ -68,7 +65,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
 
 private:
-    Qt::CursorShape activeCursor() const;
+    Qt::CursorShape cursorShape() const;
     QPoint snapped(const QPoint &position) const;
     // The bounds a release at position would give, flipped over the fixed
     // edges when the pointer passed them.
@@ -81,7 +78,6 @@ private:
     HandleFrame *m_set;
     QWidget *m_control;
     HandleSettings m_settings;
-    bool m_active = true;
     QPoint m_grab;
     std::unique_ptr<OutlineGroup> m_shape;
 };

@@ -15,7 +15,6 @@ public:
     // The control is going away: never touch it again.
     virtual void forgetControl() { m_control = nullptr; }
     virtual void reposition() = 0;
-    virtual void setInactive() {}
     virtual bool hasHandleWindows() const { return false; }
 
 private:

@@ -7,11 +7,11 @@
 #include "editor/SettingsFiles.h"
 #include "editor/SourceEditor.h"
 
+#include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
 #include "designer/DesignSwitch.h"
 #include "designer/ObjectInspector.h"
 #include "designer/ReportInspector.h"
-#include "designer/ReportRegister.h"
 #include "designer/ReportStageAnswers.h"
 #include "designer/SelectionPartner.h"
 
@@ -123,7 +123,7 @@ void ReportWindow::createDesigner(PaletteBase *palette, ArrowButton *arrowButton
     ReportInspector::configure(*m_inspector);
     connect(m_inspector, &ObjectInspector::buttonClicked, this, &ReportWindow::inspectorButton);
 
-    m_register = new ReportRegister(m_owner.get(), this);
+    m_register = new DesignRegister(m_owner.get(), this);
     m_register->setObjectName(QStringLiteral("DsnRegisterReport"));
     m_register->setStage(m_reportStage);
     m_register->setPalette(palette);

@@ -18,7 +18,7 @@ class QScrollArea;
 class QTabWidget;
 class ArrowButton;
 class PaletteBase;
-class ReportRegister;
+class DesignRegister;
 class ObjectInspector;
 class SelectionPartner;
 class DesignStage;
@@ -113,7 +113,7 @@ public:
     // The one page of the design; after loadDesign the loaded page.
     ReportPage *mPage1() const;
     DesignSwitch *designSwitch() const { return m_switch; }
-    ReportRegister *designRegister() const { return m_register; }
+    DesignRegister *designRegister() const { return m_register; }
     SelectionPartner *selectionPartner() const { return m_selectionPartner; }
     ObjectInspector *inspector() const { return m_inspector; }
     DesignStage *sourceStage() const { return m_sourceStage; }
@@ -190,7 +190,7 @@ private:
     DesignStage *m_reportStage = nullptr;
     QPointer<ReportPage> m_page;
     DesignSwitch *m_switch = nullptr;
-    ReportRegister *m_register = nullptr;
+    DesignRegister *m_register = nullptr;
     SelectionPartner *m_selectionPartner = nullptr;
     ObjectInspector *m_inspector = nullptr;
     DesignStage *m_sourceStage = nullptr;
