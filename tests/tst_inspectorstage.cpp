@@ -43,6 +43,8 @@ private slots:
     void selectingShowsTheProperties();
     void writtenBoundsMoveTheHandlesAfterTheUpdate();
     void closedWindowComesBackAtTheNextUpdate();
+    void editLandsOnlyWhereItWasOpened_data();
+    void editLandsOnlyWhereItWasOpened();
     void buttonRowHandsTheSelectionToTheOwner();
     void selectControlSelectsOnlyThatControl();
     void coverMenuListsTheStageProperties();
@@ -193,6 +195,40 @@ void TestInspectorStage::writtenBoundsMoveTheHandlesAfterTheUpdate()
     // The handles follow once the current event has finished.
     QCOMPARE(bottomRightHandle(), before);
     QTRY_COMPARE(bottomRightHandle(), before.translated(100, 0));
+}
+
+void TestInspectorStage::editLandsOnlyWhereItWasOpened_data()
+{
+    QTest::addColumn<bool>("focusLeavesFirst");
+    QTest::addColumn<int>("textHeight");
+    // A window manager may take the focus from the edit box before the
+    // click on the band arrives; offscreen, the click comes first.
+    QTest::newRow("click first") << false << 36;
+    QTest::newRow("focus first") << true << 54;
+}
+
+void TestInspectorStage::editLandsOnlyWhereItWasOpened()
+{
+    QFETCH(bool, focusLeavesFirst);
+    QFETCH(int, textHeight);
+    const auto leaveEditBox = [this] {
+        QFocusEvent focusOut(QEvent::FocusOut);
+        QCoreApplication::sendEvent(window()->editBox(), &focusOut);
+    };
+    click(f->text1);
+    typeInto(QStringLiteral("Height"), QStringLiteral("36"));
+    QCOMPARE(f->text1->height(), 36);
+    // Typed, not yet entered: the box stays open.
+    window()->editBox()->setText(QStringLiteral("54"));
+    if (focusLeavesFirst)
+        leaveEditBox();
+    click(f->detail);
+    QCOMPARE(f->selection(), QList<QWidget *>{f->detail});
+    leaveEditBox();
+    QTest::keyClick(window()->editBox(), Qt::Key_Return);
+    QCOMPARE(f->detail->height(), 108);
+    QCOMPARE(f->text1->height(), textHeight);
+    QVERIFY(m_errors.isEmpty());
 }
 
 void TestInspectorStage::closedWindowComesBackAtTheNextUpdate()

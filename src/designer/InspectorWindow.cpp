@@ -166,6 +166,9 @@ void InspectorWindow::showRows(const QStringList &names, const QStringList &capt
         m_grid->setItem(i + 1, ValueColumn, new QTableWidgetItem(values.value(i)));
     }
     const int editedRow = m_editingName.isEmpty() ? -1 : int(names.indexOf(m_editingName)) + 1;
+    // What the box holds was meant for the components it was opened for.
+    if (editBoxPlaced() && !editTargetsCurrent())
+        hideEditors();
     if (editedRow > 0)
         m_grid->setCurrentCell(editedRow, CaptionColumn);
     else
@@ -206,6 +209,7 @@ void InspectorWindow::startEdit(int row, bool focus)
     // Hiding or disabling a focused editor below is no leaving of it.
     const QScopedValueRollback<bool> placing(m_placingEditors, true);
     m_editingName = name;
+    m_editTargets = QList<QPointer<QWidget>>(targets.begin(), targets.end());
 
     const ObjectProperties info(targets.first(), m_inspector->classRegistry());
     const int index = info.indexOf(name);
@@ -264,10 +268,26 @@ void InspectorWindow::hideEditors()
     m_edit->hide();
 }
 
+bool InspectorWindow::editTargetsCurrent() const
+{
+    const QList<QWidget *> current = m_inspector->targets();
+    if (current.size() != m_editTargets.size())
+        return false;
+    for (qsizetype i = 0; i < current.size(); ++i) {
+        if (!m_editTargets.at(i) || m_editTargets.at(i) != current.at(i))
+            return false;
+    }
+    return true;
+}
+
 void InspectorWindow::applyEdit()
 {
     if (m_applying || !editBoxPlaced())
         return;
+    if (!editTargetsCurrent()) {
+        hideEditors();
+        return;
+    }
     const QString name = rowName(m_grid->currentRow());
     if (!name.isEmpty() && name == m_editingName)
         writeValue(name, [this] { return m_edit->text(); });

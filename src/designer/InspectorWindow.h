@@ -56,6 +56,8 @@ private:
     QRect valueCellRect(int row) const;
     void parkEditBox(int left);
     void hideEditors();
+    // Whether the selection is still the one the editors were opened for.
+    bool editTargetsCurrent() const;
     void applyEdit();
     void writeValue(const QString &name, const std::function<QString()> &value);
     void leaveEditors();
@@ -70,6 +72,9 @@ private:
     ObjectInspector *m_inspector;
     QStringList m_buttonProperties;
     QString m_editingName;
+    // The components the editors were opened for: an edit is written to
+    // them or dropped, never to a selection made since.
+    QList<QPointer<QWidget>> m_editTargets;
     bool m_applying = false;
     bool m_placingEditors = false;
     bool m_fittingHeader = false;
