@@ -126,7 +126,8 @@ void TestDesignClipboard::pasteRenamesTheCopy()
     auto *copy = qobject_cast<TextItem *>(f->owner.findComponent(u"mText4"));
     QVERIFY(copy);
     QCOMPARE(copy->parentWidget(), f->detail);
-    QCOMPARE(copy->geometry(), f->text1->geometry());
+    // One grid step aside, so that the original stays visible.
+    QCOMPARE(copy->geometry(), QRect(18, 36, 60, 18));
     QCOMPARE(copy->format, QStringLiteral("c20"));
     QCOMPARE(f->selection(), QList<QWidget *>{copy});
     QVERIFY(f->reg->coverOf(copy));
@@ -134,6 +135,14 @@ void TestDesignClipboard::pasteRenamesTheCopy()
     QVERIFY(created.isEmpty());
     QCoreApplication::processEvents();
     QCOMPARE(created, QList<QWidget *>{copy});
+
+    // Pasted again, it steps past the first copy; elsewhere it keeps its place.
+    select({f->detail});
+    f->reg->pasteFromClipboard();
+    QCOMPARE(f->selection().first()->pos(), QPoint(24, 54));
+    select({f->header});
+    f->reg->pasteFromClipboard();
+    QCOMPARE(f->selection().first()->pos(), QPoint(12, 18));
 }
 
 void TestDesignClipboard::pasteIntoTheStageWithoutSelection()

@@ -2,6 +2,7 @@
 #include "DesignFixture.h"
 #include "ReportWindowFixture.h"
 
+#include "designer/DesignClipboard.h"
 #include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
 #include "designer/DesignSwitch.h"
@@ -10,6 +11,8 @@
 
 #include "model/ReportClasses.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QSet>
 
 // The report window's design surface: how it configures stage, register,
@@ -30,6 +33,7 @@ private slots:
     void paletteItemsGetDefaultSizes_data();
     void paletteItemsGetDefaultSizes();
     void pastedTextIsSizedAgain();
+    void designKeepsOnePage();
     void doubleClickOpensDialogs_data();
     void doubleClickOpensDialogs();
     void togglingDesignMode();
@@ -192,6 +196,61 @@ void TestReportWindowDesign::pastedTextIsSizedAgain()
     QCOMPARE(pasted.first()->objectName(), QStringLiteral("mText2"));
     QCOMPARE(pasted.first()->size(), QSize(100, 18));
     QCOMPARE(text->size(), QSize(72, 36));
+}
+
+void TestReportWindowDesign::designKeepsOnePage()
+{
+    const auto pages = [](const ReportWindow &w) {
+        return w.reportStage()->findChildren<ReportPage *>().size();
+    };
+    DesignStage *stage = window->reportStage();
+    DesignRegister *reg = window->designRegister();
+    QGuiApplication::clipboard()->clear();
+
+    // Copy and cut of the page put nothing of it on the clipboard.
+    reg->selectOnly(window->mPage1());
+    stage->copySelected();
+    QVERIFY(!DesignClipboard::offersFormat());
+    stage->cutSelected();
+    QVERIFY(!DesignClipboard::offersFormat());
+    QCOMPARE(pages(*window), 1);
+    QCOMPARE(band->parentWidget(), window->mPage1());
+
+    // A block holding a page, from any source, pastes everything but the page.
+    ComponentOwner otherOwner;
+    ReportPage otherPage(&otherOwner, nullptr);
+    otherPage.setNewReportValues();
+    otherPage.setName(QStringLiteral("mPage1"));
+    auto *otherBand = new Band(&otherOwner, &otherPage);
+    otherBand->setName(QStringLiteral("mBand7"));
+    TextItem loose(&otherOwner, nullptr);
+    loose.setName(QStringLiteral("mText9"));
+    DesignClipboard::put(
+        ObjectStream::writeBlock({&otherPage, &loose}, otherOwner, reportClasses()));
+    const int componentsBefore = int(window->owner().components().size());
+    for (QWidget *target : {static_cast<QWidget *>(nullptr), static_cast<QWidget *>(band)}) {
+        if (target)
+            reg->selectOnly(target);
+        else
+            reg->clearSelection();
+        stage->pasteFromClipboard();
+        QCoreApplication::processEvents();
+        QCOMPARE(pages(*window), 1);
+    }
+    QCOMPARE(window->owner().components().size(), componentsBefore + 2);
+    QVERIFY(!window->owner().findComponent(QStringLiteral("mBand7")));
+
+    // Copying the page adds nothing to the block, and another window
+    // pasting the block gets no second page either.
+    auto other = f->create(omNew, QStringLiteral("B.kfx"));
+    ReportWindowFixture::show(*other);
+    reg->selectOnly(window->mPage1());
+    stage->copySelected();
+    other->designRegister()->clearSelection();
+    other->reportStage()->pasteFromClipboard();
+    QCoreApplication::processEvents();
+    QCOMPARE(pages(*other), 1);
+    QCOMPARE(pages(*window), 1);
 }
 
 void TestReportWindowDesign::doubleClickOpensDialogs_data()

@@ -34,4 +34,8 @@ public:
     // asker is the stage, or the register for programmatic selection.
     virtual SelectAnswer selectAnswer(QObject *, QWidget *) const { return AllSelectFlags; }
     virtual bool canMove(QWidget *) const { return true; }
+    // Copy and cut leave out the selected controls refused here.
+    virtual bool canCopy(QWidget *) const { return true; }
+    // A component read from the clipboard and refused here is freed at once.
+    virtual bool canPaste(QWidget *) const { return true; }
 };

@@ -146,6 +146,7 @@ private:
     void componentDestroyed(QObject *component);
     void postCreated(QWidget *component);
     ReaderHooks creationHooks();
+    void stepAsideFrom(const QList<QWidget *> &pasted, const QObjectList &siblings);
     void placePasted(QWidget *control);
     QString clashFreeName(QWidget *component, const QString &proposed) const;
     // New names are made from the class name files store ("TmText" gives "mText1").

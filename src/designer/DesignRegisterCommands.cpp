@@ -34,9 +34,11 @@ void DesignRegister::copySelected()
         return;
     QList<QWidget *> selected;
     for (QWidget *control : m_targets->items()) {
-        if (control)
+        if (control && m_stage->policy().canCopy(control))
             selected.append(control);
     }
+    if (selected.isEmpty())
+        return;
     DesignClipboard::put(ObjectStream::writeBlock(selected, *m_owner, m_stage->classRegistry()));
 }
 
@@ -45,6 +47,14 @@ void DesignRegister::cutSelected()
     if (!canCopy())
         return;
     copySelected();
+    // What may not be copied is not cut either: it would be lost.
+    if (m_stage) {
+        const QList<QWidget *> selected = m_targets->items();
+        for (QWidget *control : selected) {
+            if (control && !m_stage->policy().canCopy(control))
+                m_targets->removeTarget(m_targets->indexOf(control));
+        }
+    }
     deleteSelected();
 }
 
@@ -73,11 +83,54 @@ void DesignRegister::pasteFromClipboard()
     const std::optional<QByteArray> block = DesignClipboard::take();
     if (!block)
         return;
-    const QList<QWidget *> pasted = ObjectStream::readStreams(
-        *block, *m_owner, target, m_stage->classRegistry(), creationHooks());
-    for (QWidget *control : pasted)
+    const QObjectList before = target->children();
+    QList<QWidget *> pasted;
+    try {
+        pasted = ObjectStream::readStreams(*block, *m_owner, target, m_stage->classRegistry(),
+                                           creationHooks());
+    } catch (const StreamError &) {
+        // What was read before the damage stays, as long as it may be pasted.
+        for (QObject *child : target->children()) {
+            auto *control = qobject_cast<QWidget *>(child);
+            if (control && !before.contains(child) && !m_stage->policy().canPaste(control))
+                delete control;
+        }
+        throw;
+    }
+    QList<QWidget *> kept;
+    for (QWidget *control : pasted) {
+        if (m_stage->policy().canPaste(control))
+            kept.append(control);
+        else
+            delete control;
+    }
+    stepAsideFrom(kept, before);
+    for (QWidget *control : kept)
         placePasted(control);
     m_targets->refreshTargets();
+}
+
+void DesignRegister::stepAsideFrom(const QList<QWidget *> &pasted, const QObjectList &siblings)
+{
+    // A copy pasted where it was copied from would hide its original: it
+    // moves by grid steps until no pasted control lies on a sibling of its
+    // class. The bound only matters for crafted clipboard data.
+    const auto liesOnSibling = [&siblings](const QWidget *control) {
+        return std::any_of(siblings.begin(), siblings.end(), [control](const QObject *sibling) {
+            const auto *widget = qobject_cast<const QWidget *>(sibling);
+            return widget && widget->metaObject() == control->metaObject()
+                   && widget->pos() == control->pos();
+        });
+    };
+    constexpr int MaxSteps = 100;
+    for (int step = 0; step < MaxSteps; ++step) {
+        if (std::none_of(pasted.begin(), pasted.end(), liesOnSibling))
+            return;
+        for (QWidget *control : pasted) {
+            DesignControls::setLeft(control, control->x() + m_moveWidth);
+            DesignControls::setTop(control, control->y() + m_moveHeight);
+        }
+    }
 }
 
 void DesignRegister::placePasted(QWidget *control)

@@ -22,6 +22,16 @@ bool ReportStageAnswers::canMove(QWidget *component) const
     return !qobject_cast<ReportPage *>(component);
 }
 
+bool ReportStageAnswers::canCopy(QWidget *component) const
+{
+    return !qobject_cast<ReportPage *>(component);
+}
+
+bool ReportStageAnswers::canPaste(QWidget *component) const
+{
+    return !qobject_cast<ReportPage *>(component);
+}
+
 void ReportStageAnswers::controlCreated(QWidget *component)
 {
     auto *control = qobject_cast<ReportControl *>(component);
