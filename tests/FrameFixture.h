@@ -13,6 +13,7 @@
 #include "shell/NewItemsDialog.h"
 #include "shell/NewReportDialog.h"
 #include "windows/ShowMessage.h"
+#include "windows/UnsavedDesignQuestion.h"
 
 #include "designer/ComponentPalette.h"
 #include "editor/SourceEditor.h"
@@ -37,7 +38,11 @@ struct FrameFixture
     QTemporaryDir workDir;
     QString previousDir = QDir::currentPath();
     MessageHandler previousHandler;
+    UnsavedDesignHandler previousQuestion;
     QStringList messages;
+    // Questions about changed designs a closing window could not simply write.
+    QList<UnsavedDesignReason> questions;
+    UnsavedDesignChoice answer = UnsavedDesignChoice::Discard;
     QStringList answers;      // paths the next file dialogs return
     QStringList askedDialogs; // names of the file dialogs shown
     std::unique_ptr<MainWindow> frame;
@@ -49,6 +54,11 @@ struct FrameFixture
         QDir::setCurrent(workDir.path());
         previousHandler =
             setMessageHandler([this](QWidget *, const QString &text) { messages.append(text); });
+        previousQuestion =
+            setUnsavedDesignHandler([this](QWidget *, const QString &, UnsavedDesignReason reason) {
+                questions.append(reason);
+                return answer;
+            });
         frame = std::make_unique<MainWindow>();
         frame->setFileChooser([this](QWidget *, const FileDialogOptions &options) {
             askedDialogs.append(options.name);
@@ -64,6 +74,7 @@ struct FrameFixture
     {
         frame.reset();
         setMessageHandler(previousHandler);
+        setUnsavedDesignHandler(previousQuestion);
         QDir::setCurrent(previousDir);
     }
 

@@ -9,6 +9,7 @@
 
 #include "windows/ReportWindow.h"
 #include "windows/ShowMessage.h"
+#include "windows/UnsavedDesignQuestion.h"
 
 #include "editor/EditorSettings.h"
 #include "editor/SettingsFiles.h"
@@ -19,6 +20,7 @@
 
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
+#include "model/ReportClasses.h"
 
 #include <QDir>
 #include <QFile>
@@ -35,6 +37,10 @@ struct ReportWindowFixture
     ComponentPalette *palette = nullptr;
     QStringList messages;
     MessageHandler previousHandler;
+    UnsavedDesignHandler previousQuestion;
+    // Questions about changed designs a closing window could not simply write.
+    QList<UnsavedDesignReason> questions;
+    UnsavedDesignChoice answer = UnsavedDesignChoice::Discard;
     QString previousDir = QDir::currentPath();
 
     // With a completion list and the editor settings of an earlier run;
@@ -45,6 +51,11 @@ struct ReportWindowFixture
         QDir::setCurrent(dir->path());
         previousHandler =
             setMessageHandler([this](QWidget *, const QString &text) { messages.append(text); });
+        previousQuestion =
+            setUnsavedDesignHandler([this](QWidget *, const QString &, UnsavedDesignReason reason) {
+                questions.append(reason);
+                return answer;
+            });
         palette = new ComponentPalette(&frameOwner, frame.get());
         palette->setGeometry(0, 0, 200, 30);
         ComponentTemplates::buildReportPalette(*palette);
@@ -57,6 +68,7 @@ struct ReportWindowFixture
     ~ReportWindowFixture()
     {
         setMessageHandler(previousHandler);
+        setUnsavedDesignHandler(previousQuestion);
         QDir::setCurrent(previousDir);
         CompletionFile.clear();
     }
@@ -100,6 +112,14 @@ struct ReportWindowFixture
     {
         window.show();
         QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+
+    // A change to the design: a band on the page.
+    static Band *addBand(ReportWindow &window, const QString &name = QStringLiteral("mBand9"))
+    {
+        auto *band = new Band(&window.owner(), window.mPage1());
+        band->setName(name);
+        return band;
     }
 
     // Closes the window and lets it be destroyed.

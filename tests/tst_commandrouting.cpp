@@ -562,7 +562,7 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
     QTest::newRow("Exit") << "Zakocz1"
                           << "Form" << false << none
                           << QStringList{"windows: ",     "active: none",
-                                         "route: closed", "files: OTHER.kfx, ROUTE.kfx, sales.kfx",
+                                         "route: closed", "files: ROUTE.kfx, sales.kfx",
                                          "frame: closed", "layout: -"};
     QTest::newRow("Setup") << "Ustawienia1"
                            << "Form" << false << none << QStringList{"dialogs: SetupDialog"};

@@ -1,11 +1,14 @@
 #include "FrameFixture.h"
 
 #include "shell/HeadlessReport.h"
+#include "shell/NameOnlyIconProvider.h"
 #include "shell/StartUp.h"
 
 #include "windows/DesignFileName.h"
 
 #include "model/ReportClasses.h"
+
+#include <QMimeDatabase>
 
 // The File menu's ways into and out of report windows: Open and Import by
 // the file's kind, Write As, Close Window and Exit, and files named on the
@@ -24,8 +27,11 @@ private slots:
     void cancelledDialogsDoNothing();
     void importReadsADesignAsText();
     void writeAsKeepsTheChosenPath();
+    void failedWriteAsChangesNothing();
+    void openingAnOpenFileActivatesItsWindow();
+    void fileDialogTypesEntriesByName();
     void closeWindowThatCannotSaveStaysOpen();
-    void exitWritesEveryOpenDesign();
+    void exitWritesEveryChangedDesign();
     void commandLineOpensEachFile();
 
 private:
@@ -157,16 +163,80 @@ void TestReportFiles::writeAsKeepsTheChosenPath()
     QVERIFY(!QFile::exists(f->path(QStringLiteral("DRAFT.kfx"))));
 }
 
+void TestReportFiles::failedWriteAsChangesNothing()
+{
+    f->newReport(QStringLiteral("draft"));
+    QTRY_VERIFY(f->active());
+    const QString unwritable = f->path(QStringLiteral("missing/FINAL.kfx"));
+    f->answers = {unwritable};
+    f->action(QStringLiteral("WriteReportAsMenu"))->trigger();
+    QCOMPARE(f->failures(), QStringList({"ERROR. Cannot save report to file: " + unwritable}));
+    QCOMPARE(f->active()->designFileName(), QStringLiteral("DRAFT.kfx"));
+    QCOMPARE(f->active()->windowTitle(), QStringLiteral("DRAFT.kfx"));
+    QCOMPARE(QDir::currentPath(), QDir(f->workDir.path()).absolutePath());
+}
+
+void TestReportFiles::openingAnOpenFileActivatesItsWindow()
+{
+    const QString design = copyOfExample(QStringLiteral("sales.kfx"));
+    const QString text = f->path(QStringLiteral("sales.rw"));
+    QFile file(text);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(".NAME sales\r\n");
+    file.close();
+
+    f->answers = {design, text};
+    f->action(QStringLiteral("Otwrz1"))->trigger();
+    f->action(QStringLiteral("Otwrz1"))->trigger();
+    QTRY_COMPARE(f->frame->reportWindows().size(), 2);
+    ReportWindow *designWindow = f->frame->reportWindows().at(0);
+    ReportWindow *textWindow = f->frame->reportWindows().at(1);
+    QCOMPARE(f->active(), textWindow);
+
+    // The same files again, one by another spelling of its path.
+    f->answers = {f->path(QStringLiteral("./sales.kfx")), text};
+    f->action(QStringLiteral("Otwrz1"))->trigger();
+    QCOMPARE(f->active(), designWindow);
+    f->action(QStringLiteral("ImportReportFromFilerw1"))->trigger();
+    QCOMPARE(f->active(), textWindow);
+    QCOMPARE(f->frame->reportWindows().size(), 2);
+}
+
+void TestReportFiles::fileDialogTypesEntriesByName()
+{
+    // Content that says PDF under a name that says nothing: only a
+    // provider that reads the file would call it a PDF document.
+    const QString path = f->path(QStringLiteral("notes"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n1 0 obj\n");
+    file.close();
+    const QMimeType byContent = QMimeDatabase().mimeTypeForFile(path);
+    QCOMPARE(byContent.name(), QStringLiteral("application/pdf"));
+
+    const NameOnlyIconProvider provider;
+    QVERIFY(provider.type(QFileInfo(path)) != byContent.comment());
+    QCOMPARE(provider.type(QFileInfo(f->path(QStringLiteral("a.kfx")))),
+             QMimeDatabase()
+                 .mimeTypeForFile(QStringLiteral("a.kfx"), QMimeDatabase::MatchExtension)
+                 .comment());
+}
+
 void TestReportFiles::closeWindowThatCannotSaveStaysOpen()
 {
     f->newReport(QStringLiteral("lost"));
     QTRY_VERIFY(f->active());
     ReportWindow *window = f->active();
+    QVERIFY(f->create(QStringLiteral("Dpst_TmBand"), window->mPage1(), QPoint(60, 10),
+                      QPoint(400, 30)));
     const QString unwritable = f->path(QStringLiteral("missing/LOST.kfx"));
     window->setDesignFileName(unwritable);
 
+    // Asked what becomes of the design, the user cancels.
+    f->answer = UnsavedDesignChoice::Cancel;
     f->action(QStringLiteral("CloseWindowMenu"))->trigger();
-    QCOMPARE(f->failures(), QStringList({"Cannot create file " + unwritable}));
+    QCOMPARE(f->failures(), QStringList({"ERROR. Cannot save report to file: " + unwritable}));
+    QCOMPARE(f->questions, QList<UnsavedDesignReason>{UnsavedDesignReason::WriteFailed});
     QCOMPARE(f->frame->reportWindows(), QList<ReportWindow *>({window}));
     QVERIFY(window->designing());
 
@@ -177,7 +247,7 @@ void TestReportFiles::closeWindowThatCannotSaveStaysOpen()
     QVERIFY(QFile::exists(unwritable));
 }
 
-void TestReportFiles::exitWritesEveryOpenDesign()
+void TestReportFiles::exitWritesEveryChangedDesign()
 {
     f->newReport(QStringLiteral("one"));
     QTRY_VERIFY(f->active());
@@ -193,9 +263,9 @@ void TestReportFiles::exitWritesEveryOpenDesign()
     HeadlessReport one;
     one.load(f->path(QStringLiteral("ONE.kfx")));
     QCOMPARE(one.page()->findChildren<Band *>().size(), 1);
-    HeadlessReport two;
-    two.load(f->path(QStringLiteral("TWO.kfx")));
-    QCOMPARE(two.page()->findChildren<Band *>().size(), 0);
+    // The untouched report wrote nothing.
+    QVERIFY(!QFile::exists(f->path(QStringLiteral("TWO.kfx"))));
+    QVERIFY(f->questions.isEmpty());
 }
 
 void TestReportFiles::commandLineOpensEachFile()

@@ -46,6 +46,8 @@ private slots:
     void closingWritesDesignAndEmptySettings();
     void closingWithUnwritableDesignStillCloses();
     void closingStepsRunOnce();
+    void closingSettlesTheDesign_data();
+    void closingSettlesTheDesign();
     void closeWhileWritingWaits();
     void editorSettingsCarryOver();
 
@@ -139,9 +141,11 @@ void TestReportWindow::importText()
     QVERIFY(!window->designing());
     QCOMPARE(window->activePage(), ReportWindow::Page::Source);
 
-    // Closing writes the design beside the imported file.
+    // Closing writes the design beside the imported file once it was changed.
+    ReportWindowFixture::addBand(*window);
     ReportWindowFixture::closeAndDestroy(std::move(window));
     QVERIFY(QFile::exists(f->path(QStringLiteral("Sales.kfx"))));
+    QVERIFY(f->questions.isEmpty());
 }
 
 void TestReportWindow::designModeOnAfterShowing_data()
@@ -404,10 +408,13 @@ void TestReportWindow::closingWritesDesignAndEmptySettings()
 void TestReportWindow::closingWithUnwritableDesignStillCloses()
 {
     auto window = f->create(omNew, QStringLiteral("A.kfx"));
+    ReportWindowFixture::addBand(*window);
     const QString unwritable = f->path(QStringLiteral("missing/A.kfx"));
     window->setDesignFileName(unwritable);
+    // The user, asked, discards the design.
     ReportWindowFixture::closeAndDestroy(std::move(window));
     QCOMPARE(f->messages, QStringList{"ERROR. Cannot save report to file: " + unwritable});
+    QCOMPARE(f->questions, QList<UnsavedDesignReason>{UnsavedDesignReason::WriteFailed});
     QVERIFY(QFile::exists(ReportWindowFixture::settingsPath()));
 }
 
@@ -415,12 +422,93 @@ void TestReportWindow::closingStepsRunOnce()
 {
     auto window = f->create(omNew, QStringLiteral("A.kfx"));
     ReportWindowFixture::show(*window);
+    ReportWindowFixture::addBand(*window);
     window->setDesignFileName(f->path(QStringLiteral("missing/A.kfx")));
-    window->closeReport();
+    QVERIFY(window->closeReport());
     QVERIFY(!window->designing());
     QCOMPARE(f->messages.size(), 1);
     ReportWindowFixture::closeAndDestroy(std::move(window));
     QCOMPARE(f->messages.size(), 1);
+}
+
+void TestReportWindow::closingSettlesTheDesign_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<bool>("readable");
+    QTest::addColumn<bool>("changed");
+    QTest::addColumn<UnsavedDesignChoice>("choice");
+    QTest::addColumn<QList<UnsavedDesignReason>>("questions");
+    QTest::addColumn<bool>("fileKept");
+    QTest::addColumn<bool>("writtenElsewhere");
+    QTest::addColumn<bool>("closes");
+
+    using C = UnsavedDesignChoice;
+    const QList<UnsavedDesignReason> none;
+    const QList<UnsavedDesignReason> notOurs{UnsavedDesignReason::FileNotOurs};
+    const QList<UnsavedDesignReason> unreadable{UnsavedDesignReason::FileUnreadable};
+    QTest::newRow("untouched design")
+        << int(omDesign) << true << false << C::Discard << none << true << false << true;
+    QTest::newRow("changed design")
+        << int(omDesign) << true << true << C::Discard << none << false << false << true;
+    QTest::newRow("untouched text")
+        << int(omText) << true << false << C::Discard << none << true << false << true;
+    QTest::newRow("changed text, discard")
+        << int(omText) << true << true << C::Discard << notOurs << true << false << true;
+    QTest::newRow("changed text, replace")
+        << int(omText) << true << true << C::Replace << notOurs << false << false << true;
+    QTest::newRow("changed text, elsewhere")
+        << int(omText) << true << true << C::WriteElsewhere << notOurs << true << true << true;
+    QTest::newRow("changed text, cancel")
+        << int(omText) << true << true << C::Cancel << notOurs << true << false << false;
+    QTest::newRow("unreadable design, discard")
+        << int(omDesign) << false << true << C::Discard << unreadable << true << false << true;
+    QTest::newRow("unreadable design, replace refused")
+        << int(omDesign) << false << true << C::Replace << unreadable << true << false << false;
+    QTest::newRow("unreadable design, elsewhere")
+        << int(omDesign) << false << true << C::WriteElsewhere << unreadable << true << true
+        << true;
+}
+
+void TestReportWindow::closingSettlesTheDesign()
+{
+    QFETCH(int, mode);
+    QFETCH(bool, readable);
+    QFETCH(bool, changed);
+    QFETCH(UnsavedDesignChoice, choice);
+    QFETCH(QList<UnsavedDesignReason>, questions);
+    QFETCH(bool, fileKept);
+    QFETCH(bool, writtenElsewhere);
+    QFETCH(bool, closes);
+
+    const QString design = f->path(QStringLiteral("SALES.kfx"));
+    const QByteArray original =
+        readable ? ReportWindowFixture::readFile(SalesDesign) : QByteArray("not a design");
+    ReportWindowFixture::writeFile(design, original);
+    const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+    {
+        QFile file(design);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(longAgo, QFileDevice::FileModificationTime));
+    }
+    const QString text = f->path(QStringLiteral("SALES.rw"));
+    ReportWindowFixture::writeFile(text, ".NAME sales\n");
+    const QString elsewhere = f->path(QStringLiteral("COPY.kfx"));
+
+    auto window = f->create(OpenMode(mode), mode == omText ? text : design);
+    window->setDesignPathChooser([&elsewhere] { return elsewhere; });
+    f->answer = choice;
+    if (changed)
+        ReportWindowFixture::addBand(*window);
+    QCOMPARE(window->closeReport(), closes);
+
+    QCOMPARE(f->questions, questions);
+    const QFileInfo after(design);
+    QCOMPARE(ReportWindowFixture::readFile(design) == original, fileKept);
+    if (fileKept)
+        QCOMPARE(after.lastModified().toUTC(), longAgo);
+    QCOMPARE(QFile::exists(elsewhere), writtenElsewhere);
+    if (writtenElsewhere)
+        QCOMPARE(window->designFileName(), elsewhere);
 }
 
 void TestReportWindow::closeWhileWritingWaits()
@@ -430,6 +518,7 @@ void TestReportWindow::closeWhileWritingWaits()
     CodeLines code;
     code.setTexts({"1", "2", "3"});
     owned->sourceEditor()->setLines(code);
+    ReportWindowFixture::addBand(*owned);
     QPointer<ReportWindow> window = owned.release();
     // The close arrives while the writer lets events run.
     QMetaObject::invokeMethod(window, &QWidget::close, Qt::QueuedConnection);

@@ -63,8 +63,8 @@ void MainWindow::saveTriggered()
     if (!window)
         return;
     const QString path = askFile(FileDialogs::saveDialog());
-    if (!path.isEmpty())
-        window->saveSourceText(path);
+    if (!path.isEmpty() && window->saveSourceText(path))
+        makeFolderCurrent(path);
 }
 
 void MainWindow::toggleTriggered()

@@ -6,9 +6,6 @@
 
 #include "windows/ShowMessage.h"
 
-#include "designer/DesignStage.h"
-#include "model/ObjectStream.h"
-
 #include <QMdiSubWindow>
 
 // The File menu: new, open, import, close and the write commands.
@@ -37,6 +34,7 @@ void MainWindow::openReportTriggered()
         return;
     BusyCursor busy;
     openFile(path);
+    makeFolderCurrent(path);
 }
 
 void MainWindow::importReportTriggered()
@@ -46,26 +44,14 @@ void MainWindow::importReportTriggered()
         return;
     BusyCursor busy;
     createReportWindow(path, omText);
+    makeFolderCurrent(path);
 }
 
 void MainWindow::closeWindowTriggered()
 {
-    ReportWindow *window = activeReportWindow();
-    if (!window)
-        return;
-    // Written here first so that a design that cannot be written keeps
-    // its window open: closing would write it again and go on regardless.
-    const bool designing = window->designing();
-    window->switchOff();
-    try {
-        window->reportStage()->saveToFile(window->designFileName());
-    } catch (const StreamError &error) {
-        if (designing)
-            window->switchOn();
-        showMessage(this, error.message());
-        return;
-    }
-    if (QMdiSubWindow *subWindow = subWindowOf(window))
+    // The window settles its design itself, and stays open when the user
+    // cancels or the design cannot be written.
+    if (QMdiSubWindow *subWindow = subWindowOf(activeReportWindow()))
         subWindow->close();
 }
 
@@ -83,9 +69,8 @@ void MainWindow::writeReportAsTriggered()
     const QString path = askFile(FileDialogs::saveDialogKfx());
     if (path.isEmpty())
         return;
-    window->setDesignFileName(path);
-    window->saveDesign();
-    window->setWindowTitle(path);
+    if (window->saveDesignAs(path))
+        makeFolderCurrent(path);
 }
 
 void MainWindow::writeTextFileTriggered()
@@ -94,8 +79,8 @@ void MainWindow::writeTextFileTriggered()
     if (!window)
         return;
     const QString path = askFile(FileDialogs::saveDialog());
-    if (!path.isEmpty())
-        window->saveSourceText(path);
+    if (!path.isEmpty() && window->saveSourceText(path))
+        makeFolderCurrent(path);
 }
 
 void MainWindow::writeTextFileAsTriggered()
@@ -109,8 +94,8 @@ void MainWindow::writeUnixFileTriggered()
     if (!window)
         return;
     const QString path = askFile(FileDialogs::saveDialog());
-    if (!path.isEmpty())
-        window->writeUnixFile(path);
+    if (!path.isEmpty() && window->writeUnixFile(path))
+        makeFolderCurrent(path);
 }
 
 void MainWindow::exitTriggered()

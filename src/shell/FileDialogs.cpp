@@ -1,5 +1,7 @@
 #include "shell/FileDialogs.h"
 
+#include "shell/NameOnlyIconProvider.h"
+
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -36,8 +38,14 @@ FileDialogOptions saveDialog()
 
 QString chooseFileWithDialog(QWidget *parent, const FileDialogOptions &options)
 {
+    // Outlives the dialog, whose file model uses it to the end.
+    NameOnlyIconProvider iconProvider;
     QFileDialog dialog(parent);
     dialog.setObjectName(options.name);
+    // Qt's own dialog, so that entries are typed by name only: a platform
+    // dialog may read special files and hang.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setIconProvider(&iconProvider);
     dialog.setNameFilters(options.filters);
     dialog.setDirectory(QDir::current());
     if (options.kind == FileDialogOptions::Open) {
@@ -65,8 +73,11 @@ QString chooseFileWithDialog(QWidget *parent, const FileDialogOptions &options)
 
 QString chooseFile(const FileChooser &chooser, QWidget *parent, const FileDialogOptions &options)
 {
-    QString path = chooser ? chooser(parent, options) : chooseFileWithDialog(parent, options);
+    return chooser ? chooser(parent, options) : chooseFileWithDialog(parent, options);
+}
+
+void makeFolderCurrent(const QString &path)
+{
     if (!path.isEmpty())
         QDir::setCurrent(QFileInfo(path).absolutePath());
-    return path;
 }

@@ -38,6 +38,10 @@ using FileChooser = std::function<QString(QWidget *parent, const FileDialogOptio
 // The platform's file dialog.
 QString chooseFileWithDialog(QWidget *parent, const FileDialogOptions &options);
 
-// Runs chooser; a confirmed choice makes the chosen file's folder the
-// current directory, against which relative report names resolve.
+// Runs chooser (the platform's dialog when there is none).
 QString chooseFile(const FileChooser &chooser, QWidget *parent, const FileDialogOptions &options);
+
+// Makes the folder of a file that was opened or written the current
+// directory, against which relative report names resolve. A failed write
+// leaves the current directory alone.
+void makeFolderCurrent(const QString &path);

@@ -85,6 +85,15 @@ void MainWindow::initialize()
 
 ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
 {
+    // A file opened twice would have two windows writing one design.
+    if (mode != omNew) {
+        for (ReportWindow *open : reportWindows()) {
+            if (open->isWindowOf(name, mode)) {
+                m_mdiArea->setActiveSubWindow(subWindowOf(open));
+                return open;
+            }
+        }
+    }
     // Made inside the frame, so that what the window says while it is
     // being created stands over the frame.
     auto *window = new ReportWindow(m_palette, m_palette->arrowButton(), this);
@@ -100,6 +109,7 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
             Qt::QueuedConnection);
     m_paletteToolBar->show();
 
+    window->setDesignPathChooser([this] { return askFile(FileDialogs::saveDialogKfx()); });
     window->setActivePage(mode == omText ? ReportWindow::Page::Source
                                          : ReportWindow::Page::ReportForm);
     window->openReport(mode, name);

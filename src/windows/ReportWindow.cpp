@@ -197,8 +197,10 @@ void ReportWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    closeReport();
-    event->accept();
+    if (closeReport())
+        event->accept();
+    else
+        event->ignore();
 }
 
 ReportWindow::Page ReportWindow::activePage() const

@@ -2,6 +2,7 @@
 
 #include "generation/GenerationOutlet.h"
 #include "windows/OpenMode.h"
+#include "windows/UnsavedDesignQuestion.h"
 
 #include "designer/SelectionList.h"
 #include "editor/SourceEditor.h"
@@ -35,9 +36,12 @@ class ProgressPanel;
 // that is there but cannot be read, or a named word list that is not; the frame
 // window shows its palette tool bar when it creates the first window.
 // Closing the window (close box, close(), or closeReport() on its own at
-// exit) writes the design and "SRC.dat" without asking. Generation and the
-// UNIX writer let events run; a close that arrives meanwhile waits until
-// they have finished.
+// exit) writes "SRC.dat", and the design when it changed since it was
+// opened or last written: without asking into a file this window loaded or
+// wrote (or that does not exist yet), otherwise only as the user decides
+// (see UnsavedDesignQuestion.h), who may also cancel the close. Generation
+// and the UNIX writer let events run; a close that arrives meanwhile waits
+// until they have finished.
 class ReportWindow : public QWidget, private SourceSink
 {
     Q_OBJECT
@@ -60,13 +64,28 @@ public:
     void openReport(OpenMode mode, const QString &name);
 
     QString designFileName() const { return m_designFileName; }
-    // Write As: the new name; the caption is the caller's.
+    // Names another design file without writing it; the caption is the caller's.
     void setDesignFileName(const QString &fileName) { m_designFileName = fileName; }
+    // The text file the window was opened from; empty for a design.
+    QString sourceFileName() const { return m_sourceFileName; }
+    // Whether opening path in mode would show what this window shows.
+    bool isWindowOf(const QString &path, OpenMode mode) const;
+    // Whether the design differs from what was last loaded or written.
+    bool designModified() const;
+    // Asked for another design file when a closing design cannot go to its
+    // own; without a chooser that choice cancels the close.
+    void setDesignPathChooser(std::function<QString()> chooser)
+    {
+        m_chooseDesignPath = std::move(chooser);
+    }
 
     // Each operation reports its own failure in a message box (showMessage)
     // and returns false then.
     bool loadDesign(const QString &fileName);
     bool saveDesign();
+    // Writes the design to fileName and makes it the design file and the
+    // caption; a failure changes nothing.
+    bool saveDesignAs(const QString &fileName);
     bool loadSourceText(const QString &fileName);
     // CR LF line ends, or LF when the text was last imported from a file
     // without CR.
@@ -86,10 +105,11 @@ public:
     // open code dialog, source editor, message box.
     GenerationWindow generationWindow();
 
-    // The closing steps: design mode off, the design written, "SRC.dat"
-    // written with an empty text. Runs once; closing the window afterwards
-    // does not repeat them.
-    void closeReport();
+    // The closing steps: design mode off, the design settled (written, or
+    // discarded as the user decides), "SRC.dat" written with an empty text.
+    // False when the user cancelled: the window stays as it was. Runs once;
+    // closing the window afterwards does not repeat them.
+    bool closeReport();
 
     // --- Pages and design mode.
 
@@ -165,6 +185,12 @@ private:
     // The document.
     void fitStageToPage();
     void ensureOnePage();
+    // The design as the stage file would hold it.
+    QByteArray designBytes() const;
+    void markDesignWritten();
+    // False when the user cancelled closing.
+    bool settleDesignBeforeClose();
+    bool writeDesignAfterQuestion(UnsavedDesignReason reason);
     // Work that lets events run keeps the window open until it is done.
     void beginBusy() { ++m_busy; }
     void endBusy();
@@ -176,6 +202,13 @@ private:
 
     std::unique_ptr<ComponentOwner> m_owner;
     QString m_designFileName;
+    QString m_sourceFileName;
+    // The design as last loaded or written, to tell whether it changed.
+    QByteArray m_writtenDesign;
+    // The design file was loaded or written by this window.
+    bool m_ownsDesignFile = false;
+    bool m_designLoadFailed = false;
+    std::function<QString()> m_chooseDesignPath;
     bool m_sourceWithCr = true;
     bool m_shown = false;
     bool m_closed = false;

@@ -17,8 +17,10 @@
 
 #include "generation/Generator.h"
 
+#include "model/ClassRegistry.h"
 #include "model/ObjectStream.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <exception>
@@ -49,6 +51,7 @@ bool succeeds(Operation &&operation)
 void ReportWindow::openReport(OpenMode mode, const QString &name)
 {
     m_designFileName = mode == omNew ? name : designFileNameFor(name);
+    m_sourceFileName = mode == omText ? name : QString();
     m_progress->showProgressPanel();
     setWindowTitle(m_designFileName);
     switch (mode) {
@@ -61,8 +64,10 @@ void ReportWindow::openReport(OpenMode mode, const QString &name)
         switchOff();
         // A design file not written yet is no error: the template's empty
         // page stays, and Write Report creates the file.
-        if (QFileInfo::exists(m_designFileName))
-            loadDesign(m_designFileName);
+        if (QFileInfo::exists(m_designFileName)) {
+            m_designLoadFailed = !loadDesign(m_designFileName);
+            m_ownsDesignFile = !m_designLoadFailed;
+        }
         m_progress->hideProgressPanel();
         switchOn();
         break;
@@ -71,6 +76,50 @@ void ReportWindow::openReport(OpenMode mode, const QString &name)
         m_progress->hideProgressPanel();
         break;
     }
+    // Components announce their loading and creation later; what they
+    // change then belongs to the design as opened.
+    QCoreApplication::sendPostedEvents(m_reportStage);
+    m_writtenDesign = designBytes();
+}
+
+namespace {
+
+QString absolutePath(const QString &path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? info.absoluteFilePath() : canonical;
+}
+
+} // namespace
+
+bool ReportWindow::isWindowOf(const QString &path, OpenMode mode) const
+{
+    const QString wanted = absolutePath(path);
+    if (mode == omText)
+        return !m_sourceFileName.isEmpty() && absolutePath(m_sourceFileName) == wanted;
+    // A window opened from a text file shows the design file of the same
+    // name only once it has written it.
+    const bool showsDesignFile = m_sourceFileName.isEmpty() || m_ownsDesignFile;
+    return showsDesignFile && absolutePath(m_designFileName) == wanted;
+}
+
+QByteArray ReportWindow::designBytes() const
+{
+    const ClassRegistry &registry = m_reportStage->classRegistry();
+    return ObjectStream::writeBlock(orderedChildren(m_reportStage, registry), *m_owner, registry);
+}
+
+bool ReportWindow::designModified() const
+{
+    return designBytes() != m_writtenDesign;
+}
+
+void ReportWindow::markDesignWritten()
+{
+    m_writtenDesign = designBytes();
+    m_ownsDesignFile = true;
+    m_designLoadFailed = false;
 }
 
 bool ReportWindow::loadDesign(const QString &fileName)
@@ -93,10 +142,24 @@ bool ReportWindow::loadDesign(const QString &fileName)
 
 bool ReportWindow::saveDesign()
 {
-    if (succeeds([&] { m_reportStage->saveToFile(m_designFileName); }))
+    if (succeeds([&] { m_reportStage->saveToFile(m_designFileName); })) {
+        markDesignWritten();
         return true;
+    }
     showMessage(this, CannotSaveReport + m_designFileName);
     return false;
+}
+
+bool ReportWindow::saveDesignAs(const QString &fileName)
+{
+    if (!succeeds([&] { m_reportStage->saveToFile(fileName); })) {
+        showMessage(this, CannotSaveReport + fileName);
+        return false;
+    }
+    m_designFileName = fileName;
+    setWindowTitle(fileName);
+    markDesignWritten();
+    return true;
 }
 
 bool ReportWindow::loadSourceText(const QString &fileName)
@@ -215,12 +278,57 @@ void ReportWindow::endBusy()
     }
 }
 
-void ReportWindow::closeReport()
+bool ReportWindow::closeReport()
 {
     if (m_closed)
-        return;
-    m_closed = true;
+        return true;
+    const bool wasDesigning = designing();
     switchOff();
-    saveDesign();
+    if (!settleDesignBeforeClose()) {
+        if (wasDesigning)
+            switchOn();
+        return false;
+    }
+    m_closed = true;
     saveEditorSettings(SettingsFiles::sourceEditorSettingsPath());
+    return true;
+}
+
+bool ReportWindow::settleDesignBeforeClose()
+{
+    if (!designModified())
+        return true;
+    if (m_designLoadFailed)
+        return writeDesignAfterQuestion(UnsavedDesignReason::FileUnreadable);
+    if (!m_ownsDesignFile && QFileInfo::exists(m_designFileName))
+        return writeDesignAfterQuestion(UnsavedDesignReason::FileNotOurs);
+    return saveDesign() || writeDesignAfterQuestion(UnsavedDesignReason::WriteFailed);
+}
+
+bool ReportWindow::writeDesignAfterQuestion(UnsavedDesignReason reason)
+{
+    for (;;) {
+        switch (askAboutUnsavedDesign(this, m_designFileName, reason)) {
+        case UnsavedDesignChoice::Replace:
+            // Offered only for a file that is merely not ours.
+            if (reason != UnsavedDesignReason::FileNotOurs)
+                return false;
+            if (saveDesign())
+                return true;
+            break;
+        case UnsavedDesignChoice::WriteElsewhere: {
+            const QString path = m_chooseDesignPath ? m_chooseDesignPath() : QString();
+            if (path.isEmpty())
+                return false;
+            if (saveDesignAs(path))
+                return true;
+            break;
+        }
+        case UnsavedDesignChoice::Discard:
+            return true;
+        case UnsavedDesignChoice::Cancel:
+            return false;
+        }
+        reason = UnsavedDesignReason::WriteFailed;
+    }
 }
