@@ -126,7 +126,17 @@ void TestInspector::windowOpensWithDesignMode()
     QVERIFY(fm->isVisible());
     QCOMPARE(fm->windowTitle(), QStringLiteral("Object Inspector"));
     QCOMPARE(fm->pos(), QPoint(15, 50));
-    QCOMPARE(fm->size(), QSize(200, 300));
+    // Wider than configured, so that every caption can be read.
+    QCOMPARE(fm->height(), 300);
+    QStringList names;
+    QStringList captions;
+    f->inspector.propertyLists(names, captions);
+    QVERIFY(captions.contains(QStringLiteral("Print Break Value Always")));
+    const QFontMetrics metrics(fm->grid()->font());
+    for (const QString &caption : std::as_const(captions))
+        QVERIFY2(fm->grid()->columnWidth(1) >= metrics.horizontalAdvance(caption),
+                 qPrintable(caption));
+    QVERIFY(fm->grid()->columnWidth(2) >= 100);
     QVERIFY(fm->windowFlags() & Qt::WindowStaysOnTopHint);
     QVERIFY(!fm->componentChooser()->isVisible());
     QCOMPARE(fm->header()->model()->headerData(0, Qt::Horizontal).toString(),

@@ -10,8 +10,10 @@
 #include "designer/ReportInspector.h"
 #include "designer/ResizeHandle.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QToolButton>
 
@@ -45,6 +47,8 @@ private slots:
     void closedWindowComesBackAtTheNextUpdate();
     void editLandsOnlyWhereItWasOpened_data();
     void editLandsOnlyWhereItWasOpened();
+    void enumerationChooserTakesTypedInput();
+    void gridNeverShiftsSideways();
     void buttonRowHandsTheSelectionToTheOwner();
     void selectControlSelectsOnlyThatControl();
     void coverMenuListsTheStageProperties();
@@ -229,6 +233,39 @@ void TestInspectorStage::editLandsOnlyWhereItWasOpened()
     QCOMPARE(f->detail->height(), 108);
     QCOMPARE(f->text1->height(), textHeight);
     QVERIFY(m_errors.isEmpty());
+}
+
+void TestInspectorStage::enumerationChooserTakesTypedInput()
+{
+    click(f->detail);
+    window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+    pressRow(QStringLiteral("TypeBand"));
+    QComboBox *chooser = window()->valueChooser();
+    QVERIFY(chooser->isVisible());
+    QVERIFY(chooser->hasFocus());
+    chooser->lineEdit()->selectAll();
+    QTest::keyClicks(chooser, QStringLiteral("Foo"));
+    QCOMPARE(chooser->currentText(), QStringLiteral("Footer"));
+    QTest::keyClick(chooser, Qt::Key_Return);
+    QCOMPARE(f->detail->typeBand(), Footer);
+}
+
+void TestInspectorStage::gridNeverShiftsSideways()
+{
+    click(f->text1);
+    QTableWidget *grid = window()->grid();
+    // Only the first pixels of the value column stay in view.
+    window()->resize(grid->columnWidth(1) + 30, window()->height());
+    QCoreApplication::processEvents();
+    const int row = rowOf(QStringLiteral("Caption"));
+    const QRect valueCell = grid->visualRect(grid->model()->index(row, 2));
+    QVERIFY(valueCell.right() > grid->viewport()->width());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                      QPoint(valueCell.left() + 5, valueCell.center().y()));
+    QCOMPARE(window()->editingName(), QStringLiteral("Caption"));
+    QCOMPARE(grid->horizontalScrollBar()->value(), 0);
+    QCOMPARE(grid->visualRect(grid->model()->index(row, 1)).left(), 0);
 }
 
 void TestInspectorStage::closedWindowComesBackAtTheNextUpdate()

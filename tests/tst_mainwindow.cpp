@@ -4,6 +4,8 @@
 #include "shell/SplashWindow.h"
 
 #include "designer/DesignStage.h"
+#include "designer/InspectorWindow.h"
+#include "designer/ObjectInspector.h"
 #include "editor/SourceEditor.h"
 #include "model/ReportClasses.h"
 
@@ -11,6 +13,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QTabBar>
+#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -30,6 +34,8 @@ private slots:
     void menus();
     void laterCommandsAreDisabled();
     void paletteStaysShownOnceAReportWindowShowedIt();
+    void paletteAndInspectorFollowTheActiveWindow();
+    void reportFormTabTurnsDesignModeOn();
     void reportFromStartToFinish();
 
 private:
@@ -186,6 +192,55 @@ void TestMainWindow::paletteStaysShownOnceAReportWindowShowedIt()
     QVERIFY(!f->frame->paletteToolBar()->isHidden());
     // Untouched, the new report left nothing behind.
     QVERIFY(!QFile::exists(f->path(QStringLiteral("FIRST.kfx"))));
+}
+
+void TestMainWindow::paletteAndInspectorFollowTheActiveWindow()
+{
+    const auto inspectorShown = [](const ReportWindow *window) {
+        return window->inspector()->window() && window->inspector()->window()->isVisible();
+    };
+    const auto subWindowOf = [](ReportWindow *window) {
+        return qobject_cast<QMdiSubWindow *>(window->parentWidget());
+    };
+    PaletteButton *text = f->paletteButton(QStringLiteral("Dpst_TmText"));
+    f->newReport(QStringLiteral("one"));
+    QTRY_VERIFY(f->active());
+    ReportWindow *one = f->active();
+    f->newReport(QStringLiteral("two"));
+    QTRY_VERIFY(f->active() != one);
+    ReportWindow *two = f->active();
+    QTRY_VERIFY(inspectorShown(two));
+    QVERIFY(!inspectorShown(one));
+
+    subWindowOf(one)->mdiArea()->setActiveSubWindow(subWindowOf(one));
+    QTRY_VERIFY(inspectorShown(one));
+    QVERIFY(!inspectorShown(two));
+
+    // Closing the other window leaves the palette to the active one.
+    subWindowOf(two)->close();
+    QTRY_COMPARE(f->frame->reportWindows(), QList<ReportWindow *>{one});
+    QTRY_VERIFY(text->isEnabled());
+    QVERIFY(one->designing());
+    QVERIFY(inspectorShown(one));
+
+    // Design mode off in the active window greys the palette out.
+    f->action(QStringLiteral("ToggleMenu"))->trigger();
+    QTRY_VERIFY(!text->isEnabled());
+}
+
+void TestMainWindow::reportFormTabTurnsDesignModeOn()
+{
+    f->newReport(QStringLiteral("tabs"));
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    f->action(QStringLiteral("GenerateTextMenu"))->trigger();
+    QCOMPARE(window->activePage(), ReportWindow::Page::Source);
+    QVERIFY(!window->designing());
+
+    QTabBar *tabs = window->pageControl()->tabBar();
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+    QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
+    QVERIFY(window->designing());
 }
 
 void TestMainWindow::reportFromStartToFinish()

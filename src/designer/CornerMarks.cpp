@@ -3,6 +3,7 @@
 #include "designer/DesignControls.h"
 
 #include <QPainter>
+#include <QWidget>
 
 namespace {
 

@@ -104,6 +104,10 @@ void InspectorWindow::buildParts()
     });
     connect(m_grid->verticalScrollBar(), &QScrollBar::valueChanged, this,
             &InspectorWindow::hideEditors);
+    // The columns fit the header; making a cell current must never scroll
+    // the grid sideways under the header and the editors.
+    connect(m_grid->horizontalScrollBar(), &QScrollBar::valueChanged, this,
+            [this] { m_grid->horizontalScrollBar()->setValue(0); });
 
     // The editors float over the grid's cells; they are not laid out.
     m_edit = new QLineEdit(this);
@@ -136,6 +140,17 @@ void InspectorWindow::setColumnWidths(int captionWidth, int valueWidth)
 {
     m_grid->setColumnWidth(CaptionColumn, captionWidth);
     m_grid->setColumnWidth(ValueColumn, valueWidth);
+}
+
+void InspectorWindow::fitCaptionColumn(int captionWidth)
+{
+    constexpr int SmallestValueColumn = 120;
+    const int section = captionWidth + 4;
+    if (section <= m_header->sectionSize(0))
+        return;
+    const int frame = width() - m_header->width();
+    resize(std::max(width(), section + SmallestValueColumn + frame), height());
+    m_header->resizeSection(0, section);
 }
 
 void InspectorWindow::setButtonGlyph(const QPixmap &glyph)
@@ -223,6 +238,9 @@ void InspectorWindow::startEdit(int row, bool focus)
         m_chooser->show();
         m_chooser->raise();
         m_edit->hide();
+        // Typing a value's first letters completes it.
+        if (focus)
+            m_chooser->setFocus();
     } else {
         m_chooser->hide();
         m_edit->show();

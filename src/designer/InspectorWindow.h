@@ -28,6 +28,8 @@ public:
 
     void setButtonProperties(const QStringList &names) { m_buttonProperties = names; }
     void setColumnWidths(int captionWidth, int valueWidth);
+    // Widens the caption column, and the window with it, to captionWidth.
+    void fitCaptionColumn(int captionWidth);
     void setButtonGlyph(const QPixmap &glyph);
     void setComponentChooserVisible(bool visible);
 

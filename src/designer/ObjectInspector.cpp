@@ -6,8 +6,10 @@
 #include "designer/PropertyConversions.h"
 #include "model/ReportClasses.h"
 
+#include <QFontMetrics>
 #include <QMessageBox>
 #include <QMetaMethod>
+#include <QTableWidget>
 
 ObjectInspector::ObjectInspector(QObject *parent)
     : InspectorBase(parent), m_registry(&reportClasses())
@@ -48,11 +50,31 @@ void ObjectInspector::openWindow()
     m_window->setButtonProperties(m_buttonProperties);
     setWindowBounds(m_position.left, m_position.top, m_position.width, m_position.height);
     m_window->setColumnWidths(m_grid.propertyWidth, m_grid.valueWidth);
+    m_window->fitCaptionColumn(widestCaption());
     m_window->clearRows();
     m_window->setButtonGlyph(m_buttonGlyph);
     m_window->setComponentChooserVisible(m_showCombo);
     m_window->setWindowTitle(m_caption);
-    m_window->show();
+    m_window->setVisible(m_windowAllowed);
+}
+
+int ObjectInspector::widestCaption() const
+{
+    QStringList names;
+    QStringList captions;
+    propertyLists(names, captions);
+    const QFontMetrics metrics(m_window->grid()->font());
+    int widest = m_grid.propertyWidth;
+    for (const QString &caption : std::as_const(captions))
+        widest = std::max(widest, metrics.horizontalAdvance(caption) + 8);
+    return widest;
+}
+
+void ObjectInspector::setWindowAllowed(bool allowed)
+{
+    m_windowAllowed = allowed;
+    if (m_window)
+        m_window->setVisible(allowed);
 }
 
 void ObjectInspector::closeWindow()
@@ -134,7 +156,7 @@ void ObjectInspector::refreshGrid()
     for (const QString &name : names)
         captions.append(props->captionOf(name));
     m_window->showRows(names, captions, values);
-    if (!m_window->isVisible())
+    if (!m_window->isVisible() && m_windowAllowed)
         m_window->show();
 }
 

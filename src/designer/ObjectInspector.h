@@ -92,6 +92,10 @@ public:
     void propertyLists(QStringList &names, QStringList &captions) const override;
     std::unique_ptr<PropertyCollector> createCollector() override;
     void setWindowBounds(int left, int top, int width, int height);
+    // Whether the window may show: a frame with several designs shows only
+    // the inspector of the active one. Allowed by default.
+    void setWindowAllowed(bool allowed);
+    bool windowAllowed() const { return m_windowAllowed; }
 
     // The controls the inspector shows, in selection order.
     QList<QWidget *> targets() const;
@@ -107,6 +111,8 @@ signals:
 private:
     MultiProperties *multiProps() const;
     QWidget *windowParent() const;
+    // The width the caption column needs for the longest caption.
+    int widestCaption() const;
 
     QStringList m_selfProperties;
     QStringList m_buttonProperties;
@@ -122,4 +128,5 @@ private:
     const ClassRegistry *m_registry;
     std::function<void(const QString &)> m_errorHandler;
     QPointer<InspectorWindow> m_window;
+    bool m_windowAllowed = true;
 };

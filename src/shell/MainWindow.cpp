@@ -8,6 +8,8 @@
 #include "windows/ShowMessage.h"
 
 #include "designer/ComponentPalette.h"
+#include "designer/DesignSwitch.h"
+#include "designer/ObjectInspector.h"
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
 
@@ -40,6 +42,7 @@ MainWindow::MainWindow(QWidget *parent)
     m_mdiArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_mdiArea->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     setCentralWidget(m_mdiArea);
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, &MainWindow::followActiveWindow);
 
     createMenus();
     createToolBars();
@@ -107,6 +110,11 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     }
     connect(subWindow, &QObject::destroyed, this, &MainWindow::updateCommandStates,
             Qt::QueuedConnection);
+    connect(subWindow, &QObject::destroyed, this, &MainWindow::followActiveWindow,
+            Qt::QueuedConnection);
+    // Queued: the register has finished switching when the palette follows.
+    connect(window->designSwitch(), &QAbstractButton::toggled, this,
+            &MainWindow::followActiveWindow, Qt::QueuedConnection);
     m_paletteToolBar->show();
 
     window->setDesignPathChooser([this] { return askFile(FileDialogs::saveDialogKfx()); });
@@ -131,6 +139,15 @@ void MainWindow::fitSubWindow(QMdiSubWindow *subWindow)
     const QSize room = m_mdiArea->viewport()->size();
     if (!room.isEmpty())
         subWindow->resize(subWindow->size().boundedTo(room));
+}
+
+void MainWindow::followActiveWindow()
+{
+    // One palette and one visible inspector serve the active window only.
+    ReportWindow *active = activeReportWindow();
+    for (ReportWindow *window : reportWindows())
+        window->inspector()->setWindowAllowed(window == active);
+    m_palette->setDesigning(active && active->designing());
 }
 
 ReportWindow *MainWindow::activeReportWindow() const

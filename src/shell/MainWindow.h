@@ -108,6 +108,8 @@ private:
     // One user operation: a failure nothing else caught is shown here.
     void runCommand(Handler handler);
     void updateCommandStates();
+    // The shared palette and the inspectors follow the active window.
+    void followActiveWindow();
 
     // The active report window when it shows page; none otherwise.
     ReportWindow *activeOn(ReportWindow::Page page) const;

@@ -76,8 +76,12 @@ void ReportWindow::createPages()
     m_sourcePage->setObjectName(QStringLiteral("SourcePanel"));
     m_pageControl->addTab(m_reportFormPage, QStringLiteral("Report Form"));
     m_pageControl->addTab(m_sourcePage, QStringLiteral("Source"));
-    connect(m_pageControl, &QTabWidget::currentChanged, this,
-            [this] { emit activePageChanged(activePage()); });
+    connect(m_pageControl, &QTabWidget::currentChanged, this, [this] {
+        // The form is always shown in design mode, however it was reached.
+        if (activePage() == Page::ReportForm && m_shown && !m_closed && m_busy == 0)
+            switchOn();
+        emit activePageChanged(activePage());
+    });
 }
 
 void ReportWindow::createReportStage()
