@@ -171,13 +171,12 @@ void TestMainWindow::laterCommandsAreDisabled()
 {
     f->newReport(QStringLiteral("later"));
     QTRY_VERIFY(f->active());
-    for (const char *name :
-         {"FindMenu", "ReloadProjectMenu", "ViewObjectList1", "SendReportToFTPServer1",
-          "RunReport1", "PrintSourceMenu", "TextEditorMenu", "TerminalEmulatorMenu", "Index1",
-          "PrintButton", "FindButton"})
+    for (const char *name : {"FindMenu", "ReloadProjectMenu", "SendReportToFTPServer1",
+                             "PrintSourceMenu", "Index1", "PrintButton", "FindButton"})
         QVERIFY2(!f->action(QLatin1String(name))->isEnabled(), name);
     for (const char *name : {"GenerateTextMenu", "ToggleMenu", "WriteReportMenu", "CutMenu",
-                             "SaveButton", "Ustawienia1", "Oprogramie1"})
+                             "SaveButton", "Ustawienia1", "Oprogramie1", "ViewObjectList1",
+                             "RunReport1", "TextEditorMenu", "TerminalEmulatorMenu"})
         QVERIFY2(f->action(QLatin1String(name))->isEnabled(), name);
 }
 

@@ -104,6 +104,9 @@ bool MainWindow::generateActiveReport()
     window->switchOff();
     const bool generated = window->generateSource();
     window->switchOff();
+    // The form stays in view: it must stay designable too.
+    if (window->activePage() == Page::ReportForm)
+        window->switchOn();
     return generated;
 }
 

@@ -74,6 +74,10 @@ public:
     void deleteTriggered();
     void toggleTriggered();
     void generateTextTriggered();
+    void viewObjectListTriggered();
+    void runReportTriggered();
+    void textEditorTriggered();
+    void terminalEmulatorTriggered();
     void setupTriggered();
     void cascadeTriggered();
     void tileHorizontallyTriggered();

@@ -87,11 +87,11 @@ const MenuColumn &projectColumn()
             {"ToggleMenu", "Toggle Form/Source", "F12", &F::toggleTriggered},
             {"ReloadProjectMenu", "Reload Project", "F5", nullptr},
             Separator,
-            {"ViewObjectList1", "View Object List", "F11", nullptr},
+            {"ViewObjectList1", "View Object List", "F11", &F::viewObjectListTriggered},
             Separator,
             {"GenerateTextMenu", "Generate Text File Report", "F9", &F::generateTextTriggered},
             {"SendReportToFTPServer1", "Send Report to FTP Server", "Shift+F9", nullptr},
-            {"RunReport1", "Run Report", "Alt+F9", nullptr},
+            {"RunReport1", "Run Report", "Alt+F9", &F::runReportTriggered},
             Separator,
             {"PrintSourceMenu", "Print Source", "Ctrl+P", nullptr},
             Separator,
@@ -116,12 +116,13 @@ const MenuColumn &windowColumn()
 
 const MenuColumn &toolsColumn()
 {
-    static const MenuColumn menu{"Tools1",
-                                 "&Tools",
-                                 {
-                                     {"TextEditorMenu", "Text Editor", "", nullptr},
-                                     {"TerminalEmulatorMenu", "Terminal Emulator", "", nullptr},
-                                 }};
+    static const MenuColumn menu{
+        "Tools1",
+        "&Tools",
+        {
+            {"TextEditorMenu", "Text Editor", "", &F::textEditorTriggered, false},
+            {"TerminalEmulatorMenu", "Terminal Emulator", "", &F::terminalEmulatorTriggered, false},
+        }};
     return menu;
 }
 
