@@ -1,12 +1,16 @@
 // Links: kestrova_model
 #include "model/ObjectStream.h"
 
+#include "SpecialFiles.h"
 #include "WorkedExample.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <memory>
 
 // The headless command line, run as users run it: the real executable.
 class TestCommandLine : public QObject
@@ -24,6 +28,12 @@ private slots:
     void unreadableFile();
     void helpAndVersion();
     void invalidUsage();
+    void standardOutputThatFails_data();
+    void standardOutputThatFails();
+    void outputOntoTheDesignIsRefused_data();
+    void outputOntoTheDesignIsRefused();
+    void inputThatIsNoDesignFile_data();
+    void inputThatIsNoDesignFile();
 
 private:
     struct Run
@@ -32,7 +42,8 @@ private:
         QByteArray out;
         QByteArray err;
     };
-    Run run(const QStringList &arguments);
+    // Standard output goes to standardOutput when one is named.
+    Run run(const QStringList &arguments, const QString &standardOutput = {});
 
     QTemporaryDir m_folder;
     QString m_design;
@@ -52,9 +63,12 @@ void TestCommandLine::initTestCase()
     m_designBytes = file.readAll();
 }
 
-TestCommandLine::Run TestCommandLine::run(const QStringList &arguments)
+TestCommandLine::Run TestCommandLine::run(const QStringList &arguments,
+                                          const QString &standardOutput)
 {
     QProcess process;
+    if (!standardOutput.isEmpty())
+        process.setStandardOutputFile(standardOutput);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -156,6 +170,94 @@ void TestCommandLine::invalidUsage()
     const Run noDisplay = run({});
     QCOMPARE(noDisplay.status, 1);
     QVERIFY(noDisplay.err.contains("no display"));
+}
+
+void TestCommandLine::standardOutputThatFails_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("help") << QStringList{"--help"};
+    QTest::newRow("version") << QStringList{"--version"};
+    QTest::newRow("generate") << QStringList{"--generate", m_design};
+    QTest::newRow("generate, UNIX") << QStringList{"--generate", m_design, "--unix"};
+    QTest::newRow("dump") << QStringList{"--dump", m_design};
+}
+
+// A device that is always full takes nothing that is written to it.
+void TestCommandLine::standardOutputThatFails()
+{
+    QFETCH(QStringList, arguments);
+    const QString full = QStringLiteral("/dev/full");
+    if (!QFile::exists(full))
+        QSKIP("this system has no /dev/full to stand for a full disk");
+    const Run result = run(arguments, full);
+    QCOMPARE(result.err, QByteArray("ERROR. Cannot write to standard output.\n"));
+    QCOMPARE(result.status, 1);
+}
+
+void TestCommandLine::outputOntoTheDesignIsRefused_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::newRow("the same name") << "own.kfx";
+    QTest::newRow("through a folder and back") << "folder/../own.kfx";
+    QTest::newRow("a symbolic link") << "link.kfx";
+    QTest::newRow("a hard link") << "hard.kfx";
+}
+
+void TestCommandLine::outputOntoTheDesignIsRefused()
+{
+    QFETCH(QString, output);
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    const QString design = dir.filePath(QStringLiteral("own.kfx"));
+    QVERIFY(QFile::copy(m_design, design));
+    QVERIFY(dir.mkdir(QStringLiteral("folder")));
+    QVERIFY(QFile::link(design, dir.filePath(QStringLiteral("link.kfx"))));
+    QCOMPARE(::link(QFile::encodeName(design).constData(),
+                    QFile::encodeName(dir.filePath(QStringLiteral("hard.kfx"))).constData()),
+             0);
+
+    const QString outputPath = dir.filePath(output);
+    const Run result = run({"--generate", design, "--output", outputPath});
+    QCOMPARE(result.status, 2);
+    QVERIFY2(result.err.startsWith(("ERROR. Cannot save to file: " + outputPath).toUtf8()),
+             result.err);
+    QFile file(design);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), m_designBytes);
+}
+
+void TestCommandLine::inputThatIsNoDesignFile_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("kind");
+    for (const char *option : {"--generate", "--dump"}) {
+        for (const char *kind : {"FIFO", "device", "folder", "too large"})
+            QTest::addRow("%s, %s", option + 2, kind) << option << kind;
+    }
+}
+
+// Each holds or yields a whole design: only where it comes from is wrong.
+void TestCommandLine::inputThatIsNoDesignFile()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, kind);
+    QTemporaryDir folder;
+    QString path = QDir(folder.path()).filePath(QStringLiteral("design.kfx"));
+    std::unique_ptr<FedFifo> fifo;
+    if (kind == QLatin1String("FIFO")) {
+        fifo = std::make_unique<FedFifo>(path, m_designBytes);
+        QVERIFY(fifo->isValid());
+    } else if (kind == QLatin1String("device")) {
+        path = QStringLiteral("/dev/zero");
+    } else if (kind == QLatin1String("folder")) {
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("design.kfx")));
+    } else {
+        QVERIFY(writeOversizeFile(path, m_designBytes));
+    }
+    const Run result = run({option, path});
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.status, 2);
+    QVERIFY2(result.err.startsWith(("ERROR. Cannot open file: " + path).toUtf8()), result.err);
 }
 
 QTEST_MAIN(TestCommandLine)

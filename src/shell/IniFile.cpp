@@ -170,7 +170,9 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
     // writes. A lock left by a program that ended is taken over.
     QLockFile lock(m_path + QStringLiteral(".lock"));
     if (!lock.tryLock(LockWait)) {
-        m_error = QStringLiteral("the file is locked by another program");
+        m_error = lock.error() == QLockFile::LockFailedError
+                      ? QStringLiteral("another program is writing it")
+                      : QStringLiteral("its lock file cannot be made");
         return false;
     }
     QList<RawLine> lines;
