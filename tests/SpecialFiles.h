@@ -6,11 +6,13 @@
 #include "model/InputFile.h"
 
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
 #include <QString>
 
 #include <chrono>
 #include <condition_variable>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -76,3 +78,36 @@ inline bool writeOversizeFile(const QString &path, const QByteArray &bytes)
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size()
            && file.resize(InputFile::MaxSize + 1);
 }
+
+// Bytes offered to a reader in a way it must refuse, by kind: "FIFO" (fed
+// with them), "device" (/dev/zero in their place), "folder" (none of them)
+// or "too large" (them, then a hole).
+class SpecialFile
+{
+public:
+    SpecialFile(const QString &kind, const QString &path, const QByteArray &bytes) : m_path(path)
+    {
+        if (kind == QLatin1String("FIFO")) {
+            m_fifo = std::make_unique<FedFifo>(path, bytes);
+            m_valid = m_fifo->isValid();
+        } else if (kind == QLatin1String("device")) {
+            m_path = QStringLiteral("/dev/zero");
+            m_valid = QFile::exists(m_path);
+        } else if (kind == QLatin1String("folder")) {
+            m_valid = QDir().mkpath(path);
+        } else if (kind == QLatin1String("too large")) {
+            m_valid = writeOversizeFile(path, bytes);
+        }
+    }
+
+    static QStringList kinds() { return {"FIFO", "device", "folder", "too large"}; }
+
+    bool isValid() const { return m_valid; }
+    // What to name to the reader.
+    QString path() const { return m_path; }
+
+private:
+    QString m_path;
+    std::unique_ptr<FedFifo> m_fifo;
+    bool m_valid = false;
+};

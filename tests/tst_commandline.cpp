@@ -10,8 +10,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <memory>
-
 // The headless command line, run as users run it: the real executable.
 class TestCommandLine : public QObject
 {
@@ -231,8 +229,8 @@ void TestCommandLine::inputThatIsNoDesignFile_data()
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("kind");
     for (const char *option : {"--generate", "--dump"}) {
-        for (const char *kind : {"FIFO", "device", "folder", "too large"})
-            QTest::addRow("%s, %s", option + 2, kind) << option << kind;
+        for (const QString &kind : SpecialFile::kinds())
+            QTest::addRow("%s, %s", option + 2, qPrintable(kind)) << option << kind;
     }
 }
 
@@ -242,22 +240,14 @@ void TestCommandLine::inputThatIsNoDesignFile()
     QFETCH(QString, option);
     QFETCH(QString, kind);
     QTemporaryDir folder;
-    QString path = QDir(folder.path()).filePath(QStringLiteral("design.kfx"));
-    std::unique_ptr<FedFifo> fifo;
-    if (kind == QLatin1String("FIFO")) {
-        fifo = std::make_unique<FedFifo>(path, m_designBytes);
-        QVERIFY(fifo->isValid());
-    } else if (kind == QLatin1String("device")) {
-        path = QStringLiteral("/dev/zero");
-    } else if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("design.kfx")));
-    } else {
-        QVERIFY(writeOversizeFile(path, m_designBytes));
-    }
-    const Run result = run({option, path});
+    const SpecialFile design(kind, QDir(folder.path()).filePath(QStringLiteral("design.kfx")),
+                             m_designBytes);
+    QVERIFY(design.isValid());
+    const Run result = run({option, design.path()});
     QCOMPARE(result.out, QByteArray());
     QCOMPARE(result.status, 2);
-    QVERIFY2(result.err.startsWith(("ERROR. Cannot open file: " + path).toUtf8()), result.err);
+    QVERIFY2(result.err.startsWith(("ERROR. Cannot open file: " + design.path()).toUtf8()),
+             result.err);
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -394,8 +394,8 @@ void TestFileSafety::inputThatIsNoRegularFile_data()
         {"word list", "ERROR: Cannot read from File: ", ".PRINT\n"},
     };
     for (const auto &reader : readers) {
-        for (const char *kind : {"FIFO", "device", "folder", "too large"}) {
-            QTest::addRow("%s, %s", reader.reader, kind)
+        for (const QString &kind : SpecialFile::kinds()) {
+            QTest::addRow("%s, %s", reader.reader, qPrintable(kind))
                 << reader.reader << reader.message << reader.content << kind;
         }
     }
@@ -411,21 +411,11 @@ void TestFileSafety::inputThatIsNoRegularFile()
     ReportWindowFixture f;
     if (content.isEmpty())
         content = ReportWindowFixture::readFile(ReportWindowFixture::settingsPath());
-    QString path = f.path(QStringLiteral("offered"));
-    std::unique_ptr<FedFifo> fifo;
-    if (kind == QLatin1String("FIFO")) {
-        fifo = std::make_unique<FedFifo>(path, content);
-        QVERIFY(fifo->isValid());
-    } else if (kind == QLatin1String("device")) {
-        path = QStringLiteral("/dev/zero");
-    } else if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir().mkpath(path));
-    } else {
-        QVERIFY(writeOversizeFile(path, content));
-    }
-    const Attempt attempt = load(f, reader, path);
+    const SpecialFile offered(kind, f.path(QStringLiteral("offered")), content);
+    QVERIFY(offered.isValid());
+    const Attempt attempt = load(f, reader, offered.path());
     QVERIFY(!attempt.done);
-    QCOMPARE(attempt.messages, QStringList{message + path});
+    QCOMPARE(attempt.messages, QStringList{message + offered.path()});
 }
 
 QTEST_MAIN(TestFileSafety)

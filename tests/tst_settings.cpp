@@ -345,16 +345,8 @@ void tst_Settings::settingsFileThatIsNoRegularFile_data()
 void tst_Settings::settingsFileThatIsNoRegularFile()
 {
     QFETCH(QString, kind);
-    const QByteArray content = "[COMPLETETION]\nFile=words.txt\n";
-    std::unique_ptr<FedFifo> fifo;
-    if (kind == QLatin1String("FIFO")) {
-        fifo = std::make_unique<FedFifo>(iniPath(), content);
-        QVERIFY(fifo->isValid());
-    } else if (kind == QLatin1String("folder")) {
-        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("KFX.ini")));
-    } else {
-        QVERIFY(writeOversizeFile(iniPath(), content));
-    }
+    const SpecialFile settings(kind, iniPath(), "[COMPLETETION]\nFile=words.txt\n");
+    QVERIFY(settings.isValid());
     readCompletionSettings();
     QCOMPARE(CompletionFile, QString());
 
