@@ -1,8 +1,10 @@
 // Links: kestrova_model
 #include "model/ObjectStream.h"
 
+#include "SpecialFiles.h"
 #include "WorkedExample.h"
 
+#include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -24,6 +26,12 @@ private slots:
     void unreadableFile();
     void helpAndVersion();
     void invalidUsage();
+    void standardOutputThatFails_data();
+    void standardOutputThatFails();
+    void outputOntoTheDesignIsRefused_data();
+    void outputOntoTheDesignIsRefused();
+    void inputThatIsNoDesignFile_data();
+    void inputThatIsNoDesignFile();
 
 private:
     struct Run
@@ -32,7 +40,8 @@ private:
         QByteArray out;
         QByteArray err;
     };
-    Run run(const QStringList &arguments);
+    // Standard output goes to standardOutput when one is named.
+    Run run(const QStringList &arguments, const QString &standardOutput = {});
 
     QTemporaryDir m_folder;
     QString m_design;
@@ -52,9 +61,12 @@ void TestCommandLine::initTestCase()
     m_designBytes = file.readAll();
 }
 
-TestCommandLine::Run TestCommandLine::run(const QStringList &arguments)
+TestCommandLine::Run TestCommandLine::run(const QStringList &arguments,
+                                          const QString &standardOutput)
 {
     QProcess process;
+    if (!standardOutput.isEmpty())
+        process.setStandardOutputFile(standardOutput);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
@@ -156,6 +168,86 @@ void TestCommandLine::invalidUsage()
     const Run noDisplay = run({});
     QCOMPARE(noDisplay.status, 1);
     QVERIFY(noDisplay.err.contains("no display"));
+}
+
+void TestCommandLine::standardOutputThatFails_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("help") << QStringList{"--help"};
+    QTest::newRow("version") << QStringList{"--version"};
+    QTest::newRow("generate") << QStringList{"--generate", m_design};
+    QTest::newRow("generate, UNIX") << QStringList{"--generate", m_design, "--unix"};
+    QTest::newRow("dump") << QStringList{"--dump", m_design};
+}
+
+// A device that is always full takes nothing that is written to it.
+void TestCommandLine::standardOutputThatFails()
+{
+    QFETCH(QStringList, arguments);
+    const QString full = QStringLiteral("/dev/full");
+    if (!QFile::exists(full))
+        QSKIP("this system has no /dev/full to stand for a full disk");
+    const Run result = run(arguments, full);
+    QCOMPARE(result.err, QByteArray("ERROR. Cannot write to standard output.\n"));
+    QCOMPARE(result.status, 1);
+}
+
+void TestCommandLine::outputOntoTheDesignIsRefused_data()
+{
+    QTest::addColumn<QString>("output");
+    QTest::newRow("the same name") << "own.kfx";
+    QTest::newRow("through a folder and back") << "folder/../own.kfx";
+    QTest::newRow("a symbolic link") << "link.kfx";
+    QTest::newRow("a hard link") << "hard.kfx";
+}
+
+void TestCommandLine::outputOntoTheDesignIsRefused()
+{
+    QFETCH(QString, output);
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    const QString design = dir.filePath(QStringLiteral("own.kfx"));
+    QVERIFY(QFile::copy(m_design, design));
+    QVERIFY(dir.mkdir(QStringLiteral("folder")));
+    QVERIFY(QFile::link(design, dir.filePath(QStringLiteral("link.kfx"))));
+    QCOMPARE(::link(QFile::encodeName(design).constData(),
+                    QFile::encodeName(dir.filePath(QStringLiteral("hard.kfx"))).constData()),
+             0);
+
+    const QString outputPath = dir.filePath(output);
+    const Run result = run({"--generate", design, "--output", outputPath});
+    QCOMPARE(result.status, 2);
+    QVERIFY2(result.err.startsWith(("ERROR. Cannot save to file: " + outputPath).toUtf8()),
+             result.err);
+    QFile file(design);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), m_designBytes);
+}
+
+void TestCommandLine::inputThatIsNoDesignFile_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("kind");
+    for (const char *option : {"--generate", "--dump"}) {
+        for (const QString &kind : SpecialFile::kinds())
+            QTest::addRow("%s, %s", option + 2, qPrintable(kind)) << option << kind;
+    }
+}
+
+// Each holds or yields a whole design: only where it comes from is wrong.
+void TestCommandLine::inputThatIsNoDesignFile()
+{
+    QFETCH(QString, option);
+    QFETCH(QString, kind);
+    QTemporaryDir folder;
+    const SpecialFile design(kind, QDir(folder.path()).filePath(QStringLiteral("design.kfx")),
+                             m_designBytes);
+    QVERIFY(design.isValid());
+    const Run result = run({option, design.path()});
+    QCOMPARE(result.out, QByteArray());
+    QCOMPARE(result.status, 2);
+    QVERIFY2(result.err.startsWith(("ERROR. Cannot open file: " + design.path()).toUtf8()),
+             result.err);
 }
 
 QTEST_MAIN(TestCommandLine)

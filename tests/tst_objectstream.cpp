@@ -8,6 +8,7 @@
 
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextStream>
 
 #include <cfloat>
 #include <cmath>
@@ -122,6 +123,8 @@ private slots:
 
     void dumpShowsTemplate();
     void dumpNestsChildren();
+    void dumpIndentationStopsGrowing();
+    void dumpWritesAsItGoes();
 
 private:
     QString filePath(const QString &name) const { return m_dir->filePath(name); }
@@ -885,6 +888,40 @@ void TestObjectStream::dumpNestsChildren()
                                             "  end\n"
                                             "end\n");
     QCOMPARE(StreamDump::dumpStageFile(stream), expected);
+}
+
+// Each level of a deep nest is a byte or two of the stream; indented in
+// full it would be hundreds of blanks in the text.
+void TestObjectStream::dumpIndentationStopsGrowing()
+{
+    constexpr int Lists = 200;
+    const QByteArray data = "TPF0" + str("TmText") + str("") + str("Foo")
+                            + QByteArray(Lists, '\x01') + QByteArray(Lists + 3, '\0');
+    const QStringList lines = StreamDump::dumpStageFile(data).split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 2 * Lists + 1);
+    QCOMPARE(lines.first(), QStringLiteral("object TmText"));
+    QCOMPARE(lines[1], QStringLiteral("  Foo = ("));
+    QCOMPARE(lines[15], QString(30, u' ') + u'(');
+    QCOMPARE(lines[16], QString(32, u' ') + u'(');
+    QCOMPARE(lines[17], QString(32, u' ') + u'(');
+    QCOMPARE(lines[Lists], QString(32, u' ') + QStringLiteral("()"));
+    QCOMPARE(lines[2 * Lists - 1], QStringLiteral("  )"));
+    QCOMPARE(lines.last(), QStringLiteral("end"));
+    for (const QString &line : lines)
+        QVERIFY2(line.size() <= 34, qPrintable(line));
+}
+
+// Damage late in a stream comes after the text of what came before it has
+// been written.
+void TestObjectStream::dumpWritesAsItGoes()
+{
+    const QByteArray data = "TPF0" + str("TmText") + str("mText1") + str("Caption") + hex("06")
+                            + str("'Total'") + str("Tag") + hex("FF");
+    QString text;
+    QTextStream out(&text);
+    QVERIFY_THROWS_EXCEPTION(StreamError, StreamDump::dumpStageFile(data, out));
+    out.flush();
+    QCOMPARE(text, QStringLiteral("object mText1: TmText\n  Caption = \"'Total'\"\n"));
 }
 
 QTEST_MAIN(TestObjectStream)

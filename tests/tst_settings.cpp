@@ -3,9 +3,12 @@
 #include "shell/Settings.h"
 #include "shell/SetupDialog.h"
 
+#include "SpecialFiles.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,6 +18,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <thread>
 
 namespace {
 
@@ -80,6 +84,11 @@ private slots:
     void valuesReadBackAsWritten();
     void longValueIsCutWhenRead();
     void newFileIsPrivate();
+    void everyWriteLeavesTheFilePrivate_data();
+    void everyWriteLeavesTheFilePrivate();
+    void concurrentWritersLoseNoKey();
+    void settingsFileThatIsNoRegularFile_data();
+    void settingsFileThatIsNoRegularFile();
 
     void setupShowsDefaultsWithoutFile();
     void readersUseTheirDefaults();
@@ -264,6 +273,87 @@ void tst_Settings::newFileIsPrivate()
     // A second write goes through a new temporary file: it stays private.
     QVERIFY(file.writeString(QStringLiteral("FTP"), QStringLiteral("User"), QStringLiteral("u")));
     QCOMPARE(QFile::permissions(iniPath()) & others, QFileDevice::Permissions());
+}
+
+void tst_Settings::everyWriteLeavesTheFilePrivate_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("made by hand, readable by all") << 0644;
+    QTest::newRow("writable by all") << 0666;
+    QTest::newRow("already private") << 0600;
+}
+
+void tst_Settings::everyWriteLeavesTheFilePrivate()
+{
+    QFETCH(int, mode);
+    writeFile(iniPath(), "[FTP]\nUser=bob\n");
+    QCOMPARE(::chmod(QFile::encodeName(iniPath()).constData(), mode_t(mode)), 0);
+    IniFile file(iniPath());
+    QVERIFY(file.writeString(QStringLiteral("FTP"), QStringLiteral("Pass"), QStringLiteral("pw")));
+    QCOMPARE(readFile(iniPath()), QByteArray("[FTP]\nUser=bob\nPass=pw\n"));
+    // The user's flags tell what the one running the test may do.
+    const QFileDevice::Permissions userFlags =
+        QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser;
+    QCOMPARE(QFile::permissions(iniPath()) & ~userFlags,
+             QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
+// Two programs changing settings at once, as two threads: each writes keys
+// of its own, and every key of both must be in the file afterwards.
+void tst_Settings::concurrentWritersLoseNoKey()
+{
+    constexpr int KeysEach = 50;
+    const auto writer = [this](QChar prefix, int *failures) {
+        IniFile file(iniPath());
+        for (int i = 0; i < KeysEach; ++i) {
+            const QString key = prefix + QString::number(i);
+            if (!file.writeString(QStringLiteral("Race"), key, QStringLiteral("v") + key))
+                ++*failures;
+        }
+    };
+    int failuresA = 0;
+    int failuresB = 0;
+    std::thread first(writer, u'A', &failuresA);
+    std::thread second(writer, u'B', &failuresB);
+    first.join();
+    second.join();
+    QCOMPARE(failuresA + failuresB, 0);
+
+    const IniFile file(iniPath());
+    QStringList lost;
+    for (const QChar prefix : {u'A', u'B'}) {
+        for (int i = 0; i < KeysEach; ++i) {
+            const QString key = prefix + QString::number(i);
+            if (file.readString(u"Race", key, QString()) != QStringLiteral("v") + key)
+                lost << key;
+        }
+    }
+    QCOMPARE(lost, QStringList());
+    QVERIFY(!QFile::exists(iniPath() + QStringLiteral(".lock")));
+}
+
+void tst_Settings::settingsFileThatIsNoRegularFile_data()
+{
+    QTest::addColumn<QString>("kind");
+    QTest::newRow("FIFO") << "FIFO";
+    QTest::newRow("folder") << "folder";
+    QTest::newRow("too large") << "too large";
+}
+
+// At start-up, too: reading the word list's name from a FIFO hung the
+// program before its window showed.
+void tst_Settings::settingsFileThatIsNoRegularFile()
+{
+    QFETCH(QString, kind);
+    const SpecialFile settings(kind, iniPath(), "[COMPLETETION]\nFile=words.txt\n");
+    QVERIFY(settings.isValid());
+    readCompletionSettings();
+    QCOMPARE(CompletionFile, QString());
+
+    IniFile file(iniPath());
+    QVERIFY(!file.writeString(QStringLiteral("FTP"), QStringLiteral("User"), QStringLiteral("u")));
+    QVERIFY(!file.errorString().isEmpty());
+    QVERIFY(!QFileInfo(iniPath()).isFile() || QFileInfo(iniPath()).size() > InputFile::MaxSize);
 }
 
 void tst_Settings::setupShowsDefaultsWithoutFile()

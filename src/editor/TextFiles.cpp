@@ -1,8 +1,8 @@
 #include "editor/TextFiles.h"
 
 #include "model/Cp1250.h"
+#include "model/InputFile.h"
 
-#include <QFile>
 #include <QStringDecoder>
 
 namespace TextFiles {
@@ -98,10 +98,10 @@ QStringList splitLines(const QString &text)
 
 std::optional<QStringList> readLines(const QString &fileName)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = InputFile::read(fileName);
+    if (!bytes)
         return std::nullopt;
-    return splitLines(decode(file.readAll()));
+    return splitLines(decode(*bytes));
 }
 
 } // namespace TextFiles

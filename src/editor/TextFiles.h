@@ -20,7 +20,7 @@ QString decode(QByteArrayView bytes);
 QStringList splitLines(const QString &text);
 
 // The lines of a file, each without its LF or CR LF; nothing when the file
-// cannot be read.
+// cannot be read or is no file InputFile reads.
 std::optional<QStringList> readLines(const QString &fileName);
 
 } // namespace TextFiles

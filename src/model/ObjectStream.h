@@ -65,8 +65,8 @@ QList<QWidget *> readStreams(const QByteArray &data, ComponentOwner &owner, QWid
                              const ClassRegistry &registry, const ReaderHooks &hooks = {});
 
 // Stage file layout: a stream per direct child control of the stage in
-// child order, then one 0 byte per stream. Written through a temporary file
-// renamed over the target, so a failed save leaves the old file as it was.
+// child order, then one 0 byte per stream. Written as FileReplacement
+// writes, so a failed save (a full disk too) leaves the old file as it was.
 // Throws StreamError("Cannot create file <fileName>") when it cannot be written.
 void saveStageFile(const QWidget *stage, const QString &fileName, const ComponentOwner &root,
                    const ClassRegistry &registry);
@@ -76,9 +76,9 @@ void saveStageFile(const QWidget *stage, const QString &fileName, const Componen
 // then the streams are read with every read error handled (and still
 // passed to hooks.onError) and every name made unique in the owner before
 // hooks.onSetName sees it. Throws StreamError("<fileName> can not be read")
-// when the file cannot be opened (the stage is then left as it was), is
-// empty, ends early or holds no stream; the stage keeps what was read
-// before the failure.
+// when the file cannot be opened or is no file InputFile reads (the stage
+// is then left as it was), is empty, ends early or holds no stream; the
+// stage keeps what was read before the failure.
 QList<QWidget *> loadStageFile(QWidget *stage, const QString &fileName, ComponentOwner &owner,
                                const ClassRegistry &registry, const ReaderHooks &hooks = {});
 

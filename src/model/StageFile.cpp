@@ -2,9 +2,9 @@
 
 #include "model/ClassRegistry.h"
 #include "model/ComponentOwner.h"
+#include "model/FileReplacement.h"
+#include "model/InputFile.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QWidget>
 
 namespace ObjectStream {
@@ -35,8 +35,7 @@ void saveStageFile(const QWidget *stage, const QString &fileName, const Componen
     // One end-of-list byte per stream, all after the last stream.
     data.append(controls.size(), '\0');
 
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+    if (!FileReplacement::replace(fileName, data))
         throw StreamError(QStringLiteral("Cannot create file %1").arg(fileName));
 }
 
@@ -45,13 +44,9 @@ QList<QWidget *> loadStageFile(QWidget *stage, const QString &fileName, Componen
 {
     // The file is read before anything is removed: a file that cannot be
     // opened leaves the stage as it was.
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> data = InputFile::read(fileName);
+    if (!data)
         throw cannotRead(fileName);
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        throw cannotRead(fileName);
-    file.close();
 
     const QList<QWidget *> controls = orderedChildren(stage, registry);
     for (auto control = controls.crbegin(); control != controls.crend(); ++control)
@@ -69,7 +64,7 @@ QList<QWidget *> loadStageFile(QWidget *stage, const QString &fileName, Componen
         return hooks.onSetName ? hooks.onSetName(component, name) : name;
     };
     try {
-        return readStreams(data, owner, stage, registry, stageHooks);
+        return readStreams(*data, owner, stage, registry, stageHooks);
     } catch (const StreamError &) {
         throw cannotRead(fileName);
     }

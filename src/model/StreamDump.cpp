@@ -3,6 +3,9 @@
 #include "model/ObjectStream.h"
 #include "model/StreamInput.h"
 
+#include <QTextStream>
+
+#include <algorithm>
 #include <bit>
 #include <charconv>
 
@@ -47,12 +50,20 @@ QString quoted(QStringView text)
     return result + u'"';
 }
 
+// As many blanks as the deepest indentation takes.
+constexpr QLatin1StringView Blanks("                                ");
+static_assert(Blanks.size() == StreamDump::MaxIndent * 2);
+
+// Thrown when the text can no longer be written.
+struct OutputFailed
+{};
+
 class Dumper
 {
 public:
-    explicit Dumper(QByteArrayView data) : m_in(data) {}
+    Dumper(QByteArrayView data, QTextStream &out) : m_in(data), m_out(out) {}
 
-    QString dumpStageFile()
+    void dumpStageFile()
     {
         try {
             while (!m_in.atEndOfList()) {
@@ -62,14 +73,17 @@ public:
         } catch (const StreamError &error) {
             throw StreamError(
                 QStringLiteral("%1 at byte %2").arg(error.message()).arg(m_in.position()));
+        } catch (const OutputFailed &) {
+            // The rest would go nowhere; out's status tells the caller.
         }
-        return m_text;
     }
 
 private:
     void line(int indent, const QString &text)
     {
-        m_text += QString(indent * 2, u' ') + text + u'\n';
+        m_out << Blanks.first(std::min(indent, StreamDump::MaxIndent) * 2) << text << '\n';
+        if (m_out.status() != QTextStream::Ok)
+            throw OutputFailed();
     }
 
     void dumpObject(int depth)
@@ -204,16 +218,25 @@ private:
     }
 
     StreamInput m_in;
-    QString m_text;
+    QTextStream &m_out;
 };
 
 } // namespace
 
 namespace StreamDump {
 
+void dumpStageFile(QByteArrayView data, QTextStream &out)
+{
+    Dumper(data, out).dumpStageFile();
+}
+
 QString dumpStageFile(QByteArrayView data)
 {
-    return Dumper(data).dumpStageFile();
+    QString text;
+    QTextStream out(&text);
+    dumpStageFile(data, out);
+    out.flush();
+    return text;
 }
 
 } // namespace StreamDump

@@ -2,22 +2,51 @@
 
 #include "shell/HeadlessReport.h"
 
+#include "model/FileReplacement.h"
+#include "model/InputFile.h"
 #include "model/ObjectStream.h"
 #include "model/StreamDump.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <QTextStream>
+
+#include <sys/stat.h>
 
 namespace {
 
 constexpr int ExitUsage = 1;
+constexpr int ExitOutput = 1;
 constexpr int ExitFile = 2;
+
+const QString CannotSaveTo = QStringLiteral("ERROR. Cannot save to file: ");
+const QString CannotWriteOutput = QStringLiteral("ERROR. Cannot write to standard output.");
 
 QString cannotOpen(const QString &path)
 {
     return QStringLiteral("ERROR. Cannot open file: ") + path;
+}
+
+// Whether both names lead to one file, through a symbolic link, "..", or
+// another hard link.
+bool isSameFile(const QString &first, const QString &second)
+{
+    struct stat a = {};
+    struct stat b = {};
+    return ::stat(QFile::encodeName(first).constData(), &a) == 0
+           && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev
+           && a.st_ino == b.st_ino;
+}
+
+// What did not reach standard output (a full disk) is a failure, not a
+// success with less text.
+int finishOutput(QTextStream &out, QTextStream &err)
+{
+    out.flush();
+    if (out.status() == QTextStream::Ok)
+        return 0;
+    err << CannotWriteOutput << Qt::endl;
+    return ExitOutput;
 }
 
 // Takes the value of an option that needs one, or records the error.
@@ -44,6 +73,11 @@ QByteArray withLineEnds(const QStringList &lines, bool unixLineEnds)
 
 int generate(const CommandLineRequest &request, QTextStream &out, QTextStream &err)
 {
+    // Replacing the design by its own source would lose the design.
+    if (!request.output.isEmpty() && isSameFile(request.output, request.design)) {
+        err << CannotSaveTo << request.output << QStringLiteral(" (it is the design)") << Qt::endl;
+        return ExitFile;
+    }
     HeadlessReport report;
     try {
         report.load(request.design);
@@ -54,12 +88,10 @@ int generate(const CommandLineRequest &request, QTextStream &out, QTextStream &e
     const QByteArray bytes = withLineEnds(report.generate(), request.unixLineEnds);
     if (request.output.isEmpty()) {
         out << QString::fromUtf8(bytes);
-        out.flush();
-        return 0;
+        return finishOutput(out, err);
     }
-    QSaveFile file(request.output);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        err << QStringLiteral("ERROR. Cannot save to file: ") << request.output << Qt::endl;
+    if (!FileReplacement::replace(request.output, bytes)) {
+        err << CannotSaveTo << request.output << Qt::endl;
         return ExitFile;
     }
     return 0;
@@ -67,20 +99,20 @@ int generate(const CommandLineRequest &request, QTextStream &out, QTextStream &e
 
 int dump(const CommandLineRequest &request, QTextStream &out, QTextStream &err)
 {
-    QFile file(request.design);
-    if (!file.open(QIODevice::ReadOnly)) {
+    const std::optional<QByteArray> data = InputFile::read(request.design);
+    if (!data) {
         err << cannotOpen(request.design) << Qt::endl;
         return ExitFile;
     }
     try {
-        out << StreamDump::dumpStageFile(file.readAll());
+        StreamDump::dumpStageFile(*data, out);
     } catch (const StreamError &error) {
+        out.flush();
         err << cannotOpen(request.design) << QStringLiteral(" (") << error.message()
             << QStringLiteral(")") << Qt::endl;
         return ExitFile;
     }
-    out.flush();
-    return 0;
+    return finishOutput(out, err);
 }
 
 } // namespace
@@ -143,11 +175,11 @@ int runHeadless(const CommandLineRequest &request, QTextStream &out, QTextStream
     switch (request.action) {
     case CommandLineRequest::Help:
         out << usageText();
-        return 0;
+        return finishOutput(out, err);
     case CommandLineRequest::Version:
         out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
-            << Qt::endl;
-        return 0;
+            << '\n';
+        return finishOutput(out, err);
     case CommandLineRequest::Generate:
         return generate(request, out, err);
     case CommandLineRequest::Dump:

@@ -25,5 +25,6 @@ CommandLineRequest parseCommandLine(const QStringList &arguments);
 QString usageText();
 
 // Carries out a headless request; returns the exit status (0 success,
-// 1 invalid usage, 2 a file that cannot be read or written).
+// 1 invalid usage or output that standard output did not take, 2 a file
+// that cannot be read or written).
 int runHeadless(const CommandLineRequest &request, QTextStream &out, QTextStream &err);

@@ -2,8 +2,11 @@
 
 #include "editor/TextFiles.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "model/FileReplacement.h"
+#include "model/InputFile.h"
+
+#include <QFileInfo>
+#include <QLockFile>
 
 using namespace Qt::StringLiterals;
 
@@ -129,6 +132,14 @@ QByteArray lineEnding(const QList<RawLine> &lines)
     return "\n";
 }
 
+QByteArray joinLines(const QList<RawLine> &lines)
+{
+    QByteArray bytes;
+    for (const RawLine &line : lines)
+        bytes += line.text + line.end;
+    return bytes;
+}
+
 void insertLine(QList<RawLine> &lines, qsizetype index, const QByteArray &text,
                 const QByteArray &end)
 {
@@ -141,10 +152,10 @@ void insertLine(QList<RawLine> &lines, qsizetype index, const QByteArray &text,
 
 QString IniFile::readString(QStringView section, QStringView key, const QString &defaultValue) const
 {
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly))
+    const std::optional<QByteArray> bytes = InputFile::read(m_path);
+    if (!bytes)
         return defaultValue;
-    const QList<RawLine> lines = splitLines(file.readAll());
+    const QList<RawLine> lines = splitLines(*bytes);
     const Location location = locate(lines, section, key);
     if (location.key < 0)
         return defaultValue;
@@ -154,14 +165,23 @@ QString IniFile::readString(QStringView section, QStringView key, const QString 
 bool IniFile::writeString(const QString &section, const QString &key, const QString &value)
 {
     m_error.clear();
-    QFile existing(m_path);
-    const bool exists = existing.exists();
-    if (exists && !existing.open(QIODevice::ReadOnly)) {
-        m_error = existing.errorString();
+    // Two programs changing keys at once would each write back the file as
+    // they read it, the other's key lost: one at a time reads, changes and
+    // writes. A lock left by a program that ended is taken over.
+    QLockFile lock(m_path + QStringLiteral(".lock"));
+    if (!lock.tryLock(LockWait)) {
+        m_error = lock.error() == QLockFile::LockFailedError
+                      ? QStringLiteral("another program is writing it")
+                      : QStringLiteral("its lock file cannot be made");
         return false;
     }
-    QList<RawLine> lines = splitLines(exists ? existing.readAll() : QByteArray());
-    existing.close();
+    QList<RawLine> lines;
+    if (QFileInfo::exists(m_path)) {
+        const std::optional<QByteArray> bytes = InputFile::read(m_path, &m_error);
+        if (!bytes)
+            return false;
+        lines = splitLines(*bytes);
+    }
 
     const Location location = locate(lines, section, key);
     const QByteArray encodedValue = quoteValue(value).toUtf8();
@@ -177,20 +197,11 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
         insertLine(lines, lines.size(), entry, end);
     }
 
-    QSaveFile file(m_path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    // It holds a password: owner-only however the old file was made.
+    FileReplacement file(m_path);
+    const bool written = file.open(QFileDevice::ReadOwner | QFileDevice::WriteOwner)
+                         && file.write(joinLines(lines)) && file.commit();
+    if (!written)
         m_error = file.errorString();
-        return false;
-    }
-    if (!exists)
-        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    for (const RawLine &line : std::as_const(lines)) {
-        file.write(line.text);
-        file.write(line.end);
-    }
-    if (!file.commit()) {
-        m_error = file.errorString();
-        return false;
-    }
-    return true;
+    return written;
 }

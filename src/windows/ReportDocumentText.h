@@ -20,12 +20,13 @@ struct SourceText
 };
 
 // The lines of the file, each ending at LF or CR LF; nothing when it
-// cannot be read.
+// cannot be read or is no file InputFile reads.
 std::optional<SourceText> read(const QString &fileName);
 
 // Creates or replaces the file with every line followed by lineEnd, calling
 // lineWritten after each line. The file is replaced only when all of it
-// was written: false, and the previous file as it was, on any failure.
+// was written: false, and the previous file as it was, on any failure,
+// a folder that may not be written among them.
 bool write(const QString &fileName, const QStringList &lines, QByteArrayView lineEnd,
            const std::function<void()> &lineWritten = {});
 
