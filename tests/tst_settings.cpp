@@ -361,10 +361,14 @@ void tst_Settings::setupShowsDefaultsWithoutFile()
     SetupDialog dialog;
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Setup"));
     const QList<QPair<const char *, QString>> expected = {
-        {"UserEdit", "ftpguest"},         {"PassEdit", ""},
-        {"HostEdit", "127.0.0.1"},        {"RemDirEdit", "/"},
-        {"TelnetProgEdit", "Termik.exe"}, {"EditorEdit", "Notexa.exe"},
-        {"ReportProgEdit", "report.exe"}, {"RepUserEdit", "ingres"},
+        {"UserEdit", "ftpguest"},
+        {"PassEdit", ""},
+        {"HostEdit", "127.0.0.1"},
+        {"RemDirEdit", "/"},
+        {"TelnetProgEdit", "x-terminal-emulator"},
+        {"EditorEdit", "x-terminal-emulator -e editor"},
+        {"ReportProgEdit", "report"},
+        {"RepUserEdit", "ingres"},
     };
     for (const auto &[name, text] : expected) {
         QLineEdit *edit = field(dialog, name);
@@ -390,9 +394,9 @@ void tst_Settings::readersUseTheirDefaults()
     QCOMPARE(account.password, QStringLiteral("ftpguest"));
     QCOMPARE(account.host, QStringLiteral("127.0.0.1"));
     QCOMPARE(account.remoteDirectory, QStringLiteral("/"));
-    QCOMPARE(Settings::telnetProgram(), QStringLiteral("Termik.exe"));
-    QCOMPARE(Settings::textEditorProgram(), QStringLiteral("Notexa.exe"));
-    QCOMPARE(Settings::reportProgram(), QStringLiteral("report.exe"));
+    QCOMPARE(Settings::telnetProgram(), QStringLiteral("x-terminal-emulator"));
+    QCOMPARE(Settings::textEditorProgram(), QStringLiteral("x-terminal-emulator -e editor"));
+    QCOMPARE(Settings::reportProgram(), QStringLiteral("report"));
     QCOMPARE(Settings::reportUser(), QStringLiteral("ingres"));
 }
 
@@ -405,9 +409,9 @@ void tst_Settings::okWritesEightKeysInOrder()
     QVERIFY(!dialog.isVisible());
     QCOMPARE(readFile(iniPath()),
              QByteArray("[FTP]\nUser=ftpguest\nPass=\nHost=127.0.0.1\nRemoteDirectory=/\n"
-                        "[Telnet]\nTelnetProg=Termik.exe\n"
-                        "[TxtEdit]\nTxtEditProg=Notexa.exe\n"
-                        "[RunReport]\nProgram=report.exe\nUser=ingres\n"));
+                        "[Telnet]\nTelnetProg=x-terminal-emulator\n"
+                        "[TxtEdit]\nTxtEditProg=x-terminal-emulator -e editor\n"
+                        "[RunReport]\nProgram=report\nUser=ingres\n"));
     // The empty password now counts: the upload no longer uses its default.
     QCOMPARE(Settings::ftpAccount().password, QString());
     QCOMPARE(QFile::permissions(iniPath()) & (QFileDevice::ReadOther | QFileDevice::ReadGroup),
@@ -452,9 +456,9 @@ void tst_Settings::okKeepsTheRestOfTheFile()
                                              "PROGRAM = /opt/ingres/report\r\n"
                                              "User=dba\r\n"
                                              "[Telnet]\r\n"
-                                             "TelnetProg=Termik.exe\r\n"
+                                             "TelnetProg=x-terminal-emulator\r\n"
                                              "[TxtEdit]\r\n"
-                                             "TxtEditProg=Notexa.exe\r\n"));
+                                             "TxtEditProg=x-terminal-emulator -e editor\r\n"));
 }
 
 void tst_Settings::emptyFieldIsWrittenEmpty()
@@ -504,14 +508,14 @@ void tst_Settings::browseReplacesField()
         return answer;
     });
     button(dialog, "BrowseButton3")->click();
-    QCOMPARE(offered, QStringLiteral("report.exe"));
+    QCOMPARE(offered, QStringLiteral("report"));
     QCOMPARE(field(dialog, "ReportProgEdit")->text(), answer);
     QCOMPARE(QDir::currentPath(), QDir(m_dir->path()).canonicalPath());
-    QCOMPARE(field(dialog, "TelnetProgEdit")->text(), QStringLiteral("Termik.exe"));
+    QCOMPARE(field(dialog, "TelnetProgEdit")->text(), QStringLiteral("x-terminal-emulator"));
 
     answer.clear(); // the user cancels the file dialog
     button(dialog, "BrowseButton1")->click();
-    QCOMPARE(field(dialog, "TelnetProgEdit")->text(), QStringLiteral("Termik.exe"));
+    QCOMPARE(field(dialog, "TelnetProgEdit")->text(), QStringLiteral("x-terminal-emulator"));
 }
 
 void tst_Settings::completionSettingIsReadOnce()

@@ -30,9 +30,11 @@ inline constexpr char DefaultFtpUser[] = "ftpguest";
 inline constexpr char DefaultFtpPassword[] = "ftpguest"; // the upload's; setup shows none
 inline constexpr char DefaultFtpHost[] = "127.0.0.1";
 inline constexpr char DefaultRemoteDirectory[] = "/";
-inline constexpr char DefaultTelnetProgram[] = "Termik.exe";
-inline constexpr char DefaultTextEditorProgram[] = "Notexa.exe";
-inline constexpr char DefaultReportProgram[] = "report.exe";
+// Programs every Debian desktop has: the terminal alternative, and the
+// system's editor alternative run in it; "report" is the report program.
+inline constexpr char DefaultTelnetProgram[] = "x-terminal-emulator";
+inline constexpr char DefaultTextEditorProgram[] = "x-terminal-emulator -e editor";
+inline constexpr char DefaultReportProgram[] = "report";
 inline constexpr char DefaultReportUser[] = "ingres";
 
 QString read(const SettingKey &key, const QString &defaultValue);

@@ -1,0 +1,292 @@
+#include "FrameFixture.h"
+
+#include "shell/ExternalPrograms.h"
+#include "shell/Settings.h"
+#include "windows/ObjectListDialog.h"
+
+#include "designer/DesignRegister.h"
+#include "designer/DesignStage.h"
+#include "designer/SelectionList.h"
+
+#include <QListWidget>
+
+// The Project and Tools commands that reach outside the form: the object
+// list, Run Report with a stand-in report program, and the external tools.
+class TestProjectCommands : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+    void objectListNamesEveryComponent();
+    void objectListSelectsTheChosenComponent_data();
+    void objectListSelectsTheChosenComponent();
+    void reportParameters_data();
+    void reportParameters();
+    void commandWordsAreSplitAsAShellWould();
+    void runReportStartsTheProgram_data();
+    void runReportStartsTheProgram();
+    void runReportFailures_data();
+    void runReportFailures();
+    void toolsStartWithoutAFile();
+
+private:
+    // A design with a page, a band, two texts (the second on top of the
+    // first) and a code block.
+    ReportWindow *openDesign();
+    // A script that records its arguments and folder in a file of the same
+    // name with ".args".
+    QString standInProgram(const QString &name) const;
+    static QStringList recordedLines(const QString &program);
+
+    FrameFixture *f = nullptr;
+};
+
+void TestProjectCommands::init()
+{
+    f = new FrameFixture;
+}
+
+void TestProjectCommands::cleanup()
+{
+    delete f;
+    f = nullptr;
+}
+
+ReportWindow *TestProjectCommands::openDesign()
+{
+    f->newReport(QStringLiteral("objects"));
+    if (!f->active())
+        return nullptr;
+    ReportWindow *window = f->active();
+    auto *band = new Band(&window->owner(), window->mPage1());
+    band->setName(QStringLiteral("mBand1"));
+    band->setHeightPx(108);
+    for (const char *name : {"mText1", "mText2"}) {
+        auto *text = new TextItem(&window->owner(), band);
+        text->setName(QString::fromLatin1(name));
+        text->setBounds(60, 18, 100, 18);
+    }
+    auto *code = new CodeBlock(&window->owner(), band);
+    code->setName(QStringLiteral("MBlockCode1"));
+    window->switchOff();
+    window->switchOn();
+    return window;
+}
+
+QString TestProjectCommands::standInProgram(const QString &name) const
+{
+    const QString path = f->path(name);
+    QFile script(path);
+    if (!script.open(QIODevice::WriteOnly))
+        return QString();
+    script.write("#!/bin/sh\n"
+                 "{ pwd; for argument in \"$@\"; do echo \"$argument\"; done; } > \"$0.part\"\n"
+                 "mv \"$0.part\" \"$0.args\"\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    return path;
+}
+
+QStringList TestProjectCommands::recordedLines(const QString &program)
+{
+    QFile file(program + QStringLiteral(".args"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+void TestProjectCommands::objectListNamesEveryComponent()
+{
+    ReportWindow *window = openDesign();
+    QVERIFY(window);
+    QStringList shown;
+    f->onModal<ObjectListDialog>([&shown](ObjectListDialog *dialog) {
+        for (int row = 0; row < dialog->list()->count(); ++row)
+            shown.append(dialog->list()->item(row)->text());
+        dialog->reject();
+    });
+    f->action(QStringLiteral("ViewObjectList1"))->trigger();
+    QCOMPARE(shown, (QStringList{"MBlockCode1: TMBlockCode", "mBand1: TmBand", "mPage1: TmPage",
+                                 "mText1: TmText", "mText2: TmText"}));
+}
+
+void TestProjectCommands::objectListSelectsTheChosenComponent_data()
+{
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<bool>("fromSource");
+    QTest::addColumn<QString>("selected");
+    QTest::newRow("hidden text") << "mText1: TmText" << false << "mText1";
+    QTest::newRow("from the source page") << "mBand1: TmBand" << true << "mBand1";
+    QTest::newRow("nothing highlighted") << "" << false << "";
+}
+
+void TestProjectCommands::objectListSelectsTheChosenComponent()
+{
+    QFETCH(QString, entry);
+    QFETCH(bool, fromSource);
+    QFETCH(QString, selected);
+    ReportWindow *window = openDesign();
+    QVERIFY(window);
+    window->designRegister()->clearSelection();
+    if (fromSource)
+        f->action(QStringLiteral("ToggleMenu"))->trigger();
+    f->onModal<ObjectListDialog>([entry](ObjectListDialog *dialog) {
+        const QList<QListWidgetItem *> found = dialog->list()->findItems(entry, Qt::MatchExactly);
+        if (!entry.isEmpty() && found.size() == 1)
+            QTest::mouseDClick(dialog->list()->viewport(), Qt::LeftButton, {},
+                               dialog->list()->visualItemRect(found.first()).center());
+        else
+            dialog->findChild<QPushButton *>(QStringLiteral("SelectButton"))->click();
+    });
+    f->action(QStringLiteral("ViewObjectList1"))->trigger();
+    QStringList names;
+    if (SelectionList *list = window->designRegister()->targets()) {
+        for (QWidget *control : list->items())
+            names.append(control->objectName());
+    }
+    QCOMPARE(names, selected.isEmpty() ? QStringList() : QStringList{selected});
+    if (!selected.isEmpty()) {
+        QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
+        QVERIFY(window->designing());
+    }
+}
+
+void TestProjectCommands::reportParameters_data()
+{
+    QTest::addColumn<QString>("vnode");
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("parameters");
+    QTest::newRow("with node") << "ORANGE"
+                               << "SALESDB"
+                               << "ingres"
+                               << "ORANGE::SALESDB -i~tmp.rw -uingres";
+    QTest::newRow("without node") << ""
+                                  << "SALESDB"
+                                  << "ingres"
+                                  << "SALESDB -i~tmp.rw -uingres";
+    QTest::newRow("blank node") << " \t "
+                                << "SALESDB"
+                                << "ingres"
+                                << "SALESDB -i~tmp.rw -uingres";
+    QTest::newRow("values untrimmed") << " ORANGE"
+                                      << "SALESDB "
+                                      << "dba"
+                                      << " ORANGE::SALESDB  -i~tmp.rw -udba";
+    QTest::newRow("empty user") << ""
+                                << "SALESDB"
+                                << ""
+                                << "SALESDB -i~tmp.rw -u";
+}
+
+void TestProjectCommands::reportParameters()
+{
+    QFETCH(QString, vnode);
+    QFETCH(QString, database);
+    QFETCH(QString, user);
+    QFETCH(QString, parameters);
+    QCOMPARE(ExternalPrograms::reportParameters(vnode, database, user), parameters);
+}
+
+void TestProjectCommands::commandWordsAreSplitAsAShellWould()
+{
+    QCOMPARE(ExternalPrograms::commandWords(QStringLiteral("report"),
+                                            QStringLiteral("ORANGE::SALESDB -i~tmp.rw -uingres")),
+             (QStringList{"report", "ORANGE::SALESDB", "-i~tmp.rw", "-uingres"}));
+    QCOMPARE(ExternalPrograms::commandWords(QStringLiteral("\"/opt/my tools/report\" -v")),
+             (QStringList{"/opt/my tools/report", "-v"}));
+    QVERIFY(ExternalPrograms::commandWords(QStringLiteral("  ")).isEmpty());
+    QVERIFY(!ExternalPrograms::start(QString()));
+}
+
+void TestProjectCommands::runReportStartsTheProgram_data()
+{
+    QTest::addColumn<QString>("vnode");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::newRow("with node") << "ORANGE" << QStringList{"ORANGE::SALESDB", "-i~tmp.rw", "-udba"};
+    QTest::newRow("without node") << "" << QStringList{"SALESDB", "-i~tmp.rw", "-udba"};
+}
+
+void TestProjectCommands::runReportStartsTheProgram()
+{
+    QFETCH(QString, vnode);
+    QFETCH(QStringList, arguments);
+    const QString program = standInProgram(QStringLiteral("stand in report"));
+    QVERIFY(Settings::write(SettingKeys::ReportProgram, QLatin1Char('"') + program + "\" --quiet"));
+    QVERIFY(Settings::write(SettingKeys::ReportUser, QStringLiteral("dba")));
+    ReportWindow *window = openDesign();
+    QVERIFY(window);
+    window->mPage1()->database = QStringLiteral("SALESDB");
+    window->mPage1()->vnode = vnode;
+    window->mPage1()->reportName = QStringLiteral("sales");
+
+    f->action(QStringLiteral("RunReport1"))->trigger();
+    QCOMPARE(f->failures(), QStringList());
+    QTRY_VERIFY(QFile::exists(program + QStringLiteral(".args")));
+    QCOMPARE(recordedLines(program),
+             (QStringList{QDir(f->workDir.path()).canonicalPath(), "--quiet"} + arguments));
+    QFile temporary(f->path(QStringLiteral("~tmp.rw")));
+    QVERIFY(temporary.open(QIODevice::ReadOnly));
+    const QByteArray written = temporary.readAll();
+    QVERIFY(written.startsWith(".NAME sales\r\n"));
+    QCOMPARE(QString::fromUtf8(written).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts),
+             window->sourceEditor()->lines().texts());
+    QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
+    QVERIFY(window->designing());
+}
+
+void TestProjectCommands::runReportFailures_data()
+{
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("blank database")
+        << "  "
+        << "true" << QStringList{"ERROR. Data Base Name cannot to be empty."};
+    QTest::newRow("missing program")
+        << "SALESDB"
+        << "no-such-report-program" << QStringList{"ERROR. Cannot run report program."};
+}
+
+void TestProjectCommands::runReportFailures()
+{
+    QFETCH(QString, database);
+    QFETCH(QString, program);
+    QFETCH(QStringList, messages);
+    QVERIFY(Settings::write(SettingKeys::ReportProgram, program));
+    ReportWindow *window = openDesign();
+    QVERIFY(window);
+    window->mPage1()->database = database;
+    f->action(QStringLiteral("RunReport1"))->trigger();
+    QCOMPARE(f->failures(), messages);
+    // The source was written before the check.
+    QVERIFY(QFile::exists(f->path(QStringLiteral("~tmp.rw"))));
+}
+
+void TestProjectCommands::toolsStartWithoutAFile()
+{
+    const QString editor = standInProgram(QStringLiteral("editor"));
+    const QString terminal = standInProgram(QStringLiteral("terminal"));
+    QVERIFY(Settings::write(SettingKeys::TxtEditProg, editor));
+    QVERIFY(Settings::write(SettingKeys::TelnetProg, terminal));
+    QVERIFY(f->frame->reportWindows().isEmpty());
+    f->action(QStringLiteral("TextEditorMenu"))->trigger();
+    f->action(QStringLiteral("TerminalEmulatorMenu"))->trigger();
+    QTRY_VERIFY(QFile::exists(editor + QStringLiteral(".args")));
+    QTRY_VERIFY(QFile::exists(terminal + QStringLiteral(".args")));
+    QCOMPARE(recordedLines(editor).size(), 1);
+    QCOMPARE(recordedLines(terminal).size(), 1);
+
+    QVERIFY(Settings::write(SettingKeys::TxtEditProg, QStringLiteral("no-such-editor")));
+    QVERIFY(Settings::write(SettingKeys::TelnetProg, QStringLiteral("no-such-terminal")));
+    f->action(QStringLiteral("TextEditorMenu"))->trigger();
+    f->action(QStringLiteral("TerminalEmulatorMenu"))->trigger();
+    QCOMPARE(f->failures(), (QStringList{"ERROR. Cannot open Editor Program.",
+                                         "ERROR. Cannot open Telnet Program."}));
+}
+
+QTEST_MAIN(TestProjectCommands)
+#include "tst_projectcommands.moc"
