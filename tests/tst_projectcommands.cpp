@@ -2,16 +2,19 @@
 
 #include "shell/ExternalPrograms.h"
 #include "shell/Settings.h"
+#include "windows/FindDialog.h"
 #include "windows/ObjectListDialog.h"
 
 #include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
 #include "designer/SelectionList.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 
-// The Project and Tools commands that reach outside the form: the object
-// list, Run Report with a stand-in report program, and the external tools.
+// The commands beyond drawing: the object list, find and replace in the
+// source, Run Report with a stand-in report program, and the external tools.
 class TestProjectCommands : public QObject
 {
     Q_OBJECT
@@ -23,6 +26,7 @@ private slots:
     void objectListNamesEveryComponent();
     void objectListSelectsTheChosenComponent_data();
     void objectListSelectsTheChosenComponent();
+    void findAndReplaceInTheSource();
     void reportParameters_data();
     void reportParameters();
     void commandWordsAreSplitAsAShellWould();
@@ -152,6 +156,46 @@ void TestProjectCommands::objectListSelectsTheChosenComponent()
         QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
         QVERIFY(window->designing());
     }
+}
+
+void TestProjectCommands::findAndReplaceInTheSource()
+{
+    f->newReport(QStringLiteral("find"));
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    // On the form, the commands leave the source alone.
+    f->action(QStringLiteral("FindMenu"))->trigger();
+    f->action(QStringLiteral("ReplaceMenu"))->trigger();
+    QVERIFY(!window->findChild<FindDialog *>());
+
+    f->action(QStringLiteral("ToggleMenu"))->trigger();
+    SourceEditor *editor = window->sourceEditor();
+    editor->setText(QStringLiteral(".PRINT one\n.PRINT two\n.PRINT one\n"));
+    editor->setCursorPosition(0, 0);
+    f->action(QStringLiteral("FindMenu"))->trigger();
+    FindDialog *dialog = window->findChild<FindDialog *>();
+    QVERIFY(dialog && dialog->isVisible());
+    QTest::keyClicks(dialog->findField(), QStringLiteral("one"));
+    f->action(QStringLiteral("FindNextMenu"))->trigger();
+    f->action(QStringLiteral("FindNextMenu"))->trigger();
+    int line = -1;
+    int index = -1;
+    editor->getCursorPosition(&line, &index);
+    QCOMPARE(line, 2);
+    QCOMPARE(editor->selectedText(), QStringLiteral("one"));
+    f->action(QStringLiteral("FindNextMenu"))->trigger();
+    QCOMPARE(dialog->statusLabel()->text(),
+             QStringLiteral("Search went round the end of the text."));
+
+    f->action(QStringLiteral("ReplaceMenu"))->trigger();
+    dialog->replaceField()->setText(QStringLiteral("three"));
+    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("ReplaceAllButton")),
+                      Qt::LeftButton);
+    QCOMPARE(editor->text(), QStringLiteral(".PRINT three\n.PRINT two\n.PRINT three\n"));
+    QCOMPARE(dialog->statusLabel()->text(), QStringLiteral("2 replaced."));
+    QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("FindPreviousButton")),
+                      Qt::LeftButton);
+    QCOMPARE(dialog->statusLabel()->text(), QStringLiteral("\"one\" was not found."));
 }
 
 void TestProjectCommands::reportParameters_data()

@@ -3,8 +3,12 @@
 #include "shell/AboutBox.h"
 #include "shell/SetupDialog.h"
 
+#include "windows/FindDialog.h"
+
 #include "designer/DesignStage.h"
 #include "editor/SourceEditor.h"
+
+#include <QLineEdit>
 
 // The commands whose meaning depends on the page the active report window
 // shows, and the Project menu's.
@@ -120,4 +124,40 @@ void MainWindow::aboutTriggered()
 {
     AboutBox about(this);
     about.exec();
+}
+
+void MainWindow::findTriggered()
+{
+    if (ReportWindow *window = activeOn(Page::Source))
+        window->findDialog()->showSearch(false);
+}
+
+void MainWindow::findNextTriggered()
+{
+    ReportWindow *window = activeOn(Page::Source);
+    if (!window)
+        return;
+    FindDialog *dialog = window->findDialog();
+    if (dialog->findField()->text().isEmpty())
+        dialog->showSearch(false);
+    else
+        dialog->findNext();
+}
+
+void MainWindow::findPreviousTriggered()
+{
+    ReportWindow *window = activeOn(Page::Source);
+    if (!window)
+        return;
+    FindDialog *dialog = window->findDialog();
+    if (dialog->findField()->text().isEmpty())
+        dialog->showSearch(false);
+    else
+        dialog->findPrevious();
+}
+
+void MainWindow::replaceTriggered()
+{
+    if (ReportWindow *window = activeOn(Page::Source))
+        window->findDialog()->showSearch(true);
 }

@@ -75,6 +75,10 @@ public:
     void toggleTriggered();
     void generateTextTriggered();
     void viewObjectListTriggered();
+    void findTriggered();
+    void findNextTriggered();
+    void findPreviousTriggered();
+    void replaceTriggered();
     void runReportTriggered();
     void textEditorTriggered();
     void terminalEmulatorTriggered();

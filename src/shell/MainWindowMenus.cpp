@@ -61,18 +61,22 @@ const MenuColumn &fileColumn()
 
 const MenuColumn &editColumn()
 {
-    static const MenuColumn menu{"Edit1",
-                                 "&Edit",
-                                 {
-                                     {"UndoMenu", "Undo", "Ctrl+Z", &F::undoTriggered},
-                                     Separator,
-                                     {"CutMenu", "Cut", "Ctrl+X", &F::cutTriggered},
-                                     {"CopyMenu", "Copy", "Ctrl+C", &F::copyTriggered},
-                                     {"PasteMenu", "Paste", "Ctrl+V", &F::pasteTriggered},
-                                     {"DeleteMenu", "Delete", "Ctrl+Del", &F::deleteTriggered},
-                                     Separator,
-                                     {"FindMenu", "Find", "Ctrl+F", nullptr},
-                                 }};
+    static const MenuColumn menu{
+        "Edit1",
+        "&Edit",
+        {
+            {"UndoMenu", "Undo", "Ctrl+Z", &F::undoTriggered},
+            Separator,
+            {"CutMenu", "Cut", "Ctrl+X", &F::cutTriggered},
+            {"CopyMenu", "Copy", "Ctrl+C", &F::copyTriggered},
+            {"PasteMenu", "Paste", "Ctrl+V", &F::pasteTriggered},
+            {"DeleteMenu", "Delete", "Ctrl+Del", &F::deleteTriggered},
+            Separator,
+            {"FindMenu", "Find", "Ctrl+F", &F::findTriggered},
+            {"FindNextMenu", "Find Next", "F3", &F::findNextTriggered},
+            {"FindPreviousMenu", "Find Previous", "Shift+F3", &F::findPreviousTriggered},
+            {"ReplaceMenu", "Replace...", "Ctrl+H", &F::replaceTriggered},
+        }};
     return menu;
 }
 

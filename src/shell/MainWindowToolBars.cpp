@@ -40,8 +40,8 @@ void MainWindow::createToolBars()
                   &MainWindow::saveTriggered, Needs::ReportWindow);
     addToolButton(m_sourceToolBar, "PrintButton", ShellGlyphs::printSource(), "Print Source",
                   nullptr, Needs::ReportWindow);
-    addToolButton(m_sourceToolBar, "FindButton", ShellGlyphs::find(), "", nullptr,
-                  Needs::ReportWindow);
+    addToolButton(m_sourceToolBar, "FindButton", ShellGlyphs::find(), "",
+                  &MainWindow::findTriggered, Needs::ReportWindow);
 }
 
 QAction *MainWindow::addToolButton(QToolBar *bar, const char *name, const QIcon &icon,

@@ -1,5 +1,6 @@
 #include "windows/ReportWindow.h"
 
+#include "windows/FindDialog.h"
 #include "windows/OnlyChild.h"
 #include "windows/ProgressPanel.h"
 
@@ -53,6 +54,13 @@ ReportWindow::~ReportWindow()
     // register before the stage it covers.
     delete m_register;
     delete m_pageControl;
+}
+
+FindDialog *ReportWindow::findDialog()
+{
+    if (!m_findDialog)
+        m_findDialog = new FindDialog(sourceEditor(), this);
+    return m_findDialog;
 }
 
 ReportPage *ReportWindow::mPage1() const

@@ -25,6 +25,7 @@ class SelectionPartner;
 class DesignStage;
 class DesignSwitch;
 class ProgressPanel;
+class FindDialog;
 
 // One open report: the design of its page on the "Report Form" page and
 // the Report-Writer source on the "Source" page. The window owns the
@@ -142,6 +143,9 @@ public:
     ProgressPanel *progressPanel() const { return m_progress; }
     ComponentOwner &owner() const { return *m_owner; }
 
+    // The find dialog over the source editor, made at its first use.
+    FindDialog *findDialog();
+
     // The open code dialog, in which band generation places item marks;
     // none when no dialog is open.
     ItemMarkOutlet *codeDialog() const { return m_codeDialog; }
@@ -230,4 +234,5 @@ private:
     QPointer<SourceEditor> m_sourceEditor;
     ProgressPanel *m_progress = nullptr;
     ItemMarkOutlet *m_codeDialog = nullptr;
+    QPointer<FindDialog> m_findDialog;
 };
