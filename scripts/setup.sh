@@ -5,7 +5,7 @@ set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 packages=(cmake ninja-build g++ lld qt6-base-dev libqscintilla2-qt6-dev
-          libgl-dev fonts-dejavu-core)
+          libgl-dev fonts-dejavu-core poppler-utils)
 
 missing=()
 for package in "${packages[@]}"; do

@@ -4,6 +4,7 @@
 #include "shell/Settings.h"
 #include "windows/FindDialog.h"
 #include "windows/ObjectListDialog.h"
+#include "windows/PrintingWindow.h"
 
 #include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
@@ -12,6 +13,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QProgressBar>
+#include <QStandardPaths>
 
 // The commands beyond drawing: the object list, find and replace in the
 // source, Run Report with a stand-in report program, and the external tools.
@@ -27,6 +33,9 @@ private slots:
     void objectListSelectsTheChosenComponent_data();
     void objectListSelectsTheChosenComponent();
     void findAndReplaceInTheSource();
+    void printSourceToPdf_data();
+    void printSourceToPdf();
+    void cancelStopsPrinting();
     void reportParameters_data();
     void reportParameters();
     void commandWordsAreSplitAsAShellWould();
@@ -196,6 +205,96 @@ void TestProjectCommands::findAndReplaceInTheSource()
     QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("FindPreviousButton")),
                       Qt::LeftButton);
     QCOMPARE(dialog->statusLabel()->text(), QStringLiteral("\"one\" was not found."));
+}
+
+void TestProjectCommands::printSourceToPdf_data()
+{
+    QTest::addColumn<int>("lineCount");
+    QTest::addColumn<bool>("severalPages");
+    QTest::newRow("empty source") << 0 << false;
+    QTest::newRow("three lines") << 3 << false;
+    QTest::newRow("more than a page") << 150 << true;
+}
+
+void TestProjectCommands::printSourceToPdf()
+{
+    QFETCH(int, lineCount);
+    QFETCH(bool, severalPages);
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed; scripts/setup.sh installs it");
+    f->newReport(QStringLiteral("printed"));
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    QStringList lines;
+    for (int line = 1; line <= lineCount; ++line)
+        lines.append(line % 2 ? QStringLiteral("\t.PRINT line%1").arg(line)
+                              : QStringLiteral(".TAB %1").arg(line));
+    CodeLines code;
+    code.setTexts(lines);
+    window->sourceEditor()->setLines(code);
+
+    // On the form, Print Source does nothing.
+    f->action(QStringLiteral("PrintSourceMenu"))->trigger();
+    f->action(QStringLiteral("ToggleMenu"))->trigger();
+    const QString pdf = f->path(QStringLiteral("source.pdf"));
+    f->onModal<QPrintDialog>([&pdf](QPrintDialog *dialog) {
+        dialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+        dialog->printer()->setOutputFileName(pdf);
+        dialog->done(QDialog::Accepted);
+    });
+    f->action(QStringLiteral("PrintSourceMenu"))->trigger();
+    QCOMPARE(f->failures(), QStringList());
+    QVERIFY(!window->findChild<PrintingWindow *>());
+
+    QProcess reader;
+    reader.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY(reader.waitForFinished(20000));
+    const QString text = QString::fromUtf8(reader.readAllStandardOutput());
+    QCOMPARE(text.count(u'\f') > 1, severalPages);
+    QStringList printed;
+    for (const QString &line : text.split(u'\n')) {
+        const QString words = line.trimmed().remove(u'\f');
+        if (!words.isEmpty())
+            printed.append(words);
+    }
+    QStringList expected;
+    for (const QString &line : std::as_const(lines))
+        expected.append(line.trimmed());
+    QCOMPARE(printed, expected);
+}
+
+void TestProjectCommands::cancelStopsPrinting()
+{
+    f->newReport(QStringLiteral("cancelled"));
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    CodeLines code;
+    QStringList lines;
+    for (int line = 0; line < 500; ++line)
+        lines.append(QStringLiteral(".PRINT %1").arg(line));
+    code.setTexts(lines);
+    window->sourceEditor()->setLines(code);
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(f->path(QStringLiteral("cancelled.pdf")));
+    int printedLines = -1;
+    // Cancel is pressed while the tenth line is printed.
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, &poll, [&printedLines] {
+        for (QWidget *top : QApplication::topLevelWidgets()) {
+            auto *progress = qobject_cast<PrintingWindow *>(top);
+            if (!progress || !progress->isVisible() || progress->progressBar()->value() < 10)
+                continue;
+            printedLines = progress->progressBar()->value();
+            progress->findChild<QPushButton *>(QStringLiteral("PrzerwijButton"))->click();
+        }
+    });
+    poll.start(0);
+    QVERIFY(window->printSource(printer));
+    poll.stop();
+    QCOMPARE(printedLines, 10);
+    QVERIFY(QFileInfo(f->path(QStringLiteral("cancelled.pdf"))).size() > 0);
 }
 
 void TestProjectCommands::reportParameters_data()

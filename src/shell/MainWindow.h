@@ -80,6 +80,7 @@ public:
     void findPreviousTriggered();
     void replaceTriggered();
     void runReportTriggered();
+    void printSourceTriggered();
     void textEditorTriggered();
     void terminalEmulatorTriggered();
     void setupTriggered();

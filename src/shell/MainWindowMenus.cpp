@@ -97,7 +97,7 @@ const MenuColumn &projectColumn()
             {"SendReportToFTPServer1", "Send Report to FTP Server", "Shift+F9", nullptr},
             {"RunReport1", "Run Report", "Alt+F9", &F::runReportTriggered},
             Separator,
-            {"PrintSourceMenu", "Print Source", "Ctrl+P", nullptr},
+            {"PrintSourceMenu", "Print Source", "Ctrl+P", &F::printSourceTriggered},
             Separator,
             {"Ustawienia1", "Setup", "", &F::setupTriggered, false},
         }};

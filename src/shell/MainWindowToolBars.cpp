@@ -39,7 +39,7 @@ void MainWindow::createToolBars()
     addToolButton(m_sourceToolBar, "SaveButton", ShellGlyphs::saveSource(), "Save Source",
                   &MainWindow::saveTriggered, Needs::ReportWindow);
     addToolButton(m_sourceToolBar, "PrintButton", ShellGlyphs::printSource(), "Print Source",
-                  nullptr, Needs::ReportWindow);
+                  &MainWindow::printSourceTriggered, Needs::ReportWindow);
     addToolButton(m_sourceToolBar, "FindButton", ShellGlyphs::find(), "",
                   &MainWindow::findTriggered, Needs::ReportWindow);
 }

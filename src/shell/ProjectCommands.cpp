@@ -10,6 +10,9 @@
 #include "designer/DesignStage.h"
 #include "designer/SelectionPartner.h"
 
+#include <QPrintDialog>
+#include <QPrinter>
+
 // The object list, Run Report and the external tools.
 
 void MainWindow::viewObjectListTriggered()
@@ -62,4 +65,18 @@ void MainWindow::terminalEmulatorTriggered()
 {
     if (!ExternalPrograms::start(Settings::telnetProgram()))
         showMessage(this, QStringLiteral("ERROR. Cannot open Telnet Program."));
+}
+
+void MainWindow::printSourceTriggered()
+{
+    ReportWindow *window = activeOn(ReportWindow::Page::Source);
+    if (!window)
+        return;
+    // The platform's dialog chooses a printer, or a PDF file where there
+    // is none.
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setObjectName(QStringLiteral("PrintDialog"));
+    if (dialog.exec() == QDialog::Accepted)
+        window->printSource(printer);
 }

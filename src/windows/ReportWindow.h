@@ -26,6 +26,7 @@ class DesignStage;
 class DesignSwitch;
 class ProgressPanel;
 class FindDialog;
+class QPagedPaintDevice;
 
 // One open report: the design of its page on the "Report Form" page and
 // the Report-Writer source on the "Source" page. The window owns the
@@ -97,6 +98,10 @@ public:
     // Clears the source text first: the settings file never holds text.
     bool saveEditorSettings(const QString &fileName);
     bool loadCompletionList();
+    // Prints the source in the editor's font, tabs expanded, with the
+    // "Printing" window; Cancel there ends the job after the current line.
+    // False (and a message) when the device cannot be printed on.
+    bool printSource(QPagedPaintDevice &device);
 
     // Fills the source editor from the design (progress in the progress
     // panel); false when generation failed and reported it. Does not switch

@@ -4,9 +4,11 @@
 #include "windows/ReportWindow.h"
 
 #include "windows/DesignFileName.h"
+#include "windows/PrintingWindow.h"
 #include "windows/ProgressPanel.h"
 #include "windows/ReportDocumentText.h"
 #include "windows/ShowMessage.h"
+#include "windows/SourcePrinter.h"
 
 #include "editor/SettingsFiles.h"
 #include "editor/SourceEditor.h"
@@ -33,6 +35,7 @@ const QString CannotLoadFrom = QStringLiteral("ERROR: Cannot load from file: ");
 const QString CannotSaveTo = QStringLiteral("ERROR. Cannot save to file: ");
 const QString CannotOpenSettings = QStringLiteral("ERROR. Cannot open setting file: ");
 const QString CannotReadFrom = QStringLiteral("ERROR: Cannot read from File: ");
+const QString CannotPrint = QStringLiteral("ERROR. Cannot print the source.");
 
 // Runs a stage's file operation; false for any failure it raises.
 template<class Operation>
@@ -228,6 +231,42 @@ bool ReportWindow::loadCompletionList()
         return true;
     showMessage(this, CannotReadFrom + CompletionFile);
     return false;
+}
+
+namespace {
+
+QString withTabsExpanded(const QString &line, int tabWidth)
+{
+    QString expanded;
+    for (const QChar c : line) {
+        if (c == u'\t' && tabWidth > 0)
+            expanded.append(QString(tabWidth - expanded.size() % tabWidth, u' '));
+        else
+            expanded.append(c);
+    }
+    return expanded;
+}
+
+} // namespace
+
+bool ReportWindow::printSource(QPagedPaintDevice &device)
+{
+    QStringList lines = m_sourceEditor->lines().texts();
+    for (QString &line : lines)
+        line = withTabsExpanded(line, m_sourceEditor->tabWidth());
+    beginBusy();
+    PrintingWindow progress(int(lines.size()));
+    progress.show();
+    const bool printed = printLines(device, lines, m_sourceEditor->editorFont(), [&progress] {
+        progress.stepProgress();
+        QCoreApplication::processEvents();
+        return !progress.cancelled();
+    });
+    progress.close();
+    endBusy();
+    if (!printed)
+        showMessage(this, CannotPrint);
+    return printed;
 }
 
 GenerationWindow ReportWindow::generationWindow()
