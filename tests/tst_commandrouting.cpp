@@ -379,7 +379,8 @@ QString activeFact(ReportWindow *active)
 {
     if (!active)
         return QStringLiteral("none");
-    return QFileInfo(active->windowTitle()).fileName() + " on " + pageName(active)
+    // Which design it is: whether it is modified shows in the window list.
+    return QFileInfo(active->designFileName()).fileName() + " on " + pageName(active)
            + (active->designing() ? ", designing" : "");
 }
 
@@ -408,7 +409,7 @@ QString filesFact(const QString &folder)
 // given; a row of the table names only the facts its command changes.
 QStringList baseline(const QString &page)
 {
-    return {"windows: OTHER.kfx, ROUTE.kfx",
+    return {"windows: OTHER.kfx, ROUTE.kfx*",
             "active: ROUTE.kfx on " + page + (page == u"Form" ? ", designing" : ""),
             "route: 1 band, editor 'base typed'",
             "clipboard: 'clip'",
@@ -485,7 +486,8 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
         << "Source" << false << none << QStringList{"route: 1 band, editor 'clip'"};
     QTest::newRow("Cut, form") << "CutMenu"
                                << "Form" << false << none
-                               << QStringList{"route: 0 bands, editor 'base typed'",
+                               << QStringList{"windows: OTHER.kfx, ROUTE.kfx",
+                                              "route: 0 bands, editor 'base typed'",
                                               "clipboard: components"};
     QTest::newRow("Copy, form") << "CopyMenu"
                                 << "Form" << false << none << QStringList{"clipboard: components"};
@@ -495,7 +497,8 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
                                                 "clipboard: components"};
     QTest::newRow("Delete") << "DeleteMenu"
                             << "Form" << false << none
-                            << QStringList{"route: 0 bands, editor 'base typed'"};
+                            << QStringList{"windows: OTHER.kfx, ROUTE.kfx",
+                                           "route: 0 bands, editor 'base typed'"};
     QTest::newRow("Toggle to the source") << "ToggleMenu"
                                           << "Form" << false << none << QStringList{onSource};
     QTest::newRow("Toggle to the form")
@@ -524,10 +527,12 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
                        "dialogs: SaveDialog"};
     QTest::newRow("Write Report") << "WriteReportMenu"
                                   << "Form" << false << none
-                                  << QStringList{"files: ROUTE.kfx, sales.kfx"};
+                                  << QStringList{"windows: OTHER.kfx, ROUTE.kfx",
+                                                 "files: ROUTE.kfx, sales.kfx"};
     QTest::newRow("Write Report, source")
         << "WriteReportMenu"
-        << "Source" << false << none << QStringList{"files: ROUTE.kfx, sales.kfx"};
+        << "Source" << false << none
+        << QStringList{"windows: OTHER.kfx, ROUTE.kfx", "files: ROUTE.kfx, sales.kfx"};
     QTest::newRow("Write As") << "WriteReportAsMenu"
                               << "Form" << false << QStringList{"copy.kfx"}
                               << QStringList{"windows: OTHER.kfx, copy.kfx",
@@ -542,7 +547,8 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
                                                  "layout: -"};
     QTest::newRow("Save Source button, form")
         << "SaveButton"
-        << "Form" << false << none << QStringList{"files: ROUTE.kfx, sales.kfx"};
+        << "Form" << false << none
+        << QStringList{"windows: OTHER.kfx, ROUTE.kfx", "files: ROUTE.kfx, sales.kfx"};
     QTest::newRow("Save Source button, source")
         << "SaveButton"
         << "Source" << false << QStringList{"typed.rw"}
@@ -552,13 +558,13 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
                                 << QStringList{"dialogs: NewItemsDialog"};
     QTest::newRow("Open Report") << "Otwrz1"
                                  << "Form" << false << QStringList{"sales.kfx"}
-                                 << QStringList{"windows: OTHER.kfx, ROUTE.kfx, sales.kfx",
+                                 << QStringList{"windows: OTHER.kfx, ROUTE.kfx*, sales.kfx",
                                                 "active: sales.kfx on Form, designing",
                                                 "dialogs: OpenDialog"};
     QTest::newRow("Import Report File")
         << "ImportReportFromFilerw1"
         << "Form" << false << QStringList{"sales.kfx"}
-        << QStringList{"windows: OTHER.kfx, ROUTE.kfx, sales.kfx",
+        << QStringList{"windows: OTHER.kfx, ROUTE.kfx*, sales.kfx",
                        "active: sales.kfx on Source, designing", "dialogs: OpenDialog"};
     QTest::newRow("Exit") << "Zakocz1"
                           << "Form" << false << none

@@ -122,12 +122,19 @@ void TestMainWindow::menus_data()
                                          "Import Report File|Ctrl+I",
                                          "-",
                                          "E&xit|Alt+F4"};
-    QTest::newRow("Edit")
-        << "&Edit"
-        << QStringList{
-               "Undo|Ctrl+Z",      "-", "Cut|Ctrl+X",  "Copy|Ctrl+C",  "Paste|Ctrl+V",
-               "Delete|Ctrl+Del",  "-", "Find|Ctrl+F", "Find Next|F3", "Find Previous|Shift+F3",
-               "Replace...|Ctrl+H"};
+    QTest::newRow("Edit") << "&Edit"
+                          << QStringList{"Undo|Ctrl+Z",
+                                         "Redo|Ctrl+Shift+Z",
+                                         "-",
+                                         "Cut|Ctrl+X",
+                                         "Copy|Ctrl+C",
+                                         "Paste|Ctrl+V",
+                                         "Delete|Ctrl+Del",
+                                         "-",
+                                         "Find|Ctrl+F",
+                                         "Find Next|F3",
+                                         "Find Previous|Shift+F3",
+                                         "Replace...|Ctrl+H"};
     QTest::newRow("Project") << "P&roject"
                              << QStringList{"Toggle Form/Source|F12",
                                             "Reload Project|F5",
@@ -141,6 +148,13 @@ void TestMainWindow::menus_data()
                                             "Print Source|Ctrl+P",
                                             "-",
                                             "Setup|"};
+    QTest::newRow("Align") << "&Align" << QStringList{"Align Left Edges|",
+                                                      "Align Right Edges|",
+                                                      "Align Tops|",
+                                                      "Align Bottoms|",
+                                                      "-",
+                                                      "Make Same Width|",
+                                                      "Make Same Height|"};
     QTest::newRow("Window") << "&Window"
                             << QStringList{"Window Cascade|", "Window Tile Horizontal|",
                                            "Window Tile Vertical|"};

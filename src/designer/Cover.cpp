@@ -239,6 +239,7 @@ bool Cover::notification(QEvent *event)
     case DesignMessage::HandlePressed:
         m_hitControl = qobject_cast<QWidget *>(message->object());
         m_pressed = true;
+        m_register->beginResize();
         return true;
     case DesignMessage::HandleReleased:
         m_register->targetsResized(message->bounds());

@@ -1,5 +1,6 @@
 #include "designer/CoverMenu.h"
 
+#include "designer/DesignChangeRecorder.h"
 #include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
 #include "designer/MultiProperties.h"
@@ -62,6 +63,7 @@ void coverMenuItemChosen(DesignStage *stage, SelectionList *selection, const Cov
     if (!stage->hasMenuClickListener() || !selection || !item)
         return;
     const SelectedComponents targets(selection->items());
+    DesignChangeScope change(stage, QStringLiteral("Set ") + item->propName());
     QString value = item->value();
     emit stage->menuClicked(targets, item->propName(), value);
     int written = 0;

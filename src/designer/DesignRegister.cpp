@@ -309,6 +309,27 @@ void DesignRegister::targetsResized(const QRect &)
         m_collector->recollect();
         m_collector->refreshTargets();
     }
+    closeGestureChange(describe(QStringLiteral("Resize")));
+}
+
+QList<QWidget *> DesignRegister::selectedControls() const
+{
+    QList<QWidget *> controls;
+    if (m_targets) {
+        for (QWidget *control : m_targets->items()) {
+            if (control)
+                controls.append(control);
+        }
+    }
+    return controls;
+}
+
+QString DesignRegister::describe(const QString &verb) const
+{
+    const QList<QWidget *> controls = selectedControls();
+    if (controls.size() == 1)
+        return verb + u' ' + controls.constFirst()->objectName();
+    return QStringLiteral("%1 %2 Items").arg(verb).arg(controls.size());
 }
 
 void DesignRegister::targetAdded()

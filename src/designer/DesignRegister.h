@@ -96,6 +96,18 @@ public:
     void targetsMoved(int dx, int dy);
     // A control joined the selection: marks are painted from two on.
     void targetAdded();
+    // A resize handle was pressed: the resize is one change until its release.
+    void beginResize();
+
+    // Keyboard and alignment commands on the selection, each one change.
+    // Moves (or resizes) the selection by steps of the grid.
+    bool nudgeSelection(int stepsX, int stepsY, bool resize);
+    // Selects every component placed on the stage's top-level containers.
+    void selectAll();
+    enum class Alignment { Left, Right, Top, Bottom, SameWidth, SameHeight };
+    // Lines two or more selected controls up with the first selected one.
+    bool alignSelection(Alignment alignment);
+
     // Covers control and, as the stage's cover answer allows, its descendants.
     void coverControl(QWidget *control);
     // CoverRecreated: a released cover is freed, another re-attached.
@@ -130,6 +142,12 @@ private:
     void endRubberBand(QWidget *control, const QPoint &pos);
 
     bool templateCurrent() const;
+    // A gesture is one change from the press to the release.
+    void openGestureChange();
+    void closeGestureChange(const QString &text);
+    // "Move mText1", or "Move 3 Items".
+    QString describe(const QString &verb) const;
+    QList<QWidget *> selectedControls() const;
     SelectAnswer askSelect(QObject *sender, QWidget *component) const;
     CoverAnswer askCover(QWidget *component) const;
     void setGestureContainer(QWidget *control, QWidget *hitControl);
@@ -159,6 +177,7 @@ private:
     QPointer<ArrowButton> m_arrow;
     bool m_designing = false;
     bool m_paintsMarks = false;
+    bool m_gestureChangeOpen = false;
 
     QList<Cover *> m_covers;
     Cover *m_lastCover = nullptr;

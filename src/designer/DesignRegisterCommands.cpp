@@ -1,5 +1,6 @@
 #include "designer/DesignRegister.h"
 
+#include "designer/DesignChangeRecorder.h"
 #include "designer/DesignClipboard.h"
 #include "designer/DesignControls.h"
 #include "designer/DesignMessages.h"
@@ -46,6 +47,7 @@ void DesignRegister::cutSelected()
 {
     if (!canCopy())
         return;
+    DesignChangeScope change(m_stage, describe(QStringLiteral("Cut")));
     copySelected();
     // What may not be copied is not cut either: it would be lost.
     if (m_stage) {
@@ -79,6 +81,7 @@ void DesignRegister::pasteFromClipboard()
     QWidget *target = m_targets->count() == 1 ? m_targets->at(0) : pasteParent();
     if (!target || !m_owner || !m_stage)
         return;
+    DesignChangeScope change(m_stage, QStringLiteral("Paste"));
     m_targets->clearTargets();
     const std::optional<QByteArray> block = DesignClipboard::take();
     if (!block)
@@ -108,6 +111,7 @@ void DesignRegister::pasteFromClipboard()
     for (QWidget *control : kept)
         placePasted(control);
     m_targets->refreshTargets();
+    change.setText(describe(QStringLiteral("Paste")));
 }
 
 void DesignRegister::stepAsideFrom(const QList<QWidget *> &pasted, const QObjectList &siblings)
@@ -154,6 +158,7 @@ void DesignRegister::deleteSelected()
 {
     if (!m_targets)
         return;
+    DesignChangeScope change(m_stage, describe(QStringLiteral("Delete")));
     QList<QWidget *> work;
     for (QWidget *control : m_targets->items()) {
         if (control)

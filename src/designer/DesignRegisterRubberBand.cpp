@@ -15,6 +15,7 @@ bool DesignRegister::templateCurrent() const
 void DesignRegister::controlMouseDown(QWidget *control, QWidget *hitControl, const QPoint &pos,
                                       ShiftState shift)
 {
+    openGestureChange();
     if (templateCurrent())
         beginCreate(control, hitControl, pos, shift);
     else if ((shift & ssCtrl) || DesignControls::isStage(hitControl))
@@ -37,12 +38,38 @@ void DesignRegister::controlMouseMove(QWidget *control, const QPoint &pos, Shift
 
 void DesignRegister::controlMouseUp(QWidget *control, const QPoint &pos, ShiftState shift)
 {
-    if (templateCurrent())
+    const bool creating = templateCurrent();
+    if (creating)
         endCreate(control, pos, shift);
     else if (m_rubberBand)
         endRubberBand(control, pos);
     else
         endMove(control, pos, shift);
+    closeGestureChange(describe(creating ? QStringLiteral("Create") : QStringLiteral("Move")));
+}
+
+void DesignRegister::openGestureChange()
+{
+    // A gesture whose release never came ends here.
+    closeGestureChange(QString());
+    if (!m_stage)
+        return;
+    m_stage->beginChange();
+    m_gestureChangeOpen = true;
+}
+
+void DesignRegister::closeGestureChange(const QString &text)
+{
+    if (!m_gestureChangeOpen)
+        return;
+    m_gestureChangeOpen = false;
+    if (m_stage)
+        m_stage->endChange(text);
+}
+
+void DesignRegister::beginResize()
+{
+    openGestureChange();
 }
 
 void DesignRegister::beginRubberBand(QWidget *control, const QPoint &pos)

@@ -1,6 +1,7 @@
 #include "designer/DesignStage.h"
 
 #include "designer/Cover.h"
+#include "designer/DesignChangeRecorder.h"
 #include "designer/DesignMessages.h"
 #include "designer/DesignRegister.h"
 #include "designer/OutlineOverlay.h"
@@ -185,8 +186,26 @@ void DesignStage::deliverDeferred(QEvent *event)
     }
 }
 
+void DesignStage::beginChange()
+{
+    if (m_changeDepth++ == 0 && m_recorder)
+        m_recorder->beginChange();
+}
+
+void DesignStage::endChange(const QString &text)
+{
+    if (m_changeDepth == 0)
+        return;
+    if (--m_changeDepth == 0 && m_recorder)
+        m_recorder->endChange(text);
+}
+
 void DesignStage::keyPressEvent(QKeyEvent *event)
 {
+    if (m_register && designKey(event)) {
+        event->accept();
+        return;
+    }
     if (event->modifiers() == Qt::ControlModifier) {
         void (DesignStage::*command)() = nullptr;
         switch (event->key()) {
@@ -213,6 +232,37 @@ void DesignStage::keyPressEvent(QKeyEvent *event)
         return;
     }
     QFrame::keyPressEvent(event);
+}
+
+bool DesignStage::designKey(QKeyEvent *event)
+{
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (modifiers == Qt::ControlModifier && event->key() == Qt::Key_A) {
+        m_register->selectAll();
+        return true;
+    }
+    if (modifiers != Qt::NoModifier && modifiers != Qt::ShiftModifier)
+        return false;
+    int stepsX = 0;
+    int stepsY = 0;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        stepsX = -1;
+        break;
+    case Qt::Key_Right:
+        stepsX = 1;
+        break;
+    case Qt::Key_Up:
+        stepsY = -1;
+        break;
+    case Qt::Key_Down:
+        stepsY = 1;
+        break;
+    default:
+        return false;
+    }
+    m_register->nudgeSelection(stepsX, stepsY, modifiers == Qt::ShiftModifier);
+    return true;
 }
 
 void DesignStage::keyReleaseEvent(QKeyEvent *event)

@@ -13,8 +13,10 @@
 
 class ClassRegistry;
 class ComponentOwner;
+class DesignChangeRecorder;
 class DesignRegister;
 class OutlineOverlay;
+class QKeyEvent;
 
 // Outline pen and move grid of a stage. Colours are 0x00BBGGRR.
 struct RubberBandStyle
@@ -60,6 +62,12 @@ public:
     void pasteFromClipboard();
     void refreshSelection();
 
+    // Where changes of the design are announced; none by default.
+    void setChangeRecorder(DesignChangeRecorder *recorder) { m_recorder = recorder; }
+    // Brackets one change; nested brackets count as the outermost one.
+    void beginChange();
+    void endChange(const QString &text);
+
     // Called when design mode has ended and every cover is gone.
     virtual void designEnded() {}
 
@@ -98,6 +106,9 @@ protected:
 
 private:
     void deliverDeferred(QEvent *event);
+    // Arrows move the selection by a grid step, Shift+arrows size it,
+    // Ctrl+A selects everything; true when the key was one of them.
+    bool designKey(QKeyEvent *event);
     void runCommand(void (DesignStage::*command)());
     void forward(void (DesignRegister::*command)());
 
@@ -106,4 +117,6 @@ private:
     std::unique_ptr<StagePolicy> m_policy;
     QPointer<DesignRegister> m_register;
     QPointer<OutlineOverlay> m_overlay;
+    DesignChangeRecorder *m_recorder = nullptr;
+    int m_changeDepth = 0;
 };

@@ -1,5 +1,7 @@
 #include "designer/InspectorWindow.h"
 
+#include "designer/DesignChangeRecorder.h"
+#include "designer/DesignStage.h"
 #include "designer/ObjectInspector.h"
 #include "designer/ObjectProperties.h"
 
@@ -317,6 +319,9 @@ void InspectorWindow::writeValue(const QString &name, const std::function<QStrin
     // the focus from the editors: that must not write (and fail) again.
     const QPointer<InspectorWindow> alive(this);
     m_applying = true;
+    // A value, and whatever its button's dialog changed, is one change.
+    DesignChangeScope change(qobject_cast<DesignStage *>(m_inspector->stageWindow()),
+                             QStringLiteral("Set ") + name);
     try {
         m_inspector->applyValue(name, value());
     } catch (const PropertyError &error) {

@@ -5,10 +5,12 @@
 
 #include "windows/FindDialog.h"
 
+#include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
 #include "editor/SourceEditor.h"
 
 #include <QLineEdit>
+#include <QUndoStack>
 
 // The commands whose meaning depends on the page the active report window
 // shows, and the Project menu's.
@@ -25,6 +27,67 @@ void MainWindow::undoTriggered()
 {
     if (ReportWindow *window = activeOn(Page::Source))
         window->sourceEditor()->undo();
+    else if (ReportWindow *window = activeOn(Page::ReportForm))
+        window->undoStack()->undo();
+}
+
+void MainWindow::redoTriggered()
+{
+    if (ReportWindow *window = activeOn(Page::Source))
+        window->sourceEditor()->redo();
+    else if (ReportWindow *window = activeOn(Page::ReportForm))
+        window->undoStack()->redo();
+}
+
+void MainWindow::updateUndoActions()
+{
+    const ReportWindow *window = activeOn(Page::ReportForm);
+    const QUndoStack *stack = window ? window->undoStack() : nullptr;
+    const auto named = [](const QString &verb, bool can, const QString &step) {
+        return can && !step.isEmpty() ? verb + u' ' + step : verb;
+    };
+    if (QAction *undo = findChild<QAction *>(QStringLiteral("UndoMenu")))
+        undo->setText(named(QStringLiteral("Undo"), stack && stack->canUndo(),
+                            stack ? stack->undoText() : QString()));
+    if (QAction *redo = findChild<QAction *>(QStringLiteral("RedoMenu")))
+        redo->setText(named(QStringLiteral("Redo"), stack && stack->canRedo(),
+                            stack ? stack->redoText() : QString()));
+}
+
+void MainWindow::alignActive(int alignment)
+{
+    if (ReportWindow *window = activeOn(Page::ReportForm))
+        window->designRegister()->alignSelection(DesignRegister::Alignment(alignment));
+}
+
+void MainWindow::alignLeftTriggered()
+{
+    alignActive(int(DesignRegister::Alignment::Left));
+}
+
+void MainWindow::alignRightTriggered()
+{
+    alignActive(int(DesignRegister::Alignment::Right));
+}
+
+void MainWindow::alignTopTriggered()
+{
+    alignActive(int(DesignRegister::Alignment::Top));
+}
+
+void MainWindow::alignBottomTriggered()
+{
+    alignActive(int(DesignRegister::Alignment::Bottom));
+}
+
+void MainWindow::sameWidthTriggered()
+{
+    alignActive(int(DesignRegister::Alignment::SameWidth));
+}
+
+void MainWindow::sameHeightTriggered()
+{
+    alignActive(int(DesignRegister::Alignment::SameHeight));
 }
 
 void MainWindow::cutTriggered()

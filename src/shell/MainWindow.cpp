@@ -21,6 +21,7 @@
 #include <QMenu>
 #include <QScreen>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace {
 
@@ -118,6 +119,8 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     m_paletteToolBar->show();
 
     window->setDesignPathChooser([this] { return askFile(FileDialogs::saveDialogKfx()); });
+    connect(window->undoStack(), &QUndoStack::indexChanged, this, &MainWindow::updateUndoActions);
+    connect(window, &ReportWindow::activePageChanged, this, &MainWindow::updateUndoActions);
     window->setActivePage(mode == omText ? ReportWindow::Page::Source
                                          : ReportWindow::Page::ReportForm);
     window->openReport(mode, name);
@@ -148,6 +151,7 @@ void MainWindow::followActiveWindow()
     for (ReportWindow *window : reportWindows())
         window->inspector()->setWindowAllowed(window == active);
     m_palette->setDesigning(active && active->designing());
+    updateUndoActions();
 }
 
 ReportWindow *MainWindow::activeReportWindow() const

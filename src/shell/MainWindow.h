@@ -68,6 +68,13 @@ public:
     void importReportTriggered();
     void exitTriggered();
     void undoTriggered();
+    void redoTriggered();
+    void alignLeftTriggered();
+    void alignRightTriggered();
+    void alignTopTriggered();
+    void alignBottomTriggered();
+    void sameWidthTriggered();
+    void sameHeightTriggered();
     void cutTriggered();
     void copyTriggered();
     void pasteTriggered();
@@ -119,6 +126,9 @@ private:
     void updateCommandStates();
     // The shared palette and the inspectors follow the active window.
     void followActiveWindow();
+    // Undo and Redo name the step they would take on the Report Form page.
+    void updateUndoActions();
+    void alignActive(int alignment);
 
     // The active report window when it shows page; none otherwise.
     ReportWindow *activeOn(ReportWindow::Page page) const;
@@ -138,6 +148,8 @@ private:
     ComponentPalette *m_palette = nullptr;
     QWidget *m_templateHolder = nullptr;
     QMenu *m_windowMenu = nullptr;
+    QMenu *m_alignMenu = nullptr;
+    QToolBar *m_alignToolBar = nullptr;
     QList<QAction *> m_windowListActions;
     QList<Command> m_commands;
     FileChooser m_chooseFile;

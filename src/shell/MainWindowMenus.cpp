@@ -66,6 +66,7 @@ const MenuColumn &editColumn()
         "&Edit",
         {
             {"UndoMenu", "Undo", "Ctrl+Z", &F::undoTriggered},
+            {"RedoMenu", "Redo", "Ctrl+Shift+Z; Ctrl+Y", &F::redoTriggered},
             Separator,
             {"CutMenu", "Cut", "Ctrl+X", &F::cutTriggered},
             {"CopyMenu", "Copy", "Ctrl+C", &F::copyTriggered},
@@ -100,6 +101,23 @@ const MenuColumn &projectColumn()
             {"PrintSourceMenu", "Print Source", "Ctrl+P", &F::printSourceTriggered},
             Separator,
             {"Ustawienia1", "Setup", "", &F::setupTriggered, false},
+        }};
+    return menu;
+}
+
+const MenuColumn &alignColumn()
+{
+    static const MenuColumn menu{
+        "Align1",
+        "&Align",
+        {
+            {"AlignLeftMenu", "Align Left Edges", "", &F::alignLeftTriggered},
+            {"AlignRightMenu", "Align Right Edges", "", &F::alignRightTriggered},
+            {"AlignTopMenu", "Align Tops", "", &F::alignTopTriggered},
+            {"AlignBottomMenu", "Align Bottoms", "", &F::alignBottomTriggered},
+            Separator,
+            {"SameWidthMenu", "Make Same Width", "", &F::sameWidthTriggered},
+            {"SameHeightMenu", "Make Same Height", "", &F::sameHeightTriggered},
         }};
     return menu;
 }
@@ -169,7 +187,7 @@ QIcon iconOf(const char *name)
 void MainWindow::createMenus()
 {
     menuBar()->setObjectName(QStringLiteral("MainMenu"));
-    for (const MenuColumn *column : {&fileColumn(), &editColumn(), &projectColumn(),
+    for (const MenuColumn *column : {&fileColumn(), &editColumn(), &projectColumn(), &alignColumn(),
                                      &windowColumn(), &toolsColumn(), &helpColumn()}) {
         QMenu *menu =
             addMenu(QString::fromLatin1(column->name), QString::fromLatin1(column->caption));
@@ -183,6 +201,8 @@ void MainWindow::createMenus()
         }
         if (column == &windowColumn())
             m_windowMenu = menu;
+        if (column == &alignColumn())
+            m_alignMenu = menu;
     }
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::fillWindowList);
 }
@@ -200,7 +220,7 @@ QAction *MainWindow::addCommand(QMenu *menu, const char *name, const char *capti
 {
     QAction *action = menu->addAction(iconOf(name), QString::fromLatin1(caption));
     action->setObjectName(QString::fromLatin1(name));
-    action->setShortcut(QKeySequence(QString::fromLatin1(shortcut)));
+    action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(shortcut)));
     // The menu's keys act wherever the user types in the program, also in
     // the inspector's tool window; the editors see a key only when no menu
     // item takes it, and modal dialogs keep theirs.

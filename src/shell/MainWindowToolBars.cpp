@@ -31,6 +31,18 @@ void MainWindow::createToolBars()
     addToolButton(m_mainToolBar, "CloseApplicationButton", ShellGlyphs::closeApplication(),
                   "Close Application", &MainWindow::exitTriggered, Needs::Nothing);
 
+    // The Align menu's own commands, with pictures.
+    m_alignToolBar = toolBar(this, QStringLiteral("AlignToolBar"), QStringLiteral("Align"));
+    const QList<QPair<QString, QString>> edges{
+        {"AlignLeftMenu", "left"},     {"AlignRightMenu", "right"}, {"AlignTopMenu", "top"},
+        {"AlignBottomMenu", "bottom"}, {"SameWidthMenu", "width"},  {"SameHeightMenu", "height"}};
+    for (const auto &[name, edge] : edges) {
+        if (QAction *action = m_alignMenu->findChild<QAction *>(name)) {
+            action->setIcon(ShellGlyphs::alignment(edge));
+            m_alignToolBar->addAction(action);
+        }
+    }
+
     m_paletteToolBar =
         toolBar(this, QStringLiteral("DsnPanel1Bar"), QStringLiteral("Component Palette"));
 

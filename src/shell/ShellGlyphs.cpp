@@ -217,6 +217,33 @@ QIcon toggle()
     return painted(ToolSize, drawToggle);
 }
 
+QIcon alignment(const QString &edge)
+{
+    return painted(ToolSize, [edge](QPainter &p) {
+        const bool horizontal = edge == u"left" || edge == u"right" || edge == u"width";
+        // A long and a short box, in rows (or columns), and the guide line.
+        QRect longBox = horizontal ? QRect(4, 5, 16, 5) : QRect(5, 4, 5, 16);
+        QRect shortBox = horizontal ? QRect(4, 14, 9, 5) : QRect(14, 4, 5, 9);
+        if (edge == u"right")
+            shortBox.moveRight(longBox.right());
+        if (edge == u"bottom")
+            shortBox.moveBottom(longBox.bottom());
+        if (edge == u"width" || edge == u"height")
+            shortBox = horizontal ? QRect(4, 14, 16, 5) : QRect(14, 4, 5, 16);
+        p.fillRect(longBox, QColor(0x30, 0x60, 0xb0));
+        p.fillRect(shortBox, QColor(0x80, 0xa0, 0xd0));
+        p.setPen(QPen(Qt::black, 1));
+        if (edge == u"left")
+            p.drawLine(3, 2, 3, 21);
+        else if (edge == u"right")
+            p.drawLine(20, 2, 20, 21);
+        else if (edge == u"top")
+            p.drawLine(2, 3, 21, 3);
+        else if (edge == u"bottom")
+            p.drawLine(2, 20, 21, 20);
+    });
+}
+
 QIcon emptyReport()
 {
     return painted(LargeSize, [](QPainter &p) { drawSheet(p); });

@@ -14,6 +14,9 @@ QIcon printSource();
 QIcon find();
 QIcon generate();
 QIcon toggle();
+// Two boxes lined up along the edge (or made the size) that the name says:
+// "left", "right", "top", "bottom", "width", "height".
+QIcon alignment(const QString &edge);
 
 // 48-pixel pictures of the kinds of new report.
 QIcon emptyReport();

@@ -23,6 +23,7 @@
 #include <QFileInfo>
 #include <QScrollArea>
 #include <QTabWidget>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 ReportWindow::ReportWindow(PaletteBase *palette, ArrowButton *arrowButton, QWidget *parent)
@@ -37,6 +38,9 @@ ReportWindow::ReportWindow(PaletteBase *palette, ArrowButton *arrowButton, QWidg
     createReportStage();
     createSourceStage();
     createDesigner(palette, arrowButton);
+    m_undoStack = new QUndoStack(this);
+    m_undoStack->setUndoLimit(200);
+    m_reportStage->setChangeRecorder(this);
     m_progress = new ProgressPanel(this);
 
     auto *layout = new QVBoxLayout(this);
@@ -50,6 +54,10 @@ ReportWindow::ReportWindow(PaletteBase *palette, ArrowButton *arrowButton, QWidg
 
 ReportWindow::~ReportWindow()
 {
+    // What goes now is no change of the design, and the history going
+    // with it tells nobody.
+    m_reportStage->setChangeRecorder(nullptr);
+    m_undoStack->blockSignals(true);
     // The components go before the owner that knows them by name, and the
     // register before the stage it covers.
     delete m_register;

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "generation/GenerationOutlet.h"
+#include "windows/DesignSnapshotCommand.h"
 #include "windows/OpenMode.h"
 #include "windows/UnsavedDesignQuestion.h"
 
+#include "designer/DesignChangeRecorder.h"
 #include "designer/SelectionList.h"
 #include "editor/SourceEditor.h"
 #include "model/ReportPage.h"
@@ -26,6 +28,7 @@ class DesignStage;
 class DesignSwitch;
 class ProgressPanel;
 class FindDialog;
+class QUndoStack;
 class QPagedPaintDevice;
 
 // One open report: the design of its page on the "Report Form" page and
@@ -44,7 +47,7 @@ class QPagedPaintDevice;
 // (see UnsavedDesignQuestion.h), who may also cancel the close. Generation
 // and the UNIX writer let events run; a close that arrives meanwhile waits
 // until they have finished.
-class ReportWindow : public QWidget, private SourceSink
+class ReportWindow : public QWidget, private SourceSink, private DesignChangeRecorder
 {
     Q_OBJECT
 
@@ -148,6 +151,12 @@ public:
     ProgressPanel *progressPanel() const { return m_progress; }
     ComponentOwner &owner() const { return *m_owner; }
 
+    // Every change of the design is a step here; at most 200 are kept, and
+    // reopening a design clears them.
+    QUndoStack *undoStack() const { return m_undoStack; }
+    // Puts the design back as a step kept it and selects what was selected.
+    void restoreDesign(const DesignState &state);
+
     // The find dialog over the source editor, made at its first use.
     FindDialog *findDialog();
 
@@ -204,6 +213,13 @@ private:
     void beginBusy() { ++m_busy; }
     void endBusy();
 
+    // DesignChangeRecorder: each change of the design becomes an undo step.
+    void beginChange() override;
+    void endChange(const QString &text) override;
+    DesignState currentDesignState() const;
+    // The caption is the design file's name, with "*" while it is modified.
+    void updateCaption();
+
     // SourceSink: generated lines are collected and handed over at once.
     void clearLines() override;
     void addLine(const QString &text) override;
@@ -240,4 +256,6 @@ private:
     ProgressPanel *m_progress = nullptr;
     ItemMarkOutlet *m_codeDialog = nullptr;
     QPointer<FindDialog> m_findDialog;
+    QUndoStack *m_undoStack = nullptr;
+    DesignState m_stateBeforeChange;
 };

@@ -51,6 +51,8 @@ bool ReportWindow::eventFilter(QObject *watched, QEvent *event)
 void ReportWindow::reportStageCoverDoubleClicked(QWidget *component)
 {
     switchOn();
+    // Whatever the dialog changes is one step.
+    DesignChangeScope change(m_reportStage, QStringLiteral("Edit ") + component->objectName());
     if (auto *page = qobject_cast<ReportPage *>(component)) {
         emit openPageSetup(page);
         return;

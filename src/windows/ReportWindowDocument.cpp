@@ -24,6 +24,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QUndoStack>
 
 #include <exception>
 
@@ -83,6 +84,7 @@ void ReportWindow::openReport(OpenMode mode, const QString &name)
     // change then belongs to the design as opened.
     QCoreApplication::sendPostedEvents(m_reportStage);
     m_writtenDesign = designBytes();
+    m_undoStack->clear();
 }
 
 namespace {
@@ -123,6 +125,7 @@ void ReportWindow::markDesignWritten()
     m_writtenDesign = designBytes();
     m_ownsDesignFile = true;
     m_designLoadFailed = false;
+    updateCaption();
 }
 
 bool ReportWindow::loadDesign(const QString &fileName)
