@@ -5,6 +5,7 @@
 #include "shell/ShellGlyphs.h"
 
 #include "windows/DesignFileName.h"
+#include "windows/PageSetupConnection.h"
 #include "windows/ShowMessage.h"
 
 #include "designer/ComponentPalette.h"
@@ -118,6 +119,7 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     m_paletteToolBar->show();
 
     window->setDesignPathChooser([this] { return askFile(FileDialogs::saveDialogKfx()); });
+    connectPageSetup(window);
     window->setActivePage(mode == omText ? ReportWindow::Page::Source
                                          : ReportWindow::Page::ReportForm);
     window->openReport(mode, name);
