@@ -44,18 +44,11 @@ std::optional<double> parseNumber(const QString &text)
     return value;
 }
 
-QLabel *label(const QString &text, QWidget *buddy)
-{
-    auto *result = new QLabel(text);
-    result->setBuddy(buddy);
-    return result;
-}
-
 QPushButton *button(const QString &name, const QString &caption)
 {
     auto *result = new QPushButton(caption);
     result->setObjectName(name);
-    // Neither button answers Return: a number being typed is not confirmed by it.
+    // Return confirms nothing: the fields are written only when OK is pressed.
     result->setAutoDefault(false);
     result->setDefault(false);
     return result;
@@ -87,11 +80,16 @@ PageSetupDialog::~PageSetupDialog()
     disconnect(m_paperSizeBox, nullptr, this, nullptr);
 }
 
-QLineEdit *PageSetupDialog::valueEdit(const QString &name)
+QLineEdit *PageSetupDialog::addValueEdit(QGridLayout *grid, const QString &name,
+                                         const QString &caption, int row, int column)
 {
     auto *edit = new QLineEdit;
     edit->setObjectName(name);
     edit->setMinimumWidth(60);
+    auto *label = new QLabel(caption);
+    label->setBuddy(edit);
+    grid->addWidget(label, row, column);
+    grid->addWidget(edit, row, column + 1);
     return edit;
 }
 
@@ -113,38 +111,24 @@ QWidget *PageSetupDialog::createPaperGroup()
     connect(m_paperSizeBox, &QComboBox::editTextChanged, this,
             &PageSetupDialog::paperSizeTextChanged);
 
-    m_widthEdit = valueEdit(QStringLiteral("WidthEdit"));
-    m_lengthEdit = valueEdit(QStringLiteral("LengthEdit"));
-
     auto *group = new QGroupBox(QStringLiteral("Paper Size"));
-    group->setObjectName(QStringLiteral("GroupBox1"));
     auto *grid = new QGridLayout(group);
     grid->addWidget(m_paperSizeBox, 0, 0, 1, 2);
-    grid->addWidget(label(QStringLiteral("Width:"), m_widthEdit), 1, 0);
-    grid->addWidget(m_widthEdit, 1, 1);
-    grid->addWidget(label(QStringLiteral("Length:"), m_lengthEdit), 2, 0);
-    grid->addWidget(m_lengthEdit, 2, 1);
+    m_widthEdit = addValueEdit(grid, QStringLiteral("WidthEdit"), QStringLiteral("Width:"), 1, 0);
+    m_lengthEdit =
+        addValueEdit(grid, QStringLiteral("LengthEdit"), QStringLiteral("Length:"), 2, 0);
     return group;
 }
 
 QWidget *PageSetupDialog::createMarginGroup()
 {
-    m_topEdit = valueEdit(QStringLiteral("TopEdit"));
-    m_leftEdit = valueEdit(QStringLiteral("LeftEdit"));
-    m_bottomEdit = valueEdit(QStringLiteral("BottomEdit"));
-    m_rightEdit = valueEdit(QStringLiteral("RightEdit"));
-
     auto *group = new QGroupBox(QStringLiteral("Margins"));
-    group->setObjectName(QStringLiteral("GroupBox2"));
     auto *grid = new QGridLayout(group);
-    grid->addWidget(label(QStringLiteral("Top:"), m_topEdit), 0, 0);
-    grid->addWidget(m_topEdit, 0, 1);
-    grid->addWidget(label(QStringLiteral("Left:"), m_leftEdit), 0, 2);
-    grid->addWidget(m_leftEdit, 0, 3);
-    grid->addWidget(label(QStringLiteral("Bottom:"), m_bottomEdit), 1, 0);
-    grid->addWidget(m_bottomEdit, 1, 1);
-    grid->addWidget(label(QStringLiteral("Right:"), m_rightEdit), 1, 2);
-    grid->addWidget(m_rightEdit, 1, 3);
+    m_topEdit = addValueEdit(grid, QStringLiteral("TopEdit"), QStringLiteral("Top:"), 0, 0);
+    m_leftEdit = addValueEdit(grid, QStringLiteral("LeftEdit"), QStringLiteral("Left:"), 0, 2);
+    m_bottomEdit =
+        addValueEdit(grid, QStringLiteral("BottomEdit"), QStringLiteral("Bottom:"), 1, 0);
+    m_rightEdit = addValueEdit(grid, QStringLiteral("RightEdit"), QStringLiteral("Right:"), 1, 2);
     grid->setRowStretch(2, 1);
     return group;
 }

@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class QComboBox;
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class ReportPage;
@@ -57,7 +58,9 @@ private:
     QWidget *createPaperGroup();
     QWidget *createMarginGroup();
     QWidget *createButtons();
-    QLineEdit *valueEdit(const QString &name);
+    // An edit captioned on its left, at row and column of grid.
+    QLineEdit *addValueEdit(QGridLayout *grid, const QString &name, const QString &caption, int row,
+                            int column);
 
     void paperSizeTextChanged(const QString &text);
     void enableDimensions();
