@@ -2,6 +2,7 @@
 
 #include "shell/HeadlessReport.h"
 #include "shell/SplashWindow.h"
+#include "windows/PageSetupDialog.h"
 
 #include "designer/DesignStage.h"
 #include "designer/InspectorWindow.h"
@@ -9,6 +10,7 @@
 #include "editor/SourceEditor.h"
 #include "model/ReportClasses.h"
 
+#include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -37,6 +39,7 @@ private slots:
     void paletteAndInspectorFollowTheActiveWindow();
     void reportFormTabTurnsDesignModeOn();
     void reportFromStartToFinish();
+    void pageSetupFromThePage();
 
 private:
     FrameFixture *f = nullptr;
@@ -334,6 +337,41 @@ void TestMainWindow::reportFromStartToFinish()
     QVERIFY(window->designing());
     f->action(QStringLiteral("GenerateTextMenu"))->trigger();
     QCOMPARE(FrameFixture::editorLines(window), generated);
+    QCOMPARE(f->failures(), QStringList());
+}
+
+void TestMainWindow::pageSetupFromThePage()
+{
+    f->newReport(QStringLiteral("sales"));
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    ReportPage *page = window->mPage1();
+    auto *band = qobject_cast<Band *>(
+        f->create(QStringLiteral("Dpst_TmBand"), page, QPoint(60, 10), QPoint(400, 30)));
+    QVERIFY(band);
+    band->setTypeField(QStringLiteral("REPORT"));
+
+    // A4 with margins of 5 characters, by a double click on the page.
+    f->onModal<PageSetupDialog>([](PageSetupDialog *dialog) {
+        QLineEdit *paper = dialog->paperSizeBox()->lineEdit();
+        paper->selectAll();
+        QTest::keyClicks(paper, QStringLiteral("A4"));
+        for (QLineEdit *margin :
+             {dialog->topEdit(), dialog->leftEdit(), dialog->bottomEdit(), dialog->rightEdit()}) {
+            margin->selectAll();
+            QTest::keyClicks(margin, QStringLiteral("5"));
+        }
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    });
+    QTest::mouseDClick(page, Qt::LeftButton, {}, QPoint(300, 300));
+    QCOMPARE(page->paperSize(), int(PaperA4));
+    QCOMPARE(double(page->pageValue(LeftMargin)), 5.0);
+
+    f->activateFrame();
+    QTest::keyClick(window->reportStage(), Qt::Key_F9);
+    QCOMPARE(FrameFixture::editorLines(window),
+             QStringList({".HEADER REPORT", "\t.LEFTMARGIN 5", "\t.PAGELENGTH 62",
+                          "\t.RIGHTMARGIN 75", "\t.PAGEWIDTH 80", "\t.NEED 2"}));
     QCOMPARE(f->failures(), QStringList());
 }
 

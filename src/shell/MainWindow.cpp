@@ -5,6 +5,7 @@
 #include "shell/ShellGlyphs.h"
 
 #include "windows/DesignFileName.h"
+#include "windows/PageSetupConnection.h"
 #include "windows/ShowMessage.h"
 
 #include "designer/ComponentPalette.h"
@@ -121,6 +122,7 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     window->setDesignPathChooser([this] { return askFile(FileDialogs::saveDialogKfx()); });
     connect(window->undoStack(), &QUndoStack::indexChanged, this, &MainWindow::updateUndoActions);
     connect(window, &ReportWindow::activePageChanged, this, &MainWindow::updateUndoActions);
+    connectPageSetup(window);
     window->setActivePage(mode == omText ? ReportWindow::Page::Source
                                          : ReportWindow::Page::ReportForm);
     window->openReport(mode, name);
