@@ -127,6 +127,7 @@ void TestMainWindow::menus_data()
                                             "View Object List|F11",
                                             "-",
                                             "Generate Text File Report|F9",
+                                            "Check Report|Ctrl+F9",
                                             "Send Report to FTP Server|Shift+F9",
                                             "Run Report|Alt+F9",
                                             "-",
@@ -170,8 +171,8 @@ void TestMainWindow::laterCommandsAreDisabled()
           "RunReport1", "PrintSourceMenu", "TextEditorMenu", "TerminalEmulatorMenu", "Index1",
           "PrintButton", "FindButton"})
         QVERIFY2(!f->action(QLatin1String(name))->isEnabled(), name);
-    for (const char *name : {"GenerateTextMenu", "ToggleMenu", "WriteReportMenu", "CutMenu",
-                             "SaveButton", "Ustawienia1", "Oprogramie1"})
+    for (const char *name : {"GenerateTextMenu", "CheckReportMenu", "ToggleMenu", "WriteReportMenu",
+                             "CutMenu", "SaveButton", "Ustawienia1", "Oprogramie1"})
         QVERIFY2(f->action(QLatin1String(name))->isEnabled(), name);
 }
 
