@@ -125,8 +125,8 @@ inline void addReportCheckCases()
         << Head + ".DETAIL\n.PRINT t.a\n"
         << QStringList{"5: error: unknown statement .a (E_RW1388)"};
     QTest::newRow("5 dotted names kept whole")
-        << QByteArray(".NAME r .OUTPUT sales.out .DATA owner.t\n.DETAIL .tab 10 .print 'B'\n"
-                      ".NEWLINE .5\n")
+        << QByteArray(".NAME r .OUTPUT report.lis .QUERY select s.amount from owner.sales s\n"
+                      ".DETAIL .tab 10 .print 'B'\n.NEWLINE .5\n")
         << QStringList();
     QTest::newRow("5 dots inside strings, groups and comments")
         << Head + ".DETAIL\n.PRINT 'a .b', a(d'03.02.1901') /* .c */\n"
@@ -161,6 +161,12 @@ inline void addReportCheckCases()
         << QStringList{"5: error: unterminated comment (E_RW13D9)"};
     QTest::newRow("6 open parenthesis") << Head + ".DETAIL\n.PRINT a(c10\n.NEWLINE\n"
                                         << QStringList{"5: error: '(' without its ')' (E_RW13A2)"};
+    QTest::newRow("6 backslash escapes a double quote")
+        << Head + ".DETAIL\n.PRINT \"a\\\"b\"\n.PRINT \"C:\\\"\n.NEWLINE\n"
+        << QStringList{"6: error: unterminated string (E_RW13A2)"};
+    QTest::newRow("6 quotes doubled after .DELIMID")
+        << Head + ".DELIMID\n.DETAIL\n.PRINT \"C:\\\"\n.PRINT \"a\"\"b\"\n"
+        << QStringList();
     QTest::newRow("6 long remark without its end")
         << Head + ".LONGREMARK a remark\n.DETAIL\n.PRINT a\n"
         << QStringList{"4: error: .LONGREMARK without .ENDREMARK (E_RW13A3)"};
@@ -191,6 +197,9 @@ inline void addReportCheckCases()
         << QByteArray(".NAME r\n.DATA t\n.SORT a:d, b : ascending $c:$d\n.HEADER b\n"
                       ".HEADER x\n.HEADER $h\n.FOOTER report\n.HEADER page\n")
         << QStringList();
+    QTest::newRow("7 a direction is no column")
+        << QByteArray(".NAME r\n.DATA t\n.SORT a:desc\n.HEADER desc\n")
+        << QStringList{"4: error: .HEADER desc: .SORT does not name the column (E_RW138C)"};
     QTest::newRow("7 heading defined twice")
         << Head + ".HEADER a\n.PRINT a\n.DETAIL\n.HEADER A\n"
         << QStringList{"7: error: .HEADER A defined twice, first on line 4 (E_RW1399)"};
