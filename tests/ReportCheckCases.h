@@ -102,6 +102,11 @@ inline void addReportCheckCases()
     QTest::newRow("4 header without a break name")
         << Head + ".HEADER \n.PRINT a\n"
         << QStringList{"4: error: .HEADER without a break name (E_RW138D)"};
+    QTest::newRow("4 a bad break name, quoted short")
+        << Head + ".HEADER 'two\nlines' .PRINT a\n.FOOTER " + repeated('b', 50) + "\n"
+        << QStringList{"4: error: .HEADER with a bad break name 'two... (E_RW138D)",
+                       "6: error: .FOOTER bbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbbb...: .SORT does "
+                       "not name the column (E_RW138C)"};
     QTest::newRow("4 footer without a break name")
         << Head + ".FOOTER\n.PRINT a\n"
         << QStringList{"4: error: .FOOTER without a break name (E_RW138D)"};

@@ -46,6 +46,11 @@ void TestReportCheck::rules()
     QFETCH(QByteArray, text);
     QFETCH(QStringList, expected);
     QCOMPARE(problemLines(text), expected);
+    // Windows line ends change nothing.
+    if (!text.contains('\r')) {
+        text.replace("\n", "\r\n");
+        QCOMPARE(problemLines(text), expected);
+    }
 }
 
 void TestReportCheck::workedExampleHasNoProblems()

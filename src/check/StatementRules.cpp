@@ -12,9 +12,23 @@ QString primary(StatementKind kind)
     return Statements::primaryName(kind);
 }
 
-QString fromBytes(QByteArrayView bytes)
+// Text of the source quoted in a message: its first line, cut short, with
+// control characters shown as '?', so that a message stays one short line.
+QString excerpt(QByteArrayView text)
 {
-    return QString::fromUtf8(bytes);
+    constexpr qsizetype Longest = 40;
+    qsizetype end = 0;
+    while (end < text.size() && end < Longest && text[end] != '\n' && text[end] != '\r')
+        ++end;
+    QByteArray shown = text.first(end).toByteArray();
+    for (char &c : shown) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F)
+            c = '?';
+    }
+    QString result = QString::fromUtf8(shown);
+    if (end < text.size())
+        result += QStringLiteral("...");
+    return result;
 }
 
 bool isLetter(char c)
@@ -43,7 +57,7 @@ StatementRules::StatementRules(const SourceScanner &scanner, ProblemList &proble
 QString StatementRules::displayName(const SourceStatement &statement)
 {
     if (statement.kind == K::Unknown)
-        return QLatin1Char('.') + fromBytes(statement.name);
+        return QLatin1Char('.') + excerpt(statement.name);
     return primary(statement.kind);
 }
 
@@ -201,7 +215,7 @@ void StatementRules::startReport(const SourceStatement &statement)
         m_problems.error(statement.line,
                          QStringLiteral("report name %1 must begin with a letter or '_' and have "
                                         "at most %2 characters (E_RW1389)")
-                             .arg(fromBytes(text(name)))
+                             .arg(excerpt(text(name)))
                              .arg(LongestReportName));
     }
 }
@@ -249,11 +263,11 @@ void StatementRules::sortColumns(const SourceStatement &statement)
         } else if (column == "report" || column == "page" || column == "detail") {
             m_problems.error(statement.line,
                              QStringLiteral(".SORT on %1, a reserved name (E_RW1392)")
-                                 .arg(fromBytes(text(token))));
+                                 .arg(excerpt(text(token))));
         } else if (m_report.sortColumns.contains(column)) {
             m_problems.error(
                 statement.line,
-                QStringLiteral(".SORT names %1 twice (E_RW1394)").arg(fromBytes(text(token))));
+                QStringLiteral(".SORT names %1 twice (E_RW1394)").arg(excerpt(text(token))));
         } else {
             m_report.sortColumns.insert(column);
         }
@@ -274,7 +288,7 @@ void StatementRules::breakColumns(const SourceStatement &statement)
         } else if (m_report.breakColumns.contains(column)) {
             m_problems.error(
                 statement.line,
-                QStringLiteral(".BREAK names %1 twice (E_RW139E)").arg(fromBytes(text(token))));
+                QStringLiteral(".BREAK names %1 twice (E_RW139E)").arg(excerpt(text(token))));
         } else {
             m_report.breakColumns.insert(column);
         }
@@ -301,7 +315,7 @@ void StatementRules::heading(const SourceStatement &statement)
     if (name.type != SourceToken::Word) {
         closeSection();
         m_problems.error(statement.line, QStringLiteral("%1 with a bad break name %2 (E_RW138D)")
-                                             .arg(keyword, fromBytes(text(name))));
+                                             .arg(keyword, excerpt(text(name))));
         return;
     }
     if (word.startsWith('$')) {
@@ -324,7 +338,7 @@ void StatementRules::heading(const SourceStatement &statement)
 void StatementRules::checkBreakColumn(const SourceStatement &statement, const QByteArray &column)
 {
     const QString heading =
-        primary(statement.kind) + QLatin1Char(' ') + fromBytes(text(statement.arguments.first()));
+        primary(statement.kind) + QLatin1Char(' ') + excerpt(text(statement.arguments.first()));
     if (!m_report.sortSeen && !m_report.breakSeen) {
         m_problems.error(
             statement.line,
@@ -357,7 +371,7 @@ void StatementRules::enterSection(const SourceStatement &statement, const QByteA
     }
     QString heading = primary(statement.kind);
     if (!statement.arguments.isEmpty())
-        heading += QLatin1Char(' ') + fromBytes(text(statement.arguments.first()));
+        heading += QLatin1Char(' ') + excerpt(text(statement.arguments.first()));
     m_problems.error(statement.line, QStringLiteral("%1 defined twice, first on line %2 (E_RW1399)")
                                          .arg(heading)
                                          .arg(defined.value()));
