@@ -5,12 +5,12 @@
 // time of a few runs, how it grows from 10k to 100k lines (linear is a
 // ratio of about 10), lines per second, and the problems found (none).
 
+#include "PeakMemory.h"
+
 #include "check/ReportCheck.h"
 
 #include <QByteArray>
 #include <QElapsedTimer>
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -108,13 +108,6 @@ Figures measure(int lines)
         figures.milliseconds = std::min(figures.milliseconds, timer.nsecsElapsed() / 1e6);
     }
     return figures;
-}
-
-long peakKilobytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 } // namespace

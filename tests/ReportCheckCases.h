@@ -205,6 +205,15 @@ inline void addReportCheckCases()
     QTest::newRow("7 a direction is no column")
         << QByteArray(".NAME r\n.DATA t\n.SORT a:desc\n.HEADER desc\n")
         << QStringList{"4: error: .HEADER desc: .SORT does not name the column (E_RW138C)"};
+    QTest::newRow("7 sort and break lists")
+        << QByteArray(".NAME r\n.DATA t\n.SORT a, report, A\n.SORT b\n.BREAK a a\n.BREAK b\n"
+                      ".HEADER page\n.NEWPAGE\n")
+        << QStringList{"3: error: .SORT on report, a reserved name (E_RW1392)",
+                       "3: error: .SORT names A twice (E_RW1394)",
+                       "4: error: .SORT given twice (E_RW139F)",
+                       "5: error: .BREAK names a twice (E_RW139E)",
+                       "6: error: .BREAK given twice (E_RW13A6)",
+                       "8: error: .NEWPAGE in the page header (E_RW1396)"};
     QTest::newRow("7 heading defined twice")
         << Head + ".HEADER a\n.PRINT a\n.DETAIL\n.HEADER A\n"
         << QStringList{"7: error: .HEADER A defined twice, first on line 4 (E_RW1399)"};

@@ -1,8 +1,8 @@
 #include "FrameFixture.h"
 
 #include "shell/CheckBeforeSending.h"
-#include "windows/AskQuestion.h"
 #include "windows/ReportCheckList.h"
+#include "windows/ShowMessage.h"
 
 #include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"

@@ -246,9 +246,7 @@ void StatementRules::dataSource(const SourceStatement &statement)
 // Columns with an optional ":direction"; commas between them are optional.
 void StatementRules::sortColumns(const SourceStatement &statement)
 {
-    if (m_report.sortSeen)
-        m_problems.error(statement.line, QStringLiteral(".SORT given twice (E_RW139F)"));
-    m_report.sortSeen = true;
+    startColumns(statement, m_report.sort, "E_RW139F");
     bool direction = false;
     for (const SourceToken &token : statement.arguments) {
         if (token.type != SourceToken::Word) {
@@ -257,41 +255,52 @@ void StatementRules::sortColumns(const SourceStatement &statement)
         }
         if (std::exchange(direction, false))
             continue;
-        const QByteArray column = text(token).toByteArray().toLower();
-        if (column.startsWith('$')) {
-            m_report.sortVariables = true;
-        } else if (column == "report" || column == "page" || column == "detail") {
-            m_problems.error(statement.line,
-                             QStringLiteral(".SORT on %1, a reserved name (E_RW1392)")
-                                 .arg(excerpt(text(token))));
-        } else if (m_report.sortColumns.contains(column)) {
+        const QByteArrayView name = text(token);
+        if (name.compare("report", Qt::CaseInsensitive) == 0
+            || name.compare("page", Qt::CaseInsensitive) == 0
+            || name.compare("detail", Qt::CaseInsensitive) == 0) {
             m_problems.error(
                 statement.line,
-                QStringLiteral(".SORT names %1 twice (E_RW1394)").arg(excerpt(text(token))));
-        } else {
-            m_report.sortColumns.insert(column);
+                QStringLiteral(".SORT on %1, a reserved name (E_RW1392)").arg(excerpt(name)));
+            continue;
         }
+        addColumn(statement, token, m_report.sort, "E_RW1394");
     }
 }
 
 void StatementRules::breakColumns(const SourceStatement &statement)
 {
-    if (m_report.breakSeen)
-        m_problems.error(statement.line, QStringLiteral(".BREAK given twice (E_RW13A6)"));
-    m_report.breakSeen = true;
+    startColumns(statement, m_report.breaks, "E_RW13A6");
     for (const SourceToken &token : statement.arguments) {
-        if (token.type != SourceToken::Word)
-            continue;
-        const QByteArray column = text(token).toByteArray().toLower();
-        if (column.startsWith('$')) {
-            m_report.breakVariables = true;
-        } else if (m_report.breakColumns.contains(column)) {
-            m_problems.error(
-                statement.line,
-                QStringLiteral(".BREAK names %1 twice (E_RW139E)").arg(excerpt(text(token))));
-        } else {
-            m_report.breakColumns.insert(column);
-        }
+        if (token.type == SourceToken::Word)
+            addColumn(statement, token, m_report.breaks, "E_RW139E");
+    }
+}
+
+// .SORT and .BREAK may each be given once.
+void StatementRules::startColumns(const SourceStatement &statement, ColumnList &list,
+                                  const char *twiceCode)
+{
+    if (list.seen) {
+        m_problems.error(statement.line,
+                         QStringLiteral("%1 given twice (%2)")
+                             .arg(primary(statement.kind), QLatin1StringView(twiceCode)));
+    }
+    list.seen = true;
+}
+
+void StatementRules::addColumn(const SourceStatement &statement, const SourceToken &token,
+                               ColumnList &list, const char *duplicateCode)
+{
+    const QByteArray column = text(token).toByteArray().toLower();
+    if (column.startsWith('$')) {
+        list.variables = true;
+    } else if (list.names.contains(column)) {
+        m_problems.error(statement.line, QStringLiteral("%1 names %2 twice (%3)")
+                                             .arg(primary(statement.kind), excerpt(text(token)),
+                                                  QLatin1StringView(duplicateCode)));
+    } else {
+        list.names.insert(column);
     }
 }
 
@@ -339,17 +348,17 @@ void StatementRules::checkBreakColumn(const SourceStatement &statement, const QB
 {
     const QString heading =
         primary(statement.kind) + QLatin1Char(' ') + excerpt(text(statement.arguments.first()));
-    if (!m_report.sortSeen && !m_report.breakSeen) {
+    if (!m_report.sort.seen && !m_report.breaks.seen) {
         m_problems.error(
             statement.line,
             QStringLiteral("%1: no .SORT or .BREAK before it (E_RW139B)").arg(heading));
-    } else if (m_report.breakSeen) {
-        if (!m_report.breakVariables && !m_report.breakColumns.contains(column)) {
+    } else if (m_report.breaks.seen) {
+        if (!m_report.breaks.covers(column)) {
             m_problems.error(
                 statement.line,
                 QStringLiteral("%1: .BREAK does not name the column (E_RW139C)").arg(heading));
         }
-    } else if (!m_report.sortVariables && !m_report.sortColumns.contains(column)) {
+    } else if (!m_report.sort.covers(column)) {
         m_problems.error(
             statement.line,
             QStringLiteral("%1: .SORT does not name the column (E_RW138C)").arg(heading));

@@ -32,6 +32,16 @@ private:
         bool elseSeen = false;
     };
 
+    // The columns of .SORT or .BREAK.
+    struct ColumnList
+    {
+        bool seen = false;
+        bool variables = false; // a $parameter stands for a column
+        QSet<QByteArray> names; // lower case
+
+        bool covers(const QByteArray &column) const { return variables || names.contains(column); }
+    };
+
     // One .NAME up to the next.
     struct Report
     {
@@ -39,12 +49,8 @@ private:
         int line = 0;
         int dataLine = 0; // of the .QUERY or .DATA
         StatementKind dataKind = StatementKind::None;
-        bool sortSeen = false;
-        bool breakSeen = false;
-        bool sortVariables = false; // a $parameter stands for a column
-        bool breakVariables = false;
-        QSet<QByteArray> sortColumns; // lower case
-        QSet<QByteArray> breakColumns;
+        ColumnList sort;
+        ColumnList breaks;
         QHash<QByteArray, int> sections; // defined headings and where
     };
 
@@ -71,6 +77,9 @@ private:
     void dataSource(const SourceStatement &statement);
     void sortColumns(const SourceStatement &statement);
     void breakColumns(const SourceStatement &statement);
+    void startColumns(const SourceStatement &statement, ColumnList &list, const char *twiceCode);
+    void addColumn(const SourceStatement &statement, const SourceToken &token, ColumnList &list,
+                   const char *duplicateCode);
     void heading(const SourceStatement &statement);
     void checkBreakColumn(const SourceStatement &statement, const QByteArray &column);
     void enterSection(const SourceStatement &statement, const QByteArray &key);

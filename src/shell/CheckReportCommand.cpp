@@ -2,9 +2,9 @@
 #include "shell/MainWindow.h"
 
 #include "check/ReportCheck.h"
-#include "windows/AskQuestion.h"
 #include "windows/GeneratedSourceCheck.h"
 #include "windows/ReportCheckList.h"
+#include "windows/ShowMessage.h"
 
 #include <algorithm>
 
