@@ -15,7 +15,7 @@ private slots:
     void rules_data();
     void rules();
     void workedExampleHasNoProblems();
-    void workedExampleAsFirstSpecified();
+    void workedExampleAsFirstWritten();
     void everyLineCountsOnce();
     void errorsAndWarnings();
 
@@ -61,7 +61,7 @@ void TestReportCheck::workedExampleHasNoProblems()
 
 // As first written down, the example centred before underlining and ended
 // the underline with a statement the report program does not know.
-void TestReportCheck::workedExampleAsFirstSpecified()
+void TestReportCheck::workedExampleAsFirstWritten()
 {
     QStringList lines = WorkedExample::lines();
     QCOMPARE(lines.mid(29, 4), QStringList({"\t.UNDERLINE", "\t.CENTER", "\t.PRINT 'End of report'",
