@@ -2,6 +2,8 @@
 // 100 bands: times, how they grow from 1k to 10k (linear is a ratio of
 // about 10), generated lines per second and peak memory.
 
+#include "PeakMemory.h"
+
 #include "generation/Generator.h"
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
@@ -12,8 +14,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QWidget>
-
-#include <sys/resource.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -107,13 +107,6 @@ Figures measure(int items, const QString &folder)
         },
         [&] { loaded.reset(); });
     return figures;
-}
-
-long peakKilobytes()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 // Links: kestrova_model
 #include "model/ObjectStream.h"
 
+#include "ReportCheckCases.h"
 #include "SpecialFiles.h"
 #include "WorkedExample.h"
 
@@ -32,6 +33,10 @@ private slots:
     void outputOntoTheDesignIsRefused();
     void inputThatIsNoDesignFile_data();
     void inputThatIsNoDesignFile();
+    void checkEachRule_data();
+    void checkEachRule();
+    void checkGeneratedDesign();
+    void checkSeveralFiles();
 
 private:
     struct Run
@@ -131,6 +136,8 @@ void TestCommandLine::unreadableFile_data()
     QTest::newRow("dump, missing") << "--dump" << QByteArray();
     QTest::newRow("generate, not a design") << "--generate" << QByteArray("hello");
     QTest::newRow("generate, empty") << "--generate" << QByteArray("");
+    QTest::newRow("check, missing") << "--check" << QByteArray();
+    QTest::newRow("check, not a design") << "--check" << QByteArray("hello");
 }
 
 void TestCommandLine::unreadableFile()
@@ -168,6 +175,108 @@ void TestCommandLine::invalidUsage()
     const Run noDisplay = run({});
     QCOMPARE(noDisplay.status, 1);
     QVERIFY(noDisplay.err.contains("no display"));
+    const Run checkToFile = run({"--check", m_design, "--output", m_folder.filePath("out")});
+    QCOMPARE(checkToFile.status, 1);
+    QVERIFY(checkToFile.err.contains("--unix and --output go with --generate"));
+    QVERIFY(run({"--check"}).err.contains("--check needs a file name"));
+}
+
+void TestCommandLine::checkEachRule_data()
+{
+    addReportCheckCases();
+}
+
+// Each case as a file, checked by the program: its problems with the file
+// name before each, and status 1 exactly when one is an error.
+void TestCommandLine::checkEachRule()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, expected);
+    const QString path = m_folder.filePath(QStringLiteral("case.rw"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(file.write(text), text.size());
+    file.close();
+
+    const Run result = run({"--check", path});
+    QCOMPARE(result.err, QByteArray());
+    QStringList printed = QString::fromUtf8(result.out).split(u'\n');
+    QCOMPARE(printed.takeLast(), QString());
+    for (QString &line : expected)
+        line.prepend(path + u':');
+    QCOMPARE(printed, expected);
+    const bool errors = !expected.filter(QStringLiteral(": error: ")).isEmpty();
+    QCOMPARE(result.status, errors ? 1 : 0);
+}
+
+// A design with mistakes easy to make in the designer: a caption longer
+// than a line, a band in field mode without its columns, a break band
+// without its column, and a break band on a column no .SORT names.
+void TestCommandLine::checkGeneratedDesign()
+{
+    ComponentOwner owner;
+    QWidget stage;
+    auto *page = new ReportPage(&owner, &stage);
+    page->setName(QStringLiteral("mPage1"));
+    page->setNewReportValues();
+    page->reportName = QStringLiteral("faults");
+    page->query = WorkedExample::codeLines({".QUERY", "select region, name from sales"});
+    auto *regionHeader =
+        WorkedExample::addBand<BreakBand>(owner, page, BreakHeader, QStringLiteral("region"), 18);
+    WorkedExample::addText(owner, regionHeader, QStringLiteral("region"), 0, 0);
+    auto *detail = WorkedExample::addBand<Band>(owner, page, Detail, QString(), 18);
+    WorkedExample::addText(owner, detail, u'\'' + QString(300, u'x') + u'\'', 0, 0);
+    detail->fieldMode = true;
+    auto *unnamed = WorkedExample::addBand<BreakBand>(owner, page, BreakFooter, QString(), 18);
+    WorkedExample::addText(owner, unnamed, QStringLiteral("count(name)"), 0, 0);
+    const QString design = m_folder.filePath(QStringLiteral("faults.kfx"));
+    ObjectStream::saveStageFile(&stage, design, owner, reportClasses());
+
+    const Run result = run({"--check", design});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(QString::fromUtf8(result.out).split(u'\n'),
+             QStringList({
+                 design + ":4: error: .HEADER region: no .SORT or .BREAK before it (E_RW139B)",
+                 design + ":9: error: .WITHIN without a column list (E_RW10A2)",
+                 design
+                     + ":12: error: string is 302 bytes long; a statement row holds 100 "
+                       "(E_RW138B)",
+                 design
+                     + ":12: warning: line is 311 bytes long; the report program reads 255 "
+                       "and starts a new line with the rest",
+                 design + ":14: error: .FOOTER without a break name (E_RW138D)",
+                 "",
+             }));
+    QCOMPARE(result.status, 1);
+
+    // The lines are those of the generated text.
+    const QList<QByteArray> generated = run({"--generate", design, "--unix"}).out.split('\n');
+    QCOMPARE(generated.value(3), QByteArray(".HEADER region"));
+    QCOMPARE(generated.value(8), QByteArray("\t.WITHIN"));
+    QVERIFY(generated.value(11).startsWith("\t\t.PRINT 'xxx"));
+    QCOMPARE(generated.value(13), QByteArray(".FOOTER "));
+}
+
+// Every file is checked; the status is that of the worst: a file that
+// cannot be read, then an error; warnings alone leave it 0.
+void TestCommandLine::checkSeveralFiles()
+{
+    const QString warned = m_folder.filePath(QStringLiteral("warned.rw"));
+    QFile file(warned);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(ReportCheckCases::Head + ".DETAIL\n.BLOCK\n.PRINT a\n");
+    file.close();
+    const QString warning = warned + ":5: warning: .BLOCK without .ENDBLOCK: block mode stays on\n";
+
+    const Run clean = run({"--check", m_design, warned});
+    QCOMPARE(clean.status, 0);
+    QCOMPARE(QString::fromUtf8(clean.out), warning);
+
+    const QString missing = m_folder.filePath(QStringLiteral("missing.rw"));
+    const Run withMissing = run({"--check", missing, warned, m_design});
+    QCOMPARE(withMissing.status, 2);
+    QCOMPARE(QString::fromUtf8(withMissing.out), warning);
+    QCOMPARE(QString::fromUtf8(withMissing.err), "ERROR. Cannot open file: " + missing + "\n");
 }
 
 void TestCommandLine::standardOutputThatFails_data()

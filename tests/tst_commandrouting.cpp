@@ -72,6 +72,7 @@ const NamedHandler editAndProjectCommands[] = {
     {"Delete", &MainWindow::deleteTriggered},
     {"Toggle", &MainWindow::toggleTriggered},
     {"Generate", &MainWindow::generateTextTriggered},
+    {"Check Report", &MainWindow::checkReportTriggered},
     {"Close Window", &MainWindow::closeWindowTriggered},
     {"Write Report", &MainWindow::writeReportTriggered},
     {"Write As", &MainWindow::writeReportAsTriggered},
@@ -507,6 +508,9 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
     QTest::newRow("Generate") << "GenerateTextMenu"
                               << "Form" << false << none
                               << QStringList{onSource, "route: 1 band, " + generated};
+    QTest::newRow("Check Report") << "CheckReportMenu"
+                                  << "Form" << false << none
+                                  << QStringList{onSource, "route: 1 band, " + generated};
     QTest::newRow("Write Text File")
         << "WriteTextFileMenu"
         << "Form" << false << QStringList{"route.rw"}

@@ -145,6 +145,7 @@ void TestMainWindow::menus_data()
                                             "View Object List|F11",
                                             "-",
                                             "Generate Text File Report|F9",
+                                            "Check Report|Ctrl+F9",
                                             "Send Report to FTP Server|Shift+F9",
                                             "Run Report|Alt+F9",
                                             "-",
@@ -192,10 +193,11 @@ void TestMainWindow::laterCommandsAreDisabled()
     QTRY_VERIFY(f->active());
     for (const char *name : {"ReloadProjectMenu", "SendReportToFTPServer1", "Index1"})
         QVERIFY2(!f->action(QLatin1String(name))->isEnabled(), name);
-    for (const char *name : {"GenerateTextMenu", "ToggleMenu", "WriteReportMenu", "CutMenu",
-                             "SaveButton", "Ustawienia1", "Oprogramie1", "ViewObjectList1",
-                             "RunReport1", "TextEditorMenu", "TerminalEmulatorMenu", "FindMenu",
-                             "FindButton", "ReplaceMenu", "PrintSourceMenu", "PrintButton"})
+    for (const char *name :
+         {"GenerateTextMenu", "CheckReportMenu", "ToggleMenu", "WriteReportMenu", "CutMenu",
+          "SaveButton", "Ustawienia1", "Oprogramie1", "ViewObjectList1", "RunReport1",
+          "TextEditorMenu", "TerminalEmulatorMenu", "FindMenu", "FindButton", "ReplaceMenu",
+          "PrintSourceMenu", "PrintButton"})
         QVERIFY2(f->action(QLatin1String(name))->isEnabled(), name);
 }
 

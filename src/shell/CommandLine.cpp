@@ -1,5 +1,6 @@
 #include "shell/CommandLine.h"
 
+#include "shell/HeadlessCheck.h"
 #include "shell/HeadlessReport.h"
 
 #include "model/FileReplacement.h"
@@ -133,6 +134,9 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
         } else if (argument == QLatin1String("--dump")) {
             if (takeValue(arguments, i, request.design, request))
                 request.action = CommandLineRequest::Dump;
+        } else if (argument == QLatin1String("--check")) {
+            if (takeValue(arguments, i, request.design, request))
+                request.action = CommandLineRequest::Check;
         } else if (argument == QLatin1String("--output") || argument == QLatin1String("-o")) {
             takeValue(arguments, i, request.output, request);
         } else if (argument == QLatin1String("--unix")) {
@@ -145,7 +149,9 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
         }
     }
     const bool generateOptions = request.unixLineEnds || !request.output.isEmpty();
-    if (request.action == CommandLineRequest::StartDesigner && generateOptions) {
+    const bool refusesGenerateOptions = request.action == CommandLineRequest::StartDesigner
+                                        || request.action == CommandLineRequest::Check;
+    if (refusesGenerateOptions && generateOptions) {
         request.action = CommandLineRequest::Invalid;
         request.error = QStringLiteral("--unix and --output go with --generate");
     }
@@ -158,6 +164,7 @@ QString usageText()
         "Usage: kestrova [FILE...]\n"
         "       kestrova --generate DESIGN.kfx [--unix] [--output FILE]\n"
         "       kestrova --dump DESIGN.kfx\n"
+        "       kestrova --check FILE...\n"
         "\n"
         "Without options, starts the report designer and opens each FILE: a design\n"
         "(*.kfx) or a Report-Writer text to import.\n"
@@ -166,6 +173,9 @@ QString usageText()
         "  --unix             end lines with LF instead of CR LF\n"
         "  --output FILE      write to FILE instead of standard output\n"
         "  --dump DESIGN      print the design's object stream as indented text\n"
+        "  --check FILE...    check Report-Writer text (a design is generated first) for\n"
+        "                     what the report program rejects: FILE:LINE: error|warning:\n"
+        "                     message; exit status 1 when there is an error\n"
         "  --help             show this text\n"
         "  --version          show the version\n");
 }
@@ -184,6 +194,8 @@ int runHeadless(const CommandLineRequest &request, QTextStream &out, QTextStream
         return generate(request, out, err);
     case CommandLineRequest::Dump:
         return dump(request, out, err);
+    case CommandLineRequest::Check:
+        return checkReportFiles(QStringList{request.design} + request.files, out, err);
     case CommandLineRequest::Invalid:
         err << "kestrova: " << request.error << "\n\n" << usageText();
         return ExitUsage;

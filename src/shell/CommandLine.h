@@ -8,13 +8,13 @@ class QTextStream;
 // What the program was asked to do on its command line.
 struct CommandLineRequest
 {
-    enum Action { StartDesigner, Generate, Dump, Help, Version, Invalid };
+    enum Action { StartDesigner, Generate, Dump, Check, Help, Version, Invalid };
 
     Action action = StartDesigner;
-    QString design; // --generate / --dump
+    QString design; // --generate / --dump / --check (the first file)
     QString output; // --output FILE; empty for standard output
     bool unixLineEnds = false;
-    QStringList files; // files to open in the designer
+    QStringList files; // files to open in the designer, or to check after the first
     QString error;     // why the line is Invalid
 
     bool isHeadless() const { return action != StartDesigner; }
@@ -25,6 +25,6 @@ CommandLineRequest parseCommandLine(const QStringList &arguments);
 QString usageText();
 
 // Carries out a headless request; returns the exit status (0 success,
-// 1 invalid usage or output that standard output did not take, 2 a file
-// that cannot be read or written).
+// 1 invalid usage, output that standard output did not take or, for
+// --check, errors found, 2 a file that cannot be read or written).
 int runHeadless(const CommandLineRequest &request, QTextStream &out, QTextStream &err);

@@ -90,6 +90,7 @@ public:
     void printSourceTriggered();
     void textEditorTriggered();
     void terminalEmulatorTriggered();
+    void checkReportTriggered();
     void setupTriggered();
     void cascadeTriggered();
     void tileHorizontallyTriggered();

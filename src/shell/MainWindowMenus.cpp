@@ -95,6 +95,7 @@ const MenuColumn &projectColumn()
             {"ViewObjectList1", "View Object List", "F11", &F::viewObjectListTriggered},
             Separator,
             {"GenerateTextMenu", "Generate Text File Report", "F9", &F::generateTextTriggered},
+            {"CheckReportMenu", "Check Report", "Ctrl+F9", &F::checkReportTriggered},
             {"SendReportToFTPServer1", "Send Report to FTP Server", "Shift+F9", nullptr},
             {"RunReport1", "Run Report", "Alt+F9", &F::runReportTriggered},
             Separator,

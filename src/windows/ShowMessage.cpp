@@ -7,9 +7,10 @@
 
 namespace {
 
-MessageHandler &installedHandler()
+template<class Handler>
+Handler &installedHandler()
 {
-    static MessageHandler handler;
+    static Handler handler;
     return handler;
 }
 
@@ -17,7 +18,7 @@ MessageHandler &installedHandler()
 
 void showMessage(QWidget *parent, const QString &text)
 {
-    if (const MessageHandler &handler = installedHandler()) {
+    if (const auto &handler = installedHandler<MessageHandler>()) {
         handler(parent, text);
         return;
     }
@@ -26,5 +27,19 @@ void showMessage(QWidget *parent, const QString &text)
 
 MessageHandler setMessageHandler(MessageHandler handler)
 {
-    return std::exchange(installedHandler(), std::move(handler));
+    return std::exchange(installedHandler<MessageHandler>(), std::move(handler));
+}
+
+bool askQuestion(QWidget *parent, const QString &text)
+{
+    if (const auto &handler = installedHandler<QuestionHandler>())
+        return handler(parent, text);
+    return QMessageBox::question(parent, QApplication::applicationName(), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
+           == QMessageBox::Yes;
+}
+
+QuestionHandler setQuestionHandler(QuestionHandler handler)
+{
+    return std::exchange(installedHandler<QuestionHandler>(), std::move(handler));
 }

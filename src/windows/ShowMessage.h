@@ -15,3 +15,11 @@ void showMessage(QWidget *parent, const QString &text);
 // Installs handler (none restores the message box) and returns the one it
 // replaces.
 MessageHandler setMessageHandler(MessageHandler handler);
+
+// A question with Yes and No, No the default; true for Yes. A handler
+// installed instead answers it.
+using QuestionHandler = std::function<bool(QWidget *parent, const QString &text)>;
+
+bool askQuestion(QWidget *parent, const QString &text);
+
+QuestionHandler setQuestionHandler(QuestionHandler handler);

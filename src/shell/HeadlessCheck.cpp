@@ -1,0 +1,67 @@
+#include "shell/HeadlessCheck.h"
+
+#include "shell/HeadlessReport.h"
+
+#include "check/ReportCheck.h"
+#include "model/ObjectStream.h"
+#include "model/ReportPage.h"
+#include "windows/DesignFileName.h"
+#include "windows/GeneratedSourceCheck.h"
+
+#include <QFile>
+#include <QTextStream>
+
+#include <optional>
+
+namespace {
+
+constexpr int ExitErrors = 1;
+constexpr int ExitFile = 2;
+
+// The problems of the file; none when it cannot be read.
+std::optional<QList<CheckProblem>> checkFile(const QString &fileName)
+{
+    if (isDesignFileName(fileName)) {
+        HeadlessReport report;
+        try {
+            report.load(fileName);
+        } catch (const StreamError &) {
+            return std::nullopt;
+        }
+        report.generate();
+        QList<CheckProblem> problems;
+        for (const SourceProblem &found : GeneratedSourceCheck::check(report.page()->pageCode))
+            problems.append(found.problem);
+        return problems;
+    }
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray text = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return ReportCheck::check(text);
+}
+
+} // namespace
+
+int checkReportFiles(const QStringList &files, QTextStream &out, QTextStream &err)
+{
+    int status = 0;
+    for (const QString &fileName : files) {
+        const std::optional<QList<CheckProblem>> problems = checkFile(fileName);
+        if (!problems) {
+            err << QStringLiteral("ERROR. Cannot open file: ") << fileName << Qt::endl;
+            status = ExitFile;
+            continue;
+        }
+        for (const CheckProblem &problem : *problems) {
+            out << fileName << ':' << problem.line << ": " << problem.severityName() << ": "
+                << problem.message << '\n';
+        }
+        if (status == 0 && ReportCheck::hasErrors(*problems))
+            status = ExitErrors;
+    }
+    out.flush();
+    return status;
+}
