@@ -39,6 +39,10 @@ struct FrameFixture
     QString previousDir = QDir::currentPath();
     MessageHandler previousHandler;
     UnsavedDesignHandler previousQuestion;
+    QuestionHandler previousYesNo;
+    // Yes-or-no questions asked, and the answer each gets.
+    QStringList yesNoQuestions;
+    bool yesNoAnswer = true;
     QStringList messages;
     // Questions about changed designs a closing window could not simply write.
     QList<UnsavedDesignReason> questions;
@@ -59,6 +63,10 @@ struct FrameFixture
                 questions.append(reason);
                 return answer;
             });
+        previousYesNo = setQuestionHandler([this](QWidget *, const QString &text) {
+            yesNoQuestions.append(text);
+            return yesNoAnswer;
+        });
         frame = std::make_unique<MainWindow>();
         frame->setFileChooser([this](QWidget *, const FileDialogOptions &options) {
             askedDialogs.append(options.name);
@@ -75,6 +83,7 @@ struct FrameFixture
         frame.reset();
         setMessageHandler(previousHandler);
         setUnsavedDesignHandler(previousQuestion);
+        setQuestionHandler(previousYesNo);
         QDir::setCurrent(previousDir);
     }
 

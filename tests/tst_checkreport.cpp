@@ -6,7 +6,7 @@
 
 #include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
-#include "designer/ReportRegister.h"
+#include "designer/DesignRegister.h"
 #include "designer/SelectionList.h"
 #include "designer/SelectionPartner.h"
 #include "editor/SourceEditor.h"

@@ -41,6 +41,7 @@ private slots:
     void commandWordsAreSplitAsAShellWould();
     void runReportStartsTheProgram_data();
     void runReportStartsTheProgram();
+    void runReportStopsWhenTheUserSaysNo();
     void runReportFailures_data();
     void runReportFailures();
     void toolsStartWithoutAFile();
@@ -366,8 +367,10 @@ void TestProjectCommands::runReportStartsTheProgram()
     window->mPage1()->vnode = vnode;
     window->mPage1()->reportName = QStringLiteral("sales");
 
+    // Without a query the report program would reject the report: asked
+    // first, the user goes on.
     f->action(QStringLiteral("RunReport1"))->trigger();
-    QCOMPARE(f->failures(), QStringList());
+    QCOMPARE(f->yesNoQuestions.size(), 1);
     QTRY_VERIFY(QFile::exists(program + QStringLiteral(".args")));
     QCOMPARE(recordedLines(program),
              (QStringList{QDir(f->workDir.path()).canonicalPath(), "--quiet"} + arguments));
@@ -379,6 +382,20 @@ void TestProjectCommands::runReportStartsTheProgram()
              window->sourceEditor()->lines().texts());
     QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
     QVERIFY(window->designing());
+}
+
+void TestProjectCommands::runReportStopsWhenTheUserSaysNo()
+{
+    const QString program = standInProgram(QStringLiteral("unwanted"));
+    QVERIFY(Settings::write(SettingKeys::ReportProgram, program));
+    ReportWindow *window = openDesign();
+    QVERIFY(window);
+    window->mPage1()->database = QStringLiteral("SALESDB");
+    f->yesNoAnswer = false;
+    f->action(QStringLiteral("RunReport1"))->trigger();
+    QCOMPARE(f->yesNoQuestions.size(), 1);
+    QTest::qWait(300);
+    QVERIFY(!QFile::exists(program + QStringLiteral(".args")));
 }
 
 void TestProjectCommands::runReportFailures_data()

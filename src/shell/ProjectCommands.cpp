@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "shell/CheckBeforeSending.h"
 #include "shell/ExternalPrograms.h"
 #include "shell/Settings.h"
 
@@ -39,7 +40,7 @@ void MainWindow::runReportTriggered()
         return;
     const QString user = Settings::reportUser();
     const QString program = Settings::reportProgram();
-    if (!generateActiveReport())
+    if (!generateActiveReport() || !checkBeforeSending(window))
         return;
     // A failure to write is reported, and the program still runs on what
     // the file holds.
