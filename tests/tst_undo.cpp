@@ -5,8 +5,11 @@
 #include "designer/DesignStage.h"
 #include "designer/InspectorWindow.h"
 #include "designer/ObjectInspector.h"
+#include "windows/PageSetupDialog.h"
 
+#include <QComboBox>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QUndoStack>
 
@@ -30,6 +33,7 @@ private slots:
     void keyboardMovesSizesAndSelects();
     void alignment_data();
     void alignment();
+    void pageSetupIsOneStep();
     void historyIsBoundedAndClearedOnReopening();
     void sourcePageKeepsTheEditorsUndo();
 
@@ -275,6 +279,29 @@ void TestUndo::alignment()
     QCOMPARE(stack()->count(), 1);
     stack()->undo();
     QCOMPARE(design(), before);
+}
+
+void TestUndo::pageSetupIsOneStep()
+{
+    const QByteArray before = design();
+    ReportPage *page = m_window->mPage1();
+    const QSize size = page->size();
+    f->onModal<PageSetupDialog>([](PageSetupDialog *dialog) {
+        QLineEdit *paper = dialog->paperSizeBox()->lineEdit();
+        paper->selectAll();
+        QTest::keyClicks(paper, QStringLiteral("A3"));
+        dialog->leftEdit()->selectAll();
+        QTest::keyClicks(dialog->leftEdit(), QStringLiteral("5"));
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+    });
+    QTest::mouseDClick(page, Qt::LeftButton, {}, QPoint(300, 300));
+    QVERIFY(m_window->mPage1()->size() != size);
+    QCOMPARE(stack()->count(), 1);
+    QCOMPARE(stack()->undoText(), QStringLiteral("Edit mPage1"));
+    stack()->undo();
+    QCOMPARE(design(), before);
+    QCOMPARE(m_window->mPage1()->size(), size);
+    QCOMPARE(m_window->reportStage()->size(), size);
 }
 
 void TestUndo::historyIsBoundedAndClearedOnReopening()
