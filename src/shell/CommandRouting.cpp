@@ -54,40 +54,10 @@ void MainWindow::updateUndoActions()
                             stack ? stack->redoText() : QString()));
 }
 
-void MainWindow::alignActive(int alignment)
+void MainWindow::alignActive(DesignRegister::Alignment alignment)
 {
     if (ReportWindow *window = activeOn(Page::ReportForm))
-        window->designRegister()->alignSelection(DesignRegister::Alignment(alignment));
-}
-
-void MainWindow::alignLeftTriggered()
-{
-    alignActive(int(DesignRegister::Alignment::Left));
-}
-
-void MainWindow::alignRightTriggered()
-{
-    alignActive(int(DesignRegister::Alignment::Right));
-}
-
-void MainWindow::alignTopTriggered()
-{
-    alignActive(int(DesignRegister::Alignment::Top));
-}
-
-void MainWindow::alignBottomTriggered()
-{
-    alignActive(int(DesignRegister::Alignment::Bottom));
-}
-
-void MainWindow::sameWidthTriggered()
-{
-    alignActive(int(DesignRegister::Alignment::SameWidth));
-}
-
-void MainWindow::sameHeightTriggered()
-{
-    alignActive(int(DesignRegister::Alignment::SameHeight));
+        window->designRegister()->alignSelection(alignment);
 }
 
 void MainWindow::cutTriggered()
@@ -197,24 +167,25 @@ void MainWindow::findTriggered()
 
 void MainWindow::findNextTriggered()
 {
-    ReportWindow *window = activeOn(Page::Source);
-    if (!window)
-        return;
-    FindDialog *dialog = window->findDialog();
-    if (dialog->findField()->text().isEmpty())
-        dialog->showSearch(false);
-    else
-        dialog->findNext();
+    findAgain(true);
 }
 
 void MainWindow::findPreviousTriggered()
 {
+    findAgain(false);
+}
+
+void MainWindow::findAgain(bool forward)
+{
     ReportWindow *window = activeOn(Page::Source);
     if (!window)
         return;
+    // Nothing to find yet: the dialog asks for it.
     FindDialog *dialog = window->findDialog();
     if (dialog->findField()->text().isEmpty())
         dialog->showSearch(false);
+    else if (forward)
+        dialog->findNext();
     else
         dialog->findPrevious();
 }

@@ -4,6 +4,8 @@
 #include "windows/OpenMode.h"
 #include "windows/ReportWindow.h"
 
+#include "designer/DesignRegister.h"
+
 #include <QMainWindow>
 
 #include <memory>
@@ -69,12 +71,12 @@ public:
     void exitTriggered();
     void undoTriggered();
     void redoTriggered();
-    void alignLeftTriggered();
-    void alignRightTriggered();
-    void alignTopTriggered();
-    void alignBottomTriggered();
-    void sameWidthTriggered();
-    void sameHeightTriggered();
+    // One handler per alignment of the Align menu.
+    template<DesignRegister::Alignment alignment>
+    void alignTriggered()
+    {
+        alignActive(alignment);
+    }
     void cutTriggered();
     void copyTriggered();
     void pasteTriggered();
@@ -129,7 +131,9 @@ private:
     void followActiveWindow();
     // Undo and Redo name the step they would take on the Report Form page.
     void updateUndoActions();
-    void alignActive(int alignment);
+    void alignActive(DesignRegister::Alignment alignment);
+    // Find Next and Find Previous; the find dialog when there is no text yet.
+    void findAgain(bool forward);
 
     // The active report window when it shows page; none otherwise.
     ReportWindow *activeOn(ReportWindow::Page page) const;

@@ -33,6 +33,7 @@ struct MenuColumn
 };
 
 using F = MainWindow;
+using Alignment = DesignRegister::Alignment;
 
 const MenuColumn &fileColumn()
 {
@@ -112,13 +113,13 @@ const MenuColumn &alignColumn()
         "Align1",
         "&Align",
         {
-            {"AlignLeftMenu", "Align Left Edges", "", &F::alignLeftTriggered},
-            {"AlignRightMenu", "Align Right Edges", "", &F::alignRightTriggered},
-            {"AlignTopMenu", "Align Tops", "", &F::alignTopTriggered},
-            {"AlignBottomMenu", "Align Bottoms", "", &F::alignBottomTriggered},
+            {"AlignLeftMenu", "Align Left Edges", "", &F::alignTriggered<Alignment::Left>},
+            {"AlignRightMenu", "Align Right Edges", "", &F::alignTriggered<Alignment::Right>},
+            {"AlignTopMenu", "Align Tops", "", &F::alignTriggered<Alignment::Top>},
+            {"AlignBottomMenu", "Align Bottoms", "", &F::alignTriggered<Alignment::Bottom>},
             Separator,
-            {"SameWidthMenu", "Make Same Width", "", &F::sameWidthTriggered},
-            {"SameHeightMenu", "Make Same Height", "", &F::sameHeightTriggered},
+            {"SameWidthMenu", "Make Same Width", "", &F::alignTriggered<Alignment::SameWidth>},
+            {"SameHeightMenu", "Make Same Height", "", &F::alignTriggered<Alignment::SameHeight>},
         }};
     return menu;
 }
