@@ -6,6 +6,7 @@
 #include "designer/ComponentTemplates.h"
 #include "model/ComponentOwner.h"
 
+#include <QMenu>
 #include <QToolBar>
 
 namespace {
