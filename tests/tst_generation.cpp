@@ -844,7 +844,8 @@ void TestGeneration::extremeDesignGenerates()
     generatePageCode(GenerationWindow{design.page()}, design.page());
     const QStringList lines = design.page()->pageCode.texts();
     QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^\\.DETAIL $"))).size(), 3);
-    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^\t\\.NEED \\d+$"))).size(), 3);
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^\\.FOOTER $"))).size(), 77);
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^\t\\.NEED \\d+$"))).size(), 80);
     QCOMPARE(lines.filter(QStringLiteral(".PRINT 'x'")).size(), 3);
 }
 
