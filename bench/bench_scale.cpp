@@ -12,6 +12,8 @@
 // - generation of one band holding n text items, on its own and as the
 //   command line does it: load, generate, tear down.
 
+#include "BenchDesign.h"
+
 #include "generation/Generator.h"
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
@@ -32,41 +34,7 @@ namespace {
 
 constexpr int Repeats = 3;
 
-struct Design : ComponentOwner
-{
-    ~Design() override { stage.reset(); }
-    std::unique_ptr<QWidget> stage = std::make_unique<QWidget>();
-    ReportPage *page = nullptr;
-};
-
-// n text items spread over the given number of bands, named by the clash
-// rule unless one name is given for all of them.
-std::unique_ptr<Design> buildDesign(int items, int bandCount, const QString &oneName = {})
-{
-    auto design = std::make_unique<Design>();
-    design->page = new ReportPage(design.get(), design->stage.get());
-    design->page->setName(QStringLiteral("mPage1"));
-    design->page->setNewReportValues();
-    const int perBand = items / bandCount;
-    for (int b = 0; b < bandCount; ++b) {
-        auto *band = new Band(design.get(), design->page);
-        band->setName(QStringLiteral("mBand%1").arg(b + 1));
-        band->setTypeOrdinal(b == 0 ? Header : Detail);
-        band->setHeightPx(18 * 5);
-        for (int i = 0; i < perBand; ++i) {
-            auto *text = new TextItem(design.get(), band);
-            text->setName(oneName.isEmpty() ? QStringLiteral("mText%1").arg(b * perBand + i + 1)
-                                            : oneName);
-            text->setBounds((i % 7) * 100, (i / 7 % 5) * 18, 100, 18);
-            text->setCaption(QStringLiteral("column_%1").arg(i));
-            text->setFontSize(8);
-        }
-    }
-    QCoreApplication::sendPostedEvents();
-    return design;
-}
-
-QString saved(const Design &design, const QString &file)
+QString saved(const BenchDesign &design, const QString &file)
 {
     ObjectStream::saveStageFile(design.stage.get(), file, design, reportClasses());
     return file;
@@ -92,10 +60,10 @@ double best(const std::function<void()> &run, const std::function<void()> &prepa
 
 double loadTime(const QString &file)
 {
-    std::unique_ptr<Design> loaded;
+    std::unique_ptr<BenchDesign> loaded;
     return best(
         [&] {
-            loaded = std::make_unique<Design>();
+            loaded = std::make_unique<BenchDesign>();
             ObjectStream::loadStageFile(loaded->stage.get(), file, *loaded, reportClasses());
         },
         {}, [&] { loaded.reset(); });
@@ -103,10 +71,10 @@ double loadTime(const QString &file)
 
 double teardownTime(const QString &file)
 {
-    std::unique_ptr<Design> loaded;
+    std::unique_ptr<BenchDesign> loaded;
     return best([&] { loaded.reset(); },
                 [&] {
-                    loaded = std::make_unique<Design>();
+                    loaded = std::make_unique<BenchDesign>();
                     ObjectStream::loadStageFile(loaded->stage.get(), file, *loaded,
                                                 reportClasses());
                 });
@@ -114,7 +82,7 @@ double teardownTime(const QString &file)
 
 double generateTime(int items)
 {
-    const std::unique_ptr<Design> design = buildDesign(items, 1);
+    const std::unique_ptr<BenchDesign> design = buildBenchDesign(items, 1);
     return best([&] {
         GenerationWindow window;
         window.page = design->page;
@@ -157,14 +125,14 @@ int main(int argc, char *argv[])
 
     std::printf("%-26s %7s %13s %7s %13s %7s\n", "", "n/10", "", "n", "", "ratio");
     row("load (100 bands)", 100000,
-        [&](int n) { return loadTime(saved(*buildDesign(n, 100), file("items", n))); });
+        [&](int n) { return loadTime(saved(*buildBenchDesign(n, 100), file("items", n))); });
     row("teardown after load", 100000,
-        [&](int n) { return teardownTime(saved(*buildDesign(n, 100), file("items", n))); });
+        [&](int n) { return teardownTime(saved(*buildBenchDesign(n, 100), file("items", n))); });
     row("names alike, load", 20000, [&](int n) {
-        return loadTime(saved(*buildDesign(n, 100, QStringLiteral("Same")), file("same", n)));
+        return loadTime(saved(*buildBenchDesign(n, 100, QStringLiteral("Same")), file("same", n)));
     });
     row("generate (one band)", 80000, generateTime);
     row("command line, one band", 80000,
-        [&](int n) { return commandLineTime(saved(*buildDesign(n, 1), file("band", n))); });
+        [&](int n) { return commandLineTime(saved(*buildBenchDesign(n, 1), file("band", n))); });
     return 0;
 }

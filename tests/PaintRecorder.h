@@ -9,6 +9,7 @@
 #include <QPainterPath>
 #include <QTextItem>
 
+#include <climits>
 #include <memory>
 
 class PaintRecorder : public QPaintDevice

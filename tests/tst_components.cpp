@@ -8,6 +8,7 @@
 #include <QImage>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 // Report components: bare values, names and captions, labels, property
