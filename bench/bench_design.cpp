@@ -3,6 +3,7 @@
 // about 10), generated lines per second and peak memory.
 
 #include "PeakMemory.h"
+#include "BenchDesign.h"
 
 #include "generation/Generator.h"
 #include "model/ComponentOwner.h"
@@ -24,37 +25,6 @@ namespace {
 
 constexpr int BandCount = 100;
 constexpr int Repeats = 10;
-
-struct Design : ComponentOwner
-{
-    ~Design() override { stage.reset(); }
-    std::unique_ptr<QWidget> stage = std::make_unique<QWidget>();
-    ReportPage *page = nullptr;
-};
-
-std::unique_ptr<Design> buildDesign(int items)
-{
-    auto design = std::make_unique<Design>();
-    design->page = new ReportPage(design.get(), design->stage.get());
-    design->page->setName(QStringLiteral("mPage1"));
-    design->page->setNewReportValues();
-    const int perBand = items / BandCount;
-    for (int b = 0; b < BandCount; ++b) {
-        auto *band = new Band(design.get(), design->page);
-        band->setName(QStringLiteral("mBand%1").arg(b + 1));
-        band->setTypeOrdinal(b == 0 ? Header : Detail);
-        band->setHeightPx(18 * 5);
-        for (int i = 0; i < perBand; ++i) {
-            auto *text = new TextItem(design.get(), band);
-            text->setName(QStringLiteral("mText%1").arg(b * perBand + i + 1));
-            text->setBounds((i % 7) * 100, (i / 7 % 5) * 18, 100, 18);
-            text->setCaption(QStringLiteral("column_%1").arg(i));
-            text->format = QStringLiteral("c10");
-            text->setFontSize(8);
-        }
-    }
-    return design;
-}
 
 // The best of a few runs, in milliseconds. Each run ends with the events
 // it posted delivered, as they would be once the window is idle again;
@@ -87,8 +57,7 @@ Figures measure(int items, const QString &folder)
 {
     Figures figures;
     const QString file = folder + QStringLiteral("/bench%1.kfx").arg(items);
-    auto design = buildDesign(items);
-    QCoreApplication::sendPostedEvents();
+    auto design = buildBenchDesign(items, BandCount);
     figures.save = best(
         [&] { ObjectStream::saveStageFile(design->stage.get(), file, *design, reportClasses()); });
     figures.fileBytes = QFileInfo(file).size();
@@ -99,10 +68,10 @@ Figures measure(int items, const QString &folder)
     });
     figures.lines = design->page->pageCode.size();
     design.reset();
-    std::unique_ptr<Design> loaded;
+    std::unique_ptr<BenchDesign> loaded;
     figures.load = best(
         [&] {
-            loaded = std::make_unique<Design>();
+            loaded = std::make_unique<BenchDesign>();
             ObjectStream::loadStageFile(loaded->stage.get(), file, *loaded, reportClasses());
         },
         [&] { loaded.reset(); });

@@ -2,9 +2,13 @@
 #include "model/ComponentOwner.h"
 #include "model/ReportClasses.h"
 
+#include "FixtureDesign.h"
+#include "PaintRecorder.h"
+
 #include <QImage>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 // Report components: bare values, names and captions, labels, property
@@ -20,6 +24,8 @@ private slots:
     void bareConstructionValues();
     void codeBlockCaptionMirrorsCode();
     void newNameBecomesCaption();
+    void generatedNamesFillGaps_data();
+    void generatedNamesFillGaps();
     void bandLabels_data();
     void bandLabels();
     void propertyLookupIgnoresCase();
@@ -28,6 +34,11 @@ private slots:
     void childOrderPutsCodeBlocksFirst();
     void fontInheritanceEndsWithOwnFont();
     void pagePaintsMarginFrame();
+    void marginFrameLiesOnTheMargins();
+    void rulerPaintsTheExposedAreaOnly();
+    void craftedFontSizesAreClamped();
+    void extremeValuesAreClamped();
+    void captionLinesFollowTheFontHeight();
     void bandPaintsLabelOnWhite();
 
 private:
@@ -103,6 +114,64 @@ void TestComponents::newNameBecomesCaption()
     QCOMPARE(text->caption(), QStringLiteral("'Total'"));
     QCOMPARE(m_owner->findComponent(u"MTEXT3"), text);
     QCOMPARE(m_owner->uniqueName(QStringLiteral("TmText")), QStringLiteral("mText1"));
+}
+
+void TestComponents::generatedNamesFillGaps_data()
+{
+    QTest::addColumn<QStringList>("names");   // given in order
+    QTest::addColumn<QStringList>("changes"); // "old>new"; an empty new removes
+    QTest::addColumn<QString>("expected");
+
+    QTest::newRow("none yet") << QStringList{} << QStringList{} << "mText1";
+    QTest::newRow("after three") << QStringList{"mText1", "mText2", "mText3"} << QStringList{}
+                                 << "mText4";
+    QTest::newRow("gap left by a removal")
+        << QStringList{"mText1", "mText2", "mText3"} << QStringList{"mText2>"} << "mText2";
+    QTest::newRow("gap left by a rename")
+        << QStringList{"mText1", "mText2", "mText3"} << QStringList{"mText1>Total"} << "mText1";
+    QTest::newRow("gap filled again") << QStringList{"mText1", "mText2", "mText3", "Total"}
+                                      << QStringList{"mText2>", "Total>MTEXT2"} << "mText4";
+    QTest::newRow("lowest of two gaps") << QStringList{"mText1", "mText2", "mText3", "mText4"}
+                                        << QStringList{"mText4>", "mText2>", "mText3>"} << "mText2";
+    QTest::newRow("other spellings take no number")
+        << QStringList{"mText1", "mText02", "mText+3", "mText 4"} << QStringList{} << "mText2";
+    QTest::newRow("a name of another stem")
+        << QStringList{"mText1", "mTextile2", "mBand2"} << QStringList{} << "mText2";
+    QTest::newRow("duplicate keeps the name")
+        << QStringList{"mText1", "mText2", "mText2"} << QStringList{} << "mText3";
+}
+
+// The smallest free number, however names come and go.
+void TestComponents::generatedNamesFillGaps()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, changes);
+    QFETCH(QString, expected);
+    // Asked once before the names come, so that every change is followed.
+    QCOMPARE(m_owner->uniqueName(QStringLiteral("TmText")), QStringLiteral("mText1"));
+    std::vector<std::unique_ptr<QObject>> components;
+    for (const QString &name : names) {
+        components.push_back(std::make_unique<QObject>());
+        components.back()->setObjectName(name);
+        m_owner->insertComponent(components.back().get());
+        QVERIFY(!m_owner->uniqueName(QStringLiteral("TmText")).isEmpty());
+    }
+    for (const QString &change : changes) {
+        const QString from = change.section(u'>', 0, 0);
+        const QString to = change.section(u'>', 1);
+        auto found = std::find_if(components.begin(), components.end(), [&](const auto &component) {
+            return component && component->objectName() == from;
+        });
+        QVERIFY(found != components.end());
+        if (to.isEmpty())
+            found->reset();
+        else
+            (*found)->setObjectName(to);
+        QVERIFY(!m_owner->uniqueName(QStringLiteral("TmText")).isEmpty());
+    }
+    QCOMPARE(m_owner->uniqueName(QStringLiteral("TmText")), expected);
+    // Asking twice gives the same name: only taking it uses it up.
+    QCOMPARE(m_owner->uniqueName(QStringLiteral("tmtext")).toLower(), expected.toLower());
 }
 
 void TestComponents::bandLabels_data()
@@ -209,6 +278,134 @@ void TestComponents::pagePaintsMarginFrame()
         lit += image.pixelColor(x, 36) == QColor(128, 128, 255);
     QVERIFY(lit >= 3);
     QCOMPARE(image.pixelColor(400, 500), QColor(Qt::white));
+}
+
+// The frame outlines the pixels from the left and top margins up to the
+// last ones inside the right and bottom margins: of the new report's page
+// (794 × 1123) 20 and 36 pixels, 10 and 541 pixels.
+void TestComponents::marginFrameLiesOnTheMargins()
+{
+    QImage image(m_page->size(), QImage::Format_RGB32);
+    m_page->render(&image);
+    QRect frame;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixelColor(x, y) == QColor(128, 128, 255))
+                frame |= QRect(x, y, 1, 1);
+        }
+    }
+    QCOMPARE(frame, QRect(QPoint(20, 36), QPoint(794 - 10 - 1, 1123 - 541 - 1)));
+}
+
+void TestComponents::rulerPaintsTheExposedAreaOnly()
+{
+    PaintRecorder whole(m_page->size());
+    m_page->render(&whole);
+    // 8 lines across numbered 10 to 80, 62 down numbered 1 to 62.
+    QCOMPARE(whole.lines.size(), 8 + 62);
+    QCOMPARE(whole.texts.size(), 8 + 62);
+
+    const QRect exposed(300, 300, 100, 100);
+    PaintRecorder part(m_page->size());
+    m_page->render(&part, exposed.topLeft(), QRegion(exposed));
+    for (const QLineF &line : std::as_const(whole.lines)) {
+        if (QRectF(exposed).intersects(QRectF(line.p1(), line.p2()).adjusted(0, 0, 1, 1)))
+            QVERIFY2(part.lines.contains(line), "a line through the exposed area is missing");
+    }
+    // Besides those, only neighbours whose numbers may reach in.
+    for (const QLineF &line : std::as_const(part.lines)) {
+        const QRectF near = QRectF(exposed).adjusted(-64, -64, 64, 64);
+        QVERIFY2(near.intersects(QRectF(line.p1(), line.p2()).adjusted(0, 0, 1, 1)),
+                 "a line far from the exposed area");
+    }
+    QVERIFY2(part.lines.size() < whole.lines.size() / 3,
+             qPrintable(QString::number(part.lines.size())));
+}
+
+// A page font of -2,000,000 pixels once made a character cell of almost
+// nothing and a ruler of a million numbered lines, repainted on every paint.
+void TestComponents::craftedFontSizesAreClamped()
+{
+    FixtureDesign design(QStringLiteral("huge-page-font.kfx"));
+    ReportPage *page = design.page();
+    QVERIFY(page);
+    QCOMPARE(page->fontRecord().height, -FontRecord::MaxHeight);
+    QCOMPARE(page->fontPoints(), 1000);
+    auto *text = design.find<TextItem>(u"mText1");
+    QVERIFY(text);
+    QCOMPARE(text->fontRecord().height, -FontRecord::MaxHeight);
+    QCOMPARE(text->fontSize(), 1000);
+
+    PaintRecorder painted(page->size());
+    page->render(&painted);
+    QVERIFY2(painted.lines.size() < 20000, qPrintable(QString::number(painted.lines.size())));
+}
+
+// Values far outside any report come in clamped, and everything made of
+// them paints: no position, extent or sum of them leaves an int (a
+// sanitizer build tells).
+void TestComponents::extremeValuesAreClamped()
+{
+    FixtureDesign design(QStringLiteral("extreme-values.kfx"));
+    ReportPage *page = design.page();
+    QVERIFY(page);
+    // Painted first, so that a sanitizer build sees every paint whatever
+    // the checks below find.
+    for (QWidget *control : page->findChildren<QWidget *>()) {
+        QImage image(64, 64, QImage::Format_RGB32);
+        control->render(&image, {}, QRegion(0, 0, 64, 64));
+    }
+    QImage image(64, 64, QImage::Format_RGB32);
+    page->render(&image, {}, QRegion(0, 0, 64, 64));
+
+    for (int i = 0; i < PageValueCount; ++i) {
+        const long double value = page->storedValue(static_cast<PageValue>(i));
+        QVERIFY(!std::isnan(value));
+        QVERIFY(std::abs(value) <= Geometry::MaxPixels * 254.0L / 96);
+    }
+    QCOMPARE(page->frame().width, FrameRecord::MaxWidth);
+    QCOMPARE(page->fontRecord().height, -FontRecord::MaxHeight);
+    // Eighty bands as tall as they can be, three of them holding items.
+    const QList<BandBase *> bands = page->bands();
+    QCOMPARE(bands.size(), 80);
+    for (qsizetype i = 0; i < bands.size(); ++i) {
+        // Size is clamped in stored units: at zoom 300 that is three times the pixels.
+        QVERIFY(bands[i]->height() <= 3 * Geometry::MaxPixels);
+        QVERIFY(std::abs(bands[i]->x()) <= 3 * Geometry::MaxPixels);
+        // The stack keeps its order up to its bound, however tall the bands.
+        QVERIFY(bands[i]->y() <= Geometry::MaxPixels);
+        if (i > 0)
+            QVERIFY(bands[i - 1]->y() <= bands[i]->y());
+    }
+    for (BandBase *band : bands.first(3)) {
+        QCOMPARE(band->fontRecord().height, FontRecord::MaxHeight);
+        const auto *text = band->findChild<TextItem *>();
+        QVERIFY(text);
+        QCOMPARE(text->frame().width, 0);
+        QCOMPARE(text->fontRecord().height, -FontRecord::MaxHeight);
+        QVERIFY(std::abs(text->x()) <= 3 * Geometry::MaxPixels);
+        QVERIFY(std::abs(text->y()) <= 3 * Geometry::MaxPixels);
+    }
+}
+
+// Line i of a caption is drawn i font heights below the first; the ink of
+// a "W" is shorter than that, and lines spaced by it overlap.
+void TestComponents::captionLinesFollowTheFontHeight()
+{
+    auto *band = new Band(m_owner.get(), m_page.get());
+    band->setHeightPx(90);
+    auto *text = new TextItem(m_owner.get(), band);
+    text->setBounds(0, 0, 200, 150);
+    text->setFontSize(20);
+    text->setCaption(QStringLiteral("first\rsecond\rthird"));
+    PaintRecorder painted(text->size());
+    text->render(&painted);
+    QCOMPARE(painted.texts.size(), 3);
+    const int height = QFontMetrics(text->fontRecord().toQFont()).height();
+    QVERIFY(height > QFontMetrics(text->fontRecord().toQFont()).boundingRect(u'W').height());
+    QCOMPARE(painted.texts[0].text, QStringLiteral("first"));
+    QCOMPARE(painted.texts[1].position.y() - painted.texts[0].position.y(), qreal(height));
+    QCOMPARE(painted.texts[2].position.y() - painted.texts[1].position.y(), qreal(height));
 }
 
 void TestComponents::bandPaintsLabelOnWhite()

@@ -68,7 +68,7 @@ void TestDesignPalette::templatesInTheHolder()
     auto *text = qobject_cast<TextItem *>(f->frameOwner.findComponent(u"Dpst_TmText"));
     QCOMPARE(text->caption(), QStringLiteral("Dpst_TmText"));
     QCOMPARE(text->size(), QSize(50, 50));
-    QCOMPARE(text->tabPosition, false);
+    QCOMPARE(text->tabPosition, true);
     QCOMPARE(text->fontSize(), 8);
     auto *breakBand = qobject_cast<BreakBand *>(f->frameOwner.findComponent(u"dpst_tmbreakband"));
     QCOMPARE(breakBand->typeBand(), BreakHeader);

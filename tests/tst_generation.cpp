@@ -6,8 +6,10 @@
 #include "model/ComponentOwner.h"
 #include "model/ReportClasses.h"
 
+#include "FixtureDesign.h"
 #include "WorkedExample.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 #include <memory>
@@ -165,6 +167,9 @@ private slots:
     void textCode_data();
     void textCode();
     void textSubCode();
+    void fixtureDesigns_data();
+    void fixtureDesigns();
+    void extremeDesignGenerates();
     void lineTags_data();
     void lineTags();
     void itemMarks();
@@ -746,6 +751,15 @@ void TestGeneration::textCode_data()
                                   << QStringList{">.TAB 2", ">.PRINT x"};
     QTest::newRow("empty caption")
         << ItemSetup{.caption = "", .format = "d"} << QStringList{">.TAB 2", ">.PRINT (d)"};
+    // A caption is one expression on one line: control characters that
+    // would end or split the line become blanks.
+    QTest::newRow("control characters in caption")
+        << ItemSetup{.caption = QStringLiteral("'a") + QChar(0) + "b\r\nc\td" + QChar(0x85) + "e"
+                                + QChar(0x9F) + QChar(0x7F) + "'"}
+        << QStringList{">.TAB 2", ">.PRINT 'a b  c d e  '"};
+    QTest::newRow("control characters in format")
+        << ItemSetup{.format = QStringLiteral("c") + QChar(0x81) + "10"}
+        << QStringList{">.TAB 2", ">.PRINT x(c 10)"};
     QTest::newRow("field mode without field")
         << ItemSetup{.field = true}
         << QStringList{">.WITHIN ", ">>.TAB 2", ">>.PRINT x", ">.ENDWITHIN"};
@@ -796,6 +810,43 @@ void TestGeneration::textSubCode()
     QCOMPARE(joined(item->subTextCode),
              expectedText({".BLOCK", ">.WITHIN c", ">>.UNDERLINE", ">>.TAB 5", ">>.PRINT v",
                            ">>.NOUNDERLINE", ">.ENDWITHIN", ".ENDBLOCK"}));
+}
+
+// Whole designs read from files, as the command line generates them.
+void TestGeneration::fixtureDesigns_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QStringList>("expected");
+    // Bytes 00, 81, 07, 0D 0A, 09, 98 and 7F in a caption.
+    QTest::newRow("control characters")
+        << "control-characters.kfx"
+        << QStringList{".DETAIL ", ">.NEED 1", ">.TAB 12", ">.PRINT 'a b c d  e f g '"};
+    // A stored Height of 0 beside a Size of 40 pixels: no line is needed.
+    QTest::newRow("band of height 0") << "zero-height-band.kfx" << QStringList{".DETAIL "};
+}
+
+void TestGeneration::fixtureDesigns()
+{
+    QFETCH(QString, file);
+    QFETCH(QStringList, expected);
+    FixtureDesign design(file);
+    QVERIFY(design.page());
+    generatePageCode(GenerationWindow{design.page()}, design.page());
+    QCOMPARE(joined(design.page()->pageCode), expectedText(expected));
+}
+
+// Values far outside any report, clamped as they are read, still give
+// each band its section (a sanitizer build finds any overflow on the way).
+void TestGeneration::extremeDesignGenerates()
+{
+    FixtureDesign design(QStringLiteral("extreme-values.kfx"));
+    QVERIFY(design.page());
+    generatePageCode(GenerationWindow{design.page()}, design.page());
+    const QStringList lines = design.page()->pageCode.texts();
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^\\.DETAIL $"))).size(), 3);
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^\\.FOOTER $"))).size(), 77);
+    QCOMPARE(lines.filter(QRegularExpression(QStringLiteral("^\t\\.NEED \\d+$"))).size(), 80);
+    QCOMPARE(lines.filter(QStringLiteral(".PRINT 'x'")).size(), 3);
 }
 
 void TestGeneration::lineTags_data()

@@ -1,6 +1,9 @@
 // Links: kestrova_model
 #include "model/ComponentOwner.h"
+#include "model/ObjectStream.h"
 #include "model/ReportClasses.h"
+
+#include "FixtureDesign.h"
 
 #include <QTest>
 
@@ -42,6 +45,8 @@ private slots:
     void newReportPageValues();
     void newReportPixelSize();
     void paperSizesAndOrientation();
+    void namedPaperSizeAppliedAfterLoading_data();
+    void namedPaperSizeAppliedAfterLoading();
     void lengthAndWidthIgnoredUnlessCustom();
     void fontSizeChangesCharacterCell();
     void zoomOutsideRangeIgnored();
@@ -52,6 +57,8 @@ private slots:
     void removingBandRestacks();
     void textExtentFollowsPixels();
     void storedSizeDecidesAfterLoading();
+    void storedBandHeightAfterLoading_data();
+    void storedBandHeightAfterLoading();
     void alignToBandGluesLeft_data();
     void alignToBandGluesLeft();
     void movingTextLeavesColRowWidth();
@@ -145,6 +152,40 @@ void TestGeometry::paperSizesAndOrientation()
     m_page->setUnits(MM);
     m_page->setPageValue(Width, 100);
     QCOMPARE(double(m_page->storedValue(Width)), 1000.0);
+}
+
+void TestGeometry::namedPaperSizeAppliedAfterLoading_data()
+{
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("paperSize");
+    QTest::addColumn<double>("width");  // stored units
+    QTest::addColumn<double>("length"); // stored units
+    QTest::addColumn<QSize>("pixels");
+
+    QTest::newRow("Letter, no page values")
+        << "letter-paper.kfx" << int(PaperLetter) << 2159.0 << 2794.0 << QSize(816, 1056);
+    QTest::newRow("A4 landscape, no page values")
+        << "a4-landscape.kfx" << int(PaperA4) << 2970.0 << 2100.0 << QSize(1123, 794);
+    // Stored page values win over the named size, as they do when read
+    // after it.
+    QTest::newRow("Letter with A4 page values")
+        << "letter-paper-a4-values.kfx" << int(PaperLetter) << 2100.0 << 2970.0 << QSize(794, 1123);
+}
+
+void TestGeometry::namedPaperSizeAppliedAfterLoading()
+{
+    QFETCH(QString, file);
+    QFETCH(int, paperSize);
+    QFETCH(double, width);
+    QFETCH(double, length);
+    QFETCH(QSize, pixels);
+    FixtureDesign design(file);
+    ReportPage *page = design.page();
+    QVERIFY(page);
+    QCOMPARE(page->paperSize(), paperSize);
+    QCOMPARE(double(page->storedValue(Width)), width);
+    QCOMPARE(double(page->storedValue(Length)), length);
+    QCOMPARE(page->size(), pixels);
 }
 
 void TestGeometry::lengthAndWidthIgnoredUnlessCustom()
@@ -251,6 +292,44 @@ void TestGeometry::storedSizeDecidesAfterLoading()
     text->loaded();
     // Width from Size; Top and Height come out 0 and take the stored pixels.
     QCOMPARE(text->geometry(), QRect(50, 9, 50, 0));
+}
+
+void TestGeometry::storedBandHeightAfterLoading_data()
+{
+    QTest::addColumn<int>("storedHeight"); // the pixel Height beside Size
+    QTest::addColumn<int>("sizeHeight");   // Size.Height, in pixels
+    QTest::addColumn<int>("height");
+
+    QTest::newRow("Size decides") << 54 << 36 << 36;
+    QTest::newRow("Size decides over 0") << 0 << 36 << 36;
+    QTest::newRow("40 from Size gives way to 54") << 54 << 40 << 54;
+    QTest::newRow("40 from Size gives way to 0") << 0 << 40 << 0;
+    QTest::newRow("40 from both") << 40 << 40 << 40;
+}
+
+// A band's height comes from its stored Size, unless that gives exactly
+// the bare 40 pixels while the pixel Height stored beside it differs.
+void TestGeometry::storedBandHeightAfterLoading()
+{
+    QFETCH(int, storedHeight);
+    QFETCH(int, sizeHeight);
+    QFETCH(int, height);
+    // A band whose Height and Size disagree, as a file can hold them.
+    auto *stored = addBand();
+    stored->setName(QStringLiteral("mBand1"));
+    stored->beginLoading();
+    stored->setHeightPx(storedHeight);
+    stored->setSizeValues({Geometry::pixelsToStored(sizeHeight, 96, 100), stored->sizeValues()[1]});
+    const QByteArray stream = ObjectStream::writeComponent(m_page.get(), *m_owner, reportClasses());
+
+    ComponentOwner owner;
+    QWidget stage;
+    const QList<QWidget *> read =
+        ObjectStream::readStreams(stream + '\0', owner, &stage, reportClasses());
+    QCOMPARE(read.size(), 1);
+    auto *band = qobject_cast<Band *>(owner.findComponent(u"mBand1"));
+    QVERIFY(band);
+    QCOMPARE(band->height(), height);
 }
 
 void TestGeometry::alignToBandGluesLeft_data()

@@ -73,6 +73,24 @@ ReaderHooks collecting(QStringList &errors)
     return hooks;
 }
 
+// Counts the events delivered to the descendants of a widget.
+class EventCounter : public QObject
+{
+public:
+    explicit EventCounter(const QWidget *root) : m_root(root) {}
+    bool eventFilter(QObject *watched, QEvent *) override
+    {
+        auto *widget = qobject_cast<QWidget *>(watched);
+        if (widget && widget != m_root && m_root->isAncestorOf(widget))
+            ++count;
+        return false;
+    }
+    int count = 0;
+
+private:
+    const QWidget *m_root;
+};
+
 // Offset of the first property of the first object of a stream.
 qsizetype afterHeader(const QByteArray &stream)
 {
@@ -118,6 +136,7 @@ private slots:
     void failedSaveKeepsTarget();
     void childPositionPrefix();
     void bandOnBandGoesToPage();
+    void readComponentsLeaveNoEventQueued();
     void nestingIsCapped_data();
     void nestingIsCapped();
 
@@ -445,6 +464,13 @@ void TestObjectStream::propertyErrorsAreSkipped_data()
         << str("Left") + hex("0601") + "x" << prefix + "Left: Invalid property value";
     QTest::newRow("unknown enumeration name") << str("Alignment") + hex("07") + str("taNowhere")
                                               << prefix + "Alignment: Invalid property value";
+    // Enumerations are stored by name: an ordinal in their place is skipped.
+    QTest::newRow("8-bit integer for an enumeration")
+        << str("Alignment") + hex("0201") << prefix + "Alignment: Invalid property value";
+    QTest::newRow("16-bit integer for an enumeration")
+        << str("Frame.Style") + hex("030200") << prefix + "Frame.Style: Invalid property value";
+    QTest::newRow("32-bit integer for an enumeration")
+        << str("Font.Pitch") + hex("0402000000") << prefix + "Font.Pitch: Invalid property value";
     QTest::newRow("unknown colour name")
         << str("Color") + hex("07") + str("clPlaid") << prefix + "Color: Invalid property value";
     QTest::newRow("unknown set member")
@@ -583,6 +609,30 @@ void TestObjectStream::unknownClassSkippedWithChildren()
     QCOMPARE(copy.page()->bands().first()->objectName(), QStringLiteral("mBand2"));
     QVERIFY(!copy.owner.findComponent(QStringLiteral("mText1")));
     QVERIFY(!copy.owner.findComponent(QStringLiteral("mBlockCode1")));
+}
+
+// Every widget posts itself a polish request when it is made; one still
+// queued makes deleting the widget search the whole event queue, so a
+// large design torn down before the event loop runs again would take time
+// growing with the square of its size.
+void TestObjectStream::readComponentsLeaveNoEventQueued()
+{
+    Design design;
+    buildDesign(design);
+    QCoreApplication::sendPostedEvents();
+    const QByteArray block = writeBlock(controls(design), design.owner, reportClasses());
+
+    Design copy;
+    const QList<QWidget *> read = readStreams(block, copy.owner, copy.stage.get(), reportClasses());
+    QVERIFY(!read.isEmpty());
+    QVERIFY(copy.stage->findChildren<QWidget *>().size() > 5);
+
+    // Whatever is still queued for the components is delivered now.
+    EventCounter queued(copy.stage.get());
+    qApp->installEventFilter(&queued);
+    QCoreApplication::sendPostedEvents();
+    qApp->removeEventFilter(&queued);
+    QCOMPARE(queued.count, 0);
 }
 
 void TestObjectStream::clashRename_data()

@@ -32,6 +32,7 @@ private slots:
     void otherComponentsAreDeletedAndMoved();
     void paletteItemsGetDefaultSizes_data();
     void paletteItemsGetDefaultSizes();
+    void newTextPrintsWhereDrawn();
     void pastedTextIsSizedAgain();
     void designKeepsOnePage();
     void doubleClickOpensDialogs_data();
@@ -176,6 +177,23 @@ void TestReportWindowDesign::paletteItemsGetDefaultSizes()
     if (size.width() >= 0)
         QCOMPARE(created.first()->width(), size.width());
     QCOMPARE(created.first()->height(), size.height());
+}
+
+void TestReportWindowDesign::newTextPrintsWhereDrawn()
+{
+    button(QStringLiteral("Dpst_TmText"))->click();
+    Gesture::drag(band, {200, 54}, {260, 70});
+    QCoreApplication::processEvents();
+    auto *created = qobject_cast<TextItem *>(window->owner().findComponent(u"mText2"));
+    QVERIFY(created);
+    QVERIFY(created->x() >= 190);
+
+    QVERIFY(window->generateSource());
+    const QStringList lines = window->sourceEditor()->lines().texts();
+    const qsizetype print = lines.indexOf(QStringLiteral("\t.PRINT mText2"));
+    QVERIFY(print > 0);
+    // The page's left margin is 2 columns; a column is 10 pixels.
+    QCOMPARE(lines.at(print - 1), QStringLiteral("\t.TAB %1").arg(2 + created->x() / 10));
 }
 
 void TestReportWindowDesign::pastedTextIsSizedAgain()

@@ -13,7 +13,9 @@ QWidget *textTemplate(ComponentOwner &owner, QWidget *holder)
 {
     auto *text = new TextItem(&owner, holder);
     text->setBounds(0, 0, 50, 50);
-    text->tabPosition = false;
+    // A new item prints where it is drawn: without a tab it would print
+    // wherever the previous output of its line ended.
+    text->tabPosition = true;
     text->setName(QStringLiteral("Dpst_TmText"));
     return text;
 }

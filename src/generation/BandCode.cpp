@@ -7,6 +7,7 @@
 #include "model/ReportClasses.h"
 
 #include <algorithm>
+#include <vector>
 
 using LineText::statement;
 using LineText::tabs;
@@ -218,20 +219,25 @@ void generatePageFormat(const GenerationWindow &window, BandBase *band, int leve
 
 QList<QWidget *> sortBandItems(const BandBase *band)
 {
-    QList<QWidget *> items;
+    // Negative positions compare as large unsigned numbers, so items pushed
+    // above or left of the band come last. The keys are taken once: a band
+    // can hold many items, and the sort compares each many times.
+    struct Entry
+    {
+        std::pair<quint32, quint32> key;
+        QWidget *item;
+    };
+    std::vector<Entry> entries;
     for (QWidget *child : orderedChildren(band, reportClasses())) {
         if (qobject_cast<TextItem *>(child) || qobject_cast<CodeBlock *>(child))
-            items.append(child);
+            entries.push_back({{quint32(child->y()), quint32(child->x())}, child});
     }
-    // Negative positions compare as large unsigned numbers, so items pushed
-    // above or left of the band come last.
-    const auto before = [](const QWidget *a, const QWidget *b) {
-        const auto key = [](const QWidget *w) {
-            return std::pair(quint32(w->y()), quint32(w->x()));
-        };
-        return key(a) < key(b);
-    };
-    std::stable_sort(items.begin(), items.end(), before);
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry &a, const Entry &b) { return a.key < b.key; });
+    QList<QWidget *> items;
+    items.reserve(qsizetype(entries.size()));
+    for (const Entry &entry : entries)
+        items.append(entry.item);
     return items;
 }
 

@@ -21,6 +21,16 @@ QStringView trimmed(QStringView text)
     return text.sliced(begin, end - begin);
 }
 
+QString blankControls(QString text)
+{
+    for (QChar &c : text) {
+        const char16_t code = c.unicode();
+        if (code < u' ' || (code >= 0x7F && code <= 0x9F))
+            c = u' ';
+    }
+    return text;
+}
+
 QString statement(QLatin1StringView keyword, QStringView argument)
 {
     QString text;

@@ -18,6 +18,11 @@ inline bool isBlank(QStringView text)
     return trimmed(text).isEmpty();
 }
 
+// The text with each control character (C0, DEL and C1) replaced by a
+// blank, for text that lands inside one line of the source as it stands:
+// a line end would split the statement, a NUL ends it for many readers.
+QString blankControls(QString text);
+
 // A statement: the keyword, one blank and the argument.
 QString statement(QLatin1StringView keyword, QStringView argument);
 QString statement(QLatin1StringView keyword, int argument);

@@ -64,7 +64,10 @@ void appendStatements(CodeLines &lines, const GenerationWindow &window, TextItem
         const int column = item->x() / GridColumnWidth + leftMarginColumns(window, *item);
         add(level, statement(Keywords::Tab, column), spTab);
     }
-    add(level, statement(Keywords::Print, item->caption() + formatSuffix(item->format)), spCaption);
+    add(level,
+        statement(Keywords::Print,
+                  LineText::blankControls(item->caption() + formatSuffix(item->format))),
+        spCaption);
     if (underlined)
         add(level, Keywords::NoUnderline, spNonUnderline);
     if (item->fieldMode)

@@ -5,6 +5,7 @@
 #include "model/TextItem.h"
 
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 namespace {
@@ -43,7 +44,7 @@ void BandBase::setTypeField(const QString &typeField)
 void BandBase::setSizeValues(const QList<long double> &values)
 {
     for (int i = 0; i < std::min<qsizetype>(values.size(), m_size.size()); ++i)
-        m_size[i] = values[i];
+        m_size[i] = Geometry::clampStored(values[i]);
     if (isLoading())
         return;
     QWidget::setGeometry(x(), y(), pixelsOf(m_size[SizeWidth]), pixelsOf(m_size[SizeHeight]));
@@ -83,7 +84,7 @@ void BandBase::applyPixelExtent(int left, int top, int width, int height)
 void BandBase::setBounds(int left, int top, int width, int height)
 {
     if (isLoading())
-        m_storedPixelHeight = height;
+        m_storedPixelHeight = std::max(0, height);
     applyPixelExtent(left, top, width, height);
     restackPage();
 }
@@ -100,10 +101,10 @@ void BandBase::loaded()
     FramedControl::loaded();
     int pixelHeight = pixelsOf(m_size[SizeHeight]);
     // An extent that gives exactly the bare height gives way to a different
-    // pixel height stored beside it.
-    if (pixelHeight == BareBandHeight && m_storedPixelHeight != 0
-        && m_storedPixelHeight != BareBandHeight) {
-        pixelHeight = m_storedPixelHeight;
+    // pixel height stored beside it, 0 included.
+    if (pixelHeight == BareBandHeight && m_storedPixelHeight
+        && *m_storedPixelHeight != BareBandHeight) {
+        pixelHeight = *m_storedPixelHeight;
         m_size[SizeHeight] = Geometry::pixelsToStored(pixelHeight, PixelsPerInch, zoom());
     }
     QWidget::setGeometry(x(), y(), pixelsOf(m_size[SizeWidth]), pixelHeight);
@@ -135,10 +136,10 @@ bool BandBase::event(QEvent *event)
     return FramedControl::event(event);
 }
 
-void BandBase::paintEvent(QPaintEvent *)
+void BandBase::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    ReportPainting::paintBand(painter, *this);
+    ReportPainting::paintBand(painter, *this, event->rect());
 }
 
 QString Band::typeWord() const

@@ -3,6 +3,8 @@
 #include "model/CodeLines.h"
 #include "model/FramedControl.h"
 
+#include <optional>
+
 // What bands and break bands share: the report band base (extent in stored
 // units, place in the page's stack) and the Report-Writer properties.
 class BandBase : public FramedControl
@@ -53,7 +55,8 @@ private:
     QList<long double> m_size{0, 0};
     int m_typeBand = 0;
     QString m_typeField;
-    int m_storedPixelHeight = 0;
+    // The pixel height a design stored beside Size, if it stored one.
+    std::optional<int> m_storedPixelHeight;
 };
 
 enum BandType { Header, Detail, Footer };

@@ -1,6 +1,7 @@
 #include "model/CommonProperties.h"
 
 #include "model/FramedControl.h"
+#include "model/PageGeometry.h"
 #include "model/PropertyBuilders.h"
 
 namespace CommonProperties {
@@ -15,7 +16,7 @@ PropertyInfo bound(const QString &name, int (QWidget::*get)() const,
         name, PropKind::Integer,
         [get](const ReportControl &control) { return PropValue(qint64((control.*get)())); },
         [set](ReportControl &control, const PropValue &value) {
-            (control.*set)(int(toInt(value)));
+            (control.*set)(Geometry::clampPixels(toInt(value)));
         });
 }
 

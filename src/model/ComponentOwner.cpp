@@ -72,20 +72,21 @@ QObject *ComponentOwner::findComponent(QStringView name) const
 
 QString ComponentOwner::uniqueName(const QString &className) const
 {
-    const QString stem = className.mid(1);
-    for (int number = 1;; ++number) {
-        QString candidate = stem + QString::number(number);
-        if (!findComponent(candidate))
-            return candidate;
-    }
+    return m_numbering.firstFree(className.mid(1), [this](const QString &candidate) {
+        return findComponent(candidate) != nullptr;
+    });
 }
 
 void ComponentOwner::rename(QObject *component, const QString &newName)
 {
     const QString oldName = m_nameOf.value(component);
-    if (!oldName.isEmpty() && m_byName.value(key(oldName)) == component)
+    if (!oldName.isEmpty() && m_byName.value(key(oldName)) == component) {
         m_byName.remove(key(oldName));
+        m_numbering.released(oldName);
+    }
     m_nameOf[component] = newName;
-    if (!newName.isEmpty() && !m_byName.contains(key(newName)))
+    if (!newName.isEmpty() && !m_byName.contains(key(newName))) {
         m_byName.insert(key(newName), component);
+        m_numbering.taken(newName);
+    }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/NameNumbering.h"
+
 #include <QHash>
 #include <QList>
 #include <QMetaObject>
@@ -42,4 +44,5 @@ private:
     QHash<QString, QObject *> m_byName;
     QHash<const QObject *, QString> m_nameOf;
     QHash<const QObject *, QList<QMetaObject::Connection>> m_connections;
+    mutable NameNumbering m_numbering;
 };

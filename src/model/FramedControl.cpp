@@ -2,6 +2,8 @@
 
 #include "model/ReportPage.h"
 
+#include <algorithm>
+
 int FrameRecord::stripPixels() const
 {
     return std::max(1, width * ReportControl::PixelsPerInch / 72);
@@ -10,6 +12,7 @@ int FrameRecord::stripPixels() const
 void FramedControl::setFrame(const FrameRecord &frame)
 {
     m_frame = frame;
+    m_frame.width = std::clamp(frame.width, 0, FrameRecord::MaxWidth);
     update();
 }
 

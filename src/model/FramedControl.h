@@ -14,6 +14,9 @@ struct FrameRecord
     int style = 0; // psSolid
     int width = 1;
 
+    // The thickest frame a control takes, in points.
+    static constexpr int MaxWidth = 1000;
+
     // Thickness of a strip in pixels, at least one.
     int stripPixels() const;
 };

@@ -6,6 +6,7 @@
 #include "model/ReportControl.h"
 #include "model/StreamInput.h"
 
+#include <QCoreApplication>
 #include <QPointer>
 #include <QWidget>
 
@@ -110,16 +111,15 @@ public:
     }
 
 private:
+    // Enumerations are stored by name only: an integer is a value of the
+    // wrong type, not an ordinal.
     std::optional<PropValue> enumeration(const QStringList &names, ValueType type)
     {
-        std::optional<qint64> ordinal;
-        if (type == ValueType::Ident)
-            ordinal = indexOfName(names, m_in.readShortString());
-        else if (StreamFormat::isInteger(type))
-            ordinal = m_in.readIntegerPayload(type);
-        if (!ordinal || *ordinal < 0 || *ordinal >= names.size())
+        if (type != ValueType::Ident)
             return std::nullopt;
-        return *ordinal;
+        if (const std::optional<qint64> ordinal = indexOfName(names, m_in.readShortString()))
+            return *ordinal;
+        return std::nullopt;
     }
 
     std::optional<PropValue> set(const QStringList &names)
@@ -212,9 +212,11 @@ public:
             }
         } catch (...) {
             notifyLoaded();
+            deliverPolishRequests();
             throw;
         }
         notifyLoaded();
+        deliverPolishRequests();
         QList<QWidget *> result;
         for (const QPointer<QWidget> &component : std::as_const(topLevel)) {
             if (component)
@@ -346,6 +348,15 @@ private:
             if (entry.component && entry.info->loaded)
                 entry.info->loaded(entry.component);
         }
+    }
+
+    // Every widget made posts itself a polish request. Deleting a widget
+    // whose request is still queued searches the whole queue, so tearing
+    // down a large design before the event loop ran again (as the command
+    // line does) would take time growing with the square of its size.
+    static void deliverPolishRequests()
+    {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::PolishRequest);
     }
 
     StreamInput m_in;

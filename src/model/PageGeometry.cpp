@@ -116,6 +116,19 @@ int toInt(long double rounded)
 
 } // namespace
 
+int clampPixels(qint64 pixels)
+{
+    return int(std::clamp<qint64>(pixels, -MaxPixels, MaxPixels));
+}
+
+long double clampStored(long double stored)
+{
+    constexpr long double limit = MaxPixels * (254.0L / 96);
+    if (std::isnan(stored))
+        return 0;
+    return std::clamp(stored, -limit, limit);
+}
+
 int roundEven(long double value)
 {
     return toInt(std::nearbyintl(value));

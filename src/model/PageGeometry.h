@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QSizeF>
+#include <QtGlobal>
 
 #include <array>
 
@@ -38,6 +39,15 @@ bool isVertical(PageValue index);
 // Width × length in millimetres, portrait; an invalid size for Default,
 // Custom and anything out of range.
 QSizeF paperSizeMM(int paperSize);
+
+// The bounds of positions and extents a design may hold: about 26 metres
+// at 96 pixels per inch, far beyond any report, and small enough that sums
+// and differences of a few of them stay well inside an int. Values read
+// from a file are clamped to them.
+inline constexpr int MaxPixels = 1'000'000;
+int clampPixels(qint64 pixels);
+// A stored value within MaxPixels at 96 pixels per inch; NaN becomes 0.
+long double clampStored(long double stored);
 
 // Nearest integer, halves to even (the rounding of pixel sizes).
 int roundEven(long double value);

@@ -34,7 +34,8 @@ void FontRecord::setPointSize(int points, int ppi)
 QFont FontRecord::toQFont(int zoom) const
 {
     QFont font(name);
-    font.setPixelSize(std::max(1, std::abs(height) * zoom / 100));
+    const qint64 pixels = std::abs(qint64(height)) * zoom / 100;
+    font.setPixelSize(int(std::clamp<qint64>(pixels, 1, qint64(MaxHeight) * 3)));
     if (pitch == 2)
         font.setStyleHint(QFont::TypeWriter);
     font.setFixedPitch(pitch == 2);
@@ -92,6 +93,9 @@ FontRecord ReportControl::fontRecord() const
 void ReportControl::setFontRecord(const FontRecord &font)
 {
     m_font = font;
+    // A crafted size would make a character cell of almost nothing, and
+    // the page's ruler a line for every pixel.
+    m_font.height = std::clamp(font.height, -FontRecord::MaxHeight, FontRecord::MaxHeight);
     m_parentFont = false;
     fontChanged();
 }

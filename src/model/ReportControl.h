@@ -20,6 +20,9 @@ struct FontRecord
     int style = 0; // bit per fsBold, fsItalic, fsUnderline, fsStrikeOut
 
     enum Style { Bold = 1, Italic = 2, Underline = 4, StrikeOut = 8 };
+    // The largest Height a control takes, in pixels: 1000 points at 96
+    // pixels per inch, letters taller than any paper.
+    static constexpr int MaxHeight = 1333;
 
     int pointSize(int ppi) const;
     void setPointSize(int points, int ppi);

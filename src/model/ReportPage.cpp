@@ -4,6 +4,7 @@
 #include "model/ReportPainting.h"
 
 #include <QChildEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 ReportPage::ReportPage(ComponentOwner *owner, QWidget *parent) : FramedControl(owner, parent)
@@ -91,9 +92,12 @@ long double ReportPage::fromUnits(long double value, bool vertical) const
 
 void ReportPage::setStoredValues(const std::array<long double, PageValueCount> &values)
 {
-    m_page.values = values;
-    if (isLoading())
+    for (int i = 0; i < PageValueCount; ++i)
+        m_page.values[i] = Geometry::clampStored(values[i]);
+    if (isLoading()) {
+        m_valuesLoaded = true;
         return;
+    }
     updatePixelSize();
     restackBands();
     update();
@@ -111,7 +115,7 @@ long double ReportPage::pageValuePixels(PageValue index) const
 
 void ReportPage::setPageValue(PageValue index, long double value)
 {
-    const long double stored = fromUnits(value, Geometry::isVertical(index));
+    const long double stored = Geometry::clampStored(fromUnits(value, Geometry::isVertical(index)));
     if ((index == Length || index == Width) && m_page.paperSize != PaperCustom)
         return;
     m_page.values[index] = stored;
@@ -224,11 +228,12 @@ void ReportPage::restackBands()
     const long double left = pageValuePixels(LeftMargin);
     const long double right = pageValuePixels(RightMargin);
     const int bandWidth = width() - Geometry::roundEven(left + right);
-    int y = Geometry::roundEven(top);
+    // Many tall bands sum up beyond an int: the stack ends at the bound.
+    qint64 y = Geometry::roundEven(top);
     for (BandBase *band : bands()) {
         if (band->isLoading())
             continue;
-        band->placeInStack(Geometry::roundEven(left), y, bandWidth);
+        band->placeInStack(Geometry::roundEven(left), Geometry::clampPixels(y), bandWidth);
         y += band->height();
     }
     m_restacking = false;
@@ -237,6 +242,10 @@ void ReportPage::restackBands()
 void ReportPage::loaded()
 {
     FramedControl::loaded();
+    // A named paper size read without page values gives the page its
+    // dimensions now; page values, where the design stores them, win.
+    if (!m_valuesLoaded)
+        applyPaperSize();
     updatePixelSize();
     restackBands();
 }
@@ -248,8 +257,8 @@ void ReportPage::childEvent(QChildEvent *event)
         restackBands();
 }
 
-void ReportPage::paintEvent(QPaintEvent *)
+void ReportPage::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
-    ReportPainting::paintPage(painter, *this);
+    ReportPainting::paintPage(painter, *this, event->rect());
 }

@@ -87,4 +87,5 @@ private:
     PageUnits m_units = Characters;
     int m_zoom = 100;
     bool m_restacking = false;
+    bool m_valuesLoaded = false;
 };

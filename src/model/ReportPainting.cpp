@@ -10,6 +10,7 @@
 #include <QLinearGradient>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
 
 namespace ReportPainting {
@@ -38,32 +39,70 @@ int roundEven(long double value)
     return Geometry::roundEven(value);
 }
 
+struct IndexRange
+{
+    qint64 first;
+    qint64 last;
+};
+
+// The indices from 1 to count of lines at round(step × index) that fall
+// within [low, high]; a small font or a large control can put far more
+// lines on a control than it has pixels, so only the exposed ones are
+// visited.
+IndexRange linesWithin(long double step, qint64 count, long double low, long double high)
+{
+    if (!(step > 0) || count < 1 || high < low)
+        return {1, 0};
+    // A pixel more on either side covers the rounding of the positions.
+    const long double first = std::ceil((low - 1) / step);
+    const long double last = std::floor((high + 1) / step);
+    const auto index = [count](long double value) {
+        return qint64(std::clamp<long double>(value, 0, count));
+    };
+    return {std::max<qint64>(1, index(first)), index(last)};
+}
+
+// How far a number drawn beside a line reaches from it: lines that lie
+// just outside the exposed area still show their numbers.
+QSize numberReach(const QFontMetrics &metrics, bool withNumbers)
+{
+    if (!withNumbers)
+        return {};
+    return {2 + metrics.horizontalAdvance(QStringLiteral("00000000")), 2 + metrics.height()};
+}
+
 void paintCharacterRuler(QPainter &painter, const ReportPage &page, const QWidget &control,
-                         bool withNumbers)
+                         const QRect &exposed, bool withNumbers)
 {
     const long double charWidth = Geometry::charWidthMM(page.fontPoints());
     const long double lineHeight = Geometry::lineHeightMM(page.fontPoints());
     const int w = control.width();
     const int h = control.height();
     painter.setFont(rulerFont());
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QSize reach = numberReach(metrics, withNumbers);
     const int columns = roundEven(static_cast<long double>(w) / ppi * 25.4L / charWidth / 10);
-    for (int i = 1; i <= columns; ++i) {
+    const IndexRange across = linesWithin(charWidth * ppi / 2.54L, columns,
+                                          exposed.left() - reach.width(), exposed.right());
+    for (qint64 i = across.first; i <= across.last; ++i) {
         const int x = roundEven(charWidth * i * ppi / 2.54L);
         painter.setPen(dottedPen(QColor(192, 192, 192)));
         painter.drawLine(x, 0, x, h);
         if (withNumbers) {
             painter.setPen(QColor(192, 192, 192));
-            painter.drawText(x + 2, 2 + painter.fontMetrics().ascent(), QString::number(10 * i));
+            painter.drawText(x + 2, 2 + metrics.ascent(), QString::number(10 * i));
         }
     }
     const int lines = roundEven(static_cast<long double>(h) / ppi * 25.4L / lineHeight);
-    for (int j = 1; j <= lines; ++j) {
+    const IndexRange down = linesWithin(lineHeight * ppi / 25.4L, lines,
+                                        exposed.top() - reach.height(), exposed.bottom());
+    for (qint64 j = down.first; j <= down.last; ++j) {
         const int y = roundEven(lineHeight * j * ppi / 25.4L);
         painter.setPen(dottedPen(QColor(192, 192, 192)));
         painter.drawLine(0, y, w, y);
         if (withNumbers) {
             painter.setPen(QColor(192, 192, 192));
-            painter.drawText(2, y + 2 + painter.fontMetrics().ascent(), QString::number(j));
+            painter.drawText(2, y + 2 + metrics.ascent(), QString::number(j));
         }
     }
 }
@@ -84,29 +123,34 @@ void paintFrameStrips(QPainter &painter, const FrameRecord &frame, QSize size)
 
 // MM and Inches: a minor line every step, every majorEvery-th line major
 // and numbered on the page.
-void paintMetricRuler(QPainter &painter, const QWidget &control, double step, int majorEvery,
-                      bool minorLines, bool withNumbers)
+void paintMetricRuler(QPainter &painter, const QWidget &control, const QRect &exposed, double step,
+                      int majorEvery, bool minorLines, bool withNumbers)
 {
     painter.setFont(rulerFont());
-    const auto drawLines = [&](int extent, auto draw) {
-        for (int index = 1; index * step <= extent; ++index) {
+    const QFontMetrics metrics = painter.fontMetrics();
+    const QSize reach = numberReach(metrics, withNumbers);
+    const auto drawLines = [&](int extent, int low, int high, auto draw) {
+        const IndexRange range = linesWithin(step, qint64(std::floor(extent / step)), low, high);
+        for (qint64 index = range.first; index <= range.last; ++index) {
             const bool major = index % majorEvery == 0;
             if (!major && !minorLines)
                 continue;
             painter.setPen(QPen(major ? QColor(240, 240, 240) : QColor(249, 249, 249), 1));
-            draw(std::lround(index * step), major, index / majorEvery);
+            draw(int(std::lround(index * step)), major, index / majorEvery);
         }
     };
-    drawLines(control.width(), [&](int x, bool major, int number) {
-        painter.drawLine(x, 0, x, control.height());
-        if (major && withNumbers)
-            painter.drawText(x + 2, 2 + painter.fontMetrics().ascent(), QString::number(number));
-    });
-    drawLines(control.height(), [&](int y, bool major, int number) {
-        painter.drawLine(0, y, control.width(), y);
-        if (major && withNumbers)
-            painter.drawText(2, y + 2 + painter.fontMetrics().ascent(), QString::number(number));
-    });
+    drawLines(control.width(), exposed.left() - reach.width(), exposed.right(),
+              [&](int x, bool major, qint64 number) {
+                  painter.drawLine(x, 0, x, control.height());
+                  if (major && withNumbers)
+                      painter.drawText(x + 2, 2 + metrics.ascent(), QString::number(number));
+              });
+    drawLines(control.height(), exposed.top() - reach.height(), exposed.bottom(),
+              [&](int y, bool major, qint64 number) {
+                  painter.drawLine(0, y, control.width(), y);
+                  if (major && withNumbers)
+                      painter.drawText(2, y + 2 + metrics.ascent(), QString::number(number));
+              });
 }
 
 // caption lines as the label breaks them: at carriage returns and line
@@ -138,21 +182,22 @@ QStringList displayLines(const QString &caption, const QFontMetrics &metrics, in
 
 } // namespace
 
-void paintRuler(QPainter &painter, const ReportPage &page, const QWidget &control, bool withNumbers)
+void paintRuler(QPainter &painter, const ReportPage &page, const QWidget &control,
+                const QRect &exposed, bool withNumbers)
 {
     if (!page.ruler())
         return;
     switch (page.units()) {
     case Characters:
-        paintCharacterRuler(painter, page, control, withNumbers);
+        paintCharacterRuler(painter, page, control, exposed, withNumbers);
         break;
     case MM:
-        paintMetricRuler(painter, control, ppi / 5.08 * page.zoom() / 100, 2, page.zoom() >= 60,
-                         withNumbers);
+        paintMetricRuler(painter, control, exposed, ppi / 5.08 * page.zoom() / 100, 2,
+                         page.zoom() >= 60, withNumbers);
         break;
     case Inches:
-        paintMetricRuler(painter, control, ppi / 4.0 * page.zoom() / 100, 4, page.zoom() >= 50,
-                         withNumbers);
+        paintMetricRuler(painter, control, exposed, ppi / 4.0 * page.zoom() / 100, 4,
+                         page.zoom() >= 50, withNumbers);
         break;
     case Pixels:
     case Native:
@@ -160,19 +205,21 @@ void paintRuler(QPainter &painter, const ReportPage &page, const QWidget &contro
     }
 }
 
-void paintPage(QPainter &painter, const ReportPage &page)
+void paintPage(QPainter &painter, const ReportPage &page, const QRect &exposed)
 {
-    painter.fillRect(page.rect(), NamedValues::toQColor(page.color()));
-    paintRuler(painter, page, page, true);
+    painter.fillRect(exposed, NamedValues::toQColor(page.color()));
+    paintRuler(painter, page, page, exposed, true);
 
     const int left = roundEven(page.pageValuePixels(LeftMargin));
     const int top = roundEven(page.pageValuePixels(TopMargin));
     const int right = roundEven(page.pageValuePixels(RightMargin));
     const int bottom = roundEven(page.pageValuePixels(BottomMargin));
+    // The frame's far edges lie on the last pixels inside the margins: a
+    // rectangle to (x, y) outlines the pixels up to x - 1 and y - 1, and a
+    // drawn QRect grows by the pen's width beyond its size.
     painter.setPen(dottedPen(QColor(128, 128, 255)));
     painter.setBrush(Qt::NoBrush);
-    painter.drawRect(
-        QRect(QPoint(left, top), QPoint(page.width() - right, page.height() - bottom)));
+    painter.drawRect(left, top, page.width() - right - left - 1, page.height() - bottom - top - 1);
 
     const FrameRecord &frame = page.frame();
     const int frameRight =
@@ -190,14 +237,14 @@ void paintPage(QPainter &painter, const ReportPage &page)
         painter.drawLine(frameRight, top, frameRight, frameBottom);
 }
 
-void paintBand(QPainter &painter, const BandBase &band)
+void paintBand(QPainter &painter, const BandBase &band, const QRect &exposed)
 {
     const int w = band.width();
     const int h = band.height();
-    painter.fillRect(band.rect(), band.isEnabled() ? NamedValues::toQColor(band.color())
-                                                   : QColor(192, 192, 192));
+    painter.fillRect(exposed, band.isEnabled() ? NamedValues::toQColor(band.color())
+                                               : QColor(192, 192, 192));
     if (const ReportPage *page = band.page())
-        paintRuler(painter, *page, band, false);
+        paintRuler(painter, *page, band, exposed, false);
 
     painter.setPen(dottedPen(QColor(96, 96, 96)));
     painter.drawLine(0, 0, w, 0);
@@ -232,16 +279,23 @@ void paintText(QPainter &painter, const TextItem &text)
     if (frame.drawLeft)
         area.setLeft(frame.stripPixels());
     const QFontMetrics metrics = painter.fontMetrics();
-    const int lineStep = metrics.boundingRect(QChar('W')).height();
+    // Lines follow each other at the font's height, as the label's text
+    // drawing spaces them; the ink of a letter is shorter and lines overlap.
+    const int lineStep = metrics.height();
     const int flags = text.alignment() == taRightJustify ? Qt::AlignRight
                       : text.alignment() == taCenter     ? Qt::AlignHCenter
                                                          : Qt::AlignLeft;
     painter.setPen(NamedValues::toQColor(text.fontRecord().color));
     const QStringList lines = displayLines(text.caption(), metrics, area.width(), text.wordWrap());
-    for (int i = 0; i < lines.size(); ++i) {
-        const QRect lineRect(area.left(), area.top() + i * lineStep, area.width(),
-                             metrics.height());
-        painter.drawText(lineRect, flags | Qt::AlignTop, lines[i]);
+    // Lines below the item are cut off anyway; however many there are,
+    // their positions then stay small.
+    int top = area.top();
+    for (const QString &line : lines) {
+        if (top > area.bottom())
+            break;
+        painter.drawText(QRect(area.left(), top, area.width(), metrics.height()),
+                         flags | Qt::AlignTop, line);
+        top += lineStep;
     }
 }
 
@@ -251,7 +305,7 @@ void paintCodeBlock(QPainter &painter, const CodeBlock &block)
     painter.setPen(NamedValues::toQColor(block.fontRecord().color));
     const QFontMetrics metrics = painter.fontMetrics();
     const QStringList lines = displayLines(block.caption(), metrics, block.width(), block.wordWrap);
-    for (int i = 0; i < lines.size(); ++i)
+    for (int i = 0; i < lines.size() && i * metrics.height() < block.height(); ++i)
         painter.drawText(0, i * metrics.height() + metrics.ascent(), lines[i]);
     painter.setPen(dottedPen(QColor(0, 0, 128)));
     painter.setBrush(Qt::NoBrush);
@@ -263,7 +317,8 @@ void paintBlock(QPainter &painter, const BlockPanel &block)
     const QRect area = block.rect();
     QLinearGradient gradient(area.topLeft(), area.bottomLeft());
     gradient.setColorAt(0, NamedValues::toQColor(block.color()));
-    gradient.setColorAt(block.semiPercent / 100.0, NamedValues::toQColor(block.color1));
+    gradient.setColorAt(std::clamp(block.semiPercent, 0, 100) / 100.0,
+                        NamedValues::toQColor(block.color1));
     gradient.setColorAt(1, NamedValues::toQColor(block.color()));
     painter.fillRect(area, gradient);
     if (block.bevelOuter != 0) {
@@ -277,7 +332,9 @@ void paintBlock(QPainter &painter, const BlockPanel &block)
     }
     painter.setFont(block.fontRecord().toQFont());
     painter.setPen(NamedValues::toQColor(block.fontRecord().color));
-    painter.drawText(area.adjusted(block.captionLeft, block.captionTop, 0, 0), Qt::AlignCenter,
+    const int captionLeft = Geometry::clampPixels(block.captionLeft);
+    const int captionTop = Geometry::clampPixels(block.captionTop);
+    painter.drawText(area.adjusted(captionLeft, captionTop, 0, 0), Qt::AlignCenter,
                      block.caption());
 }
 

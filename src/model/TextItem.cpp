@@ -75,7 +75,7 @@ void TextItem::setBounds(int left, int top, int width, int height)
 void TextItem::setSizeValues(const QList<long double> &values)
 {
     for (int i = 0; i < std::min<qsizetype>(values.size(), m_size.size()); ++i)
-        m_size[i] = values[i];
+        m_size[i] = Geometry::clampStored(values[i]);
     if (isLoading())
         return;
     applyExtentFromSize({});
