@@ -118,6 +118,7 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     m_paletteToolBar->show();
 
     window->setDesignPathChooser([this] { return askFile(FileDialogs::saveDialogKfx()); });
+    window->connectCodeDialogs();
     window->setActivePage(mode == omText ? ReportWindow::Page::Source
                                          : ReportWindow::Page::ReportForm);
     window->openReport(mode, name);

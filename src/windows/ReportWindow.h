@@ -5,6 +5,7 @@
 #include "windows/UnsavedDesignQuestion.h"
 
 #include "designer/SelectionList.h"
+#include "dialogs/CodeDialogHost.h"
 #include "editor/SourceEditor.h"
 #include "model/ReportPage.h"
 
@@ -42,7 +43,7 @@ class ProgressPanel;
 // (see UnsavedDesignQuestion.h), who may also cancel the close. Generation
 // and the UNIX writer let events run; a close that arrives meanwhile waits
 // until they have finished.
-class ReportWindow : public QWidget, private SourceSink
+class ReportWindow : public QWidget, private SourceSink, private CodeDialogHost
 {
     Q_OBJECT
 
@@ -144,8 +145,14 @@ public:
 
     // The open code dialog, in which band generation places item marks;
     // none when no dialog is open.
-    ItemMarkOutlet *codeDialog() const { return m_codeDialog; }
-    void setCodeDialog(ItemMarkOutlet *dialog) { m_codeDialog = dialog; }
+    ItemMarkOutlet *codeDialog() const override { return m_codeDialog; }
+    void setCodeDialog(ItemMarkOutlet *dialog) override { m_codeDialog = dialog; }
+
+    // Lets the code dialogs answer the signals below: the object code
+    // dialog, the report section editors, the colour and font dialogs and
+    // the editor's property window. The frame window does this for every
+    // report window it makes.
+    void connectCodeDialogs();
 
 signals:
     void activePageChanged(ReportWindow::Page page);
@@ -194,6 +201,11 @@ private:
     // Work that lets events run keeps the window open until it is done.
     void beginBusy() { ++m_busy; }
     void endBusy();
+
+    // CodeDialogHost.
+    QWidget *dialogOwner() override { return this; }
+    void generateForDialog(const std::function<void(const GenerationWindow &)> &work) override;
+    void showDialogMessage(const QString &text) override;
 
     // SourceSink: generated lines are collected and handed over at once.
     void clearLines() override;
