@@ -5,12 +5,20 @@
 
 #include "windows/ShowMessage.h"
 
+#include "dialogs/InspectorButtons.h"
+#include "dialogs/ObjectCodeDialog.h"
 #include "dialogs/PropertyEditWindow.h"
 
 #include "editor/EditorSettings.h"
 
 void ReportWindow::connectCodeDialogs()
 {
+    connect(this, &ReportWindow::openCodeDialog, this,
+            [this](QWidget *component) { ::openCodeDialog(*this, component); });
+    connect(this, &ReportWindow::inspectorButton, this,
+            [this](const SelectedComponents &targets, const QString &propName, QString &value) {
+                inspectorButtonClicked(*this, targets, propName, value);
+            });
     connect(this, &ReportWindow::editProperty, this, [this](SourceEditor *editor) {
         PropertyEditWindow::open(editor, sourceEditorPropertyTable(), this);
     });
