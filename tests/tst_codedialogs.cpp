@@ -164,6 +164,11 @@ private slots:
     void failedFillLeavesNoDialog();
     void oneCodeDialogAtATime();
 
+    void sectionEditors_data();
+    void sectionEditors();
+    void tableAndQueryEditOneList();
+    void emptiedSectionGeneratesNothing();
+
 private:
     // A band and a text item on it, drawn from the palette.
     void drawBandWithText();
@@ -173,6 +178,8 @@ private:
                       const std::function<void(CodeEditorWindow *)> &act = {});
     void pressInspectorButton(const QString &propName);
     static QStringList lines(const CodeLines &code) { return code.texts(); }
+    static CodeLines ReportPage::*sectionList(const QString &name);
+    QStringList generate();
 
     std::unique_ptr<FrameFixture> f;
     ReportWindow *window = nullptr;
@@ -231,7 +238,9 @@ void tst_CodeDialogs::pressInspectorButton(const QString &propName)
             row = candidate;
     }
     QVERIFY2(row > 0, qPrintable(propName));
-    const QRect cell = grid->visualRect(grid->model()->index(row, 1));
+    const QModelIndex index = grid->model()->index(row, 1);
+    grid->scrollTo(index);
+    const QRect cell = grid->visualRect(index);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
     QVERIFY(inspector->valueButton()->isVisible());
     QTest::mouseClick(inspector->valueButton(), Qt::LeftButton);
@@ -592,6 +601,165 @@ void tst_CodeDialogs::oneCodeDialogAtATime()
     QCOMPARE(modal.opened, QStringList{});
     QCOMPARE(host.codeDialog(), &inUse);
     QCOMPARE(inUse.allLines().size(), 0);
+}
+
+CodeLines ReportPage::*tst_CodeDialogs::sectionList(const QString &name)
+{
+    static const QHash<QString, CodeLines ReportPage::*> lists = {
+        {QStringLiteral("Break"), &ReportPage::breakSection},
+        {QStringLiteral("Cleanup"), &ReportPage::cleanup},
+        {QStringLiteral("Comments"), &ReportPage::comments},
+        {QStringLiteral("Data"), &ReportPage::data},
+        {QStringLiteral("Declare"), &ReportPage::declare},
+        {QStringLiteral("Include"), &ReportPage::include},
+        {QStringLiteral("LongRemark"), &ReportPage::longRemark},
+        {QStringLiteral("Query"), &ReportPage::query},
+        {QStringLiteral("Setup"), &ReportPage::setup},
+        {QStringLiteral("Sort"), &ReportPage::sort},
+    };
+    return lists.value(name);
+}
+
+// Generate (F9) as the user presses it; the source's lines.
+QStringList tst_CodeDialogs::generate()
+{
+    f->activateFrame();
+    QTest::keyClick(window->reportStage(), Qt::Key_F9);
+    return FrameFixture::editorLines(window);
+}
+
+void tst_CodeDialogs::sectionEditors_data()
+{
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QStringList>("held");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QStringList>("shown");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("kept");
+
+    const QStringList none;
+    // An empty section starts with its keyword, which Cancel leaves there.
+    QTest::newRow("Sort, cancelled") << "Sort" << none << "Report Sort Section"
+                                     << QStringList{".SORT"} << "" << QStringList{".SORT"};
+    QTest::newRow("Long Remark") << "LongRemark" << none << "Report Long Remark Section"
+                                 << QStringList{".LONGREMARK", "", ".ENDREMARK"} << ""
+                                 << QStringList{".LONGREMARK", "", ".ENDREMARK"};
+    QTest::newRow("Break") << "Break" << none << "Report Break Section" << QStringList{".BREAK"}
+                           << "" << QStringList{".BREAK"};
+    QTest::newRow("Cleanup") << "Cleanup" << none << "Report Cleanup Section"
+                             << QStringList{".CLEANUP"} << "" << QStringList{".CLEANUP"};
+    QTest::newRow("Data") << "Data" << none << "Report Data Section" << QStringList{".DATA"} << ""
+                          << QStringList{".DATA"};
+    QTest::newRow("Declare") << "Declare" << none << "Report Declare Section"
+                             << QStringList{".DECLARE"} << "" << QStringList{".DECLARE"};
+    QTest::newRow("Include") << "Include" << none << "Report Include Section"
+                             << QStringList{".INCLUDE"} << "" << QStringList{".INCLUDE"};
+    QTest::newRow("Setup") << "Setup" << none << "Report Setup Section" << QStringList{".SETUP"}
+                           << "" << QStringList{".SETUP"};
+    // OK keeps what was typed after the keyword.
+    QTest::newRow("Query, typed") << "Query" << none << "Report Query Section"
+                                  << QStringList{".QUERY"} << "select a from t"
+                                  << QStringList{".QUERY", "select a from t"};
+    QTest::newRow("section with lines")
+        << "Sort" << QStringList{".SORT", "a"} << "Report Sort Section" << QStringList{".SORT", "a"}
+        << "" << QStringList{".SORT", "a"};
+    // A blank line is a line: no keyword put before it.
+    QTest::newRow("Break holding a blank line")
+        << "Break" << QStringList{""} << "Report Break Section" << QStringList{} << ""
+        << QStringList{""};
+    // Comments are never primed; generation adds the comment marks.
+    QTest::newRow("Comments") << "Comments" << none << "Report Comments Section" << none
+                              << "made by hand" << QStringList{"made by hand"};
+}
+
+void tst_CodeDialogs::sectionEditors()
+{
+    QFETCH(QString, button);
+    QFETCH(QStringList, held);
+    QFETCH(QString, caption);
+    QFETCH(QStringList, shown);
+    QFETCH(QString, typed);
+    QFETCH(QStringList, kept);
+
+    ReportPage *page = window->mPage1();
+    CodeLines &list = page->*sectionList(button);
+    list = codeLines(held);
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(300, 200));
+    SeenDialog seen;
+    onCodeDialog(seen, !typed.isEmpty(), [&typed](CodeEditorWindow *dialog) {
+        if (typed.isEmpty())
+            return;
+        SourceEditor *editor = dialog->textEdit();
+        if (editor->lineCount() > 0) {
+            const int last = editor->lineCount() - 1;
+            editor->setCursorPosition(last, int(editor->lineText(last).size()));
+            QTest::keyClick(editor, Qt::Key_Return);
+        }
+        QTest::keyClicks(editor, typed);
+    });
+    pressInspectorButton(button);
+    QVERIFY(seen.shown);
+    QCOMPARE(seen.caption, caption);
+    QCOMPARE(seen.lines, shown);
+    QCOMPARE(seen.marks, QList<Mark>{});
+    QCOMPARE(lines(list), kept);
+    QCOMPARE(window->codeDialog(), nullptr);
+    // The keyword lines put in carry the page.
+    if (held.isEmpty() && !shown.isEmpty())
+        QCOMPARE(list.first().object.component.data(), page);
+
+    const QStringList source = generate();
+    if (button == u"Comments") {
+        QCOMPARE(source.first(), QStringLiteral("/*# made by hand"));
+    } else {
+        for (const QString &line : kept) {
+            if (!line.isEmpty())
+                QVERIFY2(source.contains(line), qPrintable(line));
+        }
+    }
+}
+
+// "Table" and "Query" edit the page's Query, with one caption; the Table
+// list is not touched.
+void tst_CodeDialogs::tableAndQueryEditOneList()
+{
+    ReportPage *page = window->mPage1();
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(300, 200));
+    SeenDialog seen;
+    onCodeDialog(seen, true, [](CodeEditorWindow *dialog) {
+        SourceEditor *editor = dialog->textEdit();
+        editor->setCursorPosition(0, int(editor->lineText(0).size()));
+        QTest::keyClick(editor, Qt::Key_Return);
+        QTest::keyClicks(editor, "retrieve (t.all)");
+    });
+    pressInspectorButton(QStringLiteral("Table"));
+    QCOMPARE(seen.caption, QStringLiteral("Report Query Section"));
+    QCOMPARE(seen.lines, QStringList{".QUERY"});
+    QCOMPARE(lines(page->query), (QStringList{".QUERY", "retrieve (t.all)"}));
+    QCOMPARE(lines(page->table), QStringList{});
+
+    onCodeDialog(seen, false);
+    pressInspectorButton(QStringLiteral("Query"));
+    QCOMPARE(seen.caption, QStringLiteral("Report Query Section"));
+    QCOMPARE(seen.lines, (QStringList{".QUERY", "retrieve (t.all)"}));
+}
+
+void tst_CodeDialogs::emptiedSectionGeneratesNothing()
+{
+    ReportPage *page = window->mPage1();
+    page->sort = codeLines({".SORT", "a"});
+    QTest::mouseClick(page, Qt::LeftButton, {}, QPoint(300, 200));
+    SeenDialog seen;
+    onCodeDialog(seen, true, [](CodeEditorWindow *dialog) {
+        dialog->textEdit()->selectAll();
+        QTest::keyClick(dialog->textEdit(), Qt::Key_Delete);
+    });
+    pressInspectorButton(QStringLiteral("Sort"));
+    QVERIFY(seen.shown);
+    QCOMPARE(lines(page->sort), QStringList{});
+    const QStringList source = generate();
+    QVERIFY(!source.contains(QStringLiteral(".SORT")));
+    QVERIFY(!source.contains(QStringLiteral("a")));
 }
 
 QTEST_MAIN(tst_CodeDialogs)

@@ -2,6 +2,7 @@
 
 #include "dialogs/CodeDialogHost.h"
 #include "dialogs/ObjectCodeDialog.h"
+#include "dialogs/ReportSections.h"
 
 #include "designer/PropertyConversions.h"
 #include "designer/SelectionList.h"
@@ -85,6 +86,9 @@ void inspectorButtonClicked(CodeDialogHost &host, const SelectedComponents &targ
     if (isCodeButton(propName)) {
         if (first)
             openCodeDialog(host, first);
+    } else if (const ReportSection *section = reportSection(propName)) {
+        if (first)
+            editReportSection(host, first, *section);
     } else if (isColourButton(propName)) {
         chooseColour(host, value);
     } else if (propName == u"Font") {
