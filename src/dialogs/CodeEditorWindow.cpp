@@ -14,6 +14,7 @@
 #include "model/ComponentOwner.h"
 #include "model/TextItem.h"
 
+#include <QApplication>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>

@@ -10,6 +10,11 @@
 
 #include "model/ReportClasses.h"
 
+#include <QPointer>
+
+#include <functional>
+#include <optional>
+
 namespace {
 
 using SectionMark = CodeEditorWindow::SectionMark;

@@ -103,7 +103,7 @@ PropertyGrid::PropertyGrid(QWidget *parent) : QTreeWidget(parent)
     connect(this, &QTreeWidget::itemChanged, this, &PropertyGrid::valueEdited);
 }
 
-void PropertyGrid::setObject(QObject *object, const PropertyTable &table, Filter filter)
+void PropertyGrid::setObject(QObject *object, const PropertyTable &table, const Filter &filter)
 {
     const QScopedValueRollback refreshing(m_refreshing, true);
     clear();

@@ -23,7 +23,7 @@ public:
     explicit PropertyGrid(QWidget *parent = nullptr);
 
     // The properties of table that filter lets through (all without one).
-    void setObject(QObject *object, const PropertyTable &table, Filter filter = {});
+    void setObject(QObject *object, const PropertyTable &table, const Filter &filter = {});
     QObject *object() const { return m_object; }
     // Without a handler, a message box.
     void setErrorHandler(ErrorHandler handler) { m_onError = std::move(handler); }
