@@ -6,6 +6,7 @@
 #include "dialogs/PropertyGrid.h"
 
 #include "editor/EditorCompletion.h"
+#include "editor/EditorGlyphs.h"
 #include "editor/EditorSettings.h"
 #include "editor/SettingsFiles.h"
 #include "editor/SourceEditor.h"
@@ -319,6 +320,16 @@ void tst_CodeEditorWindow::itemMarks()
     QCOMPARE(window.marks(), expected);
     QCOMPARE(linesShowingImage(window.textEdit(), CodeEditorWindow::ItemMarkImage),
              (QList<int>{4, 5}));
+    // Item marks have a gutter column of their own: one on the line of a
+    // section mark shows beside it.
+    SourceEditor *editor = window.textEdit();
+    const int itemMarker = 1 << (SourceEditor::FirstMarkMarker + CodeEditorWindow::ItemMarkImage);
+    const int sectionMarker =
+        1 << (SourceEditor::FirstMarkMarker + CodeEditorWindow::SectionMarkImage);
+    QVERIFY(editor->marginMarkerMask(0) & sectionMarker);
+    QVERIFY(!(editor->marginMarkerMask(0) & itemMarker));
+    QCOMPARE(editor->marginMarkerMask(2), itemMarker);
+    QVERIFY(editor->marginWidth(2) >= EditorGlyphs::GlyphWidth);
 
     CodeEditorWindow page(nullptr, collect());
     int generatedBefore = 7;

@@ -31,12 +31,12 @@ bool isValidIdentifier(QStringView name);
 // never written. The first failure stops the loop and throws PropertyError
 // "<Value> is illegal (<PropName>)"; a refused component name throws its
 // own message. `written` counts the targets changed before the failure.
+void writeToTargets(const QList<QWidget *> &targets, const QString &propName, const QString &value,
+                    const ClassRegistry &registry, int *written = nullptr);
+
 // Writes Value to one property of target, converted as writeToTargets
 // does, failing the same way. The property may be a record's member; a
 // component's name is not checked here (it goes through writeToTargets).
 void writeValue(QObject *target, const PropertyInfo &property, const QString &value);
-
-void writeToTargets(const QList<QWidget *> &targets, const QString &propName, const QString &value,
-                    const ClassRegistry &registry, int *written = nullptr);
 
 } // namespace PropertyConversions

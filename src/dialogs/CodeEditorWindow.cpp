@@ -145,6 +145,8 @@ void CodeEditorWindow::adoptEditor()
     if (m_stage->layout()->indexOf(editor) < 0)
         m_stage->layout()->addWidget(editor);
     editor->show();
+    // An item's marks often share a line with a section mark.
+    editor->showMarksBeside(ItemMarkImage);
     editor->setLineColours([](int, const LineObject &object) {
         return captionLineItem(object) ? NamedValues::toQColor(clScrollBar) : QColor();
     });
