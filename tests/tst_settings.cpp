@@ -1,3 +1,5 @@
+#include "ModalWatch.h"
+
 #include "editor/SettingsFiles.h"
 #include "shell/IniFile.h"
 #include "shell/Settings.h"
@@ -15,7 +17,6 @@
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 #include <thread>
@@ -45,25 +46,18 @@ QPushButton *button(const QWidget &dialog, const char *name)
     return dialog.findChild<QPushButton *>(QLatin1StringView(name));
 }
 
-// Answers the next message box the code under test opens, keeping its text.
-class MessageCatcher : public QObject
+// Answers every message box the code under test opens, keeping its text.
+class MessageCatcher
 {
 public:
-    MessageCatcher()
-    {
-        connect(&m_timer, &QTimer::timeout, this, [this] {
-            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
-                m_texts.append(box->text());
-                box->accept();
-            }
-        });
-        m_timer.start(10);
-    }
     const QStringList &texts() const { return m_texts; }
 
 private:
-    QTimer m_timer;
     QStringList m_texts;
+    ModalWatch<QMessageBox> m_watch{[this](QMessageBox *box) {
+        m_texts.append(box->text());
+        box->accept();
+    }};
 };
 
 } // namespace

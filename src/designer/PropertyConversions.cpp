@@ -150,6 +150,21 @@ std::optional<PropValue> convert(const PropertyInfo &property, const QString &va
     }
 }
 
+// The value converted for property; nothing when it stays as it is.
+std::optional<PropValue> writable(const PropertyInfo &property, const QString &value,
+                                  const QString &propName)
+{
+    std::optional<PropValue> converted;
+    try {
+        converted = convert(property, value);
+    } catch (const PropertyError &) {
+        throw illegal(value, propName);
+    }
+    if (converted && property.isReadOnly())
+        throw illegal(value, propName);
+    return converted;
+}
+
 void writeOne(QObject *target, const QString &propName, const QString &value,
               const ClassRegistry &registry)
 {
@@ -158,22 +173,21 @@ void writeOne(QObject *target, const QString &propName, const QString &value,
     if (index < 0)
         throw illegal(value, propName);
     const PropertyInfo &property = info.property(index);
-    std::optional<PropValue> converted;
-    try {
-        converted = convert(property, value);
-    } catch (const PropertyError &) {
-        throw illegal(value, propName);
-    }
+    const std::optional<PropValue> converted = writable(property, value, propName);
     if (!converted)
         return;
-    if (property.isReadOnly())
-        throw illegal(value, propName);
     if (property.name == QLatin1String("Name"))
         checkComponentName(target, value);
     property.set(target, *converted);
 }
 
 } // namespace
+
+void writeValue(QObject *target, const PropertyInfo &property, const QString &value)
+{
+    if (const std::optional<PropValue> converted = writable(property, value, property.name))
+        property.set(target, *converted);
+}
 
 void writeToTargets(const QList<QWidget *> &targets, const QString &propName, const QString &value,
                     const ClassRegistry &registry, int *written)

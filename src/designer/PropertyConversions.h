@@ -6,7 +6,9 @@
 #include <optional>
 
 class ClassRegistry;
+class QObject;
 class QWidget;
+struct PropertyInfo;
 
 // Text to value and back for the inspector and the cover menu.
 namespace PropertyConversions {
@@ -31,5 +33,10 @@ bool isValidIdentifier(QStringView name);
 // own message. `written` counts the targets changed before the failure.
 void writeToTargets(const QList<QWidget *> &targets, const QString &propName, const QString &value,
                     const ClassRegistry &registry, int *written = nullptr);
+
+// Writes Value to one property of target, converted as writeToTargets
+// does, failing the same way. The property may be a record's member; a
+// component's name is not checked here (it goes through writeToTargets).
+void writeValue(QObject *target, const PropertyInfo &property, const QString &value);
 
 } // namespace PropertyConversions

@@ -11,7 +11,7 @@
 
 namespace {
 
-enum Margin { MarkMargin, NumberMargin };
+enum Margin { MarkMargin, NumberMargin, BesideMargin };
 
 // The face itself when it is installed, else the closest fixed-width face
 // there is: the usual stand-ins of the common Windows faces come first.
@@ -96,6 +96,17 @@ void SourceEditor::createGutter()
     setMarginMarkerMask(MarkMargin, (1 << (FirstMarkMarker + EditorGlyphs::GlyphCount)) - 1);
     setMarginType(NumberMargin, NumberMargin);
     setMarginMarkerMask(NumberMargin, 0);
+    setMarginType(BesideMargin, SymbolMargin);
+    setMarginMarkerMask(BesideMargin, 0);
+    setMarginWidth(BesideMargin, 0);
+}
+
+void SourceEditor::showMarksBeside(int image)
+{
+    const int marker = 1 << (FirstMarkMarker + std::clamp(image, 0, BookmarkCount - 1));
+    setMarginMarkerMask(MarkMargin, marginMarkerMask(MarkMargin) & ~marker);
+    setMarginMarkerMask(BesideMargin, marginMarkerMask(BesideMargin) | marker);
+    setMarginWidth(BesideMargin, EditorGlyphs::GlyphWidth + 2);
 }
 
 void SourceEditor::createContextMenu()

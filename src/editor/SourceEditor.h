@@ -76,6 +76,9 @@ public:
     int addMark(int line, int image);   // a handle for markLine() and removeMark()
     int markLine(int handle) const;
     void removeMark(int handle);
+    // Marks of this image get a gutter column of their own, right of the
+    // others, so that they show on a line that carries another mark too.
+    void showMarksBeside(int image);
 
     // --- Completion.
     EditorCompletion *completion() const { return m_completion; }

@@ -113,3 +113,22 @@ void generateTextSubCode(const GenerationWindow &window, TextItem *item)
     item->subTextCode.clear();
     appendStatements(item->subTextCode, window, item, 0, 0);
 }
+
+std::optional<QString> captionFromPrintLine(QStringView line, const QString &format)
+{
+    qsizetype at = 0;
+    while (at < line.size() && (line[at] == u'\t' || line[at] == u' '))
+        ++at;
+    QStringView rest = line.sliced(at);
+    if (!rest.startsWith(Keywords::Print, Qt::CaseInsensitive))
+        return std::nullopt;
+    rest = rest.sliced(Keywords::Print.size());
+    if (!rest.isEmpty() && rest.front() != u' ' && rest.front() != u'\t')
+        return std::nullopt; // another keyword that begins so
+    if (!rest.isEmpty())
+        rest = rest.sliced(1);
+    const QString suffix = formatSuffix(format);
+    if (!suffix.isEmpty() && rest.endsWith(suffix))
+        rest.chop(suffix.size());
+    return rest.toString();
+}

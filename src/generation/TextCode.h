@@ -2,6 +2,10 @@
 
 #include "model/CodeLines.h"
 
+#include <QStringView>
+
+#include <optional>
+
 struct GenerationWindow;
 class TextItem;
 
@@ -18,3 +22,8 @@ void appendTextCode(CodeLines &lines, const GenerationWindow &window, TextItem *
 // Rewrites the item's subTextCode with its own statements at level 0,
 // without before and after code or line break.
 void generateTextSubCode(const GenerationWindow &window, TextItem *item);
+
+// The caption a text item's ".PRINT" line prints, as the user may have
+// edited it: the text after the keyword and one blank, without the item's
+// own "(format)" suffix. Nothing for a line that is no ".PRINT" line.
+std::optional<QString> captionFromPrintLine(QStringView line, const QString &format);

@@ -123,6 +123,7 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     connect(window->undoStack(), &QUndoStack::indexChanged, this, &MainWindow::updateUndoActions);
     connect(window, &ReportWindow::activePageChanged, this, &MainWindow::updateUndoActions);
     connectPageSetup(window);
+    window->connectCodeDialogs();
     window->setActivePage(mode == omText ? ReportWindow::Page::Source
                                          : ReportWindow::Page::ReportForm);
     window->openReport(mode, name);

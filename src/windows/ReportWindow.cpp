@@ -1,7 +1,6 @@
 #include "windows/ReportWindow.h"
 
 #include "windows/FindDialog.h"
-#include "windows/OnlyChild.h"
 #include "windows/ProgressPanel.h"
 
 #include "editor/EditorSettings.h"
@@ -12,6 +11,7 @@
 #include "designer/DesignStage.h"
 #include "designer/DesignSwitch.h"
 #include "designer/ObjectInspector.h"
+#include "designer/OnlyChild.h"
 #include "designer/ReportInspector.h"
 #include "designer/ReportStageAnswers.h"
 #include "designer/SelectionPartner.h"

@@ -7,6 +7,7 @@
 
 #include "designer/DesignChangeRecorder.h"
 #include "designer/SelectionList.h"
+#include "dialogs/CodeDialogHost.h"
 #include "editor/SourceEditor.h"
 #include "model/ReportPage.h"
 
@@ -47,7 +48,10 @@ class QPagedPaintDevice;
 // (see UnsavedDesignQuestion.h), who may also cancel the close. Generation
 // and the UNIX writer let events run; a close that arrives meanwhile waits
 // until they have finished.
-class ReportWindow : public QWidget, private SourceSink, private DesignChangeRecorder
+class ReportWindow : public QWidget,
+                     private SourceSink,
+                     private DesignChangeRecorder,
+                     private CodeDialogHost
 {
     Q_OBJECT
 
@@ -162,8 +166,14 @@ public:
 
     // The open code dialog, in which band generation places item marks;
     // none when no dialog is open.
-    ItemMarkOutlet *codeDialog() const { return m_codeDialog; }
-    void setCodeDialog(ItemMarkOutlet *dialog) { m_codeDialog = dialog; }
+    ItemMarkOutlet *codeDialog() const override { return m_codeDialog; }
+    void setCodeDialog(ItemMarkOutlet *dialog) override { m_codeDialog = dialog; }
+
+    // Lets the code dialogs answer the signals below: the object code
+    // dialog, the report section editors, the colour and font dialogs and
+    // the editor's property window. The frame window does this for every
+    // report window it makes.
+    void connectCodeDialogs();
 
 signals:
     void activePageChanged(ReportWindow::Page page);
@@ -219,6 +229,10 @@ private:
     DesignState currentDesignState() const;
     // The caption is the design file's name, with "*" while it is modified.
     void updateCaption();
+    // CodeDialogHost.
+    QWidget *dialogOwner() override { return this; }
+    void generateForDialog(const std::function<void(const GenerationWindow &)> &work) override;
+    void showDialogMessage(const QString &text) override;
 
     // SourceSink: generated lines are collected and handed over at once.
     void clearLines() override;

@@ -3,11 +3,10 @@
 
 #include "windows/ReportWindow.h"
 
-#include "windows/OnlyChild.h"
-
 #include "editor/SourceEditor.h"
 
 #include "designer/DesignStage.h"
+#include "designer/OnlyChild.h"
 
 #include "model/ComponentOwner.h"
 #include "model/ReportClasses.h"
