@@ -300,6 +300,7 @@ void tst_Settings::readersUseTheirDefaults()
     QCOMPARE(account.password, QStringLiteral("ftpguest"));
     QCOMPARE(account.host, QStringLiteral("127.0.0.1"));
     QCOMPARE(account.remoteDirectory, QStringLiteral("/"));
+    QVERIFY(!account.passive);
     QCOMPARE(Settings::telnetProgram(), QStringLiteral("Termik.exe"));
     QCOMPARE(Settings::textEditorProgram(), QStringLiteral("Notexa.exe"));
     QCOMPARE(Settings::reportProgram(), QStringLiteral("report.exe"));

@@ -74,6 +74,7 @@ public:
     void deleteTriggered();
     void toggleTriggered();
     void generateTextTriggered();
+    void sendReportToFtpServerTriggered();
     void setupTriggered();
     void cascadeTriggered();
     void tileHorizontallyTriggered();
