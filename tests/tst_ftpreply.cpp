@@ -106,6 +106,9 @@ void TestFtpReply::malformed_data()
         << QByteArray("220 Ready\r\nGARBAGE\r\n230 x\r\n") << QStringList{"220:Ready"};
     QTest::newRow("endless line")
         << QByteArray(FtpReplyParser::MaxReplySize + 1, 'x').prepend("220 ") << QStringList();
+    QTest::newRow("too long a line, ended")
+        << QByteArray(FtpReplyParser::MaxReplySize, 'x').prepend("220 ").append("\r\n")
+        << QStringList();
     QTest::newRow("endless multi-line reply")
         << QByteArray("220-a\r\n").append(QByteArray(" line\r\n").repeated(20000)) << QStringList();
 }

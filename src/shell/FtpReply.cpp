@@ -36,11 +36,14 @@ QString textAfterCode(QByteArrayView line)
 std::optional<FtpReply> FtpReplyParser::takeReply()
 {
     while (!m_malformed) {
+        // A line too long is too long whether or not its end has come yet.
         const qsizetype end = m_buffer.indexOf('\n');
-        if (end < 0) {
-            m_malformed = m_buffer.size() > MaxReplySize;
+        if ((end < 0 ? m_buffer.size() : end) > MaxReplySize) {
+            m_malformed = true;
             return std::nullopt;
         }
+        if (end < 0)
+            return std::nullopt;
         QByteArrayView line(m_buffer.constData(), end);
         if (line.endsWith('\r'))
             line.chop(1);
