@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 class ScriptedFtpServer
 {
@@ -24,8 +25,19 @@ public:
     QHash<QByteArray, QByteArray> replies;
     // The reply once the file has arrived; empty: none.
     QByteArray storeDone = "226 Transfer complete\r\n";
-    // After this many bytes of the file it drops both connections.
+    // After this many bytes of the file it drops the file's connection,
+    // and the control connection too unless told otherwise.
     qint64 dropAfterBytes = -1;
+    bool dropsControl = true;
+    // Above 0: until it has slowBytes of the file, it takes readChunk bytes
+    // at a time, one take every readInterval milliseconds.
+    qint64 slowBytes = 0;
+    qint64 readChunk = 0;
+    int readInterval = 0;
+    // False: PORT is answered, but the server never connects.
+    bool connectsBack = true;
+    // False: the file's connection opens, but nothing is read from it.
+    bool readsData = true;
 
     // The command lines received, without their line ends.
     QList<QByteArray> commands;
@@ -90,7 +102,7 @@ private:
     void answer(const QByteArray &verb, const QByteArray &argument)
     {
         QByteArray reply = replies.value(verb, usualReply(verb));
-        if (verb == "PORT")
+        if (verb == "PORT" && connectsBack)
             openActive(argument);
         if (verb == "PASV") {
             m_passive.close();
@@ -106,6 +118,16 @@ private:
             m_control->write(reply);
         if (verb == "QUIT" && reply.startsWith("221"))
             m_control->disconnectFromHost();
+    }
+
+    void drop(QTcpSocket *socket)
+    {
+        m_storing = false;
+        socket->abort();
+        if (m_control && dropsControl) {
+            m_control->abort();
+            m_control = nullptr;
+        }
     }
 
     static QByteArray usualReply(const QByteArray &verb)
@@ -135,15 +157,30 @@ private:
 
     void takeData(QTcpSocket *socket)
     {
-        QObject::connect(socket, &QTcpSocket::readyRead, &m_context, [this, socket] {
+        if (!readsData) {
+            socket->setReadBufferSize(1);
+            return;
+        }
+        const auto readAll = [this, socket] {
             received += socket->readAll();
-            if (dropAfterBytes >= 0 && received.size() >= dropAfterBytes) {
-                socket->abort();
-                if (m_control)
-                    m_control->abort();
-                m_control = nullptr;
-            }
-        });
+            if (dropAfterBytes >= 0 && received.size() >= dropAfterBytes)
+                drop(socket);
+        };
+        if (slowBytes > 0) {
+            socket->setReadBufferSize(readChunk);
+            auto *pace = new QTimer(socket);
+            QObject::connect(pace, &QTimer::timeout, &m_context, [this, socket, pace, readAll] {
+                received += socket->read(readChunk);
+                if (received.size() < slowBytes)
+                    return;
+                pace->stop();
+                QObject::connect(socket, &QTcpSocket::readyRead, &m_context, readAll);
+                readAll();
+            });
+            pace->start(readInterval);
+        } else {
+            QObject::connect(socket, &QTcpSocket::readyRead, &m_context, readAll);
+        }
         QObject::connect(socket, &QTcpSocket::disconnected, &m_context, [this, socket] {
             if (socket->isOpen())
                 received += socket->readAll();

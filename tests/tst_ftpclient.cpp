@@ -26,6 +26,7 @@ private slots:
     void realServerFaults();
     void scriptedFaults_data();
     void scriptedFaults();
+    void slowUploadIsNoStall();
     void hostThatDoesNotAnswer();
     void lineBreaksAreNotSent_data();
     void lineBreaksAreNotSent();
@@ -291,7 +292,10 @@ void TestFtpClient::realServerFaults()
 
 void TestFtpClient::scriptedFaults_data()
 {
-    QTest::addColumn<QByteArray>("verb"); // also "greeting" and "stored"
+    // Also "greeting", "stored", and "no connection", "not read" and "data
+    // only" for a server that never opens the file's connection, never
+    // reads from it, or drops it alone.
+    QTest::addColumn<QByteArray>("verb");
     QTest::addColumn<QByteArray>("reply");
     QTest::addColumn<qint64>("dropAfter");
     QTest::addColumn<QString>("message"); // a pattern
@@ -332,12 +336,24 @@ void TestFtpClient::scriptedFaults_data()
                                   << false;
     QTest::newRow("STOR unanswered") << QByteArray("STOR") << silent << qint64(-1)
                                      << "^No reply to STOR SALES\\.RW within 1 second$" << true;
+    QTest::newRow("no data connection") << QByteArray("no connection") << silent << qint64(-1)
+                                        << "^No data connection within 1 second$" << true;
+    QTest::newRow("file not read")
+        << QByteArray("not read") << silent << qint64(-1)
+        << "^The upload stalled after \\d+ of 16777216 bytes: nothing went out for 1 second$"
+        << true;
+    QTest::newRow("file ended early")
+        << QByteArray("STOR") << QByteArray("150 Go\r\n226 Done\r\n") << qint64(-1)
+        << "^STOR SALES\\.RW ended before the whole file was sent: 226 Done$" << false;
     QTest::newRow("file never confirmed")
         << QByteArray("stored") << silent << qint64(-1)
         << "^No reply to STOR SALES\\.RW within 1 second$" << true;
     QTest::newRow("file refused at its end")
         << QByteArray("stored") << QByteArray("452 Disk full\r\n") << qint64(-1)
         << "^STOR SALES\\.RW failed: 452 Disk full$" << false;
+    QTest::newRow("file's connection dropped")
+        << QByteArray("data only") << QByteArray() << qint64(64 * 1024)
+        << "^The data connection closed after \\d+ of 1048576 bytes$" << false;
     QTest::newRow("connections dropped mid-file")
         << QByteArray() << QByteArray() << qint64(64 * 1024)
         << "^(127\\.0\\.0\\.1:\\d+ closed the connection|The data connection closed after \\d+ "
@@ -358,16 +374,21 @@ void TestFtpClient::scriptedFaults()
     QFETCH(bool, timesOut);
 
     ScriptedFtpServer server;
+    server.connectsBack = verb != "no connection";
+    server.readsData = verb != "not read";
+    server.dropsControl = verb != "data only";
     if (verb == "greeting")
         server.greeting = reply;
     else if (verb == "stored")
         server.storeDone = reply;
-    else if (!verb.isEmpty())
+    else if (!verb.isEmpty() && server.connectsBack && server.readsData && server.dropsControl)
         server.replies[verb] = reply;
     server.dropAfterBytes = dropAfter;
     const QString password = QStringLiteral("s3cret");
     Session session(server.host(), QStringLiteral("anna"), password, ShortWait);
-    session.localPath = writeLocal(m_local, unixText(1 << 20));
+    // Enough that the socket buffers cannot take it all.
+    const qsizetype size = server.readsData ? 1 << 20 : 16 << 20;
+    session.localPath = writeLocal(m_local, unixText(size));
     session.run();
     if (QTest::currentTestFailed())
         return;
@@ -385,6 +406,30 @@ void TestFtpClient::scriptedFaults()
     QTest::qWait(ShortWait + 200);
     QCOMPARE(session.events, events);
     QCOMPARE(session.events.constLast(), QStringLiteral("failed"));
+}
+
+void TestFtpClient::slowUploadIsNoStall()
+{
+    // The limit is on each wait: an upload may take many times as long
+    // while the server keeps taking the file.
+    // Slowly at first, then at full speed: the file is large enough that
+    // the client is still sending when the server speeds up, so that the
+    // server's last answer comes without delay.
+    ScriptedFtpServer server;
+    server.slowBytes = 3 << 20;
+    server.readChunk = 128 * 1024;
+    server.readInterval = 50;
+    const int limit = 400;
+    Session session(server.host(), QStringLiteral("anna"), QStringLiteral("secret"), limit);
+    const QByteArray bytes = unixText(16 << 20);
+    session.localPath = writeLocal(m_local, bytes);
+    session.run(60000);
+    if (QTest::currentTestFailed())
+        return;
+    QVERIFY2(session.failures.isEmpty(), qPrintable(session.failures.join(u'\n')));
+    QVERIFY2(session.elapsed > 2 * limit, qPrintable(QString::number(session.elapsed)));
+    QCOMPARE(server.received.size(), bytes.size());
+    QVERIFY(server.received == bytes);
 }
 
 void TestFtpClient::hostThatDoesNotAnswer()

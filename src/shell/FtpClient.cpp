@@ -227,8 +227,11 @@ void FtpClient::handleReply(const FtpReply &reply)
         }
         return;
     case State::Transferring:
-        // A final reply before the data has all gone is a refusal.
-        if (!reply.isPreliminary())
+        // A final reply before the data has all gone ends the transfer.
+        if (reply.isPositive())
+            fail(QStringLiteral("%1 ended before the whole file was sent: %2")
+                     .arg(m_command, quoted(reply)));
+        else if (!reply.isPreliminary())
             refuse(reply);
         return;
     case State::StoreResult:
