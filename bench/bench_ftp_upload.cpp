@@ -26,15 +26,6 @@ namespace {
 constexpr qsizetype SourceSize = 1 << 20;
 constexpr int Runs = 7;
 
-QByteArray reportSource()
-{
-    QByteArray text;
-    for (int line = 0; text.size() < SourceSize; ++line)
-        text += "\t.TAB 12 .PRINT 'amount " + QByteArray::number(line) + "' (f10.2)\n";
-    text.truncate(SourceSize);
-    return text;
-}
-
 struct Times
 {
     double session = 0;
@@ -126,7 +117,7 @@ int main(int argc, char *argv[])
     }
     const QString path = config.filePath(QStringLiteral("SALES.RW"));
     QFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(reportSource()) != SourceSize)
+    if (!file.open(QIODevice::WriteOnly) || file.write(unixReportText(SourceSize)) != SourceSize)
         return 1;
     file.close();
     Settings::write(SettingKeys::FtpHost, server.host());
@@ -146,7 +137,7 @@ int main(int argc, char *argv[])
         transfers.push_back(times->transfer);
         windows.push_back(*window);
     }
-    if (server.contents(QStringLiteral("reports/SALES.RW")) != reportSource()) {
+    if (server.contents(QStringLiteral("reports/SALES.RW")) != unixReportText(SourceSize)) {
         std::fprintf(stderr, "the uploaded file differs from the source\n");
         return 1;
     }

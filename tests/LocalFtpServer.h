@@ -13,6 +13,17 @@
 #include <QTcpSocket>
 #include <QTemporaryDir>
 
+// Report-Writer source of exactly size bytes, its lines ending in LF, as a
+// report written as a UNIX file is.
+inline QByteArray unixReportText(qsizetype size)
+{
+    QByteArray text;
+    for (int line = 0; text.size() < size; ++line)
+        text += "\t.TAB 12 .PRINT 'amount " + QByteArray::number(line) + "' (f10.2)\n";
+    text.truncate(size);
+    return text;
+}
+
 class LocalFtpServer
 {
 public:

@@ -44,16 +44,6 @@ namespace {
 constexpr int ServerWait = 5000;
 constexpr int ShortWait = 1000;
 
-// Report-Writer-like text of exactly size bytes, lines ending in LF.
-QByteArray unixText(qsizetype size)
-{
-    QByteArray text;
-    for (int line = 0; text.size() < size; ++line)
-        text += "\t.PRINT 'line " + QByteArray::number(line) + "' (c20)\n";
-    text.truncate(size);
-    return text;
-}
-
 // An upload as the FTP window runs it: connect, change directory, upload,
 // quit, each step started by the end of the one before. What the client
 // signals is kept in order, the progress apart.
@@ -158,7 +148,7 @@ void TestFtpClient::uploadsToRealServer()
 
     LocalFtpServer server;
     QVERIFY2(server.start(), qPrintable(server.errorString()));
-    const QByteArray bytes = unixText(size);
+    const QByteArray bytes = unixReportText(size);
     Session session(server.host(), QString::fromLatin1(LocalFtpServer::User),
                     QString::fromLatin1(LocalFtpServer::Password), ServerWait);
     session.client.setPassive(passive);
@@ -388,7 +378,7 @@ void TestFtpClient::scriptedFaults()
     Session session(server.host(), QStringLiteral("anna"), password, ShortWait);
     // Enough that the socket buffers cannot take it all.
     const qsizetype size = server.readsData ? 1 << 20 : 16 << 20;
-    session.localPath = writeLocal(m_local, unixText(size));
+    session.localPath = writeLocal(m_local, unixReportText(size));
     session.run();
     if (QTest::currentTestFailed())
         return;
@@ -421,7 +411,7 @@ void TestFtpClient::slowUploadIsNoStall()
     server.readInterval = 50;
     const int limit = 400;
     Session session(server.host(), QStringLiteral("anna"), QStringLiteral("secret"), limit);
-    const QByteArray bytes = unixText(16 << 20);
+    const QByteArray bytes = unixReportText(16 << 20);
     session.localPath = writeLocal(m_local, bytes);
     session.run(60000);
     if (QTest::currentTestFailed())

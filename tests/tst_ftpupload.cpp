@@ -58,15 +58,6 @@ namespace {
 
 const QString Blanks = QStringLiteral("        ");
 
-QByteArray unixText(qsizetype size)
-{
-    QByteArray text;
-    for (int line = 0; text.size() < size; ++line)
-        text += "\t.PRINT 'line " + QByteArray::number(line) + "' (c20)\n";
-    text.truncate(size);
-    return text;
-}
-
 } // namespace
 
 void TestFtpUpload::init()
@@ -300,7 +291,7 @@ void TestFtpUpload::passiveSetting()
                  QStringLiteral("/"));
     if (!setting.isEmpty())
         QVERIFY(Settings::write(SettingKeys::FtpPassive, setting));
-    const QByteArray bytes = unixText(100000);
+    const QByteArray bytes = unixReportText(100000);
     QPointer<FtpWindow> window = startUpload(writeLocal(QStringLiteral("SALES.RW"), bytes));
     QTRY_VERIFY(!window);
     QCOMPARE(m_lines, QStringList());
@@ -358,7 +349,7 @@ void TestFtpUpload::serverDropsMidFile()
                  QStringLiteral("/"));
     const qsizetype size = 1 << 20;
     QPointer<FtpWindow> window =
-        startUpload(writeLocal(QStringLiteral("SALES.RW"), unixText(size)));
+        startUpload(writeLocal(QStringLiteral("SALES.RW"), unixReportText(size)));
     QTRY_COMPARE_WITH_TIMEOUT(m_lines.size(), 1, 10000);
     QTest::qWait(300);
     QCOMPARE(m_lines.size(), 1);

@@ -37,13 +37,17 @@ std::optional<FtpReply> FtpReplyParser::takeReply()
 {
     while (!m_malformed) {
         // A line too long is too long whether or not its end has come yet.
-        const qsizetype end = m_buffer.indexOf('\n');
+        const qsizetype end = m_buffer.indexOf('\n', m_searched);
         if ((end < 0 ? m_buffer.size() : end) > MaxReplySize) {
             m_malformed = true;
             return std::nullopt;
         }
-        if (end < 0)
+        if (end < 0) {
+            // A line that arrives a byte at a time is searched once.
+            m_searched = m_buffer.size();
             return std::nullopt;
+        }
+        m_searched = 0;
         QByteArrayView line(m_buffer.constData(), end);
         if (line.endsWith('\r'))
             line.chop(1);
