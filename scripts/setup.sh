@@ -4,8 +4,10 @@
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+# python3-pyftpdlib is the FTP server the upload tests start on 127.0.0.1.
 packages=(cmake ninja-build g++ lld qt6-base-dev libqscintilla2-qt6-dev
-          libgl-dev fonts-dejavu-core poppler-utils)
+          libgl-dev fonts-dejavu-core poppler-utils
+          python3-pyftpdlib)
 
 missing=()
 for package in "${packages[@]}"; do

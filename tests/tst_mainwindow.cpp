@@ -191,13 +191,13 @@ void TestMainWindow::laterCommandsAreDisabled()
 {
     f->newReport(QStringLiteral("later"));
     QTRY_VERIFY(f->active());
-    for (const char *name : {"ReloadProjectMenu", "SendReportToFTPServer1", "Index1"})
+    for (const char *name : {"ReloadProjectMenu", "Index1"})
         QVERIFY2(!f->action(QLatin1String(name))->isEnabled(), name);
     for (const char *name :
-         {"GenerateTextMenu", "CheckReportMenu", "ToggleMenu", "WriteReportMenu", "CutMenu",
-          "SaveButton", "Ustawienia1", "Oprogramie1", "ViewObjectList1", "RunReport1",
-          "TextEditorMenu", "TerminalEmulatorMenu", "FindMenu", "FindButton", "ReplaceMenu",
-          "PrintSourceMenu", "PrintButton"})
+         {"GenerateTextMenu", "SendReportToFTPServer1", "CheckReportMenu", "ToggleMenu",
+          "WriteReportMenu", "CutMenu", "SaveButton", "Ustawienia1", "Oprogramie1",
+          "ViewObjectList1", "RunReport1", "TextEditorMenu", "TerminalEmulatorMenu", "FindMenu",
+          "FindButton", "ReplaceMenu", "PrintSourceMenu", "PrintButton"})
         QVERIFY2(f->action(QLatin1String(name))->isEnabled(), name);
 }
 

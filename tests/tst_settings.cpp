@@ -388,6 +388,7 @@ void tst_Settings::readersUseTheirDefaults()
     QCOMPARE(account.password, QStringLiteral("ftpguest"));
     QCOMPARE(account.host, QStringLiteral("127.0.0.1"));
     QCOMPARE(account.remoteDirectory, QStringLiteral("/"));
+    QVERIFY(!account.passive);
     QCOMPARE(Settings::telnetProgram(), QStringLiteral("x-terminal-emulator"));
     QCOMPARE(Settings::textEditorProgram(), QStringLiteral("x-terminal-emulator -e editor"));
     QCOMPARE(Settings::reportProgram(), QStringLiteral("report"));

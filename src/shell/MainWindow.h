@@ -93,6 +93,7 @@ public:
     void textEditorTriggered();
     void terminalEmulatorTriggered();
     void checkReportTriggered();
+    void sendReportToFtpServerTriggered();
     void setupTriggered();
     void cascadeTriggered();
     void tileHorizontallyTriggered();

@@ -29,6 +29,7 @@ FtpAccount ftpAccount()
         read(SettingKeys::FtpPass, QString::fromLatin1(DefaultFtpPassword)),
         read(SettingKeys::FtpHost, QString::fromLatin1(DefaultFtpHost)),
         read(SettingKeys::FtpRemoteDirectory, QString::fromLatin1(DefaultRemoteDirectory)),
+        read(SettingKeys::FtpPassive, QString()).trimmed() == u'1',
     };
 }
 

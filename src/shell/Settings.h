@@ -14,6 +14,9 @@ inline constexpr SettingKey FtpUser{"FTP", "User"};
 inline constexpr SettingKey FtpPass{"FTP", "Pass"};
 inline constexpr SettingKey FtpHost{"FTP", "Host"};
 inline constexpr SettingKey FtpRemoteDirectory{"FTP", "RemoteDirectory"};
+// "1" for passive data connections, for servers behind a firewall; set by
+// hand, setup does not show it.
+inline constexpr SettingKey FtpPassive{"FTP", "Passive"};
 inline constexpr SettingKey TelnetProg{"Telnet", "TelnetProg"};
 inline constexpr SettingKey TxtEditProg{"TxtEdit", "TxtEditProg"};
 inline constexpr SettingKey ReportProgram{"RunReport", "Program"};
@@ -49,6 +52,7 @@ struct FtpAccount
     QString password;
     QString host;
     QString remoteDirectory;
+    bool passive = false;
 };
 
 // The account the FTP upload uses.

@@ -48,10 +48,11 @@ class QPagedPaintDevice;
 // (see UnsavedDesignQuestion.h), who may also cancel the close. Generation
 // and the UNIX writer let events run; a close that arrives meanwhile waits
 // until they have finished.
-class ReportWindow : public QWidget,
-                     private SourceSink,
-                     private DesignChangeRecorder,
-                     private CodeDialogHost
+class ReportWindow :
+    public QWidget,
+    private SourceSink,
+    private DesignChangeRecorder,
+    private CodeDialogHost
 {
     Q_OBJECT
 

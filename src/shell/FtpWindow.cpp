@@ -1,0 +1,188 @@
+#include "shell/FtpWindow.h"
+
+#include "shell/BusyCursor.h"
+#include "shell/FtpClient.h"
+#include "shell/Settings.h"
+
+#include "windows/ShowMessage.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QProgressBar>
+
+#include <cstdio>
+#include <limits>
+#include <utility>
+
+namespace {
+
+constexpr QSize ClientSize(159, 30);
+
+UploadFailureHandler &installedHandler()
+{
+    static UploadFailureHandler handler;
+    return handler;
+}
+
+} // namespace
+
+UploadFailureHandler setUploadFailureHandler(UploadFailureHandler handler)
+{
+    return std::exchange(installedHandler(), std::move(handler));
+}
+
+void writeUploadFailure(const QString &line)
+{
+    // One line, whatever a server put in its reply.
+    QString oneLine = line;
+    for (QChar &c : oneLine) {
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator
+            || c == QChar::ParagraphSeparator)
+            c = u' ';
+    }
+    if (const UploadFailureHandler &handler = installedHandler()) {
+        handler(oneLine);
+        return;
+    }
+    std::fputs(oneLine.toLocal8Bit().append('\n').constData(), stdout);
+    std::fflush(stdout);
+}
+
+FtpWindow::FtpWindow(QWidget *frame)
+    : QWidget(frame, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
+      m_client(new FtpClient(this)),
+      m_status(new QLabel(QStringLiteral("        "), this)),
+      m_progress(new QProgressBar(this))
+{
+    setObjectName(QStringLiteral("FTPForm"));
+    setWindowTitle(QStringLiteral("FTP"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    // A window left open after a failure must not keep the program running
+    // once the frame has closed.
+    setAttribute(Qt::WA_QuitOnClose, false);
+    setFixedSize(ClientSize);
+    if (frame) {
+        QRect area(QPoint(), ClientSize);
+        area.moveCenter(frame->geometry().center());
+        setGeometry(area);
+    }
+
+    m_status->setObjectName(QStringLiteral("Label1"));
+    m_status->setGeometry(4, 0, 151, 15);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setGeometry(4, 16, 150, 12);
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    m_progress->setTextVisible(false);
+
+    connect(m_client, &FtpClient::connected, this, &FtpWindow::showConnected);
+    connect(m_client, &FtpClient::directoryChanged, this,
+            [this] { m_client->upload(m_localPath, QFileInfo(m_localPath).fileName()); });
+    connect(m_client, &FtpClient::transferStarted, this, &FtpWindow::showTransferStarted);
+    connect(m_client, &FtpClient::packetSent, this, &FtpWindow::showPacketSent);
+    connect(m_client, &FtpClient::transferStopped, this, &FtpWindow::showTransferStopped);
+    connect(m_client, &FtpClient::uploaded, this, &FtpWindow::closeAfterUpload);
+    connect(m_client, &FtpClient::disconnected, this, &FtpWindow::finish);
+    connect(m_client, &FtpClient::failed, this, &FtpWindow::failed);
+}
+
+FtpWindow::~FtpWindow() = default;
+
+void FtpWindow::uploadReport(const QString &localPath)
+{
+    m_busy = std::make_unique<BusyCursor>();
+    const Settings::FtpAccount account = Settings::ftpAccount();
+    m_client->setHost(account.host);
+    m_client->setTimeout(ServerWaitLimit);
+    m_client->setUserName(account.user);
+    m_client->setPassword(account.password);
+    m_client->setPassive(account.passive);
+    m_localPath = localPath;
+    m_remoteDirectory = account.remoteDirectory;
+    m_client->connectToServer();
+}
+
+void FtpWindow::showConnected()
+{
+    m_status->setText(QStringLiteral("Connect OK"));
+    m_client->changeDirectory(m_remoteDirectory);
+}
+
+void FtpWindow::showTransferStarted(qint64 total)
+{
+    m_progressUnit = total / std::numeric_limits<int>::max() + 1;
+    // An empty file has nothing to count; a bar of no length would show
+    // Qt's busy indicator instead of progress.
+    m_progress->setRange(0, total > 0 ? int(total / m_progressUnit) : 1);
+    m_progress->setValue(0);
+}
+
+void FtpWindow::showPacketSent(qint64 sent, qint64 total)
+{
+    m_progress->setValue(int(sent / m_progressUnit));
+    m_status->setText(QStringLiteral("%1 of %2").arg(sent).arg(total));
+    m_status->repaint();
+}
+
+void FtpWindow::showTransferStopped()
+{
+    m_progress->setValue(m_progress->maximum());
+    m_status->setText(QStringLiteral("Disconnect"));
+}
+
+void FtpWindow::closeAfterUpload()
+{
+    m_closingAfterUpload = true;
+    close();
+}
+
+void FtpWindow::closeEvent(QCloseEvent *event)
+{
+    if (m_finished) {
+        QWidget::closeEvent(event);
+        return;
+    }
+    if (m_quitting) {
+        event->ignore();
+        return;
+    }
+    if (m_client->isBusy())
+        writeUploadFailure(QStringLiteral("Upload cancelled"));
+    if (m_client->isConnected()) {
+        // The window goes once the server has answered QUIT.
+        event->ignore();
+        m_quitting = true;
+        m_client->disconnectFromServer();
+        return;
+    }
+    m_client->abort();
+    if (!m_quitError.isEmpty())
+        showMessage(parentWidget(), std::exchange(m_quitError, QString()));
+    m_finished = true;
+    m_busy.reset();
+    QWidget::closeEvent(event);
+}
+
+void FtpWindow::failed(const QString &message)
+{
+    const bool quitFailed = std::exchange(m_quitting, false);
+    if (quitFailed && !std::exchange(m_closingAfterUpload, false)) {
+        // The user closed the window: the error is shown, the window goes.
+        showMessage(parentWidget(), message);
+        finish();
+        return;
+    }
+    writeUploadFailure(message);
+    if (quitFailed)
+        m_quitError = message;
+    m_busy.reset();
+}
+
+void FtpWindow::finish()
+{
+    m_quitting = false;
+    m_finished = true;
+    m_busy.reset();
+    close();
+}
