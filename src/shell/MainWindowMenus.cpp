@@ -206,6 +206,7 @@ void MainWindow::createMenus()
             m_alignMenu = menu;
     }
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::fillWindowList);
+    createRecentFilesMenu();
 }
 
 QMenu *MainWindow::addMenu(const QString &name, const QString &caption)
