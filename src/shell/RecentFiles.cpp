@@ -63,15 +63,15 @@ QStringList existing(const QStringList &paths)
 
 bool update(const std::function<QStringList(const QStringList &paths)> &change)
 {
+    const auto changeValues = [&change](const QStringList &stored) -> std::optional<QStringList> {
+        const QStringList before = entries(stored);
+        const QStringList after = change(before);
+        if (after == before)
+            return std::nullopt;
+        return values(after);
+    };
     IniFile file(SettingsFiles::iniPath());
-    return file.updateStrings(Section, keys(),
-                              [&change](const QStringList &stored) -> std::optional<QStringList> {
-                                  const QStringList before = entries(stored);
-                                  const QStringList after = change(before);
-                                  if (after == before)
-                                      return std::nullopt;
-                                  return values(after);
-                              });
+    return file.updateStrings(Section, keys(), changeValues);
 }
 
 } // namespace
