@@ -23,7 +23,7 @@ bool keepsSettingsBeside(const QString &programFolder)
 
 QString folderFor(const QString &programFolder)
 {
-    const QString chosen = qEnvironmentVariable("KESTROVA_CONFIG_DIR");
+    QString chosen = qEnvironmentVariable("KESTROVA_CONFIG_DIR");
     if (!chosen.isEmpty())
         return chosen;
     if (keepsSettingsBeside(programFolder))
@@ -33,7 +33,7 @@ QString folderFor(const QString &programFolder)
 
 QString folder()
 {
-    const QString path = folderFor(QCoreApplication::applicationDirPath());
+    QString path = folderFor(QCoreApplication::applicationDirPath());
     // A failure shows later, when a file in it cannot be written.
     QDir().mkpath(path);
     return path;
