@@ -1,13 +1,20 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Kestrova needs (only those missing) and builds
 # it into build/. Shared by run.sh and test.sh; quiet when everything is there.
+# With --packages-only it installs and stops; further arguments name more
+# packages (the Debian package build needs some).
 set -euo pipefail
+
+packages_only=
+if [[ "${1:-}" == --packages-only ]]; then
+    packages_only=1
+    shift
+fi
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # python3-pyftpdlib is the FTP server the upload tests start on 127.0.0.1.
-packages=(cmake ninja-build g++ lld qt6-base-dev libqscintilla2-qt6-dev
-          libgl-dev fonts-dejavu-core poppler-utils
-          python3-pyftpdlib)
+packages=(cmake ninja-build g++ lld qt6-base-dev qt6-svg-dev libqscintilla2-qt6-dev
+          libgl-dev fonts-dejavu-core poppler-utils desktop-file-utils python3-pyftpdlib "$@")
 
 missing=()
 for package in "${packages[@]}"; do
@@ -23,6 +30,8 @@ if ((${#missing[@]})); then
     "${sudo_cmd[@]}" apt-get update -qq
     "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+
+[[ -z "$packages_only" ]] || exit 0
 
 # KESTROVA_WERROR=1 (as CI sets it) builds with warnings as errors.
 options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo)

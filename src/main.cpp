@@ -46,6 +46,9 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(ProgramInfo::Name);
     QApplication::setApplicationVersion(ProgramInfo::Version);
+    // Ties the windows to the installed desktop entry (and its icon) where
+    // the window system asks for one.
+    QGuiApplication::setDesktopFileName(QStringLiteral("kestrova"));
 
     if (request.isHeadless()) {
         QTextStream out(stdout);

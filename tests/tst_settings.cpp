@@ -94,6 +94,8 @@ private slots:
     void browseReplacesField();
     void completionSettingIsReadOnce();
     void settingsBesideTheProgram();
+    void installedProgramKeepsSettingsWithTheUser_data();
+    void installedProgramKeepsSettingsWithTheUser();
 
 private:
     QString iniPath() const { return m_dir->filePath(QStringLiteral("KFX.ini")); }
@@ -532,6 +534,55 @@ void tst_Settings::settingsBesideTheProgram()
              QCoreApplication::applicationDirPath() + QStringLiteral("/SRC.dat"));
     QCOMPARE(SettingsFiles::codeEditorSettingsPath(),
              QCoreApplication::applicationDirPath() + QStringLiteral("/BF.dat"));
+}
+
+void tst_Settings::installedProgramKeepsSettingsWithTheUser_data()
+{
+    QTest::addColumn<QString>("programFolder");
+    QTest::addColumn<bool>("beside");
+    QTest::addColumn<bool>("chosen");
+    QTest::newRow("build folder") << QStringLiteral("build") << true << false;
+    QTest::newRow("unpacked copy") << QStringLiteral("opt/kestrova") << true << false;
+    // Writable here, as /usr/bin is for root.
+    QTest::newRow("installed, usr") << QStringLiteral("usr/bin") << false << false;
+    QTest::newRow("installed, user") << QStringLiteral("home/.local/bin") << false << false;
+    // Below a plain file nothing can be written, whoever runs the test.
+    QTest::newRow("not writable") << QStringLiteral("plain/build") << false << false;
+    QTest::newRow("variable over build folder") << QStringLiteral("build") << false << true;
+    QTest::newRow("variable over bin folder") << QStringLiteral("usr/bin") << false << true;
+}
+
+void tst_Settings::installedProgramKeepsSettingsWithTheUser()
+{
+    QFETCH(QString, programFolder);
+    QFETCH(bool, beside);
+    QFETCH(bool, chosen);
+    const QDir root(m_dir->path());
+    writeFile(root.filePath(QStringLiteral("plain")), "not a folder");
+    if (!programFolder.startsWith(QLatin1String("plain/")))
+        QVERIFY(root.mkpath(programFolder));
+    const QString programPath = root.filePath(programFolder);
+    const QString chosenFolder = root.filePath(QStringLiteral("chosen"));
+    const QString configHome = root.filePath(QStringLiteral("config"));
+    const std::optional<QByteArray> oldConfigHome =
+        qEnvironmentVariableIsSet("XDG_CONFIG_HOME")
+            ? std::optional<QByteArray>(qgetenv("XDG_CONFIG_HOME"))
+            : std::nullopt;
+    qputenv("XDG_CONFIG_HOME", configHome.toLocal8Bit());
+    if (chosen)
+        qputenv("KESTROVA_CONFIG_DIR", chosenFolder.toLocal8Bit());
+    else
+        qunsetenv("KESTROVA_CONFIG_DIR");
+
+    const QString folder = SettingsFiles::folderFor(programPath);
+    if (oldConfigHome)
+        qputenv("XDG_CONFIG_HOME", *oldConfigHome);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+    const QString expected = chosen   ? chosenFolder
+                             : beside ? programPath
+                                      : configHome + u'/' + QCoreApplication::applicationName();
+    QCOMPARE(folder, expected);
 }
 
 QTEST_MAIN(tst_Settings)

@@ -9,15 +9,31 @@ QString CompletionFile;
 
 namespace SettingsFiles {
 
+namespace {
+
+// A copy built or unpacked into a folder of its own keeps its settings with
+// it; an installed one shares its folder with every other program.
+bool keepsSettingsBeside(const QString &programFolder)
+{
+    const QFileInfo folder(programFolder);
+    return !programFolder.isEmpty() && folder.isWritable() && folder.fileName() != u"bin";
+}
+
+} // namespace
+
+QString folderFor(const QString &programFolder)
+{
+    QString chosen = qEnvironmentVariable("KESTROVA_CONFIG_DIR");
+    if (!chosen.isEmpty())
+        return chosen;
+    if (keepsSettingsBeside(programFolder))
+        return programFolder;
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
 QString folder()
 {
-    QString path = qEnvironmentVariable("KESTROVA_CONFIG_DIR");
-    if (path.isEmpty()) {
-        QString beside = QCoreApplication::applicationDirPath();
-        if (!beside.isEmpty() && QFileInfo(beside).isWritable())
-            return beside;
-        path = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    }
+    QString path = folderFor(QCoreApplication::applicationDirPath());
     // A failure shows later, when a file in it cannot be written.
     QDir().mkpath(path);
     return path;

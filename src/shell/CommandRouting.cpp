@@ -1,6 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include "shell/AboutBox.h"
+#include "shell/RecentFilesMenu.h"
 #include "shell/SetupDialog.h"
 
 #include "windows/FindDialog.h"
@@ -100,8 +101,10 @@ void MainWindow::saveTriggered()
     if (!window)
         return;
     const QString path = askFile(FileDialogs::saveDialog());
-    if (!path.isEmpty() && window->saveSourceText(path))
+    if (!path.isEmpty() && window->saveSourceText(path)) {
         makeFolderCurrent(path);
+        m_recentFiles->add(path);
+    }
 }
 
 void MainWindow::toggleTriggered()

@@ -3,6 +3,7 @@
 #include "shell/BusyCursor.h"
 #include "shell/NewItemsDialog.h"
 #include "shell/NewReportDialog.h"
+#include "shell/RecentFilesMenu.h"
 
 #include "windows/ShowMessage.h"
 
@@ -79,8 +80,10 @@ void MainWindow::writeTextFileTriggered()
     if (!window)
         return;
     const QString path = askFile(FileDialogs::saveDialog());
-    if (!path.isEmpty() && window->saveSourceText(path))
+    if (!path.isEmpty() && window->saveSourceText(path)) {
         makeFolderCurrent(path);
+        m_recentFiles->add(path);
+    }
 }
 
 void MainWindow::writeTextFileAsTriggered()
@@ -94,8 +97,10 @@ void MainWindow::writeUnixFileTriggered()
     if (!window)
         return;
     const QString path = askFile(FileDialogs::saveDialog());
-    if (!path.isEmpty() && window->writeUnixFile(path))
+    if (!path.isEmpty() && window->writeUnixFile(path)) {
         makeFolderCurrent(path);
+        m_recentFiles->add(path);
+    }
 }
 
 void MainWindow::exitTriggered()

@@ -148,6 +148,32 @@ void insertLine(QList<RawLine> &lines, qsizetype index, const QByteArray &text,
     lines.insert(index, {text, end});
 }
 
+std::optional<QString> valueAt(const QList<RawLine> &lines, const Location &location)
+{
+    if (location.key < 0)
+        return std::nullopt;
+    return parseValue(TextFiles::decode(lines[location.key].text));
+}
+
+// Replaces the key's value in place, or adds the key at the end of its
+// section, or the section with the key at the end of the file.
+void setValue(QList<RawLine> &lines, const QString &section, const QString &key,
+              const QString &value)
+{
+    const Location location = locate(lines, section, key);
+    const QByteArray encodedValue = quoteValue(value).toUtf8();
+    const QByteArray end = lineEnding(lines);
+    if (location.key >= 0) {
+        lines[location.key].text = replaceValue(lines[location.key].text, encodedValue);
+    } else if (location.section >= 0) {
+        const qsizetype after = std::max(location.lastEntry, location.section);
+        insertLine(lines, after + 1, key.toUtf8() + '=' + encodedValue, end);
+    } else {
+        insertLine(lines, lines.size(), '[' + section.toUtf8() + ']', end);
+        insertLine(lines, lines.size(), key.toUtf8() + '=' + encodedValue, end);
+    }
+}
+
 } // namespace
 
 QString IniFile::readString(QStringView section, QStringView key, const QString &defaultValue) const
@@ -156,13 +182,16 @@ QString IniFile::readString(QStringView section, QStringView key, const QString 
     if (!bytes)
         return defaultValue;
     const QList<RawLine> lines = splitLines(*bytes);
-    const Location location = locate(lines, section, key);
-    if (location.key < 0)
-        return defaultValue;
-    return parseValue(TextFiles::decode(lines[location.key].text));
+    return valueAt(lines, locate(lines, section, key)).value_or(defaultValue);
 }
 
 bool IniFile::writeString(const QString &section, const QString &key, const QString &value)
+{
+    return updateStrings(section, {key},
+                         [&value](const QStringList &) { return QStringList{value}; });
+}
+
+bool IniFile::updateStrings(const QString &section, const QStringList &keys, const Change &change)
 {
     m_error.clear();
     // Two programs changing keys at once would each write back the file as
@@ -183,19 +212,14 @@ bool IniFile::writeString(const QString &section, const QString &key, const QStr
         lines = splitLines(*bytes);
     }
 
-    const Location location = locate(lines, section, key);
-    const QByteArray encodedValue = quoteValue(value).toUtf8();
-    const QByteArray entry = key.toUtf8() + '=' + encodedValue;
-    const QByteArray end = lineEnding(lines);
-    if (location.key >= 0) {
-        lines[location.key].text = replaceValue(lines[location.key].text, encodedValue);
-    } else if (location.section >= 0) {
-        const qsizetype after = std::max(location.lastEntry, location.section);
-        insertLine(lines, after + 1, entry, end);
-    } else {
-        insertLine(lines, lines.size(), '[' + section.toUtf8() + ']', end);
-        insertLine(lines, lines.size(), entry, end);
-    }
+    QStringList values;
+    for (const QString &key : keys)
+        values.append(valueAt(lines, locate(lines, section, key)).value_or(QString()));
+    const std::optional<QStringList> changed = change(values);
+    if (!changed)
+        return true;
+    for (qsizetype index = 0; index < keys.size(); ++index)
+        setValue(lines, section, keys[index], changed->value(index));
 
     // It holds a password: owner-only however the old file was made.
     FileReplacement file(m_path);

@@ -1,6 +1,10 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
 
 // An INI file read and written one key at a time, as the settings of
 // "KFX.ini" are. Section and key names match without regard to case and
@@ -28,6 +32,13 @@ public:
     // Every write leaves the file readable by its owner only: it holds a
     // password. On failure errorString() tells why.
     bool writeString(const QString &section, const QString &key, const QString &value);
+
+    // Reads keys of section (empty when missing) and writes what change
+    // makes of them, one value per key, in one turn of the lock and one
+    // replacement of the file: a list kept in several keys stays whole while
+    // other programs change it too. No values from change write nothing.
+    using Change = std::function<std::optional<QStringList>(const QStringList &values)>;
+    bool updateStrings(const QString &section, const QStringList &keys, const Change &change);
     QString errorString() const { return m_error; }
 
 private:

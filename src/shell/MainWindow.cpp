@@ -1,6 +1,7 @@
 #include "shell/MainWindow.h"
 
 #include "shell/ProgramInfo.h"
+#include "shell/RecentFilesMenu.h"
 #include "shell/Settings.h"
 #include "shell/ShellGlyphs.h"
 
@@ -120,6 +121,7 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     m_paletteToolBar->show();
 
     window->setDesignPathChooser([this] { return askFile(FileDialogs::saveDialogKfx()); });
+    m_recentFiles->follow(window);
     connect(window->undoStack(), &QUndoStack::indexChanged, this, &MainWindow::updateUndoActions);
     connect(window, &ReportWindow::activePageChanged, this, &MainWindow::updateUndoActions);
     connectPageSetup(window);

@@ -16,6 +16,7 @@ class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 class ComponentPalette;
+class RecentFilesMenu;
 
 // The frame window: menus, tool bars and the shared component palette
 // around any number of report windows. It keeps no document state: every
@@ -117,6 +118,9 @@ private:
     void initialize();
     void placeOnScreen();
     void createMenus();
+    // The recent files in the File menu, before Exit.
+    void createRecentFilesMenu();
+    void openRecentFile(const QString &path);
     QMenu *addMenu(const QString &name, const QString &caption);
     QAction *addCommand(QMenu *menu, const char *name, const char *caption, const char *shortcut,
                         Handler handler, Needs needs);
@@ -157,6 +161,7 @@ private:
     QMenu *m_alignMenu = nullptr;
     QToolBar *m_alignToolBar = nullptr;
     QList<QAction *> m_windowListActions;
+    RecentFilesMenu *m_recentFiles = nullptr;
     QList<Command> m_commands;
     FileChooser m_chooseFile;
 };

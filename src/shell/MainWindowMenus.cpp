@@ -208,6 +208,7 @@ void MainWindow::createMenus()
             m_alignMenu = menu;
     }
     connect(m_windowMenu, &QMenu::aboutToShow, this, &MainWindow::fillWindowList);
+    createRecentFilesMenu();
 }
 
 QMenu *MainWindow::addMenu(const QString &name, const QString &caption)

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
+#include <QSvgRenderer>
 
 #include <functional>
 
@@ -166,18 +167,6 @@ void drawLabels(QPainter &p)
     }
 }
 
-void drawProgram(QPainter &p)
-{
-    drawSheet(p, QColor(255, 255, 235));
-    p.setPen(QPen(QColor(128, 0, 0), 1.2));
-    QFont font(QStringLiteral("DejaVu Sans Mono"));
-    font.setPixelSize(5);
-    font.setBold(true);
-    p.setFont(font);
-    p.drawText(QRectF(6, 6, 12, 5), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral(".RW"));
-    drawTextLines(p, 13, 3);
-}
-
 } // namespace
 
 QIcon newReport()
@@ -258,7 +247,19 @@ QIcon mailingLabels()
 }
 QIcon program()
 {
-    return painted(LargeSize, drawProgram);
+    // Drawn at each size a window system asks for, so that small ones stay
+    // sharp; the picture is the one installed for the desktop.
+    QSvgRenderer picture(QStringLiteral(":/icons/kestrova.svg"));
+    QIcon icon;
+    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+        QPixmap pixmap(size, size);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        picture.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace ShellGlyphs

@@ -2,8 +2,9 @@
 
 #include <QIcon>
 
-// Pictures of the frame window's tool buttons and of the New at window,
-// painted here so the program ships no image files.
+// Pictures of the frame window's tool buttons and of the New Items window,
+// painted here; only the program's own picture is an image file, shared
+// with the desktop.
 namespace ShellGlyphs {
 
 QIcon newReport();
@@ -23,7 +24,8 @@ QIcon emptyReport();
 QIcon tabularReport();
 QIcon mailingLabels();
 
-// The program's own picture (splash window, about box, window icon).
+// The program's own picture (splash window, about box, window icon), from
+// the icon the desktop entry installs, built into the program.
 QIcon program();
 
 } // namespace ShellGlyphs

@@ -2,6 +2,7 @@
 
 #include "shell/BusyCursor.h"
 #include "shell/MainWindow.h"
+#include "shell/ShellGlyphs.h"
 #include "shell/SplashWindow.h"
 
 #include <QApplication>
@@ -20,6 +21,8 @@ void openFiles(MainWindow &frame, const QStringList &files)
 
 int runDesigner(const QStringList &files)
 {
+    // Every window of the program, dialogs and tool windows too.
+    QApplication::setWindowIcon(ShellGlyphs::program());
     auto splash = std::make_unique<SplashWindow>();
     splash->showAtOnce();
 

@@ -1,7 +1,6 @@
 #include "shell/MainWindow.h"
 
 #include "shell/CheckBeforeSending.h"
-
 #include "shell/FtpWindow.h"
 
 #include <QFileInfo>

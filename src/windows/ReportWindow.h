@@ -178,6 +178,10 @@ public:
 
 signals:
     void activePageChanged(ReportWindow::Page page);
+    // The design or text file opening read into the window, and each design
+    // file written, closing included: what the user may want back later.
+    void documentOpened(const QString &path);
+    void designWritten(const QString &path);
 
     // --- The dialogs opened from the design. Without a listener nothing
     // opens.

@@ -71,12 +71,15 @@ void ReportWindow::openReport(OpenMode mode, const QString &name)
         if (QFileInfo::exists(m_designFileName)) {
             m_designLoadFailed = !loadDesign(m_designFileName);
             m_ownsDesignFile = !m_designLoadFailed;
+            if (m_ownsDesignFile)
+                emit documentOpened(m_designFileName);
         }
         m_progress->hideProgressPanel();
         switchOn();
         break;
     case omText:
-        loadSourceText(name);
+        if (loadSourceText(name))
+            emit documentOpened(name);
         m_progress->hideProgressPanel();
         break;
     }
@@ -150,6 +153,7 @@ bool ReportWindow::saveDesign()
 {
     if (succeeds([&] { m_reportStage->saveToFile(m_designFileName); })) {
         markDesignWritten();
+        emit designWritten(m_designFileName);
         return true;
     }
     showMessage(this, CannotSaveReport + m_designFileName);
@@ -165,6 +169,7 @@ bool ReportWindow::saveDesignAs(const QString &fileName)
     m_designFileName = fileName;
     setWindowTitle(fileName);
     markDesignWritten();
+    emit designWritten(fileName);
     return true;
 }
 
