@@ -198,6 +198,8 @@ void tst_CodeDialogs::drawBandWithText()
         f->create(QStringLiteral("Dpst_TmText"), band, QPoint(20, 2), QPoint(90, 14)));
     QVERIFY(text);
     QCOMPARE(text->objectName(), QStringLiteral("mText1"));
+    // Without a .TAB line the item's code is its .PRINT line alone.
+    text->tabPosition = false;
 }
 
 void tst_CodeDialogs::onCodeDialog(SeenDialog &seen, bool ok,
@@ -300,6 +302,7 @@ void tst_CodeDialogs::bandDialogMarksItems()
     auto *second = qobject_cast<TextItem *>(
         f->create(QStringLiteral("Dpst_TmText"), band, QPoint(20, 20), QPoint(90, 34)));
     QVERIFY(second);
+    second->tabPosition = false;
     band->beforePrint = codeLines({"b1", "b2"});
     band->afterPrint = codeLines({"a1"});
     SeenDialog seen;
