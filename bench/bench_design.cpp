@@ -2,8 +2,8 @@
 // 100 bands: times, how they grow from 1k to 10k (linear is a ratio of
 // about 10), generated lines per second and peak memory.
 
-#include "PeakMemory.h"
 #include "BenchDesign.h"
+#include "PeakMemory.h"
 
 #include "generation/Generator.h"
 #include "model/ComponentOwner.h"

@@ -6,7 +6,6 @@
 
 #include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
-#include "designer/DesignRegister.h"
 #include "designer/SelectionList.h"
 #include "designer/SelectionPartner.h"
 #include "editor/SourceEditor.h"
