@@ -2,7 +2,7 @@
 #include "model/ObjectStream.h"
 
 #include "ReportCheckCases.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 #include "WorkedExample.h"
 
 #include <QDir>

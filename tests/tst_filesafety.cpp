@@ -1,5 +1,5 @@
 #include "ReportWindowFixture.h"
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 
 #include "shell/Settings.h"
 

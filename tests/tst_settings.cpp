@@ -5,7 +5,7 @@
 #include "shell/Settings.h"
 #include "shell/SetupDialog.h"
 
-#include "SpecialFiles.h"
+#include "NonRegularFiles.h"
 
 #include <QApplication>
 #include <QDir>
