@@ -1,8 +1,8 @@
 // Links: kestrova_model
 #include "model/ObjectStream.h"
 
-#include "ReportCheckCases.h"
 #include "NonRegularFiles.h"
+#include "ReportCheckCases.h"
 #include "WorkedExample.h"
 
 #include <QDir>

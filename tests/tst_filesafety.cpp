@@ -1,5 +1,5 @@
-#include "ReportWindowFixture.h"
 #include "NonRegularFiles.h"
+#include "ReportWindowFixture.h"
 
 #include "shell/Settings.h"
 
