@@ -1,0 +1,52 @@
+#pragma once
+
+#include "preview/DataSource.h"
+#include "preview/PrintedPage.h"
+
+#include <QByteArray>
+#include <QMap>
+#include <QStringList>
+
+struct PreviewOptions
+{
+    QMap<QString, QString> parameters; // $name (without the $) -> value, bound, never pasted
+    QStringList reportFlags;           // the report program's own flags (-l132, -v60, +b, -h …)
+    int pageLimit = 100000;            // a report printing more pages stops with a message
+};
+
+// A message of a run: a statement not previewed, a database or engine error.
+// line is the source line it concerns, 0 when none.
+struct PreviewMessage
+{
+    int line = 0;
+    QString text;
+};
+
+// Receives a run's output as it is printed. Called in the thread that runs
+// the report; a window forwards to its own thread.
+class PreviewObserver
+{
+public:
+    virtual ~PreviewObserver() = default;
+    virtual void pagePrinted(const PrintedPage &page) = 0;
+    virtual void message(const PreviewMessage &message) = 0;
+    virtual void rowsRead(qint64 rows) { Q_UNUSED(rows); }
+    // Polled between rows and lines: true stops the run at once.
+    virtual bool cancelRequested() const { return false; }
+};
+
+enum class PreviewOutcome {
+    Finished,  // every page printed (messages may still have been given)
+    Failed,    // stopped by an error, given as a message
+    Cancelled, // stopped because cancelRequested() said so
+};
+
+// Interprets a Report-Writer source as the report program would and prints
+// it over the given data, in the calling thread, with a database connection
+// of its own that it closes before returning.
+PreviewOutcome runPreview(const QByteArray &source, const DataSource &data,
+                          const PreviewOptions &options, PreviewObserver &observer);
+
+// The $parameters the report uses, in order of first use, for asking the
+// user before a run.
+QStringList reportParameters(const QByteArray &source);

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// Characters [start, start + length) of a printed line that print underlined.
+struct UnderlineSpan
+{
+    int start = 0;
+    int length = 0;
+};
+
+// One line as the report program writes it: trailing blanks trimmed.
+struct PrintedLine
+{
+    QString text;
+    QList<UnderlineSpan> underlines;
+};
+
+// One page of printed output, lines from the top of the page. A form feed is
+// written before the page when formFeedBefore is set (the report program's
+// formfeeds), and after the last page when the run's output says so.
+struct PrintedPage
+{
+    int number = 1; // the page number the report printed it under
+    bool formFeedBefore = false;
+    QList<PrintedLine> lines;
+};
