@@ -1,5 +1,7 @@
 #include "editor/SourceEditor.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 
 bool endsLine(const char *text, int length)
@@ -95,6 +97,7 @@ CodeLines SourceEditor::lines() const
 
 void SourceEditor::setLines(const CodeLines &lines)
 {
+    const QScopedValueRollback<int> unguarded(m_unguarded, m_unguarded + 1);
     setText(lines.texts().join(u'\n'));
     m_lineObjects = QList<LineObject>(QsciScintilla::lines());
     // The editor may hold fewer lines than given: its text ends at a NUL.
@@ -130,6 +133,7 @@ void SourceEditor::setLineObject(int line, const LineObject &object)
 
 void SourceEditor::addLine(const QString &text, const LineObject &object)
 {
+    const QScopedValueRollback<int> unguarded(m_unguarded, m_unguarded + 1);
     if (lineCount() == 0) {
         setText(text);
     } else {
@@ -146,6 +150,7 @@ void SourceEditor::addLine(const QString &text, const LineObject &object)
 
 void SourceEditor::clearLines()
 {
+    const QScopedValueRollback<int> unguarded(m_unguarded, m_unguarded + 1);
     clear();
     m_lineObjects = QList<LineObject>(QsciScintilla::lines());
 }

@@ -4,6 +4,7 @@
 #include "shell/FtpClient.h"
 #include "shell/Settings.h"
 
+#include "windows/FixedDialogSize.h"
 #include "windows/ShowMessage.h"
 
 #include <QCloseEvent>
@@ -61,7 +62,7 @@ FtpWindow::FtpWindow(QWidget *frame)
     // A window left open after a failure must not keep the program running
     // once the frame has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedSize(ClientSize);
+    setFixedDialogSize(this, ClientSize);
     if (frame) {
         QRect area(QPoint(), ClientSize);
         area.moveCenter(frame->geometry().center());

@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "shell/InspectorPlacementSettings.h"
 #include "shell/ProgramInfo.h"
 #include "shell/RecentFilesMenu.h"
 #include "shell/Settings.h"
@@ -11,6 +12,7 @@
 
 #include "designer/ComponentPalette.h"
 #include "designer/DesignSwitch.h"
+#include "designer/InspectorPlacement.h"
 #include "designer/ObjectInspector.h"
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
@@ -22,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -87,6 +90,25 @@ void MainWindow::initialize()
 {
     m_paletteToolBar->hide();
     readCompletionSettings();
+    m_inspectorPlacement = std::make_shared<InspectorPlacement>(
+        [this](QSize size) { return inspectorDefaultPlace(size); });
+    if (const std::optional<QRect> kept = InspectorPlacementSettings::read())
+        m_inspectorPlacement->setBounds(*kept);
+}
+
+QPoint MainWindow::inspectorDefaultPlace(QSize size) const
+{
+    const QRect frame = frameGeometry();
+    const QScreen *screen = this->screen();
+    const QRect available = screen ? screen->availableGeometry() : frame;
+    // The window manager's frame around the inspector, as around this one.
+    const int framed = size.width() + std::max(0, frame.width() - geometry().width());
+    const QPoint belowToolBars = m_mdiArea->mapToGlobal(QPoint(0, 0));
+    if (frame.right() + framed <= available.right())
+        return {frame.right() + 1, belowToolBars.y()};
+    if (frame.left() - framed >= available.left())
+        return {frame.left() - framed, belowToolBars.y()};
+    return {std::max(available.left(), frame.left() - framed), belowToolBars.y()};
 }
 
 ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
@@ -103,6 +125,7 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     // Made inside the frame, so that what the window says while it is
     // being created stands over the frame.
     auto *window = new ReportWindow(m_palette, m_palette->arrowButton(), this);
+    window->inspector()->setPlacement(m_inspectorPlacement);
     QMdiSubWindow *subWindow = m_mdiArea->addSubWindow(window);
     subWindow->setAttribute(Qt::WA_DeleteOnClose);
     // Close Window saves first and then closes; the sub-window's own close
@@ -195,7 +218,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (const std::optional<QRect> bounds = m_inspectorPlacement->bounds())
+        InspectorPlacementSettings::write(*bounds);
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::showDone(const QString &text)
+{
+    statusBar()->showMessage(text);
 }
 
 void MainWindow::runCommand(Handler handler)

@@ -3,6 +3,7 @@
 #include "shell/CheckBeforeSending.h"
 #include "shell/ExternalPrograms.h"
 #include "shell/Settings.h"
+#include "shell/StatusMessages.h"
 
 #include "windows/ObjectListDialog.h"
 #include "windows/ShowMessage.h"
@@ -52,8 +53,11 @@ void MainWindow::runReportTriggered()
     }
     const QString parameters =
         ExternalPrograms::reportParameters(page->vnode, page->database, user);
-    if (!ExternalPrograms::start(program, parameters))
+    if (!ExternalPrograms::start(program, parameters)) {
         showMessage(this, QStringLiteral("ERROR. Cannot run report program."));
+        return;
+    }
+    showDone(reportStartedMessage(program, parameters));
 }
 
 void MainWindow::textEditorTriggered()

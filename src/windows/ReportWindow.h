@@ -238,6 +238,7 @@ private:
     QWidget *dialogOwner() override { return this; }
     void generateForDialog(const std::function<void(const GenerationWindow &)> &work) override;
     void showDialogMessage(const QString &text) override;
+    void componentsChangedByDialog() override;
 
     // SourceSink: generated lines are collected and handed over at once.
     void clearLines() override;
