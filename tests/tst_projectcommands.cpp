@@ -10,6 +10,7 @@
 #include "designer/DesignStage.h"
 #include "designer/SelectionList.h"
 
+#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -382,6 +383,8 @@ void TestProjectCommands::runReportStartsTheProgram()
              window->sourceEditor()->lines().texts());
     QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
     QVERIFY(window->designing());
+    QVERIFY(f->frame->statusBar()->currentMessage().startsWith(
+        QStringLiteral("Report program started: ")));
 }
 
 void TestProjectCommands::runReportStopsWhenTheUserSaysNo()

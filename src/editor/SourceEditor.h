@@ -192,11 +192,15 @@ private:
     bool handleInput(Handle &&handle)
     {
         if (m_inputDepth++ == 0)
-            m_inputRefused = false;
+            beginInput();
         const bool result = handle();
-        --m_inputDepth;
+        if (--m_inputDepth == 0)
+            endInput();
         return result;
     }
+    void beginInput();
+    // Where a refusal left the caret, it goes back to.
+    void endInput();
     void trackModification(int position, int type, const char *text, int length, int linesAdded);
     QMouseEvent columnSelectionEvent(const QMouseEvent *event) const;
     int gutterExtent() const;
@@ -215,6 +219,8 @@ private:
     int m_inputDepth = 0;        // input events being handled
     bool m_inputRefused = false; // the guard refused a change of this input
     bool m_deletionRefused = false;
+    long m_inputAnchor = 0; // the selection when the input began
+    long m_inputCaret = 0;
     LineColours m_lineColours;
     std::array<int, BookmarkCount> m_bookmarks; // marker handles, -1 when not set
     std::array<int, BookmarkCount> m_bookmarkColumns;

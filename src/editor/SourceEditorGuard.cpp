@@ -1,5 +1,9 @@
 #include "editor/SourceEditor.h"
 
+#include <QApplication>
+
+#include <utility>
+
 // The guard is asked before the editor changes its text: an insertion it
 // refuses is emptied, a deletion it refuses meets a read-only text, which
 // the editor's buffer checks once more after announcing the deletion.
@@ -24,6 +28,22 @@ void SourceEditor::guardModification(int position, int type, const char *text, i
             SendScintilla(SCI_SETREADONLY, true);
         }
     }
+}
+
+void SourceEditor::beginInput()
+{
+    m_inputRefused = false;
+    m_inputAnchor = SendScintilla(SCI_GETANCHOR);
+    m_inputCaret = SendScintilla(SCI_GETCURRENTPOS);
+}
+
+// A refused deletion still moves the caret as if the text had gone.
+void SourceEditor::endInput()
+{
+    if (!std::exchange(m_inputRefused, false))
+        return;
+    SendScintilla(SCI_SETSEL, m_inputAnchor, m_inputCaret);
+    QApplication::beep();
 }
 
 bool SourceEditor::changeAllowed(const TextChange &change)

@@ -179,6 +179,7 @@ void ReportCheckList::goToProblem(int row)
     }
     m_window->setActivePage(ReportWindow::Page::Source);
     m_window->switchOff();
-    editor->setSelection(line, 0, line, int(editor->lineText(line).size()));
+    // Selected with the caret at its start.
+    editor->setSelection(line, int(editor->lineText(line).size()), line, 0);
     editor->setFocus();
 }
