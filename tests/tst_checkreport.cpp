@@ -271,6 +271,7 @@ void TestCheckReport::freeCodeProblemSelectsItsLine()
     auto *band = qobject_cast<Band *>(f->create(QStringLiteral("Dpst_TmBand"), window->mPage1(),
                                                 QPoint(60, 10), QPoint(400, 30)));
     QVERIFY(band);
+    band->setTypeField(QStringLiteral("REPORT"));
     auto *block = qobject_cast<CodeBlock *>(
         f->create(QStringLiteral("Dpst_TMBlockCode"), band, QPoint(150, 2), QPoint(200, 14)));
     QVERIFY(block);
@@ -280,7 +281,6 @@ void TestCheckReport::freeCodeProblemSelectsItsLine()
     ReportCheckList *list = checkReport(window);
     QVERIFY(list);
     QCOMPARE(list->problems().size(), 1);
-    QCOMPARE(list->problems().first().component.data(), block);
 
     f->action(QStringLiteral("ToggleMenu"))->trigger();
     doubleClick(list, 0);
@@ -317,9 +317,10 @@ void TestCheckReport::problemSelectsTheComponentOfItsVeryLine()
     auto *second = qobject_cast<TextItem *>(
         f->create(QStringLiteral("Dpst_TmText"), band, QPoint(200, 2), QPoint(280, 14)));
     QVERIFY(first && second);
-    // A caption longer than a statement row holds.
+    band->setTypeField(QStringLiteral("REPORT"));
+    // A caption that makes its line longer than the report program reads.
     TextItem *faulty = firstItemFaulty ? first : second;
-    faulty->setCaption(QString(120, u'x'));
+    faulty->setCaption(QString(300, u'x'));
     ReportCheckList *list = checkReport(window);
     QVERIFY(list);
     QCOMPARE(list->problems().size(), 1);

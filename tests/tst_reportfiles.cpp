@@ -181,14 +181,14 @@ void TestReportFiles::writingSaysWhatItDid()
     f->answers = {text};
     f->action(QStringLiteral("WriteTextFileMenu"))->trigger();
     QCOMPARE(said(), QStringLiteral("Source written to ") + QDir::toNativeSeparators(text));
-    const QString unix = f->path(QStringLiteral("told-unix.rw"));
-    f->answers = {unix};
+    const QString unixFile = f->path(QStringLiteral("told-unixFile.rw"));
+    f->answers = {unixFile};
     f->action(QStringLiteral("WriteUNIXFileMenu"))->trigger();
     QCOMPARE(said(), QStringLiteral("Source written with UNIX line ends to ")
-                         + QDir::toNativeSeparators(unix));
+                         + QDir::toNativeSeparators(unixFile));
     f->action(QStringLiteral("WriteTextFileMenu"))->trigger(); // cancelled
     QCOMPARE(said(), QStringLiteral("Source written with UNIX line ends to ")
-                         + QDir::toNativeSeparators(unix));
+                         + QDir::toNativeSeparators(unixFile));
     const QString renamed = f->path(QStringLiteral("RENAMED.kfx"));
     f->answers = {renamed};
     f->action(QStringLiteral("WriteReportAsMenu"))->trigger();

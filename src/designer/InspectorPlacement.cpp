@@ -1,5 +1,7 @@
 #include "designer/InspectorPlacement.h"
 
+#include <algorithm>
+
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>

@@ -34,9 +34,9 @@ constexpr quint32 clScrollBar = 0x80000000;
 // Generated lines, which cannot be changed in the dialog.
 const QColor ProtectedLineColour(0xE4, 0xEA, 0xF2);
 
-bool hasLineBreak(const QByteArray &text)
+bool hasLineBreak(const QString &text)
 {
-    return text.contains('\n') || text.contains('\r');
+    return text.contains(u'\n') || text.contains(u'\r');
 }
 
 // A key that puts text where the caret is.
@@ -429,17 +429,20 @@ bool CodeEditorWindow::removalAllowed(int from, int to, int first, int last) con
 
 // Text may go inside a caption line, and whole lines before the block's
 // first line or after its last; nowhere else in the block.
-bool CodeEditorWindow::insertionAllowed(int position, const QByteArray &text, int first,
-                                        int last) const
+bool CodeEditorWindow::insertionAllowed(int position, const std::optional<QString> &text,
+                                        int first, int last) const
 {
     const int line = m_editor->lineAt(position);
     if (line < first || line > last)
         return true;
-    if (isCaptionLine(line))
-        return !hasLineBreak(text);
-    if (line == first && position == m_editor->lineStart(line) && text.endsWith('\n'))
+    // What the editor's own commands insert is not told: never allowed here.
+    if (!text)
+        return false;
+    if (line == first && position == m_editor->lineStart(line) && text->endsWith(u'\n'))
         return true;
-    return line == last && position == m_editor->lineEnd(line) && text.startsWith('\n');
+    if (line == last && position == m_editor->lineEnd(line) && text->startsWith(u'\n'))
+        return true;
+    return isCaptionLine(line) && !hasLineBreak(*text);
 }
 
 bool CodeEditorWindow::eventFilter(QObject *watched, QEvent *event)
@@ -464,7 +467,7 @@ bool CodeEditorWindow::typeBesideBlock(const QKeyEvent *key)
     m_editor->getCursorPosition(&line, &column);
     const int position = m_editor->positionFromLineIndex(line, column);
     if (line == block->first && position == m_editor->lineStart(line)) {
-        m_editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, position, "\n");
+        m_editor->insertText(position, QStringLiteral("\n"));
         // Enter leaves the caret on the block, as on any line pushed down.
         m_editor->setCursorPosition(enter ? line + 1 : line, 0);
         return enter;
@@ -472,7 +475,7 @@ bool CodeEditorWindow::typeBesideBlock(const QKeyEvent *key)
     // At a caption line's end typing goes on with the caption.
     if (line == block->second && position == m_editor->lineEnd(line)
         && (enter || !isCaptionLine(line))) {
-        m_editor->SendScintilla(QsciScintillaBase::SCI_INSERTTEXT, position, "\n");
+        m_editor->insertText(position, QStringLiteral("\n"));
         m_editor->setCursorPosition(line + 1, 0);
         return enter;
     }

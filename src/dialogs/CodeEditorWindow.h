@@ -127,7 +127,8 @@ private:
     bool isProtectedLine(int line) const;
     bool changeAllowed(const SourceEditor::TextChange &change) const;
     bool removalAllowed(int from, int to, int first, int last) const;
-    bool insertionAllowed(int position, const QByteArray &text, int first, int last) const;
+    bool insertionAllowed(int position, const std::optional<QString> &text, int first,
+                          int last) const;
     // Typing or Enter at either end of the block: a line of its own beside
     // it. True when the key has been dealt with.
     bool typeBesideBlock(const QKeyEvent *key);

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 class ComponentOwner;
 class EditorCompletion;
@@ -97,11 +98,17 @@ public:
     struct TextChange
     {
         int position = 0; // in bytes, as the editor counts them
-        int removed = 0;  // bytes removed from position on
-        QByteArray inserted;
+        int removed = 0;  // bytes removed from position on; none for an insertion
+        // The text an insertion puts there, as far as the input tells it
+        // (typed, pasted, dropped, or given to insertText); none when it
+        // does not, as for the editor's own commands.
+        std::optional<QString> inserted;
     };
     using ChangeGuard = std::function<bool(const TextChange &change)>;
     void setChangeGuard(ChangeGuard guard) { m_changeGuard = std::move(guard); }
+    // Inserts text at a byte position as input would, telling the guard
+    // what it is.
+    void insertText(int position, const QString &text);
     // The line of a byte position, and where a line's text begins and ends
     // (its line end not counted).
     int lineAt(int position) const;
@@ -185,20 +192,22 @@ private:
     void applyGutter();
     void applyOptions();
 
-    void guardModification(int position, int type, const char *text, int length);
+    void guardModification(int position, int type, int length);
     bool changeAllowed(const TextChange &change);
     // Runs one input event; what the guard refuses ends that event's changes.
     template<class Handle>
-    bool handleInput(Handle &&handle)
+    bool handleInput(QEvent *event, Handle &&handle)
     {
         if (m_inputDepth++ == 0)
-            beginInput();
+            beginInput(event);
         const bool result = handle();
         if (--m_inputDepth == 0)
             endInput();
         return result;
     }
-    void beginInput();
+    void beginInput(const QEvent *event);
+    // The text an input event puts into the editor, when it tells.
+    static std::optional<QString> textOf(const QEvent *event);
     // Where a refusal left the caret, it goes back to.
     void endInput();
     void trackModification(int position, int type, const char *text, int length, int linesAdded);
@@ -219,7 +228,8 @@ private:
     int m_inputDepth = 0;        // input events being handled
     bool m_inputRefused = false; // the guard refused a change of this input
     bool m_deletionRefused = false;
-    long m_inputAnchor = 0; // the selection when the input began
+    std::optional<QString> m_inputText; // what the input inserts, when known
+    long m_inputAnchor = 0;             // the selection when the input began
     long m_inputCaret = 0;
     LineColours m_lineColours;
     std::array<int, BookmarkCount> m_bookmarks; // marker handles, -1 when not set

@@ -19,6 +19,9 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <exception>
+#include <utility>
+
 namespace {
 
 constexpr QSize ListSize(520, 160);
