@@ -37,6 +37,9 @@ private slots:
     void menuKeysWinOverTheEditor();
     void toggleDoesNotGenerate();
     void generateActiveReportKeepsThePage();
+    void generationAsksBeforeReplacingText_data();
+    void generationAsksBeforeReplacingText();
+    void sourceEditsMarkTheWindowModified();
     void saveSourceButtonByPage();
     void setupAndAboutAreModal();
     void windowListAndArrangement();
@@ -262,6 +265,104 @@ void TestCommandRouting::generateActiveReportKeepsThePage()
     QVERIFY(window->designing());
     // An empty page generates no text.
     QCOMPARE(window->sourceEditor()->text(), QString());
+}
+
+void TestCommandRouting::generationAsksBeforeReplacingText_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("replaced, then undone") << true;
+    QTest::newRow("kept") << false;
+}
+
+// A text read from a file is no generated text: F9 asks before replacing
+// it. Kept, nothing changes; replaced, Ctrl+Z on the Source page brings it
+// back in one step, and Ctrl+Shift+Z the generated text again. Text as
+// generation left it is replaced without a question.
+void TestCommandRouting::generationAsksBeforeReplacingText()
+{
+    QFETCH(bool, replace);
+    const QString path = f->path(QStringLiteral("old.rw"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(".NAME old\n.PRINT 'typed by hand'\n");
+    file.close();
+    f->frame->openFile(path);
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    auto *band = new Band(&window->owner(), window->mPage1());
+    band->setName(QStringLiteral("mBand1"));
+    SourceEditor *editor = window->sourceEditor();
+    const QString read = editor->text();
+    QCOMPARE(read, QStringLiteral(".NAME old\n.PRINT 'typed by hand'"));
+    f->activateFrame();
+    editor->setFocus();
+
+    f->yesNoAnswer = replace;
+    QTest::keyClick(editor, Qt::Key_F9);
+    QCOMPARE(f->yesNoQuestions.size(), 1);
+    if (!replace) {
+        QCOMPARE(editor->text(), read);
+        return;
+    }
+    const QString generated = editor->text();
+    QVERIFY(generated.startsWith(QStringLiteral(".HEADER")));
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor->text(), read);
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(editor->text(), generated);
+
+    // What generation left is replaced without asking; once typed on, not.
+    QTest::keyClick(editor, Qt::Key_F9);
+    QCOMPARE(f->yesNoQuestions.size(), 1);
+    QCOMPARE(editor->text(), generated);
+    editor->setCursorPosition(0, 0);
+    QTest::keyClicks(editor, "/* mine */ ");
+    f->yesNoAnswer = false;
+    QTest::keyClick(editor, Qt::Key_F9);
+    QCOMPARE(f->yesNoQuestions.size(), 2);
+    QCOMPARE(editor->text(), QStringLiteral("/* mine */ ") + generated);
+    QCOMPARE(f->failures(), QStringList{});
+}
+
+// Typing and Replace All on the Source page mark the window modified, as
+// changes of the design do; undoing them back to the text as read, or
+// writing the text, ends that.
+void TestCommandRouting::sourceEditsMarkTheWindowModified()
+{
+    const QString path = f->path(QStringLiteral("TYPED.rw"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(".NAME typed\n");
+    file.close();
+    f->frame->openFile(path);
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    const QString caption = window->windowTitle();
+    QVERIFY(!caption.endsWith(u'*'));
+    QVERIFY(!window->modified());
+    f->activateFrame();
+    SourceEditor *editor = window->sourceEditor();
+    editor->setFocus();
+
+    editor->setCursorPosition(0, 11);
+    QTest::keyClicks(editor, "s");
+    QVERIFY(window->modified());
+    QCOMPARE(window->windowTitle(), caption + u'*');
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor->text(), QStringLiteral(".NAME typed"));
+    QCOMPARE(window->windowTitle(), caption);
+
+    editor->findFirst(QStringLiteral("typed"), false, false, false, false);
+    editor->replace(QStringLiteral("replaced"));
+    QCOMPARE(editor->text(), QStringLiteral(".NAME replaced"));
+    QCOMPARE(window->windowTitle(), caption + u'*');
+
+    f->answers = {f->path(QStringLiteral("written.rw"))};
+    f->action(QStringLiteral("SaveButton"))->trigger();
+    QCOMPARE(FrameFixture::contents(f->path(QStringLiteral("written.rw"))),
+             QByteArray(".NAME replaced\n"));
+    QCOMPARE(window->windowTitle(), caption);
+    QVERIFY(!window->modified());
 }
 
 void TestCommandRouting::saveSourceButtonByPage()
