@@ -88,6 +88,7 @@ void ReportWindow::openReport(OpenMode mode, const QString &name)
     QCoreApplication::sendPostedEvents(m_reportStage);
     m_writtenDesign = designBytes();
     m_undoStack->clear();
+    updateCaption();
 }
 
 namespace {
