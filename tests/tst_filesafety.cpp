@@ -3,6 +3,7 @@
 
 #include "shell/Settings.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 
 #include <cerrno>
@@ -448,7 +449,11 @@ void TestFileSafety::inputPathRefusesWhatIsNoRegularFile()
     }
     QVERIFY(QFile::exists(path));
     QString error;
+    QElapsedTimer clock;
+    clock.start();
     const std::optional<QByteArray> bytes = InputFile::read(path, &error);
+    // A reader waiting for a writer would be released only after two seconds.
+    QVERIFY2(clock.elapsed() < 1500, "the reader waited for a writer");
     QVERIFY2(!bytes, bytes ? bytes->left(40).constData() : "");
     QCOMPARE(error, QStringLiteral("not a regular file"));
 }
