@@ -29,7 +29,10 @@ int main(int argc, char *argv[])
 {
     const CommandLineRequest request = parseCommandLine(rawArguments(argc, argv));
     const bool platformChosen = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-    if (request.isHeadless() && !platformChosen && !hasDisplay())
+    // The command-line modes show nothing: they never touch a display,
+    // which a stale DISPLAY (a cron job, a terminal left over) may name
+    // without a server behind it, aborting the platform's start.
+    if (request.isHeadless())
         qputenv("QT_QPA_PLATFORM", "offscreen");
     // Headless output is the program's own: Qt's notes about the platform
     // would only disturb what scripts read from standard error.

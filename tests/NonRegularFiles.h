@@ -70,6 +70,72 @@ private:
     std::thread m_closer;
 };
 
+// A FIFO that no writer holds open: none ever came (Writer::None), or one
+// wrote bytes and went (Writer::Finished; its bytes wait in the FIFO). A
+// reader that waits for a writer is released after two seconds by one that
+// writes nothing, so a test of such a reader fails instead of hanging.
+class WriterlessFifo
+{
+public:
+    enum class Writer { None, Finished };
+
+    WriterlessFifo(const QString &path, Writer writer, const QByteArray &bytes = {})
+        : m_name(QFile::encodeName(path))
+    {
+        if (::mkfifo(m_name.constData(), 0600) != 0)
+            return;
+        // A reader of its own keeps the written bytes in the FIFO, and lets
+        // a writer open without waiting.
+        m_reader = ::open(m_name.constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+        if (m_reader < 0)
+            return;
+        if (writer == Writer::Finished) {
+            const int fd = ::open(m_name.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            const bool written =
+                fd >= 0 && ::write(fd, bytes.constData(), size_t(bytes.size())) == bytes.size();
+            if (fd >= 0)
+                ::close(fd);
+            if (!written)
+                return;
+        }
+        m_releaser = std::thread([this] {
+            std::unique_lock lock(m_mutex);
+            if (m_done.wait_for(lock, std::chrono::seconds(2), [this] { return m_finished; }))
+                return;
+            const int fd = ::open(m_name.constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+            if (fd >= 0)
+                ::close(fd);
+        });
+    }
+
+    ~WriterlessFifo()
+    {
+        if (m_releaser.joinable()) {
+            {
+                const std::lock_guard lock(m_mutex);
+                m_finished = true;
+            }
+            m_done.notify_one();
+            m_releaser.join();
+        }
+        if (m_reader >= 0)
+            ::close(m_reader);
+    }
+
+    WriterlessFifo(const WriterlessFifo &) = delete;
+    WriterlessFifo &operator=(const WriterlessFifo &) = delete;
+
+    bool isValid() const { return m_releaser.joinable(); }
+
+private:
+    QByteArray m_name;
+    int m_reader = -1;
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    bool m_finished = false;
+    std::thread m_releaser;
+};
+
 // bytes, then zeros up to one byte more than any reader takes. The zeros
 // are a hole: the file takes no room on the disk.
 inline bool writeOversizeFile(const QString &path, const QByteArray &bytes)

@@ -27,6 +27,10 @@ private slots:
     void unreadableFile();
     void helpAndVersion();
     void invalidUsage();
+    void optionInPlaceOfAValue_data();
+    void optionInPlaceOfAValue();
+    void noServerBehindTheDisplay_data();
+    void noServerBehindTheDisplay();
     void standardOutputThatFails_data();
     void standardOutputThatFails();
     void outputOntoTheDesignIsRefused_data();
@@ -45,8 +49,11 @@ private:
         QByteArray out;
         QByteArray err;
     };
-    // Standard output goes to standardOutput when one is named.
-    Run run(const QStringList &arguments, const QString &standardOutput = {});
+    // Standard output goes to standardOutput when one is named; the program
+    // runs in the test's folder, without a display unless environment
+    // names one.
+    Run run(const QStringList &arguments, const QString &standardOutput = {},
+            const QProcessEnvironment &environment = {});
 
     QTemporaryDir m_folder;
     QString m_design;
@@ -67,16 +74,19 @@ void TestCommandLine::initTestCase()
 }
 
 TestCommandLine::Run TestCommandLine::run(const QStringList &arguments,
-                                          const QString &standardOutput)
+                                          const QString &standardOutput,
+                                          const QProcessEnvironment &environment)
 {
     QProcess process;
     if (!standardOutput.isEmpty())
         process.setStandardOutputFile(standardOutput);
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("DISPLAY"));
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    environment.insert(QStringLiteral("KESTROVA_CONFIG_DIR"), m_folder.path());
-    process.setProcessEnvironment(environment);
+    QProcessEnvironment used = QProcessEnvironment::systemEnvironment();
+    used.remove(QStringLiteral("DISPLAY"));
+    used.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    used.insert(QStringLiteral("KESTROVA_CONFIG_DIR"), m_folder.path());
+    used.insert(environment);
+    process.setProcessEnvironment(used);
+    process.setWorkingDirectory(m_folder.path());
     process.start(QStringLiteral(KESTROVA_BINARY), arguments);
     if (!process.waitForFinished(60000))
         return {};
@@ -179,6 +189,77 @@ void TestCommandLine::invalidUsage()
     QCOMPARE(checkToFile.status, 1);
     QVERIFY(checkToFile.err.contains("--unix and --output go with --generate"));
     QVERIFY(run({"--check"}).err.contains("--check needs a file name"));
+}
+
+void TestCommandLine::optionInPlaceOfAValue_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("output, then --unix")
+        << QStringList{"--generate", "DESIGN", "--output", "--unix"}
+        << "--output needs a file name: the output file is missing";
+    QTest::newRow("-o, then a short option") << QStringList{"--generate", "DESIGN", "-o", "-h"}
+                                             << "-o needs a file name: the output file is missing";
+    QTest::newRow("generate, then --unix") << QStringList{"--generate", "--unix"}
+                                           << "--generate needs a file name: the design is missing";
+    QTest::newRow("dump, then --help") << QStringList{"--dump", "--help"}
+                                       << "--dump needs a file name: the design is missing";
+    QTest::newRow("check, then -o")
+        << QStringList{"--check", "-o", "out"}
+        << "--check needs a file name: the file to check is missing";
+}
+
+// An option where a file name belongs is never taken for one: no file of
+// that name is read or written, and the error says what is missing.
+void TestCommandLine::optionInPlaceOfAValue()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    arguments.replaceInStrings(QStringLiteral("DESIGN"), m_design);
+    const QStringList before = QDir(m_folder.path()).entryList(QDir::Files);
+    const Run result = run(arguments);
+    QCOMPARE(result.status, 1);
+    QVERIFY(result.out.isEmpty());
+    QVERIFY2(result.err.startsWith(("kestrova: " + error + '\n').toUtf8()), result.err);
+    QCOMPARE(QDir(m_folder.path()).entryList(QDir::Files), before);
+}
+
+void TestCommandLine::noServerBehindTheDisplay_data()
+{
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<QString>("option");
+    for (const char *platform : {"", "xcb"}) {
+        for (const char *option : {"--generate", "--check", "--dump"}) {
+            QTest::addRow("%s%s", option + 2, *platform ? ", xcb chosen" : "")
+                << platform << option;
+        }
+    }
+}
+
+// A DISPLAY that names no X server (left over in a terminal, set in a cron
+// job) changes nothing for the command-line modes: they show nothing.
+void TestCommandLine::noServerBehindTheDisplay()
+{
+    QFETCH(QString, platform);
+    QFETCH(QString, option);
+    const Run withoutDisplay = run({option, m_design});
+    // The check's findings do not matter here, only that it ran.
+    if (option != QLatin1String("--check")) {
+        QCOMPARE(withoutDisplay.status, 0);
+        QVERIFY(!withoutDisplay.out.isEmpty());
+    }
+    QVERIFY(withoutDisplay.status < 2);
+
+    QProcessEnvironment environment;
+    // No server listens on this display: its socket would be /tmp/.X11-unix/X4999.
+    QVERIFY(!QFile::exists(QStringLiteral("/tmp/.X11-unix/X4999")));
+    environment.insert(QStringLiteral("DISPLAY"), QStringLiteral(":4999"));
+    if (!platform.isEmpty())
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), platform);
+    const Run result = run({option, m_design}, {}, environment);
+    QCOMPARE(result.err, withoutDisplay.err);
+    QCOMPARE(result.status, withoutDisplay.status);
+    QCOMPARE(result.out, withoutDisplay.out);
 }
 
 void TestCommandLine::checkEachRule_data()
@@ -337,20 +418,35 @@ void TestCommandLine::inputThatIsNoDesignFile_data()
 {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("kind");
-    for (const char *option : {"--generate", "--dump"}) {
-        for (const QString &kind : SpecialFile::kinds())
-            QTest::addRow("%s, %s", option + 2, qPrintable(kind)) << option << kind;
+    QTest::addColumn<QString>("fileName");
+    const struct
+    {
+        const char *option;
+        const char *fileName;
+    } inputs[] = {{"--generate", "design.kfx"},
+                  {"--dump", "design.kfx"},
+                  {"--check", "design.kfx"},
+                  {"--check", "report.rw"}};
+    for (const auto &input : inputs) {
+        for (const QString &kind : SpecialFile::kinds()) {
+            QTest::addRow("%s %s, %s", input.option + 2, input.fileName, qPrintable(kind))
+                << input.option << kind << input.fileName;
+        }
     }
 }
 
-// Each holds or yields a whole design: only where it comes from is wrong.
+// Each holds or yields a whole design, or a text to check: only where it
+// comes from is wrong.
 void TestCommandLine::inputThatIsNoDesignFile()
 {
     QFETCH(QString, option);
     QFETCH(QString, kind);
+    QFETCH(QString, fileName);
     QTemporaryDir folder;
-    const SpecialFile design(kind, QDir(folder.path()).filePath(QStringLiteral("design.kfx")),
-                             m_designBytes);
+    const QByteArray bytes = fileName.endsWith(QLatin1String(".kfx"))
+                                 ? m_designBytes
+                                 : QByteArray(".NAME sales\n.DETAIL\n.PRINT x\n");
+    const SpecialFile design(kind, QDir(folder.path()).filePath(fileName), bytes);
     QVERIFY(design.isValid());
     const Run result = run({option, design.path()});
     QCOMPARE(result.out, QByteArray());

@@ -2,6 +2,7 @@
 
 #include "shell/AboutBox.h"
 #include "shell/SetupDialog.h"
+#include "windows/FindDialog.h"
 
 #include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
@@ -37,6 +38,9 @@ private slots:
     void menuKeysWinOverTheEditor();
     void toggleDoesNotGenerate();
     void generateActiveReportKeepsThePage();
+    void generationAsksBeforeReplacingText_data();
+    void generationAsksBeforeReplacingText();
+    void sourceEditsMarkTheWindowModified();
     void saveSourceButtonByPage();
     void setupAndAboutAreModal();
     void windowListAndArrangement();
@@ -264,6 +268,106 @@ void TestCommandRouting::generateActiveReportKeepsThePage()
     QCOMPARE(window->sourceEditor()->text(), QString());
 }
 
+void TestCommandRouting::generationAsksBeforeReplacingText_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::newRow("replaced, then undone") << true;
+    QTest::newRow("kept") << false;
+}
+
+// A text read from a file is no generated text: F9 asks before replacing
+// it. Kept, nothing changes; replaced, Ctrl+Z on the Source page brings it
+// back in one step, and Ctrl+Shift+Z the generated text again. Text as
+// generation left it is replaced without a question.
+void TestCommandRouting::generationAsksBeforeReplacingText()
+{
+    QFETCH(bool, replace);
+    const QString path = f->path(QStringLiteral("old.rw"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(".NAME old\n.PRINT 'typed by hand'\n");
+    file.close();
+    f->frame->openFile(path);
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    auto *band = new Band(&window->owner(), window->mPage1());
+    band->setName(QStringLiteral("mBand1"));
+    SourceEditor *editor = window->sourceEditor();
+    const QString read = editor->text();
+    QCOMPARE(read, QStringLiteral(".NAME old\n.PRINT 'typed by hand'"));
+    f->activateFrame();
+    editor->setFocus();
+
+    f->yesNoAnswer = replace;
+    QTest::keyClick(editor, Qt::Key_F9);
+    QCOMPARE(f->yesNoQuestions.size(), 1);
+    if (!replace) {
+        QCOMPARE(editor->text(), read);
+        return;
+    }
+    const QString generated = editor->text();
+    QVERIFY(generated.startsWith(QStringLiteral(".HEADER")));
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor->text(), read);
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(editor->text(), generated);
+
+    // What generation left is replaced without asking; once typed on, not.
+    QTest::keyClick(editor, Qt::Key_F9);
+    QCOMPARE(f->yesNoQuestions.size(), 1);
+    QCOMPARE(editor->text(), generated);
+    editor->setCursorPosition(0, 0);
+    QTest::keyClicks(editor, "/* mine */ ");
+    f->yesNoAnswer = false;
+    QTest::keyClick(editor, Qt::Key_F9);
+    QCOMPARE(f->yesNoQuestions.size(), 2);
+    QCOMPARE(editor->text(), QStringLiteral("/* mine */ ") + generated);
+    QCOMPARE(f->failures(), QStringList{});
+}
+
+// Typing and Replace All on the Source page mark the window modified, as
+// changes of the design do; undoing them back to the text as read, or
+// writing the text, ends that.
+void TestCommandRouting::sourceEditsMarkTheWindowModified()
+{
+    const QString path = f->path(QStringLiteral("TYPED.rw"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(".NAME typed\n");
+    file.close();
+    f->frame->openFile(path);
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    const QString caption = window->windowTitle();
+    QVERIFY(!caption.endsWith(u'*'));
+    QVERIFY(!window->modified());
+    f->activateFrame();
+    SourceEditor *editor = window->sourceEditor();
+    editor->setFocus();
+
+    editor->setCursorPosition(0, 11);
+    QTest::keyClicks(editor, "s");
+    QVERIFY(window->modified());
+    QCOMPARE(window->windowTitle(), caption + u'*');
+    QTest::keyClick(editor, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(editor->text(), QStringLiteral(".NAME typed"));
+    QCOMPARE(window->windowTitle(), caption);
+
+    FindDialog *find = window->findDialog();
+    find->findField()->setText(QStringLiteral("typed"));
+    find->replaceField()->setText(QStringLiteral("replaced"));
+    find->replaceAll();
+    QCOMPARE(editor->text(), QStringLiteral(".NAME replaced"));
+    QCOMPARE(window->windowTitle(), caption + u'*');
+
+    f->answers = {f->path(QStringLiteral("written.rw"))};
+    f->action(QStringLiteral("SaveButton"))->trigger();
+    QCOMPARE(FrameFixture::contents(f->path(QStringLiteral("written.rw"))),
+             QByteArray(".NAME replaced\n"));
+    QCOMPARE(window->windowTitle(), caption);
+    QVERIFY(!window->modified());
+}
+
 void TestCommandRouting::saveSourceButtonByPage()
 {
     f->newReport(QStringLiteral("button"));
@@ -407,7 +511,9 @@ QString filesFact(const QString &folder)
 }
 
 // The facts as the set-up leaves them, with the report ROUTE on the page
-// given; a row of the table names only the facts its command changes.
+// given; a row of the table names only the facts its command changes. The
+// typed source keeps ROUTE modified until the source is generated again or
+// written.
 QStringList baseline(const QString &page)
 {
     return {"windows: OTHER.kfx, ROUTE.kfx*",
@@ -468,7 +574,7 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
     QTest::addColumn<QStringList>("answers");   // of the file dialogs, in the working folder
     QTest::addColumn<QStringList>("changes");   // facts that differ from the set-up's
 
-    const QString generated = QStringLiteral("editor '.HEADER\\n\\t.NEED 2'");
+    const QString generated = QStringLiteral("editor '.HEADER \\n\\t.NEED 2'");
     const QString onSource = QStringLiteral("active: ROUTE.kfx on Source");
     const QStringList none;
 
@@ -487,7 +593,7 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
         << "Source" << false << none << QStringList{"route: 1 band, editor 'clip'"};
     QTest::newRow("Cut, form") << "CutMenu"
                                << "Form" << false << none
-                               << QStringList{"windows: OTHER.kfx, ROUTE.kfx",
+                               << QStringList{"windows: OTHER.kfx, ROUTE.kfx*",
                                               "route: 0 bands, editor 'base typed'",
                                               "clipboard: components"};
     QTest::newRow("Copy, form") << "CopyMenu"
@@ -498,7 +604,7 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
                                                 "clipboard: components"};
     QTest::newRow("Delete") << "DeleteMenu"
                             << "Form" << false << none
-                            << QStringList{"windows: OTHER.kfx, ROUTE.kfx",
+                            << QStringList{"windows: OTHER.kfx, ROUTE.kfx*",
                                            "route: 0 bands, editor 'base typed'"};
     QTest::newRow("Toggle to the source") << "ToggleMenu"
                                           << "Form" << false << none << QStringList{onSource};
@@ -515,31 +621,31 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
         << "WriteTextFileMenu"
         << "Form" << false << QStringList{"route.rw"}
         << QStringList{onSource, "route: 1 band, " + generated,
-                       "files: route.rw = .HEADER\\r\\n\\t.NEED 2\\r\\n, sales.kfx",
+                       "files: route.rw = .HEADER \\r\\n\\t.NEED 2\\r\\n, sales.kfx",
                        "dialogs: SaveDialog"};
     QTest::newRow("Write Text File As")
         << "WriteTextFileAsMenu"
         << "Form" << false << QStringList{"route.rw"}
         << QStringList{onSource, "route: 1 band, " + generated,
-                       "files: route.rw = .HEADER\\r\\n\\t.NEED 2\\r\\n, sales.kfx",
+                       "files: route.rw = .HEADER \\r\\n\\t.NEED 2\\r\\n, sales.kfx",
                        "dialogs: SaveDialog"};
     QTest::newRow("Write As UNIX File")
         << "WriteUNIXFileMenu"
         << "Form" << false << QStringList{"route.rw"}
         << QStringList{onSource, "route: 1 band, " + generated,
-                       "files: route.rw = .HEADER\\n\\t.NEED 2\\n, sales.kfx",
+                       "files: route.rw = .HEADER \\n\\t.NEED 2\\n, sales.kfx",
                        "dialogs: SaveDialog"};
     QTest::newRow("Write Report") << "WriteReportMenu"
                                   << "Form" << false << none
-                                  << QStringList{"windows: OTHER.kfx, ROUTE.kfx",
+                                  << QStringList{"windows: OTHER.kfx, ROUTE.kfx*",
                                                  "files: ROUTE.kfx, sales.kfx"};
     QTest::newRow("Write Report, source")
         << "WriteReportMenu"
         << "Source" << false << none
-        << QStringList{"windows: OTHER.kfx, ROUTE.kfx", "files: ROUTE.kfx, sales.kfx"};
+        << QStringList{"windows: OTHER.kfx, ROUTE.kfx*", "files: ROUTE.kfx, sales.kfx"};
     QTest::newRow("Write As") << "WriteReportAsMenu"
                               << "Form" << false << QStringList{"copy.kfx"}
-                              << QStringList{"windows: OTHER.kfx, copy.kfx",
+                              << QStringList{"windows: OTHER.kfx, copy.kfx*",
                                              "active: copy.kfx on Form, designing",
                                              "files: copy.kfx, sales.kfx",
                                              "dialogs: SaveDialog_kfx"};
@@ -552,7 +658,7 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
     QTest::newRow("Save Source button, form")
         << "SaveButton"
         << "Form" << false << none
-        << QStringList{"windows: OTHER.kfx, ROUTE.kfx", "files: ROUTE.kfx, sales.kfx"};
+        << QStringList{"windows: OTHER.kfx, ROUTE.kfx*", "files: ROUTE.kfx, sales.kfx"};
     QTest::newRow("Save Source button, source")
         << "SaveButton"
         << "Source" << false << QStringList{"typed.rw"}

@@ -3,6 +3,7 @@
 
 #include "shell/Settings.h"
 
+#include <QElapsedTimer>
 #include <QProcess>
 
 #include <cerrno>
@@ -31,6 +32,8 @@ private slots:
     void unwritableFolderKeepsTheOldFile();
     void inputThatIsNoRegularFile_data();
     void inputThatIsNoRegularFile();
+    void inputPathRefusesWhatIsNoRegularFile_data();
+    void inputPathRefusesWhatIsNoRegularFile();
 
 private:
     struct Attempt
@@ -416,6 +419,43 @@ void TestFileSafety::inputThatIsNoRegularFile()
     const Attempt attempt = load(f, reader, offered.path());
     QVERIFY(!attempt.done);
     QCOMPARE(attempt.messages, QStringList{message + offered.path()});
+}
+
+void TestFileSafety::inputPathRefusesWhatIsNoRegularFile_data()
+{
+    QTest::addColumn<QString>("offered");
+    QTest::newRow("FIFO without a writer") << "no writer";
+    QTest::newRow("FIFO whose writer has finished") << "writer finished";
+    QTest::newRow("empty device") << "/dev/null";
+    QTest::newRow("endless device") << "/dev/zero";
+}
+
+// The one input path itself: each is refused for what it is, before a byte
+// is read and without waiting for a writer.
+void TestFileSafety::inputPathRefusesWhatIsNoRegularFile()
+{
+    QFETCH(QString, offered);
+    QTemporaryDir folder;
+    QString path = offered;
+    std::unique_ptr<WriterlessFifo> fifo;
+    if (!offered.startsWith(u'/')) {
+        path = QDir(folder.path()).filePath(QStringLiteral("fifo"));
+        fifo = std::make_unique<WriterlessFifo>(path,
+                                                offered == QLatin1String("no writer")
+                                                    ? WriterlessFifo::Writer::None
+                                                    : WriterlessFifo::Writer::Finished,
+                                                ".NAME sales\n");
+        QVERIFY(fifo->isValid());
+    }
+    QVERIFY(QFile::exists(path));
+    QString error;
+    QElapsedTimer clock;
+    clock.start();
+    const std::optional<QByteArray> bytes = InputFile::read(path, &error);
+    // A reader waiting for a writer would be released only after two seconds.
+    QVERIFY2(clock.elapsed() < 1500, "the reader waited for a writer");
+    QVERIFY2(!bytes, bytes ? bytes->left(40).constData() : "");
+    QCOMPARE(error, QStringLiteral("not a regular file"));
 }
 
 QTEST_MAIN(TestFileSafety)

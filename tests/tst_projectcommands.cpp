@@ -1,4 +1,5 @@
 #include "FrameFixture.h"
+#include "WorkedExample.h"
 
 #include "shell/ExternalPrograms.h"
 #include "shell/Settings.h"
@@ -37,11 +38,15 @@ private slots:
     void printSourceToPdf_data();
     void printSourceToPdf();
     void cancelStopsPrinting();
-    void reportParameters_data();
-    void reportParameters();
+    void reportArguments_data();
+    void reportArguments();
     void commandWordsAreSplitAsAShellWould();
     void runReportStartsTheProgram_data();
     void runReportStartsTheProgram();
+    void runReportRefusesValuesThatSplit_data();
+    void runReportRefusesValuesThatSplit();
+    void runReportReplacesALinkNotItsTarget();
+    void everyWayOutWritesTheSameText();
     void runReportStopsWhenTheUserSaysNo();
     void runReportFailures_data();
     void runReportFailures();
@@ -299,50 +304,40 @@ void TestProjectCommands::cancelStopsPrinting()
     QVERIFY(QFileInfo(f->path(QStringLiteral("cancelled.pdf"))).size() > 0);
 }
 
-void TestProjectCommands::reportParameters_data()
+void TestProjectCommands::reportArguments_data()
 {
     QTest::addColumn<QString>("vnode");
     QTest::addColumn<QString>("database");
     QTest::addColumn<QString>("user");
-    QTest::addColumn<QString>("parameters");
+    QTest::addColumn<QStringList>("arguments");
     QTest::newRow("with node") << "ORANGE"
                                << "SALESDB"
-                               << "ingres"
-                               << "ORANGE::SALESDB -i~tmp.rw -uingres";
+                               << "ingres" << QStringList{"ORANGE::SALESDB", "-i~tmp.rw", "-uingres"};
     QTest::newRow("without node") << ""
                                   << "SALESDB"
-                                  << "ingres"
-                                  << "SALESDB -i~tmp.rw -uingres";
+                                  << "ingres" << QStringList{"SALESDB", "-i~tmp.rw", "-uingres"};
     QTest::newRow("blank node") << " \t "
                                 << "SALESDB"
-                                << "ingres"
-                                << "SALESDB -i~tmp.rw -uingres";
-    QTest::newRow("values untrimmed") << " ORANGE"
-                                      << "SALESDB "
-                                      << "dba"
-                                      << " ORANGE::SALESDB  -i~tmp.rw -udba";
+                                << "ingres" << QStringList{"SALESDB", "-i~tmp.rw", "-uingres"};
     QTest::newRow("empty user") << ""
                                 << "SALESDB"
-                                << ""
-                                << "SALESDB -i~tmp.rw -u";
+                                << "" << QStringList{"SALESDB", "-i~tmp.rw", "-u"};
 }
 
-void TestProjectCommands::reportParameters()
+void TestProjectCommands::reportArguments()
 {
     QFETCH(QString, vnode);
     QFETCH(QString, database);
     QFETCH(QString, user);
-    QFETCH(QString, parameters);
-    QCOMPARE(ExternalPrograms::reportParameters(vnode, database, user), parameters);
+    QFETCH(QStringList, arguments);
+    QCOMPARE(ExternalPrograms::reportArguments(vnode, database, user), arguments);
 }
 
 void TestProjectCommands::commandWordsAreSplitAsAShellWould()
 {
-    QCOMPARE(ExternalPrograms::commandWords(QStringLiteral("report"),
-                                            QStringLiteral("ORANGE::SALESDB -i~tmp.rw -uingres")),
-             (QStringList{"report", "ORANGE::SALESDB", "-i~tmp.rw", "-uingres"}));
-    QCOMPARE(ExternalPrograms::commandWords(QStringLiteral("\"/opt/my tools/report\" -v")),
-             (QStringList{"/opt/my tools/report", "-v"}));
+    QCOMPARE(ExternalPrograms::commandWords(QStringLiteral("\"/opt/my tools/report\" -v"),
+                                            {"ORANGE::SALESDB", "-i~tmp.rw", "-uingres"}),
+             (QStringList{"/opt/my tools/report", "-v", "ORANGE::SALESDB", "-i~tmp.rw", "-uingres"}));
     QVERIFY(ExternalPrograms::commandWords(QStringLiteral("  ")).isEmpty());
     QVERIFY(!ExternalPrograms::start(QString()));
 }
@@ -375,16 +370,141 @@ void TestProjectCommands::runReportStartsTheProgram()
     QTRY_VERIFY(QFile::exists(program + QStringLiteral(".args")));
     QCOMPARE(recordedLines(program),
              (QStringList{QDir(f->workDir.path()).canonicalPath(), "--quiet"} + arguments));
-    QFile temporary(f->path(QStringLiteral("~tmp.rw")));
-    QVERIFY(temporary.open(QIODevice::ReadOnly));
-    const QByteArray written = temporary.readAll();
-    QVERIFY(written.startsWith(".NAME sales\r\n"));
-    QCOMPARE(QString::fromUtf8(written).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts),
+    // The report program reads lines as the platform ends them.
+    const QByteArray written = FrameFixture::contents(f->path(QStringLiteral("~tmp.rw")));
+    QVERIFY(written.startsWith(".NAME sales\n"));
+    QVERIFY(!written.contains('\r'));
+    QCOMPARE(QString::fromUtf8(written).split(u'\n', Qt::SkipEmptyParts),
              window->sourceEditor()->lines().texts());
     QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
     QVERIFY(window->designing());
     QVERIFY(f->frame->statusBar()->currentMessage().startsWith(
         QStringLiteral("Report program started: ")));
+}
+
+void TestProjectCommands::runReportRefusesValuesThatSplit_data()
+{
+    QTest::addColumn<QString>("vnode");
+    QTest::addColumn<QString>("database");
+    QTest::addColumn<QString>("user");
+    QTest::addColumn<QString>("message");
+    const QString refused = QStringLiteral("ERROR. %1 cannot hold blanks, line breaks or a "
+                                           "leading '-': %2");
+    const QString evil = QStringLiteral("db1 -xEVIL \"two words\"");
+    QTest::newRow("database with options")
+        << "" << evil << "dba" << refused.arg(QStringLiteral("Database"), evil);
+    QTest::newRow("database with a line break")
+        << "" << "db1\n-xEVIL"
+        << "dba" << refused.arg(QStringLiteral("Database"), QStringLiteral("db1\n-xEVIL"));
+    QTest::newRow("database with a tab") << "" << "db1\tdb2"
+                                         << "dba"
+                                         << refused.arg(QStringLiteral("Database"),
+                                                        QStringLiteral("db1\tdb2"));
+    QTest::newRow("database as an option")
+        << "" << "-xEVIL"
+        << "dba" << refused.arg(QStringLiteral("Database"), QStringLiteral("-xEVIL"));
+    QTest::newRow("node with a blank")
+        << "ORANGE -xEVIL"
+        << "SALESDB"
+        << "dba" << refused.arg(QStringLiteral("VNode"), QStringLiteral("ORANGE -xEVIL"));
+    QTest::newRow("node as an option")
+        << "-xEVIL"
+        << "SALESDB"
+        << "dba" << refused.arg(QStringLiteral("VNode"), QStringLiteral("-xEVIL"));
+    QTest::newRow("user with a blank")
+        << "" << "SALESDB"
+        << "in gres"
+        << refused.arg(QStringLiteral("User for REPORT Ingres Program"), QStringLiteral("in gres"));
+    QTest::newRow("user as an option")
+        << "" << "SALESDB"
+        << "-xEVIL"
+        << refused.arg(QStringLiteral("User for REPORT Ingres Program"), QStringLiteral("-xEVIL"));
+}
+
+// Values of a design (anyone may have written it) and the user setting
+// each go to the report program as one word or not at all: a value that
+// would split or pass for an option is refused, naming its property, and
+// the program does not start.
+void TestProjectCommands::runReportRefusesValuesThatSplit()
+{
+    QFETCH(QString, vnode);
+    QFETCH(QString, database);
+    QFETCH(QString, user);
+    QFETCH(QString, message);
+    const QString program = standInProgram(QStringLiteral("report"));
+    QVERIFY(Settings::write(SettingKeys::ReportProgram, program));
+    QVERIFY(Settings::write(SettingKeys::ReportUser, user));
+    ReportWindow *window = openDesign();
+    QVERIFY(window);
+    window->mPage1()->vnode = vnode;
+    window->mPage1()->database = database;
+    f->messages.clear();
+    f->action(QStringLiteral("RunReport1"))->trigger();
+    QCOMPARE(f->failures(), QStringList{message});
+    QTest::qWait(300);
+    QVERIFY2(!QFile::exists(program + QStringLiteral(".args")),
+             qPrintable(recordedLines(program).join(u'|')));
+}
+
+// "~tmp.rw" lies in a folder others may write: a link of that name, to
+// a file of the user's, is replaced by the report source, and the file it
+// led to stays as it was.
+void TestProjectCommands::runReportReplacesALinkNotItsTarget()
+{
+    const QString program = standInProgram(QStringLiteral("report"));
+    QVERIFY(Settings::write(SettingKeys::ReportProgram, program));
+    QTemporaryDir elsewhere;
+    const QString precious = QDir(elsewhere.path()).filePath(QStringLiteral("precious.txt"));
+    QFile target(precious);
+    QVERIFY(target.open(QIODevice::WriteOnly));
+    target.write("the user's own file\n");
+    target.close();
+    const QString link = f->path(QStringLiteral("~tmp.rw"));
+    QVERIFY(QFile::link(precious, link));
+
+    ReportWindow *window = openDesign();
+    QVERIFY(window);
+    window->mPage1()->database = QStringLiteral("SALESDB");
+    window->mPage1()->reportName = QStringLiteral("sales");
+    f->action(QStringLiteral("RunReport1"))->trigger();
+    QTRY_VERIFY(QFile::exists(program + QStringLiteral(".args")));
+    QCOMPARE(FrameFixture::contents(precious), QByteArray("the user's own file\n"));
+    QVERIFY(!QFileInfo(link).isSymLink());
+    QVERIFY(FrameFixture::contents(link).startsWith(".NAME sales\n"));
+    QCOMPARE(f->failures(), QStringList{});
+}
+
+// The Source page, Write Text File (Ctrl+T), Write As UNIX File (Ctrl+U)
+// and Run Report give the text that --generate writes (the worked
+// example, whose detail heading ends in a blank), apart from the line ends.
+void TestProjectCommands::everyWayOutWritesTheSameText()
+{
+    const QString design = f->path(QStringLiteral("sales.kfx"));
+    QVERIFY(QFile::copy(QStringLiteral(KESTROVA_TEST_DATA "/sales.kfx"), design));
+    const QString program = standInProgram(QStringLiteral("report"));
+    QVERIFY(Settings::write(SettingKeys::ReportProgram, program));
+    f->frame->openFile(design);
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    window->mPage1()->database = QStringLiteral("SALESDB");
+    const QStringList expected = WorkedExample::lines();
+    QVERIFY(expected.contains(QStringLiteral(".DETAIL ")));
+
+    f->action(QStringLiteral("GenerateTextMenu"))->trigger();
+    QCOMPARE(window->sourceEditor()->lines().texts(), expected);
+    f->answers = {f->path(QStringLiteral("windows.rw")), f->path(QStringLiteral("unix.rw"))};
+    f->action(QStringLiteral("WriteTextFileMenu"))->trigger();
+    f->action(QStringLiteral("WriteUNIXFileMenu"))->trigger();
+    f->action(QStringLiteral("RunReport1"))->trigger();
+    QTRY_VERIFY(QFile::exists(program + QStringLiteral(".args")));
+
+    QCOMPARE(FrameFixture::contents(f->path(QStringLiteral("windows.rw"))),
+             (expected.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
+    const QByteArray lfText = (expected.join(u'\n') + u'\n').toUtf8();
+    QCOMPARE(FrameFixture::contents(f->path(QStringLiteral("unix.rw"))), lfText);
+    QCOMPARE(FrameFixture::contents(f->path(QStringLiteral("~tmp.rw"))), lfText);
+    QCOMPARE(f->failures(), QStringList{});
+    QCOMPARE(f->yesNoQuestions, QStringList{});
 }
 
 void TestProjectCommands::runReportStopsWhenTheUserSaysNo()

@@ -157,6 +157,7 @@ private slots:
     void keyBindings_data();
     void keyBindings();
     void smartTabs();
+    void enterTrimsTheLineItEnds();
     void menuShortcutsComeFirst();
     void altDragSelectsColumn_data();
     void altDragSelectsColumn();
@@ -504,14 +505,35 @@ void tst_SourceEditor::smartTabs()
     QCOMPARE(column(), 10);
     QTest::keyClick(&editor, Qt::Key_Tab); // no word further right: the next tab stop
     QCOMPARE(column(), 16);
-    QCOMPARE(editor.lineText(2), QString());
-    QCOMPARE(editor.text(2), QString(16, u' '));
+    QCOMPARE(editor.lineText(2), QString(16, u' '));
 
     editor.setOptions(editor.options() & ~SourceEditor::SmartTabs);
     editor.setText(QStringLiteral("ab  cd\n"));
     editor.setCursorPosition(1, 0);
     QTest::keyClick(&editor, Qt::Key_Tab);
     QCOMPARE(column(), 8);
+}
+
+// With the option, the blanks the user leaves at the end of a line go when
+// Enter ends it, in the same undo step; lines not ended by the user keep
+// theirs.
+void tst_SourceEditor::enterTrimsTheLineItEnds()
+{
+    SourceEditor editor;
+    editor.setOptions(editor.options() & ~SourceEditor::AutoIndent);
+    editor.setText(QStringLiteral(".DETAIL \nkept  "));
+    editor.setCursorPosition(1, 6);
+    QTest::keyClicks(&editor, ".PRINT x  ");
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QTest::keyClicks(&editor, "y ");
+    QCOMPARE(editor.lines().texts(), (QStringList{".DETAIL ", "kept  .PRINT x", "y "}));
+    editor.undo(); // the typed "y "
+    editor.undo(); // Enter with its trimming
+    QCOMPARE(editor.lines().texts(), (QStringList{".DETAIL ", "kept  .PRINT x  "}));
+
+    editor.setOptions(editor.options() & ~SourceEditor::TrimTrailingBlanks);
+    QTest::keyClick(&editor, Qt::Key_Return);
+    QCOMPARE(editor.lines().texts(), (QStringList{".DETAIL ", "kept  .PRINT x  ", ""}));
 }
 
 void tst_SourceEditor::menuShortcutsComeFirst()
@@ -608,13 +630,12 @@ void tst_SourceEditor::linesAndObjects()
     editor.setLines(lines);
     QCOMPARE(editor.lineCount(), 3);
     const CodeLines back = editor.lines();
-    QCOMPARE(back.texts(), (QStringList{"\t.PRINT 'x'", "", "last"}));
+    // Text put in keeps its trailing blanks, trimmed or not: it is written so.
+    QVERIFY(editor.hasOption(SourceEditor::TrimTrailingBlanks));
+    QCOMPARE(back.texts(), (QStringList{"\t.PRINT 'x'   ", "", "last"}));
     QCOMPARE(back[0].object.tag, tag);
     QVERIFY(back[1].object.isEmpty());
     QCOMPARE(back[2].object.component.data(), &a);
-
-    editor.setOptions(editor.options() & ~SourceEditor::TrimTrailingBlanks);
-    QCOMPARE(editor.lineText(0), QStringLiteral("\t.PRINT 'x'   "));
 
     editor.addLine(QStringLiteral("added"), LineObject{&a, {}});
     QCOMPARE(editor.lineCount(), 4);

@@ -37,7 +37,7 @@ public:
         CaretPastEndOfLine = 1 << 5,
         SmartTabs = 1 << 6, // Tab goes to the next word start of the line above
         TabsToSpaces = 1 << 7,
-        TrimTrailingBlanks = 1 << 8, // lines are handed out without trailing blanks
+        TrimTrailingBlanks = 1 << 8, // a line the user ends with Enter loses its trailing blanks
         HideSelectionWithoutFocus = 1 << 9,
     };
     static const QStringList &optionNames();
@@ -63,7 +63,10 @@ public:
     // --- Lines and their objects. An empty editor has no lines.
     // Hides the base class's line count, which lineCount() gives.
     CodeLines lines() const;
+    // Clears the undo history.
     void setLines(const CodeLines &lines);
+    // One step that undo takes back; the caret goes to the start.
+    void replaceLines(const CodeLines &lines);
     int lineCount() const;
     QString lineText(int line) const;
     LineObject lineObject(int line) const;
@@ -210,6 +213,9 @@ private:
     static std::optional<QString> textOf(const QEvent *event);
     // Where a refusal left the caret, it goes back to.
     void endInput();
+    void takeLineObjects(const CodeLines &lines);
+    void refreshLineColours();
+    void trimLineEndedByEnter();
     void trackModification(int position, int type, const char *text, int length, int linesAdded);
     QMouseEvent columnSelectionEvent(const QMouseEvent *event) const;
     int gutterExtent() const;

@@ -147,8 +147,37 @@ void SourceEditor::keyPressEvent(QKeyEvent *event)
             && (plain || shifted) && pageMove(event->key() == Qt::Key_PageDown, shifted)) {
             return;
         }
+        const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+        if (enter && plain && hasOption(TrimTrailingBlanks)) {
+            beginUndoAction();
+            QsciScintilla::keyPressEvent(event);
+            trimLineEndedByEnter();
+            endUndoAction();
+            return;
+        }
     }
     QsciScintilla::keyPressEvent(event);
+}
+
+// The blanks the user left at the end of the line Enter just ended. Only
+// what the user types is trimmed: text put into the editor keeps its
+// trailing blanks, as it is written out.
+void SourceEditor::trimLineEndedByEnter()
+{
+    const int line = int(SendScintilla(SCI_LINEFROMPOSITION, SendScintilla(SCI_GETCURRENTPOS))) - 1;
+    if (line < 0)
+        return;
+    const long start = SendScintilla(SCI_POSITIONFROMLINE, line);
+    const long end = SendScintilla(SCI_GETLINEENDPOSITION, line);
+    long kept = end;
+    while (kept > start) {
+        const auto c = char(SendScintilla(SCI_GETCHARAT, kept - 1));
+        if (c != ' ' && c != '\t')
+            break;
+        --kept;
+    }
+    if (kept < end)
+        SendScintilla(SCI_DELETERANGE, kept, end - kept);
 }
 
 // Tab with smart tabs: to the column of the next word start on the

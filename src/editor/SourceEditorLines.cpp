@@ -16,15 +16,6 @@ QString withoutLineEnd(QString text)
     return text;
 }
 
-QString withoutTrailingBlanks(QString text)
-{
-    qsizetype end = text.size();
-    while (end > 0 && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
-        --end;
-    text.truncate(end);
-    return text;
-}
-
 } // namespace
 
 // Keeps one object per line. Text inserted at the start of a line pushes
@@ -99,6 +90,21 @@ void SourceEditor::setLines(const CodeLines &lines)
 {
     const QScopedValueRollback<int> unguarded(m_unguarded, m_unguarded + 1);
     setText(lines.texts().join(u'\n'));
+    takeLineObjects(lines);
+}
+
+void SourceEditor::replaceLines(const CodeLines &lines)
+{
+    beginUndoAction();
+    selectAll();
+    replaceSelectedText(lines.texts().join(u'\n'));
+    endUndoAction();
+    setCursorPosition(0, 0);
+    takeLineObjects(lines);
+}
+
+void SourceEditor::takeLineObjects(const CodeLines &lines)
+{
     m_lineObjects = QList<LineObject>(QsciScintilla::lines());
     // The editor may hold fewer lines than given: its text ends at a NUL.
     const qsizetype count = std::min<qsizetype>(lines.size(), m_lineObjects.size());
@@ -112,10 +118,11 @@ int SourceEditor::lineCount() const
     return SendScintilla(SCI_GETLENGTH) == 0 ? 0 : QsciScintilla::lines();
 }
 
+// The line as it stands, trailing blanks included: what the editor shows
+// is what is written.
 QString SourceEditor::lineText(int line) const
 {
-    const QString result = withoutLineEnd(text(line));
-    return hasOption(TrimTrailingBlanks) ? withoutTrailingBlanks(result) : result;
+    return withoutLineEnd(text(line));
 }
 
 LineObject SourceEditor::lineObject(int line) const

@@ -1,6 +1,10 @@
 #include "model/FileReplacement.h"
 
+#include <QFileInfo>
+#include <QTemporaryFile>
+
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include <unistd.h>
@@ -49,6 +53,33 @@ bool FileReplacement::fail(const QString &error)
     if (m_file.isOpen())
         m_file.cancelWriting();
     return false;
+}
+
+bool FileReplacement::replaceLinkToo(const QString &fileName, QByteArrayView content,
+                                     QString *error)
+{
+    const auto failed = [error](const QString &why) {
+        if (error)
+            *error = why;
+        return false;
+    };
+    // A file made afresh beside the name (created exclusively, so never
+    // through a link) is renamed onto it: rename replaces the name itself,
+    // whatever it was.
+    const QFileInfo target(fileName);
+    QTemporaryFile file(target.absoluteFilePath() + QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return failed(file.errorString());
+    if (file.write(content.data(), content.size()) != content.size() || !file.flush())
+        return failed(file.errorString());
+    if (::fsync(file.handle()) != 0)
+        return failed(QString::fromLocal8Bit(std::strerror(errno)));
+    const QByteArray from = QFile::encodeName(file.fileName());
+    const QByteArray to = QFile::encodeName(target.absoluteFilePath());
+    if (::rename(from.constData(), to.constData()) != 0)
+        return failed(QString::fromLocal8Bit(std::strerror(errno)));
+    file.setAutoRemove(false);
+    return true;
 }
 
 bool FileReplacement::replace(const QString &fileName, QByteArrayView content, QString *error)

@@ -34,6 +34,12 @@ public:
 
     // The whole content at once; why it failed in *error.
     static bool replace(const QString &fileName, QByteArrayView content, QString *error = nullptr);
+    // The same for a name in a folder others may write: a symbolic link of
+    // that name is replaced by the file, never written through (QSaveFile
+    // follows it and would replace whatever file it leads to). The new file
+    // may be read by its owner only.
+    static bool replaceLinkToo(const QString &fileName, QByteArrayView content,
+                               QString *error = nullptr);
 
 private:
     bool fail(const QString &error);

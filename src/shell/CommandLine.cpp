@@ -50,13 +50,22 @@ int finishOutput(QTextStream &out, QTextStream &err)
     return ExitOutput;
 }
 
-// Takes the value of an option that needs one, or records the error.
-bool takeValue(const QStringList &arguments, qsizetype &index, QString &value,
-               CommandLineRequest &request)
+// Whether an argument is an option rather than a value; a lone "-" is not.
+bool isOption(const QString &argument)
 {
-    if (index + 1 >= arguments.size() || arguments[index + 1].startsWith(QLatin1String("--"))) {
+    return argument.startsWith(QLatin1Char('-')) && argument.size() > 1;
+}
+
+// Takes the value of an option that needs one, or records the error, which
+// names what is missing. An option in the value's place is not taken for
+// a file name.
+bool takeValue(const QStringList &arguments, qsizetype &index, QString &value,
+               CommandLineRequest &request, const QString &missing)
+{
+    if (index + 1 >= arguments.size() || isOption(arguments[index + 1])) {
         request.action = CommandLineRequest::Invalid;
-        request.error = arguments[index] + QStringLiteral(" needs a file name");
+        request.error = arguments[index] + QStringLiteral(" needs a file name: the ") + missing
+                        + QStringLiteral(" is missing");
         return false;
     }
     value = arguments[++index];
@@ -129,19 +138,19 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
         } else if (argument == QLatin1String("--version")) {
             request.action = CommandLineRequest::Version;
         } else if (argument == QLatin1String("--generate")) {
-            if (takeValue(arguments, i, request.design, request))
+            if (takeValue(arguments, i, request.design, request, QStringLiteral("design")))
                 request.action = CommandLineRequest::Generate;
         } else if (argument == QLatin1String("--dump")) {
-            if (takeValue(arguments, i, request.design, request))
+            if (takeValue(arguments, i, request.design, request, QStringLiteral("design")))
                 request.action = CommandLineRequest::Dump;
         } else if (argument == QLatin1String("--check")) {
-            if (takeValue(arguments, i, request.design, request))
+            if (takeValue(arguments, i, request.design, request, QStringLiteral("file to check")))
                 request.action = CommandLineRequest::Check;
         } else if (argument == QLatin1String("--output") || argument == QLatin1String("-o")) {
-            takeValue(arguments, i, request.output, request);
+            takeValue(arguments, i, request.output, request, QStringLiteral("output file"));
         } else if (argument == QLatin1String("--unix")) {
             request.unixLineEnds = true;
-        } else if (argument.startsWith(QLatin1Char('-')) && argument.size() > 1) {
+        } else if (isOption(argument)) {
             request.action = CommandLineRequest::Invalid;
             request.error = QStringLiteral("unknown option ") + argument;
         } else {

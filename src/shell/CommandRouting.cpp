@@ -124,7 +124,8 @@ void MainWindow::toggleTriggered()
 ReportWindow *MainWindow::generateToSource()
 {
     ReportWindow *window = activeReportWindow();
-    if (!window)
+    // Text the user typed or read is not replaced without asking.
+    if (!window || !window->confirmSourceReplacement())
         return nullptr;
     window->switchOff();
     window->setActivePage(Page::Source);
@@ -142,7 +143,7 @@ void MainWindow::generateTextTriggered()
 bool MainWindow::generateActiveReport()
 {
     ReportWindow *window = activeReportWindow();
-    if (!window)
+    if (!window || !window->confirmSourceReplacement())
         return false;
     window->switchOff();
     const bool generated = window->generateSource();

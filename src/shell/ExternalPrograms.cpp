@@ -2,6 +2,8 @@
 
 #include <QProcess>
 
+#include <algorithm>
+
 namespace ExternalPrograms {
 
 bool isBlank(const QString &value)
@@ -13,20 +15,31 @@ bool isBlank(const QString &value)
     return true;
 }
 
-QString reportParameters(const QString &vnode, const QString &database, const QString &user)
+QStringList reportArguments(const QString &vnode, const QString &database, const QString &user)
 {
     const QString target = isBlank(vnode) ? database : vnode + QStringLiteral("::") + database;
-    return target + QStringLiteral(" -i~tmp.rw -u") + user;
+    return {target, QStringLiteral("-i~tmp.rw"), QStringLiteral("-u") + user};
 }
 
-QStringList commandWords(const QString &program, const QString &parameters)
+QString unsafeReportValue(const QString &property, const QString &value)
 {
-    return QProcess::splitCommand(program) + QProcess::splitCommand(parameters);
+    const bool splits = std::any_of(value.cbegin(), value.cend(), [](QChar c) {
+        return c <= QLatin1Char(' ') || c.isSpace() || c.category() == QChar::Other_Control;
+    });
+    if (!splits && !value.startsWith(QLatin1Char('-')))
+        return {};
+    return QStringLiteral("ERROR. %1 cannot hold blanks, line breaks or a leading '-': %2")
+        .arg(property, value);
 }
 
-bool start(const QString &program, const QString &parameters)
+QStringList commandWords(const QString &program, const QStringList &arguments)
 {
-    const QStringList words = commandWords(program, parameters);
+    return QProcess::splitCommand(program) + arguments;
+}
+
+bool start(const QString &program, const QStringList &arguments)
+{
+    const QStringList words = commandWords(program, arguments);
     if (words.isEmpty())
         return false;
     return QProcess::startDetached(words.constFirst(), words.mid(1));

@@ -3,12 +3,12 @@
 #include "shell/HeadlessReport.h"
 
 #include "check/ReportCheck.h"
+#include "model/InputFile.h"
 #include "model/ObjectStream.h"
 #include "model/ReportPage.h"
 #include "windows/DesignFileName.h"
 #include "windows/GeneratedSourceCheck.h"
 
-#include <QFile>
 #include <QTextStream>
 
 #include <optional>
@@ -34,13 +34,12 @@ std::optional<QList<CheckProblem>> checkFile(const QString &fileName)
             problems.append(found.problem);
         return problems;
     }
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    // A FIFO, a device or a huge file is refused, never waited on or read
+    // without end.
+    const std::optional<QByteArray> text = InputFile::read(fileName);
+    if (!text)
         return std::nullopt;
-    const QByteArray text = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return ReportCheck::check(text);
+    return ReportCheck::check(*text);
 }
 
 } // namespace

@@ -15,6 +15,8 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
+#include <utility>
+
 // The object list, Run Report and the external tools.
 
 void MainWindow::viewObjectListTriggered()
@@ -45,19 +47,33 @@ void MainWindow::runReportTriggered()
         return;
     // A failure to write is reported, and the program still runs on what
     // the file holds.
-    window->saveSourceText(QStringLiteral("~tmp.rw"));
+    window->writeReportProgramFile(QStringLiteral("~tmp.rw"));
     const ReportPage *page = window->mPage1();
     if (ExternalPrograms::isBlank(page->database)) {
         showMessage(this, QStringLiteral("ERROR. Data Base Name cannot to be empty."));
         return;
     }
-    const QString parameters =
-        ExternalPrograms::reportParameters(page->vnode, page->database, user);
-    if (!ExternalPrograms::start(program, parameters)) {
+    // Values of a design, which may come from anyone, never become options
+    // of the program or several words.
+    const QString node = ExternalPrograms::isBlank(page->vnode) ? QString() : page->vnode;
+    const std::pair<QString, QString> values[] = {
+        {QStringLiteral("VNode"), node},
+        {QStringLiteral("Database"), page->database},
+        {QStringLiteral("User for REPORT Ingres Program"), user},
+    };
+    for (const auto &[property, value] : values) {
+        const QString unsafe = ExternalPrograms::unsafeReportValue(property, value);
+        if (!unsafe.isEmpty()) {
+            showMessage(this, unsafe);
+            return;
+        }
+    }
+    const QStringList arguments = ExternalPrograms::reportArguments(node, page->database, user);
+    if (!ExternalPrograms::start(program, arguments)) {
         showMessage(this, QStringLiteral("ERROR. Cannot run report program."));
         return;
     }
-    showDone(reportStartedMessage(program, parameters));
+    showDone(reportStartedMessage(program, arguments.join(QLatin1Char(' '))));
 }
 
 void MainWindow::textEditorTriggered()

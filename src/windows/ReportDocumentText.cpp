@@ -15,6 +15,14 @@ std::optional<SourceText> read(const QString &fileName)
     return SourceText{TextFiles::splitLines(TextFiles::decode(*bytes)), bytes->contains('\r')};
 }
 
+bool writeReplacingLink(const QString &fileName, const QStringList &lines, QByteArrayView lineEnd)
+{
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += line.toUtf8() + lineEnd.toByteArray();
+    return FileReplacement::replaceLinkToo(fileName, bytes);
+}
+
 bool write(const QString &fileName, const QStringList &lines, QByteArrayView lineEnd,
            const std::function<void()> &lineWritten)
 {

@@ -30,4 +30,16 @@ std::optional<SourceText> read(const QString &fileName);
 bool write(const QString &fileName, const QStringList &lines, QByteArrayView lineEnd,
            const std::function<void()> &lineWritten = {});
 
+// The same at once, for a name that may be a symbolic link planted by
+// someone else: the link is replaced, the file it leads to left alone.
+bool writeReplacingLink(const QString &fileName, const QStringList &lines,
+                        QByteArrayView lineEnd);
+
+// The line end of text files where the program runs.
+#ifdef Q_OS_WIN
+inline constexpr QByteArrayView PlatformLineEnd = "\r\n";
+#else
+inline constexpr QByteArrayView PlatformLineEnd = "\n";
+#endif
+
 } // namespace ReportDocumentText

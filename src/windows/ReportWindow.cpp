@@ -176,6 +176,8 @@ void ReportWindow::adoptSourceEditor()
     editor->show();
     connect(editor, &SourceEditor::editPropertyRequested, this,
             &ReportWindow::editPropertyTriggered, Qt::UniqueConnection);
+    connect(editor, &QsciScintilla::modificationChanged, this, &ReportWindow::updateCaption,
+            Qt::UniqueConnection);
 }
 
 void ReportWindow::initialize()

@@ -82,6 +82,9 @@ public:
     bool isWindowOf(const QString &path, OpenMode mode) const;
     // Whether the design differs from what was last loaded or written.
     bool designModified() const;
+    // Whether the design changed, or the source was edited since it was
+    // last read, generated or written; the caption then ends in "*".
+    bool modified() const;
     // Asked for another design file when a closing design cannot go to its
     // own; without a chooser that choice cancels the close.
     void setDesignPathChooser(std::function<QString()> chooser)
@@ -102,6 +105,10 @@ public:
     bool saveSourceText(const QString &fileName);
     // LF line ends, with progress.
     bool writeUnixFile(const QString &fileName);
+    // The source as the report program reads it: the platform's line ends.
+    // A symbolic link of that name is replaced, never written through: it
+    // may lead to any file of the user.
+    bool writeReportProgramFile(const QString &fileName);
     bool loadEditorSettings(const QString &fileName);
     // Clears the source text first: the settings file never holds text.
     bool saveEditorSettings(const QString &fileName);
@@ -115,6 +122,11 @@ public:
     // panel); false when generation failed and reported it. Does not switch
     // design mode or pages: the frame window's Generate does that.
     bool generateSource();
+    // Whether generation may replace the Source page: at once when it holds
+    // what generation last put there (or nothing), otherwise as the user
+    // decides, who may keep the text and cancel. The replacement itself is
+    // one step that the source editor's undo takes back.
+    bool confirmSourceReplacement();
     // The window as generation sees it: page, progress, item marks of the
     // open code dialog, source editor, message box.
     GenerationWindow generationWindow();
@@ -221,6 +233,7 @@ private:
     // The design as the stage file would hold it.
     QByteArray designBytes() const;
     void markDesignWritten();
+    void markSourceUnmodified();
     // False when the user cancelled closing.
     bool settleDesignBeforeClose();
     bool writeDesignAfterQuestion(UnsavedDesignReason reason);
@@ -260,6 +273,8 @@ private:
     int m_busy = 0;
     bool m_closeWhenIdle = false;
     QStringList m_generatedLines;
+    // The source editor's text as generation last left it.
+    QString m_generatedSource;
 
     QTabWidget *m_pageControl = nullptr;
     QWidget *m_reportFormPage = nullptr;

@@ -88,6 +88,7 @@ void ReportWindow::openReport(OpenMode mode, const QString &name)
     QCoreApplication::sendPostedEvents(m_reportStage);
     m_writtenDesign = designBytes();
     m_undoStack->clear();
+    updateCaption();
 }
 
 namespace {
@@ -121,6 +122,19 @@ QByteArray ReportWindow::designBytes() const
 bool ReportWindow::designModified() const
 {
     return designBytes() != m_writtenDesign;
+}
+
+bool ReportWindow::modified() const
+{
+    return (m_sourceEditor && m_sourceEditor->isModified()) || designModified();
+}
+
+// Marks the source as matching what it was read from, generated from or
+// written to.
+void ReportWindow::markSourceUnmodified()
+{
+    m_sourceEditor->setModified(false);
+    updateCaption();
 }
 
 void ReportWindow::markDesignWritten()
@@ -184,14 +198,17 @@ bool ReportWindow::loadSourceText(const QString &fileName)
     lines.setTexts(text->lines);
     m_sourceEditor->setLines(lines);
     m_sourceWithCr = text->hadCr;
+    markSourceUnmodified();
     return true;
 }
 
 bool ReportWindow::saveSourceText(const QString &fileName)
 {
     const QByteArrayView lineEnd = m_sourceWithCr ? QByteArrayView("\r\n") : QByteArrayView("\n");
-    if (ReportDocumentText::write(fileName, m_sourceEditor->lines().texts(), lineEnd))
+    if (ReportDocumentText::write(fileName, m_sourceEditor->lines().texts(), lineEnd)) {
+        markSourceUnmodified();
         return true;
+    }
     showMessage(this, CannotSaveTo + fileName);
     return false;
 }
@@ -209,9 +226,20 @@ bool ReportWindow::writeUnixFile(const QString &fileName)
     });
     m_progress->hideProgressPanel();
     endBusy();
-    if (!written)
+    if (written)
+        markSourceUnmodified();
+    else
         showMessage(this, CannotSaveTo + fileName);
     return written;
+}
+
+bool ReportWindow::writeReportProgramFile(const QString &fileName)
+{
+    if (ReportDocumentText::writeReplacingLink(fileName, m_sourceEditor->lines().texts(),
+                                               ReportDocumentText::PlatformLineEnd))
+        return true;
+    showMessage(this, CannotSaveTo + fileName);
+    return false;
 }
 
 bool ReportWindow::loadEditorSettings(const QString &fileName)
@@ -290,6 +318,19 @@ GenerationWindow ReportWindow::generationWindow()
     return window;
 }
 
+bool ReportWindow::confirmSourceReplacement()
+{
+    const QString text = m_sourceEditor->text();
+    if (text.isEmpty() || text == m_generatedSource)
+        return true;
+    return askQuestion(this,
+                       QStringLiteral("The Source page holds text that was not generated from "
+                                      "this design (read from a file or edited).\n"
+                                      "Replace it with the generated source, or keep it and "
+                                      "cancel?"),
+                       QStringLiteral("Replace"), QStringLiteral("Keep the Text"));
+}
+
 bool ReportWindow::generateSource()
 {
     beginBusy();
@@ -300,8 +341,8 @@ bool ReportWindow::generateSource()
 
 void ReportWindow::clearLines()
 {
+    // The editor keeps its text until the new one replaces it in one step.
     m_generatedLines.clear();
-    m_sourceEditor->clearLines();
 }
 
 void ReportWindow::addLine(const QString &text)
@@ -313,8 +354,10 @@ void ReportWindow::endLines()
 {
     CodeLines lines;
     lines.setTexts(m_generatedLines);
-    m_sourceEditor->setLines(lines);
+    m_sourceEditor->replaceLines(lines);
     m_generatedLines.clear();
+    m_generatedSource = m_sourceEditor->text();
+    markSourceUnmodified();
 }
 
 void ReportWindow::endBusy()

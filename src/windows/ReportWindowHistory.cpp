@@ -83,6 +83,7 @@ void ReportWindow::restoreDesign(const DesignState &state)
 
 void ReportWindow::updateCaption()
 {
-    // The design differs from its file while the caption ends in "*".
-    setWindowTitle(designModified() ? m_designFileName + QStringLiteral("*") : m_designFileName);
+    // The design differs from its file, or the source was edited, while the
+    // caption ends in "*".
+    setWindowTitle(modified() ? m_designFileName + QStringLiteral("*") : m_designFileName);
 }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include <utility>
 
@@ -30,13 +31,19 @@ MessageHandler setMessageHandler(MessageHandler handler)
     return std::exchange(installedHandler<MessageHandler>(), std::move(handler));
 }
 
-bool askQuestion(QWidget *parent, const QString &text)
+bool askQuestion(QWidget *parent, const QString &text, const QString &yesCaption,
+                 const QString &noCaption)
 {
     if (const auto &handler = installedHandler<QuestionHandler>())
         return handler(parent, text);
-    return QMessageBox::question(parent, QApplication::applicationName(), text,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No)
-           == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, QApplication::applicationName(), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    if (!yesCaption.isEmpty())
+        box.button(QMessageBox::Yes)->setText(yesCaption);
+    if (!noCaption.isEmpty())
+        box.button(QMessageBox::No)->setText(noCaption);
+    return box.exec() == QMessageBox::Yes;
 }
 
 QuestionHandler setQuestionHandler(QuestionHandler handler)

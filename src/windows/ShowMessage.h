@@ -16,10 +16,11 @@ void showMessage(QWidget *parent, const QString &text);
 // replaces.
 MessageHandler setMessageHandler(MessageHandler handler);
 
-// A question with Yes and No, No the default; true for Yes. A handler
-// installed instead answers it.
+// A question with Yes and No, No the default; true for Yes. The buttons
+// may be captioned otherwise. A handler installed instead answers it.
 using QuestionHandler = std::function<bool(QWidget *parent, const QString &text)>;
 
-bool askQuestion(QWidget *parent, const QString &text);
+bool askQuestion(QWidget *parent, const QString &text, const QString &yesCaption = {},
+                 const QString &noCaption = {});
 
 QuestionHandler setQuestionHandler(QuestionHandler handler);
