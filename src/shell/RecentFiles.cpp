@@ -61,7 +61,8 @@ QStringList existing(const QStringList &paths)
     return kept;
 }
 
-bool update(const std::function<QStringList(const QStringList &paths)> &change)
+bool update(const std::function<QStringList(const QStringList &paths)> &change,
+            QString *error = nullptr)
 {
     const auto changeValues = [&change](const QStringList &stored) -> std::optional<QStringList> {
         const QStringList before = entries(stored);
@@ -71,7 +72,10 @@ bool update(const std::function<QStringList(const QStringList &paths)> &change)
         return values(after);
     };
     IniFile file(SettingsFiles::iniPath());
-    return file.updateStrings(Section, keys(), changeValues);
+    const bool updated = file.updateStrings(Section, keys(), changeValues);
+    if (!updated && error)
+        *error = file.errorString();
+    return updated;
 }
 
 } // namespace
@@ -85,7 +89,7 @@ QStringList read()
     return entries(stored);
 }
 
-bool add(const QString &path)
+bool add(const QString &path, QString *error)
 {
     const QString entry = canonical(path);
     if (entry.isEmpty() || !fitsSettingsFile(entry))
@@ -98,7 +102,7 @@ bool add(const QString &path)
                 changed.append(path);
         }
         return changed.mid(0, MaxCount);
-    });
+    }, error);
 }
 
 QStringList dropGone()
