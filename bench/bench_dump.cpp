@@ -18,9 +18,9 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 #include <QFile>
 #include <QIODevice>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <sys/resource.h>

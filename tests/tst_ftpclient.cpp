@@ -327,8 +327,10 @@ void TestFtpClient::scriptedFaults_data()
         << QByteArray("PASS") << QByteArray("530 Wrong password S3CRET\r\n") << qint64(-1)
         << "^Login as anna failed: 530$" << false;
     QTest::newRow("password with a control inside")
-        << QByteArray("PASS") << QByteArray("530 Wrong password s3\x7f" "cret\r\n") << qint64(-1)
-        << "^Login as anna failed: 530$" << false;
+        << QByteArray("PASS")
+        << QByteArray("530 Wrong password s3\x7f"
+                      "cret\r\n")
+        << qint64(-1) << "^Login as anna failed: 530$" << false;
     // Other replies are shown with the password cut out, in any case.
     QTest::newRow("password quoted by CWD")
         << QByteArray("CWD") << QByteArray("550 No folder for S3cRet\r\n") << qint64(-1)
@@ -485,16 +487,15 @@ void TestFtpClient::preliminaryRepliesDoNotExtendTheWait_data()
 
     const QByteArray wait = "120 Ready in a while\r\n";
     QTest::newRow("greeting, a line in a while")
-        << QByteArray("greeting") << wait << 300
-        << "No greeting from %1 within 1 second";
+        << QByteArray("greeting") << wait << 300 << "No greeting from %1 within 1 second";
     QTest::newRow("greeting, a flood") << QByteArray("greeting") << wait.repeated(500) << 0
                                        << "No greeting from %1 within 1 second";
     QTest::newRow("USER") << QByteArray("USER") << wait << 300
                           << "No reply to USER anna within 1 second";
     QTest::newRow("CWD") << QByteArray("CWD") << QByteArray("150 Working\r\n") << 300
                          << "No reply to CWD /reports within 1 second";
-    QTest::newRow("file stored") << QByteArray("STOR") << QByteArray("150 Still writing\r\n")
-                                 << 300 << "No reply to STOR SALES.RW within 1 second";
+    QTest::newRow("file stored") << QByteArray("STOR") << QByteArray("150 Still writing\r\n") << 300
+                                 << "No reply to STOR SALES.RW within 1 second";
 }
 
 void TestFtpClient::preliminaryRepliesDoNotExtendTheWait()

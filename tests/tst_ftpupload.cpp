@@ -272,8 +272,8 @@ void TestFtpUpload::realServerFaults()
     QVERIFY(window->messageLabel()->isVisible());
     QCOMPARE(window->messageLabel()->text(), m_lines[0]);
     QVERIFY(window->messageLabel()->geometry().bottom() < window->height());
-    QVERIFY(window->messageLabel()->height() >= window->messageLabel()->heightForWidth(
-                window->messageLabel()->width()));
+    QVERIFY(window->messageLabel()->height()
+            >= window->messageLabel()->heightForWidth(window->messageLabel()->width()));
     QCOMPARE(f->frame->statusBar()->currentMessage(), QString());
     window->close();
     QTRY_VERIFY(!window);

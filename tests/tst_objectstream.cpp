@@ -1013,36 +1013,47 @@ void TestObjectStream::undumpKeepsEveryEncoding()
         const Extended80::Bytes bytes = Extended80::encode(value);
         return hex("05") + QByteArray(reinterpret_cast<const char *>(bytes.data()), 10);
     };
-    const QByteArray nan = hex("05" "0100000000000000FF7F"); // a NaN with its own payload
-    const QByteArray stream =
-        "TPF0" + hex("F7" "0301000000") + str("TmText") + str("odd name") // prefix, index Int32 1
-        + str("Small") + hex("0405000000")                            // Int32 5
-        + str("Whole") + extended(40)                                   // 40.0
-        + str("Negative") + extended(-2.5L)                             // -2.5
-        + str("Infinite") + extended(HUGE_VALL)                         // bits
-        + str("NaN") + nan                                              // bits
-        + str("Single") + hex("0F0000C03F")                             // 1.5
-        + str("Date") + hex("110000000000000C40")                       // 3.5
-        + str("Money") + hex("10" "9AFFFFFFFFFFFFFF")                   // -0.0102
-        + str("Short") + hex("0C03000000") + "abc"                      // LString
-        + str("Wide") + hex("1202000000") + QByteArray("h\0i\0", 4)     // WString
-        + str("Word") + hex("07") + str("true")                         // Ident, not True
-        + str("Spaced") + hex("07") + str("two words")                  // Ident
-        + str("object") + hex("02FF")                                   // property "object"
-        + str("Items") + hex("0E" "030300" "01" "00" "00")              // item [Int16 3]
-        + str("Style") + hex("0B") + str("fs Bold") + hex("00")         // set
-        + hex("00")                                                     // end of properties
-        + hex("F0") + str("TChild") + str("") + hex("00" "00")          // prefix, no flags
-        + hex("00") + hex("00");
+    const QByteArray nan = hex("05"
+                               "0100000000000000FF7F"); // a NaN with its own payload
+    const QByteArray stream = "TPF0"
+                              + hex("F7"
+                                    "0301000000")
+                              + str("TmText") + str("odd name")         // prefix, index Int32 1
+                              + str("Small") + hex("0405000000")        // Int32 5
+                              + str("Whole") + extended(40)             // 40.0
+                              + str("Negative") + extended(-2.5L)       // -2.5
+                              + str("Infinite") + extended(HUGE_VALL)   // bits
+                              + str("NaN") + nan                        // bits
+                              + str("Single") + hex("0F0000C03F")       // 1.5
+                              + str("Date") + hex("110000000000000C40") // 3.5
+                              + str("Money")
+                              + hex("10"
+                                    "9AFFFFFFFFFFFFFF")                                   // -0.0102
+                              + str("Short") + hex("0C03000000") + "abc"                  // LString
+                              + str("Wide") + hex("1202000000") + QByteArray("h\0i\0", 4) // WString
+                              + str("Word") + hex("07") + str("true")        // Ident, not True
+                              + str("Spaced") + hex("07") + str("two words") // Ident
+                              + str("object") + hex("02FF")                  // property "object"
+                              + str("Items")
+                              + hex("0E"
+                                    "030300"
+                                    "01"
+                                    "00"
+                                    "00") // item [Int16 3]
+                              + str("Style") + hex("0B") + str("fs Bold") + hex("00") // set
+                              + hex("00") // end of properties
+                              + hex("F0") + str("TChild") + str("")
+                              + hex("00"
+                                    "00") // prefix, no flags
+                              + hex("00") + hex("00");
     const QString text = StreamDump::dumpStageFile(stream);
-    for (const char *line : {"object \"odd name\": TmText [inherited, index Int32 1, inline]",
-                             "  Small = Int32 5", "  Whole = 40.0", "  Negative = -2.5",
-                             "  Single = Single 1.5", "  Date = Date 3.5",
-                             "  Money = Currency -0.0102", "  Short = LString \"abc\"",
-                             "  Wide = WString \"hi\"", "  Word = Ident \"true\"",
-                             "  Spaced = Ident \"two words\"", "  object = -1",
-                             "    item [Int16 3]", "  Style = [\"fs Bold\"]",
-                             "  object TChild [prefix]", "  NaN = Extended {0100000000000000FF7F}"})
+    for (const char *line :
+         {"object \"odd name\": TmText [inherited, index Int32 1, inline]", "  Small = Int32 5",
+          "  Whole = 40.0", "  Negative = -2.5", "  Single = Single 1.5", "  Date = Date 3.5",
+          "  Money = Currency -0.0102", "  Short = LString \"abc\"", "  Wide = WString \"hi\"",
+          "  Word = Ident \"true\"", "  Spaced = Ident \"two words\"", "  object = -1",
+          "    item [Int16 3]", "  Style = [\"fs Bold\"]", "  object TChild [prefix]",
+          "  NaN = Extended {0100000000000000FF7F}"})
         QVERIFY2(text.contains(QString::fromUtf8(line) + u'\n'), qPrintable(text));
     QCOMPARE(StreamUndump::stageFile(text).toHex(' '), stream.toHex(' '));
 }
@@ -1052,8 +1063,10 @@ void TestObjectStream::undumpNamesLineAndColumn_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("empty") << "" << "Line 1, column 1: the text holds no object";
-    QTest::newRow("no object") << "thing\n" << "Line 1, column 1: \"object \" expected";
+    QTest::newRow("empty") << ""
+                           << "Line 1, column 1: the text holds no object";
+    QTest::newRow("no object") << "thing\n"
+                               << "Line 1, column 1: \"object \" expected";
     QTest::newRow("no end") << "object Foo\n  A = 1\n"
                             << "Line 3, column 1: the text ends before \"end\"";
     QTest::newRow("list not closed") << "object Foo\n  A = (\n    1\n"
@@ -1081,10 +1094,10 @@ void TestObjectStream::undumpNamesLineAndColumn_data()
     QTest::newRow("String too long")
         << QStringLiteral("object Foo\n  A = String \"%1\"\nend\n").arg(QString(256, u'x'))
         << "Line 2, column 14: a String holds at most 255 bytes";
-    QTest::newRow("name beyond Windows-1250") << QString::fromUtf8("object \"价\"\nend\n")
-                                              << QString::fromUtf8(
-                                                     "Line 1, column 11: Windows-1250 cannot "
-                                                     "hold the name \"价\"");
+    QTest::newRow("name beyond Windows-1250")
+        << QString::fromUtf8("object \"价\"\nend\n")
+        << QString::fromUtf8("Line 1, column 11: Windows-1250 cannot "
+                             "hold the name \"价\"");
 }
 
 void TestObjectStream::undumpNamesLineAndColumn()

@@ -316,8 +316,9 @@ void TestProjectCommands::printedPagesAndColumns()
     for (qsizetype page = 0; page < pages.size(); ++page) {
         QStringList onPage = pages[page].split(u'\n');
         onPage.removeIf([](const QString &line) { return line.trimmed().isEmpty(); });
-        const int expected =
-            page + 1 < pageCount ? linesPerPage : int(lines.size()) - linesPerPage * (pageCount - 1);
+        const int expected = page + 1 < pageCount
+                                 ? linesPerPage
+                                 : int(lines.size()) - linesPerPage * (pageCount - 1);
         QCOMPARE(onPage.size(), expected);
         printed += onPage;
     }

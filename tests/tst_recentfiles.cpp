@@ -397,11 +397,10 @@ void tst_RecentFiles::listThatCannotBeWrittenIsReported()
     fixture.answers << design;
     fixture.action(QStringLiteral("Otwrz1"))->trigger();
     QVERIFY(fixture.active());
-    QCOMPARE(fixture.failures(), QStringList{QStringLiteral("Unable to write to ")
-                                             + SettingsFiles::iniPath()
-                                             + QStringLiteral(": its folder does not exist")});
+    QCOMPARE(fixture.failures(),
+             QStringList{QStringLiteral("Unable to write to ") + SettingsFiles::iniPath()
+                         + QStringLiteral(": its folder does not exist")});
 }
 
 QTEST_MAIN(tst_RecentFiles)
 #include "tst_recentfiles.moc"
-

@@ -516,7 +516,8 @@ void tst_Settings::writeFailureTellsWhy_data()
     QTest::newRow("folder missing") << "folder"
                                     << "its folder does not exist";
     // As a full disk does: the write itself fails, whoever runs the test.
-    QTest::newRow("write refused") << "size" << "File too large";
+    QTest::newRow("write refused") << "size"
+                                   << "File too large";
 }
 
 // The reason a write failed reaches the user: in the setup dialog's

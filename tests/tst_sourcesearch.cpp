@@ -84,13 +84,11 @@ void TestSourceSearch::findMovesThroughTheMatches_data()
     QTest::newRow("once, forward")
         << QStringLiteral("subtotal") << false << false << QList<bool>{true, true, true}
         << QList<int>{2, 2, 2}
-        << QList<Outcome>{Outcome::Found, Outcome::FoundAfterWrapping,
-                          Outcome::FoundAfterWrapping};
+        << QList<Outcome>{Outcome::Found, Outcome::FoundAfterWrapping, Outcome::FoundAfterWrapping};
     QTest::newRow("once, backward")
         << QStringLiteral("subtotal") << false << false << QList<bool>{true, false, false}
         << QList<int>{2, 2, 2}
-        << QList<Outcome>{Outcome::Found, Outcome::FoundAfterWrapping,
-                          Outcome::FoundAfterWrapping};
+        << QList<Outcome>{Outcome::Found, Outcome::FoundAfterWrapping, Outcome::FoundAfterWrapping};
 }
 
 void TestSourceSearch::findMovesThroughTheMatches()

@@ -12,9 +12,9 @@ namespace StreamTypeNames {
 namespace {
 
 constexpr std::array<const char16_t *, StreamFormat::LastValueType + 1> Names{
-    u"Null",  u"List",  u"Int8",   u"Int16",    u"Int32",      u"Extended", u"String",
-    u"Ident", u"False", u"True",   u"Binary",   u"Set",        u"LString",  u"Nil",
-    u"Collection",      u"Single", u"Currency", u"Date",       u"WString",  u"Int64",
+    u"Null",       u"List",   u"Int8",     u"Int16",  u"Int32",   u"Extended", u"String",
+    u"Ident",      u"False",  u"True",     u"Binary", u"Set",     u"LString",  u"Nil",
+    u"Collection", u"Single", u"Currency", u"Date",   u"WString", u"Int64",
 };
 
 } // namespace

@@ -596,8 +596,7 @@ private:
         for (qsizetype i = 0; valid && i < text.size(); ++i) {
             if (i == point)
                 continue;
-            valid = isDigit(text[i])
-                    && magnitude <= (std::numeric_limits<quint64>::max() - 9) / 10;
+            valid = isDigit(text[i]) && magnitude <= (std::numeric_limits<quint64>::max() - 9) / 10;
             magnitude = magnitude * 10 + (text[i].unicode() - u'0');
         }
         const quint64 limit = quint64(std::numeric_limits<qint64>::max()) + (negative ? 1 : 0);
@@ -636,13 +635,17 @@ private:
 
     static int integerSize(ValueType type)
     {
-        return type == ValueType::Int8 ? 1 : type == ValueType::Int16 ? 2 : type == ValueType::Int32 ? 4 : 8;
+        return type == ValueType::Int8    ? 1
+               : type == ValueType::Int16 ? 2
+               : type == ValueType::Int32 ? 4
+                                          : 8;
     }
 
     static bool fits(ValueType type, qint64 value)
     {
         const int bits = 8 * integerSize(type);
-        return bits == 64 || (value >= -(qint64(1) << (bits - 1)) && value < (qint64(1) << (bits - 1)));
+        return bits == 64
+               || (value >= -(qint64(1) << (bits - 1)) && value < (qint64(1) << (bits - 1)));
     }
 
     void writeInteger(ValueType type, qint64 value)

@@ -150,9 +150,9 @@ void FtpWindow::showTransferStopped()
 void FtpWindow::closeAfterUpload()
 {
     if (auto *frame = qobject_cast<QMainWindow *>(parentWidget())) {
-        frame->statusBar()->showMessage(QStringLiteral("%1 uploaded to %2 on %3")
-                                            .arg(QFileInfo(m_localPath).fileName(),
-                                                 m_remoteDirectory, m_host.trimmed()));
+        frame->statusBar()->showMessage(
+            QStringLiteral("%1 uploaded to %2 on %3")
+                .arg(QFileInfo(m_localPath).fileName(), m_remoteDirectory, m_host.trimmed()));
     }
     m_closingAfterUpload = true;
     close();
@@ -203,8 +203,7 @@ void FtpWindow::failed(const QString &message)
 
 void FtpWindow::showMessageText(const QString &text)
 {
-    const QString shown =
-        m_message->isHidden() ? text : m_message->text() + u'\n' + text;
+    const QString shown = m_message->isHidden() ? text : m_message->text() + u'\n' + text;
     m_message->setText(shown);
     const int top = ClientSize.height();
     const int width = MessageWidth - 8;

@@ -94,15 +94,17 @@ bool add(const QString &path, QString *error)
     const QString entry = canonical(path);
     if (entry.isEmpty() || !fitsSettingsFile(entry))
         return true;
-    return update([&entry](const QStringList &paths) {
-        QStringList changed{entry};
-        for (const QString &path : paths) {
-            // An entry written by hand may name the file another way.
-            if (path != entry && canonical(path) != entry)
-                changed.append(path);
-        }
-        return changed.mid(0, MaxCount);
-    }, error);
+    return update(
+        [&entry](const QStringList &paths) {
+            QStringList changed{entry};
+            for (const QString &path : paths) {
+                // An entry written by hand may name the file another way.
+                if (path != entry && canonical(path) != entry)
+                    changed.append(path);
+            }
+            return changed.mid(0, MaxCount);
+        },
+        error);
 }
 
 QStringList dropGone()
