@@ -9,6 +9,7 @@
 // window's components; undump should take no longer than the load.
 
 #include "BenchDesign.h"
+#include "BestOf.h"
 
 #include "model/FileReplacement.h"
 #include "model/ObjectStream.h"
@@ -25,9 +26,7 @@
 
 #include <sys/resource.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <functional>
 
 namespace {
 
@@ -119,22 +118,6 @@ void row(const char *name, const QByteArray &small, const QByteArray &large)
                 double(b.textBytes) / large.size(), std::max(a.extraKilobytes, b.extraKilobytes));
 }
 
-// The best of a few runs, in milliseconds; tidy runs untimed after each.
-double best(const std::function<void()> &run, const std::function<void()> &tidy = {})
-{
-    double fastest = 1e300;
-    for (int i = 0; i < 5; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        QCoreApplication::sendPostedEvents();
-        fastest = std::min(fastest, timer.nsecsElapsed() / 1e6);
-        if (tidy)
-            tidy();
-    }
-    return fastest;
-}
-
 // Undump of a design's text, written to a file, and the load of that file.
 void undumpRow(int items, const QString &folder)
 {
@@ -149,12 +132,13 @@ void undumpRow(int items, const QString &folder)
     const QByteArray bytes = saved.readAll();
     const QString text = StreamDump::dumpStageFile(bytes);
     const QString written = folder + QStringLiteral("/undone%1.kfx").arg(items);
-    const double undump = best([&] {
+    const double undump = bestOf(5, [&] {
         if (!FileReplacement::replace(written, StreamUndump::stageFile(text)))
             std::fprintf(stderr, "cannot write %s\n", qPrintable(written));
     });
     std::unique_ptr<BenchDesign> loaded;
-    const double load = best(
+    const double load = bestOf(
+        5,
         [&] {
             loaded = std::make_unique<BenchDesign>();
             ObjectStream::loadStageFile(loaded->stage.get(), written, *loaded, reportClasses());

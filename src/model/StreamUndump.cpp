@@ -559,27 +559,26 @@ private:
 
     qint64 parseInteger(QStringView text)
     {
-        const QByteArray latin = text.toLatin1();
-        qint64 value = 0;
-        const auto [end, error] =
-            std::from_chars(latin.constData(), latin.constData() + latin.size(), value);
-        if (error != std::errc() || end != latin.constData() + latin.size()) {
-            m_position = m_numberStart;
-            fail(QStringLiteral("the integer is too large"));
-        }
-        return value;
+        return parse<qint64>(text, QStringLiteral("the integer is too large"));
     }
 
     template<class Float>
     Float parseFloat(QStringView text)
     {
+        return parse<Float>(text, QStringLiteral("the number is out of range"));
+    }
+
+    // The number of the characters numberText() took, or failure there.
+    template<class Number>
+    Number parse(QStringView text, const QString &failure)
+    {
         const QByteArray latin = text.toLatin1();
-        Float value = 0;
+        Number value = 0;
         const auto [end, error] =
             std::from_chars(latin.constData(), latin.constData() + latin.size(), value);
         if (error != std::errc() || end != latin.constData() + latin.size()) {
             m_position = m_numberStart;
-            fail(QStringLiteral("the number is out of range"));
+            fail(failure);
         }
         return value;
     }
