@@ -185,8 +185,8 @@ void TestCommandLine::undumpRefusesWhatItCannotRead()
     const Run onto = run({"--undump", text, "--output", text});
     QCOMPARE(onto.status, 2);
     QVERIFY(onto.err.startsWith("ERROR. Cannot save to file: "));
-    const Run unix = run({"--undump", text, "--unix"});
-    QCOMPARE(unix.status, 1);
+    const Run withUnix = run({"--undump", text, "--unix"});
+    QCOMPARE(withUnix.status, 1);
 }
 
 void TestCommandLine::unreadableFile_data()

@@ -1017,7 +1017,7 @@ void TestObjectStream::undumpKeepsEveryEncoding()
                                "0100000000000000FF7F"); // a NaN with its own payload
     const QByteArray stream = "TPF0"
                               + hex("F7"
-                                    "0301000000")
+                                    "0401000000")
                               + str("TmText") + str("odd name")         // prefix, index Int32 1
                               + str("Small") + hex("0405000000")        // Int32 5
                               + str("Whole") + extended(40)             // 40.0

@@ -71,7 +71,7 @@ QString hexText(QByteArrayView bytes)
 // another type is named before the number.
 QString integerText(ValueType type, qint64 value)
 {
-    const QString number = QString::number(value);
+    QString number = QString::number(value);
     if (type == StreamTypeNames::smallestIntegerType(value))
         return number;
     return StreamTypeNames::name(type) + u' ' + number;
@@ -222,7 +222,7 @@ private:
         case ValueType::WString:
             return text(type, m_in.readTextPayload(type));
         case ValueType::Ident: {
-            const QString name = m_in.readShortString();
+            QString name = m_in.readShortString();
             if (StreamDump::isPlainName(name) && !StreamTypeNames::isValueWord(name))
                 return name;
             return typed(type, quoted(name));

@@ -107,6 +107,12 @@ private:
                               .arg(what));
     }
 
+    [[noreturn]] void failAt(qsizetype position, const QString &what)
+    {
+        m_position = position;
+        fail(what);
+    }
+
     QStringView rest() const { return m_line.sliced(m_position); }
     bool atLineEnd() const { return m_position >= m_line.size(); }
     QChar current() const { return atLineEnd() ? QChar() : m_line[m_position]; }
@@ -311,8 +317,7 @@ private:
         if (current() == u' ') {
             const std::optional<ValueType> type = StreamTypeNames::fromName(word);
             if (!type) {
-                m_position = start;
-                fail(QStringLiteral("unknown type \"%1\"").arg(word));
+                failAt(start, QStringLiteral("unknown type \"%1\"").arg(word));
             }
             ++m_position;
             typedValue(*type);
@@ -333,8 +338,7 @@ private:
             }
         }
         if (!StreamDump::isPlainName(word)) {
-            m_position = start;
-            fail(QStringLiteral("a value expected"));
+            failAt(start, QStringLiteral("a value expected"));
         }
         m_out.writeValueType(ValueType::Ident);
         m_out.writeShortString(word);
@@ -351,8 +355,7 @@ private:
             const qsizetype start = m_position;
             const qint64 value = parseInteger(numberText());
             if (!fits(type, value)) {
-                m_position = start;
-                fail(QStringLiteral("%1 out of range").arg(StreamTypeNames::name(type)));
+                failAt(start, QStringLiteral("%1 out of range").arg(StreamTypeNames::name(type)));
             }
             writeInteger(type, value);
             return;
@@ -417,12 +420,11 @@ private:
             return;
         }
         const std::optional<QByteArray> bytes = Cp1250::encode(text);
-        m_position = start;
         if (!bytes)
-            fail(QStringLiteral("Windows-1250 cannot hold this text"));
+            failAt(start, QStringLiteral("Windows-1250 cannot hold this text"));
         if (type == ValueType::String) {
             if (bytes->size() > ShortStringLimit)
-                fail(QStringLiteral("a String holds at most 255 bytes"));
+                failAt(start, QStringLiteral("a String holds at most 255 bytes"));
             m_out.writeByte(quint8(bytes->size()));
         } else {
             writeLittleEndian(quint64(bytes->size()), 4);
@@ -442,8 +444,7 @@ private:
             ++m_position;
         const QStringView name = m_line.sliced(start, m_position - start);
         if (!StreamDump::isPlainName(name)) {
-            m_position = start;
-            fail(QStringLiteral("a name expected"));
+            failAt(start, QStringLiteral("a name expected"));
         }
         return checkedShortString(name.toString());
     }
@@ -550,8 +551,7 @@ private:
             valid = digits();
         }
         if (!valid) {
-            m_position = start;
-            fail(QStringLiteral("a number expected"));
+            failAt(start, QStringLiteral("a number expected"));
         }
         m_numberStart = start;
         return m_line.sliced(start, m_position - start);
@@ -577,8 +577,7 @@ private:
         const auto [end, error] =
             std::from_chars(latin.constData(), latin.constData() + latin.size(), value);
         if (error != std::errc() || end != latin.constData() + latin.size()) {
-            m_position = m_numberStart;
-            fail(failure);
+            failAt(m_numberStart, failure);
         }
         return value;
     }
@@ -600,8 +599,7 @@ private:
         }
         const quint64 limit = quint64(std::numeric_limits<qint64>::max()) + (negative ? 1 : 0);
         if (!valid || magnitude > limit) {
-            m_position = start;
-            fail(QStringLiteral("a currency amount with four decimals expected"));
+            failAt(start, QStringLiteral("a currency amount with four decimals expected"));
         }
         m_position += text.size();
         return negative ? qint64(0 - magnitude) : qint64(magnitude);
@@ -626,8 +624,7 @@ private:
         if (!named)
             type = StreamTypeNames::smallestIntegerType(value);
         if (!fits(type, value)) {
-            m_position = start;
-            fail(QStringLiteral("%1 out of range").arg(StreamTypeNames::name(type)));
+            failAt(start, QStringLiteral("%1 out of range").arg(StreamTypeNames::name(type)));
         }
         return {type, value};
     }
