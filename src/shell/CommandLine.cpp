@@ -2,6 +2,8 @@
 
 #include "shell/HeadlessCheck.h"
 #include "shell/HeadlessReport.h"
+#include "shell/SameFile.h"
+#include "shell/UndumpCommand.h"
 
 #include "model/FileReplacement.h"
 #include "model/InputFile.h"
@@ -11,8 +13,6 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -26,17 +26,6 @@ const QString CannotWriteOutput = QStringLiteral("ERROR. Cannot write to standar
 QString cannotOpen(const QString &path)
 {
     return QStringLiteral("ERROR. Cannot open file: ") + path;
-}
-
-// Whether both names lead to one file, through a symbolic link, "..", or
-// another hard link.
-bool isSameFile(const QString &first, const QString &second)
-{
-    struct stat a = {};
-    struct stat b = {};
-    return ::stat(QFile::encodeName(first).constData(), &a) == 0
-           && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev
-           && a.st_ino == b.st_ino;
 }
 
 // What did not reach standard output (a full disk) is a failure, not a
@@ -143,6 +132,9 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
         } else if (argument == QLatin1String("--dump")) {
             if (takeValue(arguments, i, request.design, request, QStringLiteral("design")))
                 request.action = CommandLineRequest::Dump;
+        } else if (argument == QLatin1String("--undump")) {
+            if (takeValue(arguments, i, request.design, request))
+                request.action = CommandLineRequest::Undump;
         } else if (argument == QLatin1String("--check")) {
             if (takeValue(arguments, i, request.design, request, QStringLiteral("file to check")))
                 request.action = CommandLineRequest::Check;
@@ -164,6 +156,10 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
         request.action = CommandLineRequest::Invalid;
         request.error = QStringLiteral("--unix and --output go with --generate");
     }
+    if (request.action == CommandLineRequest::Undump && request.unixLineEnds) {
+        request.action = CommandLineRequest::Invalid;
+        request.error = QStringLiteral("--unix goes with --generate");
+    }
     return request;
 }
 
@@ -173,6 +169,7 @@ QString usageText()
         "Usage: kestrova [FILE...]\n"
         "       kestrova --generate DESIGN.kfx [--unix] [--output FILE]\n"
         "       kestrova --dump DESIGN.kfx\n"
+        "       kestrova --undump TEXT [--output DESIGN.kfx]\n"
         "       kestrova --check FILE...\n"
         "\n"
         "Without options, starts the report designer and opens each FILE: a design\n"
@@ -182,6 +179,8 @@ QString usageText()
         "  --unix             end lines with LF instead of CR LF\n"
         "  --output FILE      write to FILE instead of standard output\n"
         "  --dump DESIGN      print the design's object stream as indented text\n"
+        "  --undump TEXT      write the design whose text --dump printed, to FILE of\n"
+        "                     --output or beside TEXT with \".kfx\"\n"
         "  --check FILE...    check Report-Writer text (a design is generated first) for\n"
         "                     what the report program rejects: FILE:LINE: error|warning:\n"
         "                     message; exit status 1 when there is an error\n"
@@ -203,6 +202,8 @@ int runHeadless(const CommandLineRequest &request, QTextStream &out, QTextStream
         return generate(request, out, err);
     case CommandLineRequest::Dump:
         return dump(request, out, err);
+    case CommandLineRequest::Undump:
+        return undumpDesign(request, err);
     case CommandLineRequest::Check:
         return checkReportFiles(QStringList{request.design} + request.files, out, err);
     case CommandLineRequest::Invalid:

@@ -174,8 +174,9 @@ void SetupDialog::initialize()
 void SetupDialog::acceptSettings()
 {
     for (const Field &field : std::as_const(m_fields)) {
-        if (!Settings::write(field.key, field.edit->text())) {
-            QMessageBox::warning(this, QString(), Settings::writeErrorMessage());
+        QString reason;
+        if (!Settings::write(field.key, field.edit->text(), &reason)) {
+            QMessageBox::warning(this, QString(), Settings::writeErrorMessage(reason));
             return;
         }
     }
