@@ -36,6 +36,13 @@ struct ImportedDesign
         return result.page->pageCode.texts();
     }
 
+    int printableItems() const
+    {
+        const QList<TextItem *> items = result.page->findChildren<TextItem *>();
+        return int(std::count_if(items.begin(), items.end(),
+                                 [](const TextItem *item) { return item->printable; }));
+    }
+
     template<class T>
     qsizetype count() const
     {
@@ -300,8 +307,8 @@ void ImportTest::randomDesignsKeepTheirItems()
         const RandomDesign design(seed, false);
         const ImportedDesign imported(asText(generate(design.page)));
         items += design.textItems;
-        recovered += int(imported.count<TextItem>());
-        QVERIFY2(imported.count<TextItem>() <= design.textItems, qPrintable(QString::number(seed)));
+        recovered += imported.printableItems();
+        QVERIFY2(imported.printableItems() <= design.textItems, qPrintable(QString::number(seed)));
     }
     qInfo("%d of %d items came back as items", recovered, items);
     QVERIFY(recovered * 100 >= items * 95);
@@ -339,11 +346,11 @@ void ImportTest::handWrittenReportsKeepTheirStatements_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("bands");
     QTest::addColumn<int>("items");
-    QTest::newRow("tabular with breaks") << "tabular-breaks.rw" << 9 << 19;
+    QTest::newRow("tabular with breaks") << "tabular-breaks.rw" << 9 << 16;
     QTest::newRow("block mode") << "block-mode.rw" << 1 << 4;
-    QTest::newRow("within columns") << "within-columns.rw" << 4 << 7;
-    QTest::newRow("labels") << "labels.rw" << 2 << 0;
-    QTest::newRow("if logic") << "if-logic.rw" << 3 << 3;
+    QTest::newRow("within columns") << "within-columns.rw" << 4 << 9;
+    QTest::newRow("labels") << "labels.rw" << 2 << 3;
+    QTest::newRow("if logic") << "if-logic.rw" << 3 << 8;
 }
 
 void ImportTest::handWrittenReportsKeepTheirStatements()

@@ -32,6 +32,7 @@ void buildTextItem(const EntryPlan &entry, ComponentOwner &owner, BandBase *band
     item->fieldMode = entry.fieldMode;
     item->field = entry.field;
     item->tabPosition = entry.position == EntryPlan::TabColumn;
+    item->printable = entry.printable;
     if (entry.hasBefore)
         item->beforePrint = codeLines(entry.before.isEmpty() ? QStringList{QString()} : entry.before);
     item->afterPrint = codeLines(entry.after);

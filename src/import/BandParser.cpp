@@ -385,7 +385,7 @@ public:
     EntryPlacer(const PageColumns &page) : m_page(page) {}
 
     // Places a text item that prints after breaks line breaks; false when
-    // its place would sort it before what came earlier.
+    // it cannot sort after what came earlier.
     bool placeText(EntryPlan &entry, int breaks)
     {
         const int row = m_row + breaks;
@@ -403,9 +403,11 @@ public:
             if (left < 0)
                 return false;
         }
-        if (row > MostRows || (m_any && row == m_row && left < m_left))
+        if (row > MostRows)
             return false;
-        entry.top = row * GridLineHeight;
+        if (m_any && row == m_row && left < m_left && !lowerByOnePixel())
+            return false;
+        entry.top = row * GridLineHeight + m_offset;
         entry.left = left;
         m_row = row;
         m_left = left;
@@ -420,7 +422,7 @@ public:
         // Code blocks come before text items at one place: one pixel on.
         if (m_lastText)
             ++m_left;
-        entry.top = m_row * GridLineHeight;
+        entry.top = m_row * GridLineHeight + m_offset;
         entry.left = m_left;
         m_lastText = false;
         m_any = true;
@@ -431,9 +433,22 @@ public:
     int row() const { return m_row; }
 
 private:
+    // Entries sort by Top before Left: an entry left of the one before it
+    // on its line still comes after it one pixel lower, and so does every
+    // later one, so that line breaks, counted in whole lines between Tops,
+    // stay as they are.
+    bool lowerByOnePixel()
+    {
+        if (m_offset + 1 >= GridLineHeight)
+            return false;
+        ++m_offset;
+        return true;
+    }
+
     const PageColumns &m_page;
     int m_row = 0;
     int m_left = 0;
+    int m_offset = 0;
     bool m_lastText = false;
     bool m_any = false;
 };
@@ -560,6 +575,17 @@ bool BandParser::takeItem(int &at, int end, int level, bool exact, BandPlan &pla
         item->codeLines = beforeLines;
     }
     state.flushCode(m_lines, plan);
+    if (item->lineBreaks > 0 && !state.placer.any()) {
+        // Generation breaks lines before an item only after some entry: an
+        // item that prints nothing, on the line the leading breaks lead to.
+        EntryPlan silent;
+        silent.printable = false;
+        state.placer.placeText(silent, state.pending);
+        silent.lines = state.newlines;
+        state.newlines.clear();
+        state.pending = 0;
+        plan.entries.append(silent);
+    }
     if (!state.placer.placeText(*item, state.pending + item->lineBreaks)) {
         state.code.append(beforeLines);
         state.breaksToCode();
@@ -609,31 +635,31 @@ void BandParser::finishBody(BandPlan &plan, BodyState &state, int trailingLine, 
 {
     const bool textLast = state.code.isEmpty() && state.placer.lastIsText();
     const int lastRow = state.placer.row();
+    bool trailingBreaks = false;
     if (exact) {
         const int trailing =
             trailingLine >= 0 ? SourceLines::wholeNumber(m_lines[trailingLine].argument()) : 0;
-        const bool generated =
+        trailingBreaks =
             textLast && lastRow > 0 && trailing > 0 && plan.rows == lastRow + 1 + trailing;
-        if (trailingLine >= 0 && !generated)
+        if (trailingLine >= 0 && !trailingBreaks)
             state.code.append(trailingLine);
-        state.flushCode(m_lines, plan);
-        return;
+    } else {
+        const bool followLines = heightFollowsLines(plan);
+        if (followLines && !plan.entries.isEmpty())
+            plan.rows = std::max(plan.rows, std::min(state.placer.row() + 1, MostRows));
+        if (state.pending > 0 && textLast && lastRow > 0) {
+            if (followLines && plan.rows == lastRow + 1)
+                plan.rows = lastRow + 1 + state.pending;
+            trailingBreaks = plan.rows == lastRow + 1 + state.pending;
+        }
+        if (trailingBreaks) {
+            state.newlines.clear();
+            state.pending = 0;
+        }
+        state.breaksToCode();
     }
-    const bool followLines = heightFollowsLines(plan);
-    if (followLines && !plan.entries.isEmpty())
-        plan.rows = std::max(plan.rows, std::min(state.placer.row() + 1, MostRows));
-    bool trailingBreaks = false;
-    if (state.pending > 0 && textLast && lastRow > 0) {
-        if (followLines && plan.rows == lastRow + 1)
-            plan.rows = lastRow + 1 + state.pending;
-        trailingBreaks = plan.rows == lastRow + 1 + state.pending;
-    }
-    if (trailingBreaks) {
-        state.newlines.clear();
-        state.pending = 0;
-    }
-    state.breaksToCode();
-    const bool spareRows = textLast && lastRow > 0 && !trailingBreaks && plan.rows > lastRow + 1;
+    const bool spareRows = textLast && state.code.isEmpty() && lastRow > 0 && !trailingBreaks
+                           && plan.rows > lastRow + 1;
     state.flushCode(m_lines, plan);
     if (spareRows) {
         // An empty code block last keeps generation from filling the band's

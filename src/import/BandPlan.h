@@ -27,6 +27,7 @@ struct EntryPlan
     bool blockMode = false;
     bool fieldMode = false;
     bool underline = false;
+    bool printable = true;
     Position position = NoPosition;
     int column = 0;
     int lineBreaks = 0; // the item's own .NEWLINE

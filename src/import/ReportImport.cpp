@@ -135,6 +135,8 @@ private:
             result.append(m_lines[index].text);
         return result;
     }
+    bool tryExactly(int first, int end, const QList<int> &before, bool sortColumn);
+    bool tryLeniently(int first, int end, const QList<int> &before, bool onlyWithItems);
     BandBase *tryPlan(const std::optional<BandPlan> &plan, const QStringList &expected,
                       bool exact);
     void accept(const BandPlan &plan, const BandBase *band);
@@ -176,16 +178,10 @@ void SectionImport::accept(const BandPlan &plan, const BandBase *band)
     }
 }
 
-QList<int> SectionImport::import(int first, int end, const QList<int> &before, bool nextHasBefore)
+bool SectionImport::tryExactly(int first, int end, const QList<int> &before, bool sortColumn)
 {
-    const QString field = m_lines[first].argument();
-    const bool sortColumn = !m_lines[first].is(StatementKind::Detail)
-                            && !LineText::isWord(field, QLatin1StringView("REPORT"))
-                            && !LineText::isWord(field, QLatin1StringView("PAGE"));
-    // As generation wrote it: exactly.
+    const QStringList expected = texts(before) + texts(range(first, end));
     const int stop = m_parser.structureEnd(first, end);
-    const int own = nextHasBefore ? stop : end;
-    const QStringList exactLines = texts(before) + texts(range(first, own));
     const bool block = m_parser.opensBlock(first, stop);
     const bool within = m_parser.opensWithin(first, stop);
     for (const bool breakBand : {true, false}) {
@@ -194,8 +190,8 @@ QList<int> SectionImport::import(int first, int end, const QList<int> &before, b
         for (const bool blockMode : {block, false}) {
             for (const bool fieldMode : {within, false}) {
                 const BandReading reading{true, breakBand, blockMode, fieldMode};
-                if (tryPlan(m_parser.parse(first, own, before, reading), exactLines, true))
-                    return range(own, end);
+                if (tryPlan(m_parser.parse(first, end, before, reading), expected, true))
+                    return true;
                 if (!fieldMode)
                     break;
             }
@@ -203,21 +199,63 @@ QList<int> SectionImport::import(int first, int end, const QList<int> &before, b
                 break;
         }
     }
-    // As written by hand: statement by statement.
-    const QStringList allLines = texts(before) + texts(range(first, end));
-    const bool handBlock = m_parser.opensBlock(first, end);
-    const bool handWithin = m_parser.opensWithin(first, end);
-    for (const bool blockMode : {handBlock, false}) {
-        for (const bool fieldMode : {handWithin, false}) {
+    return false;
+}
+
+bool SectionImport::tryLeniently(int first, int end, const QList<int> &before,
+                                 bool onlyWithItems)
+{
+    const QStringList expected = texts(before) + texts(range(first, end));
+    const bool block = m_parser.opensBlock(first, end);
+    const bool within = m_parser.opensWithin(first, end);
+    for (const bool blockMode : {block, false}) {
+        for (const bool fieldMode : {within, false}) {
             const BandReading reading{false, true, blockMode, fieldMode};
-            if (tryPlan(m_parser.parse(first, end, before, reading), allLines, false))
-                return {};
+            std::optional<BandPlan> plan = m_parser.parse(first, end, before, reading);
+            if (plan && onlyWithItems
+                && std::none_of(plan->entries.begin(), plan->entries.end(),
+                                [](const EntryPlan &entry) { return !entry.isCode; }))
+                plan.reset();
+            if (tryPlan(plan, expected, false))
+                return true;
             if (!fieldMode)
                 break;
         }
         if (!blockMode)
             break;
     }
+    return false;
+}
+
+QList<int> SectionImport::import(int first, int end, const QList<int> &before, bool nextHasBefore)
+{
+    const QString field = m_lines[first].argument();
+    const bool sortColumn = !m_lines[first].is(StatementKind::Detail)
+                            && !LineText::isWord(field, QLatin1StringView("REPORT"))
+                            && !LineText::isWord(field, QLatin1StringView("PAGE"));
+    // A section with no line indented below its heading is written by hand,
+    // unless it is all after code: its items come first.
+    const int stop = m_parser.structureEnd(first, end);
+    const bool unindented = stop == first + 1 && stop < end;
+    if (unindented && tryLeniently(first, end, before, true))
+        return {};
+    // As generation wrote it: exactly. The lines the next band runs before
+    // its heading follow this band's last indented line, or are at least
+    // its last line.
+    QList<int> ownEnds;
+    if (!nextHasBefore)
+        ownEnds = {end};
+    else if (stop < end)
+        ownEnds = {stop};
+    if (nextHasBefore && end - 1 > first && end - 1 != stop)
+        ownEnds.append(end - 1);
+    for (const int own : ownEnds) {
+        if (tryExactly(first, own, before, sortColumn))
+            return range(own, end);
+    }
+    // As written by hand: statement by statement.
+    if (!unindented && tryLeniently(first, end, before, false))
+        return {};
     const BandPlan code = m_parser.codeOnly(first, end, before);
     accept(code, buildBand(code, m_owner, m_page));
     return {};
@@ -293,7 +331,7 @@ Result importSource(QByteArrayView text, ComponentOwner &owner, QWidget *stage)
     SectionImport sections(lines, columns, owner, page, result.keptAsCode);
     // A string or comment left open runs to the end of the text; the last
     // section, which holds it, stays last: as code after every band.
-    const qsizetype bands = endsOpen ? headings.size() - 1 : headings.size();
+    const qsizetype bands = endsOpen && !headings.isEmpty() ? headings.size() - 1 : headings.size();
     for (qsizetype j = 0; j < bands; ++j) {
         const int end = j + 1 < headings.size() ? headings[j + 1] : int(lines.size());
         before = sections.import(headings[j], end, before, j + 1 < bands && hasBefore(j + 1));
