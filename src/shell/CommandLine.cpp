@@ -5,6 +5,8 @@
 #include "shell/SameFile.h"
 #include "shell/UndumpCommand.h"
 
+#include "windows/DesignFileName.h"
+
 #include "model/FileReplacement.h"
 #include "model/InputFile.h"
 #include "model/ObjectStream.h"
@@ -12,6 +14,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -114,6 +117,45 @@ int dump(const CommandLineRequest &request, QTextStream &out, QTextStream &err)
     return finishOutput(out, err);
 }
 
+// The design of a Report-Writer source, written beside it (never over an
+// existing design) or where --output says; what stayed code and what the
+// check found go to standard error.
+int importReport(const CommandLineRequest &request, QTextStream &err)
+{
+    QString output = request.output;
+    if (output.isEmpty()) {
+        output = designFileNameFor(request.design);
+        if (QFileInfo::exists(output)) {
+            err << CannotSaveTo << output << QStringLiteral(" (it exists: name the design with --output)")
+                << Qt::endl;
+            return ExitFile;
+        }
+    }
+    if (isSameFile(output, request.design)) {
+        err << CannotSaveTo << output << QStringLiteral(" (it is the report)") << Qt::endl;
+        return ExitFile;
+    }
+    QString why;
+    const std::optional<QByteArray> text = ReportImport::readSource(request.design, &why);
+    if (!text) {
+        err << cannotOpen(request.design) << QStringLiteral(" (") << why << QStringLiteral(")")
+            << Qt::endl;
+        return ExitFile;
+    }
+    HeadlessReport report;
+    const ReportImport::Result result = report.importSource(*text);
+    for (const QString &line : ReportImport::describe(result))
+        err << request.design << u':' << line << u'\n';
+    try {
+        report.save(output);
+    } catch (const StreamError &) {
+        err << CannotSaveTo << output << Qt::endl;
+        return ExitFile;
+    }
+    err.flush();
+    return 0;
+}
+
 } // namespace
 
 CommandLineRequest parseCommandLine(const QStringList &arguments)
@@ -133,11 +175,14 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
             if (takeValue(arguments, i, request.design, request, QStringLiteral("design")))
                 request.action = CommandLineRequest::Dump;
         } else if (argument == QLatin1String("--undump")) {
-            if (takeValue(arguments, i, request.design, request))
+            if (takeValue(arguments, i, request.design, request, QStringLiteral("design text")))
                 request.action = CommandLineRequest::Undump;
         } else if (argument == QLatin1String("--check")) {
             if (takeValue(arguments, i, request.design, request, QStringLiteral("file to check")))
                 request.action = CommandLineRequest::Check;
+        } else if (argument == QLatin1String("--import")) {
+            if (takeValue(arguments, i, request.design, request, QStringLiteral("report")))
+                request.action = CommandLineRequest::Import;
         } else if (argument == QLatin1String("--output") || argument == QLatin1String("-o")) {
             takeValue(arguments, i, request.output, request, QStringLiteral("output file"));
         } else if (argument == QLatin1String("--unix")) {
@@ -156,7 +201,9 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
         request.action = CommandLineRequest::Invalid;
         request.error = QStringLiteral("--unix and --output go with --generate");
     }
-    if (request.action == CommandLineRequest::Undump && request.unixLineEnds) {
+    if ((request.action == CommandLineRequest::Undump
+         || request.action == CommandLineRequest::Import)
+        && request.unixLineEnds) {
         request.action = CommandLineRequest::Invalid;
         request.error = QStringLiteral("--unix goes with --generate");
     }
@@ -171,6 +218,7 @@ QString usageText()
         "       kestrova --dump DESIGN.kfx\n"
         "       kestrova --undump TEXT [--output DESIGN.kfx]\n"
         "       kestrova --check FILE...\n"
+        "       kestrova --import REPORT.rw [--output DESIGN.kfx]\n"
         "\n"
         "Without options, starts the report designer and opens each FILE: a design\n"
         "(*.kfx) or a Report-Writer text to import.\n"
@@ -184,6 +232,9 @@ QString usageText()
         "  --check FILE...    check Report-Writer text (a design is generated first) for\n"
         "                     what the report program rejects: FILE:LINE: error|warning:\n"
         "                     message; exit status 1 when there is an error\n"
+        "  --import REPORT    make a design of Report-Writer text; written to REPORT.kfx\n"
+        "                     (never over an existing file) or to --output; what stayed\n"
+        "                     code and the check's problems go to standard error\n"
         "  --help             show this text\n"
         "  --version          show the version\n");
 }
@@ -206,6 +257,8 @@ int runHeadless(const CommandLineRequest &request, QTextStream &out, QTextStream
         return undumpDesign(request, err);
     case CommandLineRequest::Check:
         return checkReportFiles(QStringList{request.design} + request.files, out, err);
+    case CommandLineRequest::Import:
+        return importReport(request, err);
     case CommandLineRequest::Invalid:
         err << "kestrova: " << request.error << "\n\n" << usageText();
         return ExitUsage;

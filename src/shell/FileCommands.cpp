@@ -49,6 +49,16 @@ void MainWindow::importReportTriggered()
     makeFolderCurrent(path);
 }
 
+void MainWindow::openReportAsDesignTriggered()
+{
+    const QString path = askFile(FileDialogs::openDialog());
+    if (path.isEmpty())
+        return;
+    BusyCursor busy;
+    createReportWindow(path, omImport);
+    makeFolderCurrent(path);
+}
+
 void MainWindow::closeWindowTriggered()
 {
     // The window settles its design itself, and stays open when the user

@@ -159,9 +159,40 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     return window;
 }
 
+namespace {
+
+bool isReportFileName(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("rw"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 ReportWindow *MainWindow::openFile(const QString &path)
 {
-    return createReportWindow(path, isDesignFileName(path) ? omDesign : omText);
+    if (isDesignFileName(path))
+        return createReportWindow(path, omDesign);
+    return createReportWindow(path,
+                              isReportFileName(path) && opensReportAsDesign(path) ? omImport
+                                                                                  : omText);
+}
+
+// Asked once; the answer stays in the settings, where it can be changed.
+bool MainWindow::opensReportAsDesign(const QString &path)
+{
+    const QString kept = Settings::read(SettingKeys::OpenReportAs, QString());
+    if (kept == QLatin1String("design") || kept == QLatin1String("text"))
+        return kept == QLatin1String("design");
+    const bool design = askQuestion(
+        this, QStringLiteral("Open %1 as a design?\n\n"
+                             "Yes: as a design, its sections as bands and what it prints as "
+                             "text items.\nNo: as text, on the Source page.\n\n"
+                             "The answer is kept for the next report "
+                             "(KFX.ini, [Import] OpenReportAs).")
+                  .arg(QFileInfo(path).fileName()));
+    Settings::write(SettingKeys::OpenReportAs,
+                    design ? QStringLiteral("design") : QStringLiteral("text"));
+    return design;
 }
 
 void MainWindow::fitSubWindow(QMdiSubWindow *subWindow)

@@ -36,6 +36,8 @@ public:
     // Opens a design ("*.kfx" in any letter case) or imports any other file,
     // as Open does with the chosen file.
     ReportWindow *openFile(const QString &path);
+    // How a Report-Writer file opens: as a design, or as text.
+    bool opensReportAsDesign(const QString &path);
 
     ReportWindow *activeReportWindow() const;
     QList<ReportWindow *> reportWindows() const;
@@ -70,6 +72,7 @@ public:
     void writeTextFileAsTriggered();
     void writeUnixFileTriggered();
     void importReportTriggered();
+    void openReportAsDesignTriggered();
     void exitTriggered();
     void undoTriggered();
     void redoTriggered();

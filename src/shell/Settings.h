@@ -23,6 +23,9 @@ inline constexpr SettingKey TelnetProg{"Telnet", "TelnetProg"};
 inline constexpr SettingKey TxtEditProg{"TxtEdit", "TxtEditProg"};
 inline constexpr SettingKey ReportProgram{"RunReport", "Program"};
 inline constexpr SettingKey ReportUser{"RunReport", "User"};
+// "design" or "text": how File › Open Report opens a Report-Writer file,
+// as the user answered the first time.
+inline constexpr SettingKey OpenReportAs{"Import", "OpenReportAs"};
 // Never written by the program; the user edits it by hand.
 inline constexpr SettingKey CompletionWordFile{"COMPLETETION", "File"};
 } // namespace SettingKeys
