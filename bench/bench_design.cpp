@@ -3,6 +3,7 @@
 // about 10), generated lines per second and peak memory.
 
 #include "BenchDesign.h"
+#include "BestOf.h"
 #include "PeakMemory.h"
 
 #include "generation/Generator.h"
@@ -26,22 +27,9 @@ namespace {
 constexpr int BandCount = 100;
 constexpr int Repeats = 10;
 
-// The best of a few runs, in milliseconds. Each run ends with the events
-// it posted delivered, as they would be once the window is idle again;
-// tidying up after a run is not timed.
 double best(const std::function<void()> &run, const std::function<void()> &tidy = {})
 {
-    double fastest = 1e300;
-    for (int i = 0; i < Repeats; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        run();
-        QCoreApplication::sendPostedEvents();
-        fastest = std::min(fastest, timer.nsecsElapsed() / 1e6);
-        if (tidy)
-            tidy();
-    }
-    return fastest;
+    return bestOf(Repeats, run, tidy);
 }
 
 struct Figures

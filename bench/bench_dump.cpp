@@ -3,14 +3,25 @@
 // two. Times, how they grow from 1 MB to 8 MB (linear is a ratio of about
 // 8), how much text each byte gives, and how much memory the dump takes
 // beyond its input: it writes as it goes, so that stays near nothing.
+//
+// Then "--undump" of designs with 1,000 and 10,000 text items: reading the
+// text and writing the design file, against loading that file into a
+// window's components; undump should take no longer than the load.
 
+#include "BenchDesign.h"
+#include "BestOf.h"
+
+#include "model/FileReplacement.h"
+#include "model/ObjectStream.h"
 #include "model/StreamDump.h"
 #include "model/StreamFormat.h"
+#include "model/StreamUndump.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QIODevice>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <sys/resource.h>
@@ -107,11 +118,43 @@ void row(const char *name, const QByteArray &small, const QByteArray &large)
                 double(b.textBytes) / large.size(), std::max(a.extraKilobytes, b.extraKilobytes));
 }
 
+// Undump of a design's text, written to a file, and the load of that file.
+void undumpRow(int items, const QString &folder)
+{
+    const QString file = folder + QStringLiteral("/undump%1.kfx").arg(items);
+    {
+        const auto design = buildBenchDesign(items, 100);
+        ObjectStream::saveStageFile(design->stage.get(), file, *design, reportClasses());
+    }
+    QFile saved(file);
+    if (!saved.open(QIODevice::ReadOnly))
+        return;
+    const QByteArray bytes = saved.readAll();
+    const QString text = StreamDump::dumpStageFile(bytes);
+    const QString written = folder + QStringLiteral("/undone%1.kfx").arg(items);
+    const double undump = bestOf(5, [&] {
+        if (!FileReplacement::replace(written, StreamUndump::stageFile(text)))
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(written));
+    });
+    std::unique_ptr<BenchDesign> loaded;
+    const double load = bestOf(
+        5,
+        [&] {
+            loaded = std::make_unique<BenchDesign>();
+            ObjectStream::loadStageFile(loaded->stage.get(), written, *loaded, reportClasses());
+        },
+        [&] { loaded.reset(); });
+    std::printf("%6d items %9.1f ms %9.1f ms %7.2f %9lld B %9lld B\n", items, undump, load,
+                load / undump, static_cast<long long>(text.toUtf8().size()),
+                static_cast<long long>(bytes.size()));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
     const QByteArray designSmall = repeatedDesign(Megabyte);
     const QByteArray designLarge = repeatedDesign(8 * Megabyte);
     const QByteArray deepSmall = deepLists(Megabyte);
@@ -125,5 +168,11 @@ int main(int argc, char *argv[])
                 "text/B", "extra memory");
     row("designs", designSmall, designLarge);
     row("deep lists", deepSmall, deepLarge);
+
+    QTemporaryDir folder;
+    std::printf("\n%-12s %12s %12s %7s %11s %11s\n", "", "undump", "load", "load/u", "text",
+                "design");
+    undumpRow(1000, folder.path());
+    undumpRow(10000, folder.path());
     return 0;
 }

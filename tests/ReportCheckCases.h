@@ -41,6 +41,12 @@ inline void addReportCheckCases()
                        "starts a new line with the rest, splitting a word"};
     QTest::newRow("1 line of 255 bytes") << Head + ".PRINT " + repeated('x', 248) + "\r\n"
                                          << QStringList();
+    QTest::newRow("1 line of 256 bytes")
+        << Head + ".PRINT " + repeated('x', 249) + "\n"
+        << QStringList{"4: error: line is 256 bytes long; the report program reads 255 and "
+                       "starts a new line with the rest, splitting a word"};
+    QTest::newRow("1 string of a row") << Head + ".PRINT '" + repeated('s', 98) + "'\n"
+                                       << QStringList();
     QTest::newRow("1 string longer than a row")
         << Head + ".PRINT '" + repeated('s', 99) + "'\n"
         << QStringList{"4: error: string is 101 bytes long; a statement row holds 100 (E_RW138B)"};
@@ -51,6 +57,8 @@ inline void addReportCheckCases()
         << Head + ".PRINT a(d'" + repeated('3', 96) + "')\n"
         << QStringList{"4: error: text in parentheses is 101 bytes long; a statement row holds "
                        "100 (E_RW138B)"};
+    QTest::newRow("1 format of a row") << Head + ".PRINT a(d'" + repeated('3', 95) + "')\n"
+                                       << QStringList();
 
     // 2: .NAME first.
     QTest::newRow("2 no name") << QByteArray(".QUERY select a from t\n.DETAIL\n.PRINT a\n")
@@ -71,6 +79,13 @@ inline void addReportCheckCases()
         << QByteArray(".NAME 9lives\n.DATA t\n")
         << QStringList{"1: error: report name 9lives must begin with a letter or '_' and have at "
                        "most 32 characters (E_RW1389)"};
+    QTest::newRow("2 report name of 32 characters")
+        << ".NAME " + repeated('n', 32) + "\n.DATA t\n" << QStringList();
+    QTest::newRow("2 report name of 33 characters")
+        << ".NAME " + repeated('n', 33) + "\n.DATA t\n"
+        << QStringList{"1: error: report name " + QString(33, u'n')
+                       + " must begin with a letter or '_' and have at most 32 characters "
+                         "(E_RW1389)"};
 
     // 3: alignment prints next.
     QTest::newRow("3 center before underline")

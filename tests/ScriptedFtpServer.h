@@ -21,8 +21,15 @@ public:
     // Sent on connecting; empty: the server never says a word.
     QByteArray greeting = "220 Scripted server\r\n";
     // Replies by verb, in place of the usual ones; "%1" stands for the
-    // command's argument, an empty reply says nothing.
+    // command's argument, an empty reply says nothing. In a PASV reply "%p"
+    // stands for the address and port the server listens on, "%P" for the
+    // port alone (its two numbers).
     QHash<QByteArray, QByteArray> replies;
+    // Once it has answered the verb waitAfter ("greeting": once it has
+    // greeted), it sends waitLine every waitInterval milliseconds, for ever.
+    QByteArray waitAfter;
+    QByteArray waitLine;
+    int waitInterval = 0;
     // The reply once the file has arrived; empty: none.
     QByteArray storeDone = "226 Transfer complete\r\n";
     // After this many bytes of the file it drops the file's connection,
@@ -45,9 +52,12 @@ public:
     QByteArray received;
     int connections = 0;
 
-    ScriptedFtpServer()
+    // On another address of the loopback range (127.0.0.3), a client that
+    // connects to 127.0.0.1 instead finds nothing there.
+    explicit ScriptedFtpServer(const QHostAddress &address = QHostAddress(QHostAddress::LocalHost))
+        : m_address(address)
     {
-        m_listener.listen(QHostAddress::LocalHost, 0);
+        m_listener.listen(m_address, 0);
         QObject::connect(&m_listener, &QTcpServer::newConnection, &m_context,
                          [this] { takeControl(); });
         QObject::connect(&m_passive, &QTcpServer::newConnection, &m_context, [this] {
@@ -58,7 +68,10 @@ public:
     ScriptedFtpServer(const ScriptedFtpServer &) = delete;
     ScriptedFtpServer &operator=(const ScriptedFtpServer &) = delete;
 
-    QString host() const { return QStringLiteral("127.0.0.1:%1").arg(m_listener.serverPort()); }
+    QString host() const
+    {
+        return QStringLiteral("%1:%2").arg(m_address.toString()).arg(m_listener.serverPort());
+    }
 
     QList<QByteArray> verbs() const
     {
@@ -82,6 +95,17 @@ private:
         });
         if (!greeting.isEmpty())
             socket->write(greeting);
+        if (waitAfter == "greeting")
+            startWaiting();
+    }
+
+    void startWaiting()
+    {
+        QObject::connect(&m_wait, &QTimer::timeout, &m_context, [this] {
+            if (m_control)
+                m_control->write(waitLine);
+        });
+        m_wait.start(waitInterval);
     }
 
     void readCommands()
@@ -106,10 +130,12 @@ private:
             openActive(argument);
         if (verb == "PASV") {
             m_passive.close();
-            m_passive.listen(QHostAddress::LocalHost, 0);
+            m_passive.listen(m_address, 0);
             const quint16 port = m_passive.serverPort();
-            reply.replace("%p", "127,0,0,1," + QByteArray::number(port >> 8) + ','
-                                    + QByteArray::number(port & 0xFF));
+            const QByteArray numbers =
+                QByteArray::number(port >> 8) + ',' + QByteArray::number(port & 0xFF);
+            reply.replace("%p", m_address.toString().toLatin1().replace('.', ',') + ',' + numbers);
+            reply.replace("%P", numbers);
         }
         if (verb == "STOR")
             m_storing = reply.startsWith('1');
@@ -118,6 +144,8 @@ private:
             m_control->write(reply);
         if (verb == "QUIT" && reply.startsWith("221"))
             m_control->disconnectFromHost();
+        if (verb == waitAfter)
+            startWaiting();
     }
 
     void drop(QTcpSocket *socket)
@@ -190,8 +218,10 @@ private:
         });
     }
 
+    QHostAddress m_address;
     QTcpServer m_listener;
     QTcpServer m_passive;
+    QTimer m_wait;
     QTcpSocket *m_control = nullptr;
     QByteArray m_buffer;
     bool m_storing = false;

@@ -12,6 +12,10 @@
 #include "model/ReportClasses.h"
 
 #include <QListWidget>
+#include <QScreen>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QUndoStack>
 
 // Project > Check Report in the designer: the list of problems and where a
 // double click on one of them leads.
@@ -27,6 +31,11 @@ private slots:
     void problemOfAPageLineGoesToTheSource();
     void cleanReportSaysSo();
     void sendingAsksOnlyWhenThereAreErrors();
+    void listStandsBesideTheReportOnScreen();
+    void listFollowsTheDesignWhileShown();
+    void freeCodeProblemSelectsItsLine();
+    void problemSelectsTheComponentOfItsVeryLine_data();
+    void problemSelectsTheComponentOfItsVeryLine();
 
 private:
     // A new report named and given a query, so that only what a case adds
@@ -199,6 +208,128 @@ void TestCheckReport::sendingAsksOnlyWhenThereAreErrors()
     answer = true;
     QVERIFY(checkBeforeSending(window));
     setQuestionHandler(previous);
+}
+
+// The list is wholly on the screen and covers neither the report's page
+// tabs nor, where the screen has room beside it, the report itself.
+void TestCheckReport::listStandsBesideTheReportOnScreen()
+{
+    ReportWindow *window = newReport(false);
+    QVERIFY(window);
+    ReportCheckList *list = checkReport(window);
+    QVERIFY(list && list->isVisible());
+    const QRect available = window->screen()->availableGeometry();
+    const QRect place = list->frameGeometry();
+    QVERIFY2(available.contains(place), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                       .arg(place.x())
+                                                       .arg(place.y())
+                                                       .arg(place.width())
+                                                       .arg(place.height())));
+    QWidget *report = window->parentWidget();
+    const QRect reportRect(report->mapToGlobal(QPoint(0, 0)), report->size());
+    QTabBar *tabs = window->pageControl()->tabBar();
+    QVERIFY(!place.intersects(QRect(tabs->mapToGlobal(QPoint(0, 0)), tabs->size())));
+    const bool roomBeside = reportRect.right() + place.width() <= available.right()
+                            || reportRect.left() - place.width() >= available.left();
+    if (roomBeside)
+        QVERIFY(!place.intersects(reportRect));
+}
+
+// Undoing the change that made a problem takes it off the list at once;
+// the Source page keeps its text meanwhile.
+void TestCheckReport::listFollowsTheDesignWhileShown()
+{
+    ReportWindow *window = newReport();
+    QVERIFY(window);
+    QVERIFY(f->create(QStringLiteral("Dpst_TmBreakBand"), window->mPage1(), QPoint(60, 10),
+                      QPoint(400, 30)));
+    ReportCheckList *list = checkReport(window);
+    QVERIFY(list);
+    QCOMPARE(list->problems().size(), 1);
+    const QStringList source = FrameFixture::editorLines(window);
+
+    window->undoStack()->undo();
+    QTRY_COMPARE(rows(list), QStringList({"No problems found."}));
+    QCOMPARE(FrameFixture::editorLines(window), source);
+    window->undoStack()->redo();
+    QTRY_COMPARE(list->problems().size(), 1);
+
+    // Hidden, it checks nothing.
+    list->close();
+    window->undoStack()->undo();
+    QTest::qWait(20);
+    QCOMPARE(list->problems().size(), 1);
+    QCOMPARE(f->failures(), QStringList());
+}
+
+// Free code is the user's own text: its problem shows and selects its line
+// on the Source page, where it can be mended.
+void TestCheckReport::freeCodeProblemSelectsItsLine()
+{
+    ReportWindow *window = newReport();
+    QVERIFY(window);
+    auto *band = qobject_cast<Band *>(f->create(QStringLiteral("Dpst_TmBand"), window->mPage1(),
+                                                QPoint(60, 10), QPoint(400, 30)));
+    QVERIFY(band);
+    band->setTypeField(QStringLiteral("REPORT"));
+    auto *block = qobject_cast<CodeBlock *>(
+        f->create(QStringLiteral("Dpst_TMBlockCode"), band, QPoint(150, 2), QPoint(200, 14)));
+    QVERIFY(block);
+    CodeLines code;
+    code.add(QStringLiteral(".PRINTX amount"));
+    block->setCode(code);
+    ReportCheckList *list = checkReport(window);
+    QVERIFY(list);
+    QCOMPARE(list->problems().size(), 1);
+
+    f->action(QStringLiteral("ToggleMenu"))->trigger();
+    doubleClick(list, 0);
+    QCOMPARE(window->activePage(), ReportWindow::Page::Source);
+    SourceEditor *editor = window->sourceEditor();
+    const int line = list->problems().first().problem.line - 1;
+    QCOMPARE(editor->lineText(line), QStringLiteral(".PRINTX amount"));
+    QCOMPARE(editor->selectedText(), QStringLiteral(".PRINTX amount"));
+    int caretLine = -1;
+    int column = -1;
+    editor->getCursorPosition(&caretLine, &column);
+    QCOMPARE(caretLine, line);
+}
+
+void TestCheckReport::problemSelectsTheComponentOfItsVeryLine_data()
+{
+    QTest::addColumn<bool>("firstItemFaulty");
+    QTest::newRow("the first item's line, the second item's next") << true;
+    QTest::newRow("the second item's line, the first item's before") << false;
+}
+
+// Two items on one line of a band write neighbouring lines: a problem on
+// one item's line selects that item, not its neighbour.
+void TestCheckReport::problemSelectsTheComponentOfItsVeryLine()
+{
+    QFETCH(bool, firstItemFaulty);
+    ReportWindow *window = newReport();
+    QVERIFY(window);
+    auto *band = qobject_cast<Band *>(f->create(QStringLiteral("Dpst_TmBand"), window->mPage1(),
+                                                QPoint(60, 10), QPoint(400, 40)));
+    QVERIFY(band);
+    auto *first = qobject_cast<TextItem *>(
+        f->create(QStringLiteral("Dpst_TmText"), band, QPoint(10, 2), QPoint(80, 14)));
+    auto *second = qobject_cast<TextItem *>(
+        f->create(QStringLiteral("Dpst_TmText"), band, QPoint(200, 2), QPoint(280, 14)));
+    QVERIFY(first && second);
+    band->setTypeField(QStringLiteral("REPORT"));
+    // A caption that makes its line longer than the report program reads.
+    TextItem *faulty = firstItemFaulty ? first : second;
+    faulty->setCaption(QString(300, u'x'));
+    ReportCheckList *list = checkReport(window);
+    QVERIFY(list);
+    QCOMPARE(list->problems().size(), 1);
+    const int line = list->problems().first().problem.line - 1;
+    QVERIFY(FrameFixture::editorLines(window).value(line).contains(faulty->caption()));
+
+    doubleClick(list, 0);
+    QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
+    QCOMPARE(window->designRegister()->targets()->items(), QList<QWidget *>({faulty}));
 }
 
 QTEST_MAIN(TestCheckReport)

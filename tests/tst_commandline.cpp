@@ -23,6 +23,9 @@ private slots:
     void generateWindowsLineEndsToFile();
     void fixtureMatchesBuiltDesign();
     void dumpIsStableAndNested();
+    void undumpWritesTheDesign_data();
+    void undumpWritesTheDesign();
+    void undumpRefusesWhatItCannotRead();
     void unreadableFile_data();
     void unreadableFile();
     void helpAndVersion();
@@ -136,6 +139,64 @@ void TestCommandLine::dumpIsStableAndNested()
     QVERIFY(text.contains(QStringLiteral("\n  object mBand1: TmBand\n")));
     QVERIFY(text.contains(QStringLiteral("\n    object mText1: TmText\n")));
     QVERIFY(text.contains(QStringLiteral("Caption = \"'Sales report'\"")));
+}
+
+void TestCommandLine::undumpWritesTheDesign_data()
+{
+    QTest::addColumn<bool>("outputNamed");
+    QTest::newRow("--output") << true;
+    QTest::newRow("beside the text") << false;
+}
+
+// --dump, then --undump, gives the design file byte for byte.
+void TestCommandLine::undumpWritesTheDesign()
+{
+    QFETCH(bool, outputNamed);
+    const QString text = m_folder.filePath(QStringLiteral("sales-text.txt"));
+    const Run dumped = run({"--dump", m_design}, text);
+    QCOMPARE(dumped.status, 0);
+    const QString design = m_folder.filePath(outputNamed ? QStringLiteral("back.kfx")
+                                                         : QStringLiteral("sales-text.kfx"));
+    QFile::remove(design);
+    QStringList arguments{"--undump", text};
+    if (outputNamed)
+        arguments << "--output" << design;
+    const Run result = run(arguments);
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out, QByteArray());
+    QFile file(design);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll().toHex(' '), m_designBytes.toHex(' '));
+}
+
+void TestCommandLine::undumpRefusesWhatItCannotRead()
+{
+    const QString text = m_folder.filePath(QStringLiteral("bad.txt"));
+    QFile file(text);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("object mPage1: TmPage\n  Left = 1 y\nend\n");
+    file.close();
+    const QString design = m_folder.filePath(QStringLiteral("bad.kfx"));
+    QVERIFY(QFile::copy(m_design, design));
+
+    // The error names the line and column; the design that was there stays.
+    const Run result = run({"--undump", text, "--output", design});
+    QCOMPARE(result.status, 2);
+    QCOMPARE(QString::fromUtf8(result.err),
+             text + QStringLiteral(": Line 2, column 11: unexpected \" y\"\n"));
+    QFile kept(design);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), m_designBytes);
+
+    const Run missing = run({"--undump", m_folder.filePath(QStringLiteral("none.txt"))});
+    QCOMPARE(missing.status, 2);
+    QVERIFY(missing.err.startsWith("ERROR. Cannot open file: "));
+    const Run onto = run({"--undump", text, "--output", text});
+    QCOMPARE(onto.status, 2);
+    QVERIFY(onto.err.startsWith("ERROR. Cannot save to file: "));
+    const Run withUnix = run({"--undump", text, "--unix"});
+    QCOMPARE(withUnix.status, 1);
 }
 
 void TestCommandLine::unreadableFile_data()

@@ -28,6 +28,10 @@ private slots:
     void scriptedFaults();
     void slowUploadIsNoStall();
     void hostThatDoesNotAnswer();
+    void preliminaryRepliesDoNotExtendTheWait_data();
+    void preliminaryRepliesDoNotExtendTheWait();
+    void passiveGoesOnlyToTheServer_data();
+    void passiveGoesOnlyToTheServer();
     void lineBreaksAreNotSent_data();
     void lineBreaksAreNotSent();
     void quitOvertakesAWaitingCommand_data();
@@ -57,6 +61,7 @@ struct Session
     QStringList events;
     QList<qint64> sent;
     QStringList failures;
+    QStringList notices;
     bool ended = false;
     qint64 elapsed = 0; // milliseconds from connecting to the end
 
@@ -96,6 +101,8 @@ struct Session
             events << QStringLiteral("disconnected");
             ended = true;
         });
+        QObject::connect(&client, &FtpClient::notice, &client,
+                         [this](const QString &message) { notices << message; });
         QObject::connect(&client, &FtpClient::failed, &client, [this](const QString &message) {
             events << QStringLiteral("failed");
             failures << message;
@@ -239,7 +246,7 @@ void TestFtpClient::realServerFaults_data()
         << "^Cannot connect to 127\\.0\\.0\\.1:\\d+: Connection refused$" << QStringList();
     QTest::newRow("wrong password") << true << "wrong"
                                     << "/reports"
-                                    << "^Login as kestrova failed: 530 .+" << QStringList();
+                                    << "^Login as kestrova failed: 530$" << QStringList();
     QTest::newRow("missing folder") << true << password << "/missing"
                                     << "^CWD /missing failed: 550 .+" << QStringList{"connected"};
 }
@@ -308,11 +315,26 @@ void TestFtpClient::scriptedFaults_data()
     QTest::newRow("account asked for")
         << QByteArray("PASS") << QByteArray("332 Need account\r\n") << qint64(-1)
         << "^Login as anna failed: 332 Need account$" << false;
-    // The password never shows, not even where the server quotes it.
+    // The password never shows: the reply to PASS is shown by its code
+    // alone, however it repeats the password.
     QTest::newRow("password quoted")
         << QByteArray("PASS") << QByteArray("530-Wrong password %1\r\n530 Try again\r\n")
-        << qint64(-1) << "^Login as anna failed: 530 Wrong password \\*\\*\\*\\* Try again$"
-        << false;
+        << qint64(-1) << "^Login as anna failed: 530$" << false;
+    QTest::newRow("password split over lines")
+        << QByteArray("PASS") << QByteArray("530-Wrong password s3c\r\n530 ret\r\n") << qint64(-1)
+        << "^Login as anna failed: 530$" << false;
+    QTest::newRow("password in capitals")
+        << QByteArray("PASS") << QByteArray("530 Wrong password S3CRET\r\n") << qint64(-1)
+        << "^Login as anna failed: 530$" << false;
+    QTest::newRow("password with a control inside")
+        << QByteArray("PASS")
+        << QByteArray("530 Wrong password s3\x7f"
+                      "cret\r\n")
+        << qint64(-1) << "^Login as anna failed: 530$" << false;
+    // Other replies are shown with the password cut out, in any case.
+    QTest::newRow("password quoted by CWD")
+        << QByteArray("CWD") << QByteArray("550 No folder for S3cRet\r\n") << qint64(-1)
+        << "^CWD /reports failed: 550 No folder for \\*\\*\\*\\*$" << false;
     QTest::newRow("CWD unanswered") << QByteArray("CWD") << silent << qint64(-1)
                                     << "^No reply to CWD /reports within 1 second$" << true;
     QTest::newRow("CWD refused") << QByteArray("CWD") << QByteArray("550 No such folder\r\n")
@@ -455,26 +477,119 @@ void TestFtpClient::hostThatDoesNotAnswer()
     QVERIFY(elapsed < ShortWait + 3000);
 }
 
+void TestFtpClient::preliminaryRepliesDoNotExtendTheWait_data()
+{
+    // After the verb the server answers at most with 1xx lines, for ever.
+    QTest::addColumn<QByteArray>("verb");
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("interval");
+    QTest::addColumn<QString>("message");
+
+    const QByteArray wait = "120 Ready in a while\r\n";
+    QTest::newRow("greeting, a line in a while")
+        << QByteArray("greeting") << wait << 300 << "No greeting from %1 within 1 second";
+    QTest::newRow("greeting, a flood") << QByteArray("greeting") << wait.repeated(500) << 0
+                                       << "No greeting from %1 within 1 second";
+    QTest::newRow("USER") << QByteArray("USER") << wait << 300
+                          << "No reply to USER anna within 1 second";
+    QTest::newRow("CWD") << QByteArray("CWD") << QByteArray("150 Working\r\n") << 300
+                         << "No reply to CWD /reports within 1 second";
+    QTest::newRow("file stored") << QByteArray("STOR") << QByteArray("150 Still writing\r\n") << 300
+                                 << "No reply to STOR SALES.RW within 1 second";
+}
+
+void TestFtpClient::preliminaryRepliesDoNotExtendTheWait()
+{
+    QFETCH(QByteArray, verb);
+    QFETCH(QByteArray, line);
+    QFETCH(int, interval);
+    QFETCH(QString, message);
+
+    ScriptedFtpServer server;
+    if (verb == "greeting")
+        server.greeting = line;
+    else if (verb == "STOR")
+        server.storeDone.clear();
+    else
+        server.replies[verb] = QByteArray();
+    server.waitAfter = verb;
+    server.waitLine = line;
+    server.waitInterval = interval;
+    Session session(server.host(), QStringLiteral("anna"), QStringLiteral("secret"), ShortWait);
+    session.localPath = writeLocal(m_local, "text\n");
+    session.run();
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(session.failures, QStringList{message.arg(server.host())});
+    QVERIFY2(session.elapsed >= ShortWait - 50, qPrintable(QString::number(session.elapsed)));
+    QVERIFY2(session.elapsed < ShortWait + 1500, qPrintable(QString::number(session.elapsed)));
+}
+
+void TestFtpClient::passiveGoesOnlyToTheServer_data()
+{
+    QTest::addColumn<QByteArray>("reply");
+    QTest::addColumn<QStringList>("notices");
+
+    QTest::newRow("its own address")
+        << QByteArray("227 Entering Passive Mode (%p)\r\n") << QStringList();
+    // A server that does not know its own address.
+    QTest::newRow("0.0.0.0") << QByteArray("227 Entering Passive Mode (0,0,0,0,%P)\r\n")
+                             << QStringList();
+    QTest::newRow("another address")
+        << QByteArray("227 Entering Passive Mode (127,0,0,2,%P)\r\n")
+        << QStringList{QStringLiteral("PASV named 127.0.0.2, not the server's address: the data "
+                                      "connection goes to 127.0.0.3 instead")};
+}
+
+void TestFtpClient::passiveGoesOnlyToTheServer()
+{
+    QFETCH(QByteArray, reply);
+    QFETCH(QStringList, notices);
+
+    // Not on 127.0.0.1, where a connection to 0.0.0.0 would arrive too.
+    ScriptedFtpServer server(QHostAddress(QStringLiteral("127.0.0.3")));
+    server.replies["PASV"] = reply;
+    Session session(server.host(), QStringLiteral("anna"), QStringLiteral("secret"), ShortWait);
+    session.client.setPassive(true);
+    session.localPath = writeLocal(m_local, "text\n");
+    session.run();
+    if (QTest::currentTestFailed())
+        return;
+    QCOMPARE(session.failures, QStringList());
+    QCOMPARE(session.notices, notices);
+    QCOMPARE(server.received, QByteArray("text\n"));
+}
+
 void TestFtpClient::lineBreaksAreNotSent_data()
 {
     QTest::addColumn<QString>("user");
     QTest::addColumn<QString>("password");
     QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("remoteName");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("connections");
 
-    QTest::newRow("user name") << "anna\r\nDELE x"
-                               << "secret"
-                               << "/"
+    const QString user = QStringLiteral("anna");
+    const QString password = QStringLiteral("secret");
+    const QString folder = QStringLiteral("/");
+    const QString name = QStringLiteral("SALES.RW");
+    QTest::newRow("user name") << "anna\r\nDELE x" << password << folder << name
                                << "The FTP user name holds a line break" << 0;
-    QTest::newRow("password") << "anna"
-                              << "se\ncret"
-                              << "/"
+    QTest::newRow("password") << user << "se\ncret" << folder << name
                               << "The FTP password holds a line break" << 0;
-    QTest::newRow("folder") << "anna"
-                            << "secret"
-                            << "/a\r\nDELE x"
+    QTest::newRow("folder") << user << password << "/a\r\nDELE x" << name
                             << "The folder name holds a line break" << 1;
+    QTest::newRow("file name") << user << password << folder << "SALES\nDELE x"
+                               << "The remote file name holds a line break" << 1;
+    // A bare carriage return ends a command for many servers too.
+    QTest::newRow("user name, CR") << "anna\rDELE x" << password << folder << name
+                                   << "The FTP user name holds a line break" << 0;
+    QTest::newRow("password, CR") << user << "se\rcret" << folder << name
+                                  << "The FTP password holds a line break" << 0;
+    QTest::newRow("folder, CR") << user << password << "/a\rDELE x" << name
+                                << "The folder name holds a line break" << 1;
+    QTest::newRow("file name, CR") << user << password << folder << "SALES\rDELE x"
+                                   << "The remote file name holds a line break" << 1;
 }
 
 void TestFtpClient::lineBreaksAreNotSent()
@@ -482,12 +597,14 @@ void TestFtpClient::lineBreaksAreNotSent()
     QFETCH(QString, user);
     QFETCH(QString, password);
     QFETCH(QString, folder);
+    QFETCH(QString, remoteName);
     QFETCH(QString, message);
     QFETCH(int, connections);
 
     ScriptedFtpServer server;
     Session session(server.host(), user, password, ShortWait);
     session.folder = folder;
+    session.remoteName = remoteName;
     session.localPath = writeLocal(m_local, "text\n");
     session.run();
     if (QTest::currentTestFailed())
@@ -496,6 +613,7 @@ void TestFtpClient::lineBreaksAreNotSent()
     QTest::qWait(100);
     QCOMPARE(server.connections, connections);
     QVERIFY(!server.verbs().contains("DELE"));
+    QVERIFY(!server.verbs().contains("STOR"));
 }
 
 void TestFtpClient::quitOvertakesAWaitingCommand_data()

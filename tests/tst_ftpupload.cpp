@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QProgressBar>
+#include <QStatusBar>
 #include <QTemporaryFile>
 
 #include <unistd.h>
@@ -181,6 +182,8 @@ void TestFtpUpload::shiftF9UploadsTheReport()
     QCOMPARE(QDir::currentPath(), QFileInfo(path).absolutePath());
     QCOMPARE(f->failures(), QStringList());
     QCOMPARE(m_lines, QStringList());
+    QCOMPARE(f->frame->statusBar()->currentMessage(),
+             QStringLiteral("SALES.RW uploaded to /reports on ") + server.host());
     QVERIFY(!QGuiApplication::overrideCursor());
 }
 
@@ -233,7 +236,7 @@ void TestFtpUpload::realServerFaults_data()
                                         << "Cannot connect to 127.0.0.1:" << Blanks;
     QTest::newRow("wrong password") << true << "Wrong-Pa55"
                                     << "/reports"
-                                    << "Login as kestrova failed: 530 " << Blanks;
+                                    << "Login as kestrova failed: 530" << Blanks;
     QTest::newRow("missing folder") << true << password << "/missing"
                                     << "CWD /missing failed: 550 "
                                     << "Connect OK";
@@ -265,6 +268,13 @@ void TestFtpUpload::realServerFaults()
     QVERIFY(window && window->isVisible());
     QCOMPARE(window->statusLabel()->text(), shown);
     QCOMPARE(window->progressBar()->value(), 0);
+    // The reason shows in the window too, whole.
+    QVERIFY(window->messageLabel()->isVisible());
+    QCOMPARE(window->messageLabel()->text(), m_lines[0]);
+    QVERIFY(window->messageLabel()->geometry().bottom() < window->height());
+    QVERIFY(window->messageLabel()->height()
+            >= window->messageLabel()->heightForWidth(window->messageLabel()->width()));
+    QCOMPARE(f->frame->statusBar()->currentMessage(), QString());
     window->close();
     QTRY_VERIFY(!window);
     QCOMPARE(m_lines.size(), 1);
@@ -274,19 +284,29 @@ void TestFtpUpload::realServerFaults()
 void TestFtpUpload::passiveSetting_data()
 {
     QTest::addColumn<QString>("setting"); // empty: none
+    QTest::addColumn<QByteArray>("pasvReply");
     QTest::addColumn<QByteArray>("verb");
+    QTest::addColumn<QStringList>("lines");
 
-    QTest::newRow("none") << QString() << QByteArray("PORT");
-    QTest::newRow("0") << "0" << QByteArray("PORT");
-    QTest::newRow("1") << "1" << QByteArray("PASV");
+    const QByteArray usual = "227 Entering Passive Mode (%p)\r\n";
+    QTest::newRow("none") << QString() << usual << QByteArray("PORT") << QStringList();
+    QTest::newRow("0") << "0" << usual << QByteArray("PORT") << QStringList();
+    QTest::newRow("1") << "1" << usual << QByteArray("PASV") << QStringList();
+    QTest::newRow("1, PASV naming another host")
+        << "1" << QByteArray("227 Entering Passive Mode (127,0,0,2,%P)\r\n") << QByteArray("PASV")
+        << QStringList{QStringLiteral("PASV named 127.0.0.2, not the server's address: the data "
+                                      "connection goes to 127.0.0.1 instead")};
 }
 
 void TestFtpUpload::passiveSetting()
 {
     QFETCH(QString, setting);
+    QFETCH(QByteArray, pasvReply);
     QFETCH(QByteArray, verb);
+    QFETCH(QStringList, lines);
 
     ScriptedFtpServer server;
+    server.replies["PASV"] = pasvReply;
     writeAccount(server.host(), QStringLiteral("anna"), QStringLiteral("secret"),
                  QStringLiteral("/"));
     if (!setting.isEmpty())
@@ -294,9 +314,11 @@ void TestFtpUpload::passiveSetting()
     const QByteArray bytes = unixReportText(100000);
     QPointer<FtpWindow> window = startUpload(writeLocal(QStringLiteral("SALES.RW"), bytes));
     QTRY_VERIFY(!window);
-    QCOMPARE(m_lines, QStringList());
+    QCOMPARE(m_lines, lines);
     QCOMPARE(server.verbs(), (QList<QByteArray>{"USER", "PASS", "CWD", verb, "STOR", "QUIT"}));
     QCOMPARE(server.received, bytes);
+    QCOMPARE(f->frame->statusBar()->currentMessage(),
+             QStringLiteral("SALES.RW uploaded to / on ") + server.host());
 }
 
 void TestFtpUpload::quitErrorKeepsTheWindowOpen()

@@ -61,6 +61,8 @@ private slots:
     void leavingTheEditBoxWrites();
     void openingTheChooserListIsNoLeaving();
     void keyInGridClosesEditorWithoutWriting();
+    void escapeCancelsTheEdit_data();
+    void escapeCancelsTheEdit();
     void movingTheEditorWritesNothingToTheNewRow();
     void buttonRowAsksTheOwner();
     void buttonWithoutHandlerDoesNothing();
@@ -384,6 +386,42 @@ void TestInspector::keyInGridClosesEditorWithoutWriting()
     QVERIFY(!window()->editBox()->isVisible());
     QVERIFY(!window()->editBoxPlaced());
     QCOMPARE(f->text->width(), 100);
+}
+
+void TestInspector::escapeCancelsTheEdit_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("edit box") << QStringLiteral("Caption") << QStringLiteral("Sum");
+    QTest::newRow("enumeration chooser") << QStringLiteral("Alignment")
+                                         << QStringLiteral("taCenter");
+}
+
+// Escape drops what was typed, as in every grid: neither leaving the box
+// afterwards nor the window losing the focus writes it.
+void TestInspector::escapeCancelsTheEdit()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, typed);
+    select({f->text});
+    window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window()));
+    const QString before = cell(name);
+    pressRow(name);
+    QWidget *editor = window()->valueChooser()->isVisible()
+                          ? static_cast<QWidget *>(window()->valueChooser())
+                          : window()->editBox();
+    QTRY_VERIFY(editor->hasFocus());
+    QTest::keyClick(editor, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(editor, typed);
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QVERIFY(!editor->isVisible());
+    window()->grid()->setFocus();
+    QTest::keyClick(window()->grid(), Qt::Key_Return);
+    window()->close();
+    f->props->refreshTargets(); // the grid shows the item's values again
+    QCOMPARE(cell(name), before);
+    QVERIFY(f->errors.isEmpty());
 }
 
 void TestInspector::movingTheEditorWritesNothingToTheNewRow()

@@ -91,6 +91,7 @@ private slots:
     void designsAreRecognised();
     void manualPageDescribesTheCommandLine();
     void manualPageFormatsCleanly();
+    void readmeCommandsAreWhole();
 
 private:
     QString installed(const QString &path) const { return m_prefix.filePath(path); }
@@ -236,6 +237,44 @@ QString tst_InstallTree::manualPage() const
         run(QStringLiteral("gzip"),
             {QStringLiteral("-dc"), installed(QStringLiteral("share/man/man1/kestrova.1.gz"))});
     return unpacked.exitCode == 0 ? QString::fromUtf8(unpacked.out) : QString();
+}
+
+// In the README's shell blocks an indented line goes on the command of the
+// line before (which ends in a backslash) or stands in a loop's body: a
+// command cut short would run as two.
+void tst_InstallTree::readmeCommandsAreWhole()
+{
+    QFile readme(QStringLiteral(KESTROVA_TEST_DATA "/../../README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly | QIODevice::Text));
+    const QStringList lines = QString::fromUtf8(readme.readAll()).split(u'\n');
+    bool inShell = false;
+    int loops = 0;
+    int checked = 0;
+    QString previous;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines[i];
+        if (line.startsWith(QLatin1String("```"))) {
+            inShell = line == u"```sh";
+            loops = 0;
+            previous.clear();
+            continue;
+        }
+        if (!inShell)
+            continue;
+        const QString trimmed = line.trimmed();
+        const bool indented = !line.isEmpty() && line.front().isSpace();
+        if (indented && !trimmed.startsWith(u'#') && loops == 0) {
+            QVERIFY2(previous.endsWith(u'\\'),
+                     qPrintable(QStringLiteral("README line %1: %2").arg(i + 1).arg(line)));
+            ++checked;
+        }
+        if (trimmed.endsWith(QLatin1String("; do")) || trimmed == u"do")
+            ++loops;
+        else if (trimmed == u"done" || trimmed.startsWith(QLatin1String("done ")))
+            loops = std::max(0, loops - 1);
+        previous = line;
+    }
+    QVERIFY(checked > 0);
 }
 
 void tst_InstallTree::manualPageDescribesTheCommandLine()

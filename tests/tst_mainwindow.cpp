@@ -1,8 +1,12 @@
 #include "FrameFixture.h"
 
+#include "shell/AboutBox.h"
+#include "shell/FtpWindow.h"
 #include "shell/HeadlessReport.h"
+#include "shell/SetupDialog.h"
 #include "shell/SplashWindow.h"
 #include "windows/PageSetupDialog.h"
+#include "windows/ReportCheckList.h"
 
 #include "designer/DesignStage.h"
 #include "designer/InspectorWindow.h"
@@ -11,6 +15,7 @@
 #include "model/ReportClasses.h"
 
 #include <QComboBox>
+#include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
@@ -19,6 +24,10 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
+
+using DialogMaker = std::function<QWidget *(QWidget *parent)>;
+Q_DECLARE_METATYPE(DialogMaker)
 
 // The frame window as a whole: its composition and menus, and a report
 // made from start to finish through the widgets a user works with.
@@ -40,6 +49,10 @@ private slots:
     void reportFormTabTurnsDesignModeOn();
     void reportFromStartToFinish();
     void pageSetupFromThePage();
+    void inspectorOpensClearOfMenusAndToolBars();
+    void inspectorKeepsItsPlace();
+    void fixedDialogsHaveNoMaximiseButton_data();
+    void fixedDialogsHaveNoMaximiseButton();
 
 private:
     FrameFixture *f = nullptr;
@@ -250,6 +263,118 @@ void TestMainWindow::paletteAndInspectorFollowTheActiveWindow()
     // Design mode off in the active window greys the palette out.
     f->action(QStringLiteral("ToggleMenu"))->trigger();
     QTRY_VERIFY(!text->isEnabled());
+}
+
+namespace {
+
+QRect globalRect(const QWidget *widget)
+{
+    return QRect(widget->mapToGlobal(QPoint(0, 0)), widget->size());
+}
+
+} // namespace
+
+void TestMainWindow::inspectorOpensClearOfMenusAndToolBars()
+{
+    f->newReport(QStringLiteral("one"));
+    QTRY_VERIFY(f->active());
+    ObjectInspector *inspector = f->active()->inspector();
+    QTRY_VERIFY(inspector->window() && inspector->window()->isVisible());
+    const QRect place = inspector->window()->frameGeometry();
+    QList<QWidget *> bars = {f->frame->menuBar()};
+    for (QToolBar *bar : f->frame->findChildren<QToolBar *>()) {
+        if (bar->isVisible())
+            bars.append(bar);
+    }
+    QVERIFY(bars.size() > 2);
+    for (const QWidget *bar : std::as_const(bars))
+        QVERIFY2(!place.intersects(globalRect(bar)), qPrintable(bar->objectName()));
+    QVERIFY(f->frame->screen()->availableGeometry().contains(place.topLeft()));
+}
+
+// Where the user puts the inspector it stays: whenever design mode starts
+// again, in another report window, and in the next run.
+void TestMainWindow::inspectorKeepsItsPlace()
+{
+    const auto inspectorOf = [](ReportWindow *window) { return window->inspector()->window(); };
+    const QRect userPlace(37, 311, 251, 233);
+    const auto placed = [&userPlace](const InspectorWindow *window) {
+        return window && window->isVisible() && QRect(window->pos(), window->size()) == userPlace;
+    };
+    f->newReport(QStringLiteral("one"));
+    QTRY_VERIFY(f->active());
+    ReportWindow *one = f->active();
+    QTRY_VERIFY(inspectorOf(one) && inspectorOf(one)->isVisible());
+    inspectorOf(one)->resize(userPlace.size());
+    inspectorOf(one)->move(userPlace.topLeft());
+    QVERIFY(placed(inspectorOf(one)));
+
+    f->action(QStringLiteral("ToggleMenu"))->trigger();
+    QVERIFY(!inspectorOf(one));
+    f->action(QStringLiteral("ToggleMenu"))->trigger();
+    QVERIFY(placed(inspectorOf(one)));
+
+    // A break band without a column: a problem of its own for the check.
+    QVERIFY(f->create(QStringLiteral("Dpst_TmBreakBand"), one->mPage1(), QPoint(60, 10),
+                      QPoint(400, 30)));
+    one->undoStack()->undo();
+    QTRY_VERIFY(placed(inspectorOf(one)));
+    one->undoStack()->redo();
+    QTRY_VERIFY(placed(inspectorOf(one)));
+
+    // A problem's double click in the check list starts design mode again.
+    f->action(QStringLiteral("CheckReportMenu"))->trigger();
+    auto *list = one->findChild<ReportCheckList *>();
+    QVERIFY(list);
+    int bandProblem = -1;
+    for (int row = 0; row < list->problems().size(); ++row) {
+        if (list->problems().at(row).component)
+            bandProblem = row;
+    }
+    QVERIFY(bandProblem >= 0);
+    QVERIFY(!inspectorOf(one));
+    list->goToProblem(bandProblem);
+    QVERIFY(one->designing());
+    QVERIFY(placed(inspectorOf(one)));
+
+    f->newReport(QStringLiteral("two"));
+    QTRY_VERIFY(f->active() != one);
+    ReportWindow *two = f->active();
+    QTRY_VERIFY(placed(inspectorOf(two)));
+
+    f->frame->close();
+    QTRY_VERIFY(!f->frame->isVisible());
+    f->frame = std::make_unique<MainWindow>();
+    f->frame->show();
+    f->newReport(QStringLiteral("three"));
+    QTRY_VERIFY(f->active());
+    QTRY_VERIFY(placed(inspectorOf(f->active())));
+}
+
+void TestMainWindow::fixedDialogsHaveNoMaximiseButton_data()
+{
+    using Make = DialogMaker;
+    QTest::addColumn<Make>("make");
+    QTest::newRow("page setup") << Make([](QWidget *p) { return new PageSetupDialog(p); });
+    QTest::newRow("new report") << Make([](QWidget *p) { return new NewReportDialog(p); });
+    QTest::newRow("about") << Make([](QWidget *p) { return new AboutBox(p); });
+    QTest::newRow("setup") << Make([](QWidget *p) { return new SetupDialog(p); });
+    QTest::newRow("upload") << Make([](QWidget *p) { return new FtpWindow(p); });
+}
+
+// A dialog the user cannot resize offers no size it cannot take.
+void TestMainWindow::fixedDialogsHaveNoMaximiseButton()
+{
+    QFETCH(DialogMaker, make);
+    std::unique_ptr<QWidget> dialog(make(f->frame.get()));
+    QCOMPARE(dialog->minimumSize(), dialog->maximumSize());
+    const Qt::WindowFlags flags = dialog->windowFlags();
+    QVERIFY(flags & Qt::CustomizeWindowHint);
+    QVERIFY(flags & Qt::WindowTitleHint);
+    QVERIFY(flags & Qt::WindowCloseButtonHint);
+    QVERIFY(!(flags & Qt::WindowMaximizeButtonHint));
+    QVERIFY(!(flags & Qt::WindowMinimizeButtonHint));
+    QVERIFY(dialog->isWindow());
 }
 
 void TestMainWindow::reportFormTabTurnsDesignModeOn()

@@ -24,6 +24,7 @@ private slots:
     void closingNewItemsCreatesNothing();
     void cancellingTheNameCreatesNothing();
     void toolButtonStartsANewReport();
+    void returnOpensTheChosenKind();
 
 private:
     FrameFixture *f = nullptr;
@@ -173,6 +174,22 @@ void TestNewReport::toolButtonStartsANewReport()
     QTest::mouseClick(button, Qt::LeftButton);
     QTRY_VERIFY(f->active());
     QCOMPARE(f->active()->windowTitle(), QStringLiteral("TOOL.kfx"));
+}
+
+// Return in "New Items" opens the kind of report whose button is chosen.
+void TestNewReport::returnOpensTheChosenKind()
+{
+    f->onModal<NewItemsDialog>([this](NewItemsDialog *items) {
+        f->onModal<NewReportDialog>([](NewReportDialog *naming) {
+            QTest::keyClicks(naming->nameEdit(), QStringLiteral("keys"));
+            QTest::keyClick(naming->nameEdit(), Qt::Key_Return);
+        });
+        QTRY_VERIFY(items->emptyReportButton()->hasFocus());
+        QTest::keyClick(items->emptyReportButton(), Qt::Key_Return);
+    });
+    f->action(QStringLiteral("Nowyraport1"))->trigger();
+    QTRY_VERIFY(f->active());
+    QCOMPARE(f->active()->windowTitle(), QStringLiteral("KEYS.kfx"));
 }
 
 QTEST_MAIN(TestNewReport)

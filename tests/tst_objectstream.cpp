@@ -5,7 +5,9 @@
 #include "model/PropertyBuilders.h"
 #include "model/ReportClasses.h"
 #include "model/StreamDump.h"
+#include "model/StreamUndump.h"
 
+#include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -144,6 +146,11 @@ private slots:
     void dumpNestsChildren();
     void dumpIndentationStopsGrowing();
     void dumpWritesAsItGoes();
+    void undumpGivesBackEachFixture_data();
+    void undumpGivesBackEachFixture();
+    void undumpKeepsEveryEncoding();
+    void undumpNamesLineAndColumn_data();
+    void undumpNamesLineAndColumn();
 
 private:
     QString filePath(const QString &name) const { return m_dir->filePath(name); }
@@ -883,7 +890,7 @@ void TestObjectStream::dumpShowsTemplate()
                                             "  ForceNewPage = False\n"
                                             "  Size.Values = (\n"
                                             "    132.29166666666666666\n"
-                                            "    40\n"
+                                            "    40.0\n"
                                             "  )\n"
                                             "  BandType = rbTitle\n"
                                             "  TypeBand = Header\n"
@@ -972,6 +979,137 @@ void TestObjectStream::dumpWritesAsItGoes()
     QVERIFY_THROWS_EXCEPTION(StreamError, StreamDump::dumpStageFile(data, out));
     out.flush();
     QCOMPARE(text, QStringLiteral("object mText1: TmText\n  Caption = \"'Total'\"\n"));
+}
+
+void TestObjectStream::undumpGivesBackEachFixture_data()
+{
+    QTest::addColumn<QString>("path");
+    const QDir data(QStringLiteral(KESTROVA_TEST_DATA));
+    const QStringList names = data.entryList({QStringLiteral("*.kfx")}, QDir::Files, QDir::Name);
+    QVERIFY(names.size() >= 8);
+    for (const QString &name : names)
+        QTest::newRow(qPrintable(name)) << data.filePath(name);
+}
+
+// Dump, then undump, gives the file byte for byte; undump, then dump, the
+// same text.
+void TestObjectStream::undumpGivesBackEachFixture()
+{
+    QFETCH(QString, path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    const QString text = StreamDump::dumpStageFile(bytes);
+    const QByteArray again = StreamUndump::stageFile(text);
+    QCOMPARE(again.toHex(' '), bytes.toHex(' '));
+    QCOMPARE(StreamDump::dumpStageFile(again), text);
+}
+
+// Values stored otherwise than this program stores them, names no plain
+// word spells, and float bits no number gives back.
+void TestObjectStream::undumpKeepsEveryEncoding()
+{
+    const auto extended = [](long double value) {
+        const Extended80::Bytes bytes = Extended80::encode(value);
+        return hex("05") + QByteArray(reinterpret_cast<const char *>(bytes.data()), 10);
+    };
+    const QByteArray nan = hex("05"
+                               "0100000000000000FF7F"); // a NaN with its own payload
+    const QByteArray stream = "TPF0"
+                              + hex("F7"
+                                    "0401000000")
+                              + str("TmText") + str("odd name")         // prefix, index Int32 1
+                              + str("Small") + hex("0405000000")        // Int32 5
+                              + str("Whole") + extended(40)             // 40.0
+                              + str("Negative") + extended(-2.5L)       // -2.5
+                              + str("Infinite") + extended(HUGE_VALL)   // bits
+                              + str("NaN") + nan                        // bits
+                              + str("Single") + hex("0F0000C03F")       // 1.5
+                              + str("Date") + hex("110000000000000C40") // 3.5
+                              + str("Money")
+                              + hex("10"
+                                    "9AFFFFFFFFFFFFFF")                                   // -0.0102
+                              + str("Short") + hex("0C03000000") + "abc"                  // LString
+                              + str("Wide") + hex("1202000000") + QByteArray("h\0i\0", 4) // WString
+                              + str("Word") + hex("07") + str("true")        // Ident, not True
+                              + str("Spaced") + hex("07") + str("two words") // Ident
+                              + str("object") + hex("02FF")                  // property "object"
+                              + str("Items")
+                              + hex("0E"
+                                    "030300"
+                                    "01"
+                                    "00"
+                                    "00") // item [Int16 3]
+                              + str("Style") + hex("0B") + str("fs Bold") + hex("00") // set
+                              + hex("00") // end of properties
+                              + hex("F0") + str("TChild") + str("")
+                              + hex("00"
+                                    "00") // prefix, no flags
+                              + hex("00") + hex("00");
+    const QString text = StreamDump::dumpStageFile(stream);
+    for (const char *line :
+         {"object \"odd name\": TmText [inherited, index Int32 1, inline]", "  Small = Int32 5",
+          "  Whole = 40.0", "  Negative = -2.5", "  Single = Single 1.5", "  Date = Date 3.5",
+          "  Money = Currency -0.0102", "  Short = LString \"abc\"", "  Wide = WString \"hi\"",
+          "  Word = Ident \"true\"", "  Spaced = Ident \"two words\"", "  object = -1",
+          "    item [Int16 3]", "  Style = [\"fs Bold\"]", "  object TChild [prefix]",
+          "  NaN = Extended {0100000000000000FF7F}"})
+        QVERIFY2(text.contains(QString::fromUtf8(line) + u'\n'), qPrintable(text));
+    QCOMPARE(StreamUndump::stageFile(text).toHex(' '), stream.toHex(' '));
+}
+
+void TestObjectStream::undumpNamesLineAndColumn_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("message");
+
+    QTest::newRow("empty") << ""
+                           << "Line 1, column 1: the text holds no object";
+    QTest::newRow("no object") << "thing\n"
+                               << "Line 1, column 1: \"object \" expected";
+    QTest::newRow("no end") << "object Foo\n  A = 1\n"
+                            << "Line 3, column 1: the text ends before \"end\"";
+    QTest::newRow("list not closed") << "object Foo\n  A = (\n    1\n"
+                                     << "Line 4, column 1: the text ends before \")\"";
+    QTest::newRow("no value") << "object Foo\n  A = \nend\n"
+                              << "Line 2, column 7: a value expected";
+    QTest::newRow("integer too large") << "object Foo\n  A = 99999999999999999999\nend\n"
+                                       << "Line 2, column 7: the integer is too large";
+    QTest::newRow("out of its type") << "object Foo\n  A = Int8 300\nend\n"
+                                     << "Line 2, column 12: Int8 out of range";
+    QTest::newRow("unknown type") << "object Foo\n  A = Long 1\nend\n"
+                                  << "Line 2, column 7: unknown type \"Long\"";
+    QTest::newRow("open quote") << "object Foo\n  A = \"abc\nend\n"
+                                << "Line 2, column 11: the text has no closing quote";
+    QTest::newRow("bad escape") << "object Foo\n  A = \"a\\qb\"\nend\n"
+                                << "Line 2, column 9: unknown escape";
+    QTest::newRow("Null in a list") << "object Foo\n  A = (\n    Null\n  )\nend\n"
+                                    << "Line 3, column 5: a list holds no Null";
+    QTest::newRow("bad hex") << "object Foo\n  A = {0G}\nend\n"
+                             << "Line 2, column 8: a hex digit expected";
+    QTest::newRow("bad flag") << "object Foo [index x]\nend\n"
+                              << "Line 1, column 19: a number expected";
+    QTest::newRow("trailing text") << "object Foo\n  A = 1 2\nend\n"
+                                   << "Line 2, column 8: unexpected \" 2\"";
+    QTest::newRow("String too long")
+        << QStringLiteral("object Foo\n  A = String \"%1\"\nend\n").arg(QString(256, u'x'))
+        << "Line 2, column 14: a String holds at most 255 bytes";
+    QTest::newRow("name beyond Windows-1250")
+        << QString::fromUtf8("object \"价\"\nend\n")
+        << QString::fromUtf8("Line 1, column 11: Windows-1250 cannot "
+                             "hold the name \"价\"");
+}
+
+void TestObjectStream::undumpNamesLineAndColumn()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, message);
+    try {
+        StreamUndump::stageFile(text);
+        QFAIL("text that is no dump was read");
+    } catch (const StreamError &error) {
+        QCOMPARE(error.message(), message);
+    }
 }
 
 QTEST_MAIN(TestObjectStream)

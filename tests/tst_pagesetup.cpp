@@ -39,6 +39,7 @@ private slots:
     void invalidNumberChangesNothing_data();
     void invalidNumberChangesNothing();
     void numbersUseThePlatformSeparator();
+    void valuesLeftAsShownStayExact();
     void cancelKeepsChosenPaperSize();
     void doubleClickOnThePageOpensIt();
     void inspectorPageButtonOpensIt();
@@ -165,9 +166,9 @@ void TestPageSetup::templatePageShowsCustom()
     QVERIFY(dialog.paperSizeBox()->isEditable());
     QVERIFY(dialog.widthEdit()->isEnabled());
     QVERIFY(dialog.lengthEdit()->isEnabled());
-    // The template page in characters, shortest form of 15 digits.
+    // The template page in characters, rounded to two decimals.
     QCOMPARE(dialog.widthEdit()->text(), QStringLiteral("80.01"));
-    QCOMPARE(dialog.lengthEdit()->text(), QStringLiteral("62.3025464556091"));
+    QCOMPARE(dialog.lengthEdit()->text(), QStringLiteral("62.3"));
     QCOMPARE(dialog.topEdit()->text(), QStringLiteral("2"));
     QCOMPARE(dialog.leftEdit()->text(), QStringLiteral("2"));
     QCOMPARE(dialog.bottomEdit()->text(), QStringLiteral("30"));
@@ -254,9 +255,9 @@ void TestPageSetup::marginsInThePageUnits_data()
 
     // The new report's bottom margin is 1430.118... stored units.
     QTest::newRow("characters") << int(Characters) << "30" << 5 * 26.246719160105;
-    QTest::newRow("millimetres") << int(MM) << "143.011811023622" << 50.0;
-    QTest::newRow("inches") << int(Inches) << "5.63038626077252" << 1270.0;
-    QTest::newRow("native") << int(Native) << "1430.11811023622" << 5.0;
+    QTest::newRow("millimetres") << int(MM) << "143.01" << 50.0;
+    QTest::newRow("inches") << int(Inches) << "5.63" << 1270.0;
+    QTest::newRow("native") << int(Native) << "1430.12" << 5.0;
 }
 
 void TestPageSetup::marginsInThePageUnits()
@@ -375,6 +376,25 @@ void TestPageSetup::numbersUseThePlatformSeparator()
     QVERIFY(!dialog.isVisible());
     QCOMPARE(double(page()->pageValue(LeftMargin)), 2.5);
     QCOMPARE(double(page()->pageValue(RightMargin)), 1.5);
+}
+
+// The fields show two decimals; OK keeps the exact value of every field
+// left as shown, and stores what was typed into the others.
+void TestPageSetup::valuesLeftAsShownStayExact()
+{
+    page()->setUnits(MM);
+    const long double length = page()->pageValue(Length);
+    const long double bottom = page()->pageValue(BottomMargin);
+    PageSetupDialog dialog(window.get());
+    dialog.showPage(page());
+    dialog.show();
+    QCOMPARE(dialog.bottomEdit()->text(), QStringLiteral("143.01"));
+    type(dialog.topEdit(), QStringLiteral("12.345"));
+    QTest::mouseClick(dialog.okButton(), Qt::LeftButton);
+    QVERIFY(!dialog.isVisible());
+    QCOMPARE(double(page()->pageValue(Length)), double(length));
+    QCOMPARE(double(page()->pageValue(BottomMargin)), double(bottom));
+    QVERIFY(qAbs(double(page()->pageValue(TopMargin)) - 12.345) < 1e-9);
 }
 
 void TestPageSetup::cancelKeepsChosenPaperSize()

@@ -11,6 +11,7 @@
 #include "designer/DesignStage.h"
 #include "designer/SelectionList.h"
 
+#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -36,6 +37,7 @@ private slots:
     void findAndReplaceInTheSource();
     void printSourceToPdf_data();
     void printSourceToPdf();
+    void printedPagesAndColumns();
     void cancelStopsPrinting();
     void reportArguments_data();
     void reportArguments();
@@ -270,6 +272,80 @@ void TestProjectCommands::printSourceToPdf()
     QCOMPARE(printed, expected);
 }
 
+// Each page holds as many whole lines as fit, the last moves whole to the
+// next page, and a tab anywhere in a line reaches the next tab stop.
+void TestProjectCommands::printedPagesAndColumns()
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed; scripts/setup.sh installs it");
+    f->newReport(QStringLiteral("columns"));
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    QCOMPARE(window->sourceEditor()->tabWidth(), 8);
+    // Lines of four kinds, each with a letter that must stand at a tab stop.
+    const QStringList kinds{QStringLiteral("%1\tA"), QStringLiteral("\t%1\tB"),
+                            QStringLiteral("%1 abcdefg\tC"), QStringLiteral("%1\t\tD")};
+    const QList<int> letterColumns{8, 16, 16, 16};
+    QStringList lines;
+    for (int line = 0; line < 200; ++line)
+        lines.append(kinds[line % 4].arg(line));
+    CodeLines code;
+    code.setTexts(lines);
+    window->sourceEditor()->setLines(code);
+
+    f->action(QStringLiteral("ToggleMenu"))->trigger();
+    const QString pdf = f->path(QStringLiteral("columns.pdf"));
+    int linesPerPage = 0;
+    const QFont font = window->sourceEditor()->editorFont();
+    f->onModal<QPrintDialog>([&pdf, &linesPerPage, &font](QPrintDialog *dialog) {
+        QPrinter *printer = dialog->printer();
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(pdf);
+        // Whole lines that fit the printable height.
+        linesPerPage = printer->height() / QFontMetrics(QFont(font, printer)).lineSpacing();
+        dialog->done(QDialog::Accepted);
+    });
+    f->action(QStringLiteral("PrintSourceMenu"))->trigger();
+    QCOMPARE(f->failures(), QStringList());
+    QVERIFY2(linesPerPage > 10 && linesPerPage < 100, qPrintable(QString::number(linesPerPage)));
+
+    QProcess reader;
+    reader.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY(reader.waitForFinished(20000));
+    QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\f');
+    if (pages.constLast().trimmed().isEmpty())
+        pages.removeLast();
+    const int pageCount = (int(lines.size()) + linesPerPage - 1) / linesPerPage;
+    QCOMPARE(pages.size(), pageCount);
+    QStringList printed;
+    for (qsizetype page = 0; page < pages.size(); ++page) {
+        QStringList onPage = pages[page].split(u'\n');
+        onPage.removeIf([](const QString &line) { return line.trimmed().isEmpty(); });
+        const int expected = page + 1 < pageCount
+                                 ? linesPerPage
+                                 : int(lines.size()) - linesPerPage * (pageCount - 1);
+        QCOMPARE(onPage.size(), expected);
+        printed += onPage;
+    }
+    // Columns counted from the page's left edge: where the lines that do
+    // not begin with a tab begin.
+    qsizetype edge = printed.constFirst().size();
+    for (qsizetype line = 0; line < printed.size(); ++line) {
+        if (line % 4 != 1)
+            edge = std::min(edge, printed[line].size() - printed[line].trimmed().size());
+    }
+    for (qsizetype line = 0; line < printed.size(); ++line) {
+        const int kind = int(line % 4);
+        const QString text = printed[line].mid(edge);
+        const QString letter = kinds[kind].right(1);
+        QVERIFY2(text.trimmed().startsWith(QString::number(line)), qPrintable(text));
+        QVERIFY2(text.indexOf(letter) == letterColumns[kind], qPrintable(text));
+        if (kind == 1)
+            QVERIFY2(text.indexOf(QString::number(line)) == 8, qPrintable(text));
+    }
+}
+
 void TestProjectCommands::cancelStopsPrinting()
 {
     f->newReport(QStringLiteral("cancelled"));
@@ -379,6 +455,8 @@ void TestProjectCommands::runReportStartsTheProgram()
              window->sourceEditor()->lines().texts());
     QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
     QVERIFY(window->designing());
+    QVERIFY(f->frame->statusBar()->currentMessage().startsWith(
+        QStringLiteral("Report program started: ")));
 }
 
 void TestProjectCommands::runReportRefusesValuesThatSplit_data()

@@ -78,6 +78,7 @@ private slots:
     void altNumberOpens_data();
     void altNumberOpens();
     void chosenGoneFileIsReported();
+    void listThatCannotBeWrittenIsReported();
 
 private:
     QString file(const QString &name, const QByteArray &bytes = "x") const
@@ -384,6 +385,21 @@ void tst_RecentFiles::chosenGoneFileIsReported()
     QVERIFY(!QFile::exists(b));
     QCOMPARE(RecentFiles::read(), QStringList{a});
     QCOMPARE(fixture.action(QStringLiteral("RecentFile1"))->text(), QStringLiteral("&1 ") + a);
+}
+
+void tst_RecentFiles::listThatCannotBeWrittenIsReported()
+{
+    FrameFixture fixture;
+    // A folder below a plain file cannot exist, whoever runs the test.
+    const QString plainFile = file(QStringLiteral("plain"), "not a folder");
+    qputenv("KESTROVA_CONFIG_DIR", (plainFile + QStringLiteral("/settings")).toLocal8Bit());
+    const QString design = canonical(QStringLiteral(KESTROVA_TEST_DATA "/sales.kfx"));
+    fixture.answers << design;
+    fixture.action(QStringLiteral("Otwrz1"))->trigger();
+    QVERIFY(fixture.active());
+    QCOMPARE(fixture.failures(),
+             QStringList{QStringLiteral("Unable to write to ") + SettingsFiles::iniPath()
+                         + QStringLiteral(": its folder does not exist")});
 }
 
 QTEST_MAIN(tst_RecentFiles)

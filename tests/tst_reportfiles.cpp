@@ -9,6 +9,7 @@
 #include "model/ReportClasses.h"
 
 #include <QMimeDatabase>
+#include <QStatusBar>
 
 // The File menu's ways into and out of report windows: Open and Import by
 // the file's kind, Write As, Close Window and Exit, and files named on the
@@ -27,6 +28,7 @@ private slots:
     void cancelledDialogsDoNothing();
     void importReadsADesignAsText();
     void writeAsKeepsTheChosenPath();
+    void writingSaysWhatItDid();
     void failedWriteAsChangesNothing();
     void openingAnOpenFileActivatesItsWindow();
     void fileDialogTypesEntriesByName();
@@ -161,6 +163,36 @@ void TestReportFiles::writeAsKeepsTheChosenPath()
     QCOMPARE(f->active()->windowTitle(), path);
     QVERIFY(QFile::exists(path));
     QVERIFY(!QFile::exists(f->path(QStringLiteral("DRAFT.kfx"))));
+}
+
+// Each write command says in the status bar what it wrote, and where; a
+// cancelled one leaves what the last one said.
+void TestReportFiles::writingSaysWhatItDid()
+{
+    f->newReport(QStringLiteral("told"));
+    QTRY_VERIFY(f->active());
+    QStatusBar *status = f->frame->statusBar();
+    const auto said = [status] { return status->currentMessage(); };
+    const QString design = QFileInfo(f->path(QStringLiteral("TOLD.kfx"))).absoluteFilePath();
+
+    f->action(QStringLiteral("WriteReportMenu"))->trigger();
+    QCOMPARE(said(), QStringLiteral("Design written to ") + QDir::toNativeSeparators(design));
+    const QString text = f->path(QStringLiteral("told.rw"));
+    f->answers = {text};
+    f->action(QStringLiteral("WriteTextFileMenu"))->trigger();
+    QCOMPARE(said(), QStringLiteral("Source written to ") + QDir::toNativeSeparators(text));
+    const QString unixFile = f->path(QStringLiteral("told-unixFile.rw"));
+    f->answers = {unixFile};
+    f->action(QStringLiteral("WriteUNIXFileMenu"))->trigger();
+    QCOMPARE(said(), QStringLiteral("Source written with UNIX line ends to ")
+                         + QDir::toNativeSeparators(unixFile));
+    f->action(QStringLiteral("WriteTextFileMenu"))->trigger(); // cancelled
+    QCOMPARE(said(), QStringLiteral("Source written with UNIX line ends to ")
+                         + QDir::toNativeSeparators(unixFile));
+    const QString renamed = f->path(QStringLiteral("RENAMED.kfx"));
+    f->answers = {renamed};
+    f->action(QStringLiteral("WriteReportAsMenu"))->trigger();
+    QCOMPARE(said(), QStringLiteral("Design written to ") + QDir::toNativeSeparators(renamed));
 }
 
 void TestReportFiles::failedWriteAsChangesNothing()

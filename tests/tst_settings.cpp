@@ -12,13 +12,21 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStyle>
 #include <QTemporaryDir>
+#include <QTemporaryFile>
 #include <QTest>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
 #include <memory>
+#include <optional>
 #include <thread>
 
 namespace {
@@ -91,6 +99,8 @@ private slots:
     void emptyFieldIsWrittenEmpty();
     void cancelWritesNothing();
     void unwritableFileKeepsDialogOpen();
+    void writeFailureTellsWhy_data();
+    void writeFailureTellsWhy();
     void browseReplacesField();
     void completionSettingIsReadOnce();
     void settingsBesideTheProgram();
@@ -490,9 +500,75 @@ void tst_Settings::unwritableFileKeepsDialogOpen()
     dialog.show();
     MessageCatcher catcher;
     button(dialog, "OkButton")->click();
-    QCOMPARE(catcher.texts(), QStringList{QStringLiteral("Unable to write to ") + unwritable});
+    QCOMPARE(catcher.texts(), QStringList{QStringLiteral("Unable to write to ") + unwritable
+                                          + QStringLiteral(": its folder does not exist")});
     QVERIFY(dialog.isVisible());
     QCOMPARE(dialog.result(), 0);
+}
+
+void tst_Settings::writeFailureTellsWhy_data()
+{
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("reason");
+
+    QTest::newRow("lock held by another writer") << "lock"
+                                                 << "another program is writing it";
+    QTest::newRow("folder missing") << "folder"
+                                    << "its folder does not exist";
+    // As a full disk does: the write itself fails, whoever runs the test.
+    QTest::newRow("write refused") << "size"
+                                   << "File too large";
+}
+
+// The reason a write failed reaches the user: in the setup dialog's
+// message, and on standard error where there is no window.
+void tst_Settings::writeFailureTellsWhy()
+{
+    QFETCH(QString, fault);
+    QFETCH(QString, reason);
+
+    std::optional<QLockFile> lock;
+    if (fault == QLatin1String("lock")) {
+        lock.emplace(iniPath() + QStringLiteral(".lock"));
+        QVERIFY(lock->tryLock(0));
+    } else if (fault == QLatin1String("folder")) {
+        const QString plainFile = m_dir->filePath(QStringLiteral("plain"));
+        writeFile(plainFile, "not a folder");
+        qputenv("KESTROVA_CONFIG_DIR", (plainFile + QStringLiteral("/settings")).toLocal8Bit());
+    }
+    SetupDialog dialog;
+    dialog.show();
+    // Too long to be written under the limit on file sizes.
+    field(dialog, "TelnetProgEdit")->setText(QString(4000, u'x'));
+    rlimit previousLimit{};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &previousLimit), 0);
+    const auto previousSignal = std::signal(SIGXFSZ, SIG_IGN);
+    if (fault == QLatin1String("size")) {
+        rlimit limit = previousLimit;
+        limit.rlim_cur = 2000;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limit), 0);
+    }
+    MessageCatcher catcher;
+    button(dialog, "OkButton")->click();
+    ::setrlimit(RLIMIT_FSIZE, &previousLimit);
+    std::signal(SIGXFSZ, previousSignal);
+    const QString expected =
+        QStringLiteral("Unable to write to %1: %2").arg(SettingsFiles::iniPath(), reason);
+    QCOMPARE(catcher.texts(), QStringList{expected});
+    QVERIFY(dialog.isVisible());
+
+    // Without a window the same line goes to standard error.
+    QTemporaryFile capture;
+    QVERIFY(capture.open());
+    std::fflush(stderr);
+    const int standardError = ::dup(STDERR_FILENO);
+    ::dup2(capture.handle(), STDERR_FILENO);
+    Settings::showWriteFailure(nullptr, reason);
+    std::fflush(stderr);
+    ::dup2(standardError, STDERR_FILENO);
+    ::close(standardError);
+    QVERIFY(capture.seek(0));
+    QCOMPARE(QString::fromLocal8Bit(capture.readAll()), expected + u'\n');
 }
 
 void tst_Settings::browseReplacesField()

@@ -55,32 +55,45 @@ QPair<int, int> TestSourceSearch::selectionStart() const
 void TestSourceSearch::findMovesThroughTheMatches_data()
 {
     using Outcome = SourceSearch::Outcome;
+    QTest::addColumn<QString>("text");
     QTest::addColumn<bool>("matchCase");
     QTest::addColumn<bool>("wholeWord");
     QTest::addColumn<QList<bool>>("forward");
     QTest::addColumn<QList<int>>("lines");
     QTest::addColumn<QList<Outcome>>("outcomes");
 
+    const QString total = QStringLiteral("total");
     QTest::newRow("forward, any case")
-        << false << false << QList<bool>{true, true, true, true} << QList<int>{0, 1, 2, 0}
+        << total << false << false << QList<bool>{true, true, true, true} << QList<int>{0, 1, 2, 0}
         << QList<Outcome>{Outcome::Found, Outcome::Found, Outcome::Found,
                           Outcome::FoundAfterWrapping};
-    QTest::newRow("match case") << true << false << QList<bool>{true, true, true}
+    QTest::newRow("match case") << total << true << false << QList<bool>{true, true, true}
                                 << QList<int>{0, 2, 0}
                                 << QList<Outcome>{Outcome::Found, Outcome::Found,
                                                   Outcome::FoundAfterWrapping};
-    QTest::newRow("whole word") << false << true << QList<bool>{true, true, true}
+    QTest::newRow("whole word") << total << false << true << QList<bool>{true, true, true}
                                 << QList<int>{0, 1, 0}
                                 << QList<Outcome>{Outcome::Found, Outcome::Found,
                                                   Outcome::FoundAfterWrapping};
     QTest::newRow("back and forth")
-        << false << false << QList<bool>{true, true, false, false} << QList<int>{0, 1, 0, 2}
+        << total << false << false << QList<bool>{true, true, false, false}
+        << QList<int>{0, 1, 0, 2}
         << QList<Outcome>{Outcome::Found, Outcome::Found, Outcome::Found,
                           Outcome::FoundAfterWrapping};
+    // A text that occurs once: each further search goes round to it again.
+    QTest::newRow("once, forward")
+        << QStringLiteral("subtotal") << false << false << QList<bool>{true, true, true}
+        << QList<int>{2, 2, 2}
+        << QList<Outcome>{Outcome::Found, Outcome::FoundAfterWrapping, Outcome::FoundAfterWrapping};
+    QTest::newRow("once, backward")
+        << QStringLiteral("subtotal") << false << false << QList<bool>{true, false, false}
+        << QList<int>{2, 2, 2}
+        << QList<Outcome>{Outcome::Found, Outcome::FoundAfterWrapping, Outcome::FoundAfterWrapping};
 }
 
 void TestSourceSearch::findMovesThroughTheMatches()
 {
+    QFETCH(QString, text);
     QFETCH(bool, matchCase);
     QFETCH(bool, wholeWord);
     QFETCH(QList<bool>, forward);
@@ -89,10 +102,10 @@ void TestSourceSearch::findMovesThroughTheMatches()
     const SourceSearch search(*m_editor);
     for (qsizetype step = 0; step < forward.size(); ++step) {
         const SourceSearch::Outcome outcome =
-            search.find(QStringLiteral("total"), {matchCase, wholeWord}, forward.at(step));
+            search.find(text, {matchCase, wholeWord}, forward.at(step));
         QCOMPARE(outcome, outcomes.at(step));
         QCOMPARE(selectionStart().first, lines.at(step));
-        QCOMPARE(m_editor->selectedText().toLower(), QStringLiteral("total"));
+        QCOMPARE(m_editor->selectedText().toLower(), text);
     }
     QCOMPARE(search.find(QStringLiteral("grand"), {}, true), SourceSearch::Outcome::NotFound);
     QCOMPARE(search.find(QString(), {}, true), SourceSearch::Outcome::NotFound);

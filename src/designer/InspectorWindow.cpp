@@ -10,6 +10,7 @@
 #include <QEvent>
 #include <QFrame>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
 #include <QScrollBar>
@@ -337,6 +338,13 @@ void InspectorWindow::leaveEditors()
     hideEditors();
 }
 
+void InspectorWindow::cancelEdit()
+{
+    // Parked before the focus leaves it: leaving then writes nothing.
+    hideEditors();
+    m_grid->setFocus();
+}
+
 void InspectorWindow::chooserPicked()
 {
     m_edit->setText(m_chooser->currentText());
@@ -372,6 +380,10 @@ bool InspectorWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_header && event->type() == QEvent::Resize) {
         headerResized();
+    } else if ((watched == m_edit || watched == m_chooser) && event->type() == QEvent::KeyPress
+               && static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+        cancelEdit();
+        return true;
     } else if (watched == m_grid && event->type() == QEvent::KeyPress) {
         hideEditors();
     } else if ((watched == m_edit || watched == m_chooser) && event->type() == QEvent::FocusOut) {
@@ -396,6 +408,20 @@ void InspectorWindow::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && !chooserListOpen())
         leaveEditors();
+}
+
+void InspectorWindow::moveEvent(QMoveEvent *event)
+{
+    QWidget::moveEvent(event);
+    if (isVisible())
+        emit placeChanged();
+}
+
+void InspectorWindow::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (isVisible())
+        emit placeChanged();
 }
 
 void InspectorWindow::headerResized()

@@ -49,9 +49,15 @@ public:
     QToolButton *valueButton() const { return m_button; }
     bool editBoxPlaced() const;
 
+signals:
+    // The shown window was moved or resized.
+    void placeChanged();
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void changeEvent(QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void buildParts();
@@ -63,6 +69,8 @@ private:
     void applyEdit();
     void writeValue(const QString &name, const std::function<QString()> &value);
     void leaveEditors();
+    // Escape: the edit is dropped and the cell keeps its value.
+    void cancelEdit();
     bool chooserListOpen() const;
     void chooserPicked();
     void valueButtonClicked();

@@ -1,5 +1,6 @@
 #include "designer/ObjectInspector.h"
 
+#include "designer/InspectorPlacement.h"
 #include "designer/InspectorWindow.h"
 #include "designer/MultiProperties.h"
 #include "designer/ObjectProperties.h"
@@ -55,7 +56,29 @@ void ObjectInspector::openWindow()
     m_window->setButtonGlyph(m_buttonGlyph);
     m_window->setComponentChooserVisible(m_showCombo);
     m_window->setWindowTitle(m_caption);
-    m_window->setVisible(m_windowAllowed);
+    connect(m_window, &InspectorWindow::placeChanged, this, [this] {
+        if (m_placement && m_window)
+            m_placement->keep(m_window);
+    });
+    if (m_windowAllowed)
+        showWindow();
+}
+
+void ObjectInspector::setPlacement(std::shared_ptr<InspectorPlacement> placement)
+{
+    m_placement = std::move(placement);
+}
+
+// A window that is not showing opens at the shared place: another
+// report's inspector, or this one before design mode ended, may have left
+// it elsewhere.
+void ObjectInspector::showWindow()
+{
+    if (m_window->isVisible())
+        return;
+    if (m_placement)
+        m_placement->place(m_window);
+    m_window->show();
 }
 
 int ObjectInspector::widestCaption() const
@@ -73,8 +96,12 @@ int ObjectInspector::widestCaption() const
 void ObjectInspector::setWindowAllowed(bool allowed)
 {
     m_windowAllowed = allowed;
-    if (m_window)
-        m_window->setVisible(allowed);
+    if (!m_window)
+        return;
+    if (allowed)
+        showWindow();
+    else
+        m_window->hide();
 }
 
 void ObjectInspector::closeWindow()
@@ -156,8 +183,14 @@ void ObjectInspector::refreshGrid()
     for (const QString &name : names)
         captions.append(props->captionOf(name));
     m_window->showRows(names, captions, values);
-    if (!m_window->isVisible() && m_windowAllowed)
-        m_window->show();
+    if (m_windowAllowed)
+        showWindow();
+}
+
+void ObjectInspector::refreshValues()
+{
+    if (MultiProperties *props = multiProps())
+        props->refreshTargets();
 }
 
 void ObjectInspector::propertyLists(QStringList &names, QStringList &captions) const

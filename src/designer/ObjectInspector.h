@@ -8,8 +8,10 @@
 #include <QPointer>
 
 #include <functional>
+#include <memory>
 
 class ClassRegistry;
+class InspectorPlacement;
 class InspectorWindow;
 class MultiProperties;
 
@@ -89,9 +91,13 @@ public:
     void applyValue(const QString &propName, const QString &value) override;
     void buttonClick(const QString &propName, QString &value) override;
     void refreshGrid() override;
+    // The values of the targets again, after they changed elsewhere.
+    void refreshValues();
     void propertyLists(QStringList &names, QStringList &captions) const override;
     std::unique_ptr<PropertyCollector> createCollector() override;
     void setWindowBounds(int left, int top, int width, int height);
+    // The place the window opens at and keeps, in place of position().
+    void setPlacement(std::shared_ptr<InspectorPlacement> placement);
     // Whether the window may show: a frame with several designs shows only
     // the inspector of the active one. Allowed by default.
     void setWindowAllowed(bool allowed);
@@ -113,6 +119,7 @@ private:
     QWidget *windowParent() const;
     // The width the caption column needs for the longest caption.
     int widestCaption() const;
+    void showWindow();
 
     QStringList m_selfProperties;
     QStringList m_buttonProperties;
@@ -128,5 +135,6 @@ private:
     const ClassRegistry *m_registry;
     std::function<void(const QString &)> m_errorHandler;
     QPointer<InspectorWindow> m_window;
+    std::shared_ptr<InspectorPlacement> m_placement;
     bool m_windowAllowed = true;
 };

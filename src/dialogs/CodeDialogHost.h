@@ -29,4 +29,8 @@ public:
 
     // A message box with one text.
     virtual void showDialogMessage(const QString &text) = 0;
+
+    // An open dialog changed a component (a caption typed on its line):
+    // what the window shows of the components follows at once.
+    virtual void componentsChangedByDialog() {}
 };

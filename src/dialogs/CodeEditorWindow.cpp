@@ -15,6 +15,7 @@
 #include "model/TextItem.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -30,6 +31,30 @@ const QString CannotOpenSettings = QStringLiteral("ERROR. Cannot open setting fi
 
 // The system colour of scroll bars.
 constexpr quint32 clScrollBar = 0x80000000;
+// Generated lines, which cannot be changed in the dialog.
+const QColor ProtectedLineColour(0xE4, 0xEA, 0xF2);
+
+bool hasLineBreak(const QString &text)
+{
+    return text.contains(u'\n') || text.contains(u'\r');
+}
+
+// A key that puts text where the caret is.
+bool typesText(const QKeyEvent *key)
+{
+    const Qt::KeyboardModifiers modifiers = key->modifiers() & ~Qt::KeypadModifier;
+    if (key->matches(QKeySequence::Paste))
+        return true;
+    if (modifiers & ~Qt::ShiftModifier)
+        return false;
+    return key->key() == Qt::Key_Tab || (!key->text().isEmpty() && key->text().at(0).isPrint());
+}
+
+bool isEnter(const QKeyEvent *key)
+{
+    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)
+           && !(key->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier));
+}
 
 // The ".PRINT" line of a text item: tagged with the caption attribute alone.
 TextItem *captionLineItem(const LineObject &object)
@@ -147,9 +172,14 @@ void CodeEditorWindow::adoptEditor()
     editor->show();
     // An item's marks often share a line with a section mark.
     editor->showMarksBeside(ItemMarkImage);
-    editor->setLineColours([](int, const LineObject &object) {
-        return captionLineItem(object) ? NamedValues::toQColor(clScrollBar) : QColor();
+    editor->setLineColours([this](int line, const LineObject &object) {
+        if (captionLineItem(object))
+            return NamedValues::toQColor(clScrollBar);
+        return isProtectedLine(line) ? ProtectedLineColour : QColor();
     });
+    editor->setChangeGuard(
+        [this](const SourceEditor::TextChange &change) { return changeAllowed(change); });
+    editor->installEventFilter(this);
     connect(editor, &QsciScintilla::textChanged, this, &CodeEditorWindow::textEditChanged,
             Qt::UniqueConnection);
     connect(editor, &SourceEditor::editPropertyRequested, this,
@@ -262,6 +292,7 @@ void CodeEditorWindow::placeMarks()
             m_editor->removeMark(mark.handle);
         mark.handle = mark.line < lines ? m_editor->addMark(mark.line, mark.image) : -1;
     }
+    m_editor->refreshLineColours();
 }
 
 // --- Reading back.
@@ -327,8 +358,10 @@ void CodeEditorWindow::textEditChanged()
             return;
         const std::optional<QString> caption =
             captionFromPrintLine(withoutLineEnd(m_editor->text(line)), item->format);
-        if (caption)
+        if (caption && *caption != item->caption()) {
             item->setCaption(*caption);
+            emit captionEdited();
+        }
     } catch (...) { // NOLINT(bugprone-empty-catch)
     }
 }
@@ -337,4 +370,114 @@ void CodeEditorWindow::editPropertyTriggered()
 {
     if (m_editor)
         PropertyEditWindow::open(m_editor, sourceEditorPropertyTable(), this);
+}
+
+// --- The generated block.
+
+std::optional<std::pair<int, int>> CodeEditorWindow::generatedBlock() const
+{
+    if (m_startMark < 0 || m_endMark < 0)
+        return std::nullopt;
+    const int first = lineOf(m_marks.at(m_startMark));
+    const int last = lineOf(m_marks.at(m_endMark));
+    if (last < first)
+        return std::nullopt;
+    return std::make_pair(first, last);
+}
+
+bool CodeEditorWindow::isCaptionLine(int line) const
+{
+    return captionLineItem(m_editor->lineObject(line)) != nullptr;
+}
+
+bool CodeEditorWindow::isProtectedLine(int line) const
+{
+    const auto block = generatedBlock();
+    return block && line >= block->first && line <= block->second && !isCaptionLine(line);
+}
+
+bool CodeEditorWindow::changeAllowed(const SourceEditor::TextChange &change) const
+{
+    const auto block = generatedBlock();
+    if (!block || !m_editor)
+        return true;
+    if (change.removed > 0)
+        return removalAllowed(change.position, change.position + change.removed, block->first,
+                              block->second);
+    return insertionAllowed(change.position, change.inserted, block->first, block->second);
+}
+
+// Removing bytes from..to may not touch a protected line, nor split or
+// join a caption line, nor join kept text to the block's first line.
+bool CodeEditorWindow::removalAllowed(int from, int to, int first, int last) const
+{
+    const int firstLine = std::max(m_editor->lineAt(from), first);
+    const int lastLine = std::min(m_editor->lineAt(to - 1), last);
+    for (int line = firstLine; line <= lastLine; ++line) {
+        const int end = m_editor->lineEnd(line);
+        if (!isCaptionLine(line) || (end >= from && end < to))
+            return false;
+    }
+    if (first > 0) {
+        const int endBefore = m_editor->lineEnd(first - 1);
+        const bool wholeLines = from == m_editor->lineStart(m_editor->lineAt(from));
+        if (endBefore >= from && endBefore < to && !wholeLines)
+            return false;
+    }
+    return true;
+}
+
+// Text may go inside a caption line, and whole lines before the block's
+// first line or after its last; nowhere else in the block.
+bool CodeEditorWindow::insertionAllowed(int position, const std::optional<QString> &text,
+                                        int first, int last) const
+{
+    const int line = m_editor->lineAt(position);
+    if (line < first || line > last)
+        return true;
+    // What the editor's own commands insert is not told: never allowed here.
+    if (!text)
+        return false;
+    if (line == first && position == m_editor->lineStart(line) && text->endsWith(u'\n'))
+        return true;
+    if (line == last && position == m_editor->lineEnd(line) && text->startsWith(u'\n'))
+        return true;
+    return isCaptionLine(line) && !hasLineBreak(*text);
+}
+
+bool CodeEditorWindow::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_editor && event->type() == QEvent::KeyPress
+        && typeBesideBlock(static_cast<QKeyEvent *>(event))) {
+        return true;
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool CodeEditorWindow::typeBesideBlock(const QKeyEvent *key)
+{
+    const auto block = generatedBlock();
+    const bool enter = isEnter(key);
+    if (!block || m_editor->hasSelectedText() || m_editor->isListActive()
+        || !(enter || typesText(key))) {
+        return false;
+    }
+    int line = 0;
+    int column = 0;
+    m_editor->getCursorPosition(&line, &column);
+    const int position = m_editor->positionFromLineIndex(line, column);
+    if (line == block->first && position == m_editor->lineStart(line)) {
+        m_editor->insertText(position, QStringLiteral("\n"));
+        // Enter leaves the caret on the block, as on any line pushed down.
+        m_editor->setCursorPosition(enter ? line + 1 : line, 0);
+        return enter;
+    }
+    // At a caption line's end typing goes on with the caption.
+    if (line == block->second && position == m_editor->lineEnd(line)
+        && (enter || !isCaptionLine(line))) {
+        m_editor->insertText(position, QStringLiteral("\n"));
+        m_editor->setCursorPosition(line + 1, 0);
+        return enter;
+    }
+    return false;
 }

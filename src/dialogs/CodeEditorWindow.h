@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/SourceEditor.h"
 #include "generation/GenerationOutlet.h"
 #include "model/CodeLines.h"
 
@@ -8,20 +9,26 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class ComponentOwner;
 class DesignStage;
+class QKeyEvent;
 class QPushButton;
 class QTabWidget;
-class SourceEditor;
 
 // The code editor window: the modal dialog in which the code attached to a
 // component, or a report section, is edited. Its opener fills it with code
 // lines, may mark where a generated block begins and ends, shows it and
 // reads back the lines above and below that block (or all lines).
 //
-// Lines that print a text item's caption are drawn on their own background,
-// and typing on one changes the item's caption at once. The editor's own
+// The generated block between the section marks is read-only and drawn on
+// a background of its own, all but the lines that print a text item's
+// caption: those have their own background, and typing on one changes the
+// item's caption at once (they can be neither split nor joined). Typing or
+// Enter at the start of the block opens a line before it, at the end of
+// the block a line after it, so that nothing typed is lost in the block. The editor's own
 // settings come from "BF.dat" when the window is made and go back there
 // when it is destroyed; its context menu's "Edit Property" opens them in a
 // property window.
@@ -85,8 +92,13 @@ public:
     bool loadDialogSettings(const QString &path);
     bool saveDialogSettings(const QString &path);
 
+signals:
+    // Typing on a caption line changed a text item's caption.
+    void captionEdited();
+
 protected:
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     struct PlacedMark
@@ -106,6 +118,20 @@ private:
     int lineOf(const PlacedMark &mark) const; // 0-based
     int sectionLine(int index, int missing) const;
     CodeLines textsOf(int first, int last) const;
+
+    // The generated block's first and last line (0-based); none without
+    // both section marks.
+    std::optional<std::pair<int, int>> generatedBlock() const;
+    bool isCaptionLine(int line) const;
+    // A line of the block that may not change at all.
+    bool isProtectedLine(int line) const;
+    bool changeAllowed(const SourceEditor::TextChange &change) const;
+    bool removalAllowed(int from, int to, int first, int last) const;
+    bool insertionAllowed(int position, const std::optional<QString> &text, int first,
+                          int last) const;
+    // Typing or Enter at either end of the block: a line of its own beside
+    // it. True when the key has been dealt with.
+    bool typeBesideBlock(const QKeyEvent *key);
 
     void textEditChanged();
     void editPropertyTriggered();

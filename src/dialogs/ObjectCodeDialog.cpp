@@ -134,6 +134,8 @@ void openCodeDialog(CodeDialogHost &host, QWidget *component)
     CodeDialogSession session(host);
     if (!session.fill(kind->fill))
         return;
+    QObject::connect(session.dialog(), &CodeEditorWindow::captionEdited, session.dialog(),
+                     [&host] { host.componentsChangedByDialog(); });
     session.dialog()->setWindowTitle(kind->caption);
     if (session.run())
         kind->apply(*session.dialog());

@@ -62,6 +62,7 @@ SourceEditor::SourceEditor(ComponentOwner *owner, QWidget *parent)
     m_lineObjects.append(LineObject()); // the empty document's one line
     connect(this, &QsciScintillaBase::SCN_MODIFIED, this,
             [this](int position, int type, const char *text, int length, int linesAdded) {
+                guardModification(position, type, length);
                 trackModification(position, type, text, length, linesAdded);
             });
     connect(this, &QsciScintilla::linesChanged, this, &SourceEditor::applyGutter);

@@ -6,8 +6,11 @@
 
 #include <Qsci/qsciscintilla.h>
 
+#include <QByteArray>
+
 #include <array>
 #include <functional>
+#include <optional>
 
 class ComponentOwner;
 class EditorCompletion;
@@ -71,6 +74,8 @@ public:
     void addLine(const QString &text, const LineObject &object = {});
     void clearLines();
     void setLineColours(LineColours colours);
+    // Asks the line colours again, when more than the lines decides them.
+    void refreshLineColours();
 
     // --- Bookmarks 0 to 9 and marks (0-based lines).
     void toggleBookmark(int number); // sets it at the caret; again on its line removes it
@@ -86,6 +91,32 @@ public:
     // --- Completion.
     EditorCompletion *completion() const { return m_completion; }
     bool loadCompletionList(const QString &fileName);
+
+    // --- Guarding the text. Before each change that input would make to
+    // the text (typing, pasting, dropping, the editor's commands) the guard
+    // is asked; a change it refuses is not made, and neither is the rest of
+    // that input's work, so that no half of a command is done. Setting the
+    // lines through this class, and undo and redo of allowed changes, are
+    // not asked about.
+    struct TextChange
+    {
+        int position = 0; // in bytes, as the editor counts them
+        int removed = 0;  // bytes removed from position on; none for an insertion
+        // The text an insertion puts there, as far as the input tells it
+        // (typed, pasted, dropped, or given to insertText); none when it
+        // does not, as for the editor's own commands.
+        std::optional<QString> inserted;
+    };
+    using ChangeGuard = std::function<bool(const TextChange &change)>;
+    void setChangeGuard(ChangeGuard guard) { m_changeGuard = std::move(guard); }
+    // Inserts text at a byte position as input would, telling the guard
+    // what it is.
+    void insertText(int position, const QString &text);
+    // The line of a byte position, and where a line's text begins and ends
+    // (its line end not counted).
+    int lineAt(int position) const;
+    int lineStart(int line) const;
+    int lineEnd(int line) const;
 
     // Runs one of the commands of the key bindings by name; false for an
     // unknown name.
@@ -137,6 +168,7 @@ signals:
 
 protected:
     bool event(QEvent *event) override;
+    bool viewportEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -163,6 +195,24 @@ private:
     void applyGutter();
     void applyOptions();
 
+    void guardModification(int position, int type, int length);
+    bool changeAllowed(const TextChange &change);
+    // Runs one input event; what the guard refuses ends that event's changes.
+    template<class Handle>
+    bool handleInput(QEvent *event, Handle &&handle)
+    {
+        if (m_inputDepth++ == 0)
+            beginInput(event);
+        const bool result = handle();
+        if (--m_inputDepth == 0)
+            endInput();
+        return result;
+    }
+    void beginInput(const QEvent *event);
+    // The text an input event puts into the editor, when it tells.
+    static std::optional<QString> textOf(const QEvent *event);
+    // Where a refusal left the caret, it goes back to.
+    void endInput();
     void takeLineObjects(const CodeLines &lines);
     void refreshLineColours();
     void trimLineEndedByEnter();
@@ -179,6 +229,14 @@ private:
     EditorCompletion *m_completion;
     QMenu *m_contextMenu = nullptr;
     QList<LineObject> m_lineObjects; // one per editor line
+    ChangeGuard m_changeGuard;
+    int m_unguarded = 0;         // while this class sets the lines itself
+    int m_inputDepth = 0;        // input events being handled
+    bool m_inputRefused = false; // the guard refused a change of this input
+    bool m_deletionRefused = false;
+    std::optional<QString> m_inputText; // what the input inserts, when known
+    long m_inputAnchor = 0;             // the selection when the input began
+    long m_inputCaret = 0;
     LineColours m_lineColours;
     std::array<int, BookmarkCount> m_bookmarks; // marker handles, -1 when not set
     std::array<int, BookmarkCount> m_bookmarkColumns;

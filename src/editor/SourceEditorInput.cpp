@@ -121,7 +121,13 @@ bool SourceEditor::event(QEvent *event)
             return false;
         }
     }
-    return QsciScintilla::event(event);
+    return handleInput(event, [this, event] { return QsciScintilla::event(event); });
+}
+
+// Drops arrive through the viewport.
+bool SourceEditor::viewportEvent(QEvent *event)
+{
+    return handleInput(event, [this, event] { return QsciScintilla::viewportEvent(event); });
 }
 
 void SourceEditor::keyPressEvent(QKeyEvent *event)

@@ -1,5 +1,7 @@
 #include "editor/SourceEditor.h"
 
+#include <QScopedValueRollback>
+
 namespace {
 
 bool endsLine(const char *text, int length)
@@ -86,6 +88,7 @@ CodeLines SourceEditor::lines() const
 
 void SourceEditor::setLines(const CodeLines &lines)
 {
+    const QScopedValueRollback<int> unguarded(m_unguarded, m_unguarded + 1);
     setText(lines.texts().join(u'\n'));
     takeLineObjects(lines);
 }
@@ -137,6 +140,7 @@ void SourceEditor::setLineObject(int line, const LineObject &object)
 
 void SourceEditor::addLine(const QString &text, const LineObject &object)
 {
+    const QScopedValueRollback<int> unguarded(m_unguarded, m_unguarded + 1);
     if (lineCount() == 0) {
         setText(text);
     } else {
@@ -153,6 +157,7 @@ void SourceEditor::addLine(const QString &text, const LineObject &object)
 
 void SourceEditor::clearLines()
 {
+    const QScopedValueRollback<int> unguarded(m_unguarded, m_unguarded + 1);
     clear();
     m_lineObjects = QList<LineObject>(QsciScintilla::lines());
 }

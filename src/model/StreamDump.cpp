@@ -1,13 +1,19 @@
 #include "model/StreamDump.h"
 
+#include "model/Cp1250.h"
+#include "model/Extended80.h"
 #include "model/ObjectStream.h"
 #include "model/StreamInput.h"
+#include "model/StreamTypeNames.h"
 
 #include <QTextStream>
+#include <QtEndian>
 
 #include <algorithm>
 #include <bit>
 #include <charconv>
+#include <cmath>
+#include <cstring>
 
 using StreamFormat::ValueType;
 
@@ -50,6 +56,27 @@ QString quoted(QStringView text)
     return result + u'"';
 }
 
+// A name as the text shows it: bare when plain, else quoted.
+QString shownName(const QString &name)
+{
+    return StreamDump::isPlainName(name) ? name : quoted(name);
+}
+
+QString hexText(QByteArrayView bytes)
+{
+    return u'{' + QString::fromLatin1(bytes.toByteArray().toHex().toUpper()) + u'}';
+}
+
+// The type a writer gives an integer, and the text of one stored in it:
+// another type is named before the number.
+QString integerText(ValueType type, qint64 value)
+{
+    QString number = QString::number(value);
+    if (type == StreamTypeNames::smallestIntegerType(value))
+        return number;
+    return StreamTypeNames::name(type) + u' ' + number;
+}
+
 // As many blanks as the deepest indentation takes.
 constexpr QLatin1StringView Blanks("                                ");
 static_assert(Blanks.size() == StreamDump::MaxIndent * 2);
@@ -90,32 +117,37 @@ private:
     {
         StreamInput::checkDepth(depth);
         const StreamObjectHeader header = m_in.readObjectHeader();
-        QString head =
-            QStringLiteral("object ")
-            + (header.name.isEmpty() ? header.className
-                                     : header.name + QStringLiteral(": ") + header.className);
+        QString head = QStringLiteral("object ")
+                       + (header.name.isEmpty() ? shownName(header.className)
+                                                : shownName(header.name) + QStringLiteral(": ")
+                                                      + shownName(header.className));
         const QStringList flags = prefixFlags(header);
         if (!flags.isEmpty())
             head += QStringLiteral(" [") + flags.join(QStringLiteral(", ")) + u']';
         line(depth, head);
         while (!m_in.atEndOfList()) {
             const QString name = m_in.readShortString();
-            dumpValue(name + QStringLiteral(" = "), depth + 1, depth + 1);
+            dumpValue(shownName(name) + QStringLiteral(" = "), depth + 1, depth + 1);
         }
         while (!m_in.atEndOfList())
             dumpObject(depth + 1);
         line(depth, QStringLiteral("end"));
     }
 
-    static QStringList prefixFlags(const StreamObjectHeader &header)
+    QStringList prefixFlags(const StreamObjectHeader &header)
     {
         QStringList flags;
         if (header.flags & StreamFormat::Inherited)
             flags << QStringLiteral("inherited");
         if (header.position)
-            flags << QStringLiteral("index %1").arg(*header.position);
+            flags << QStringLiteral("index ") + integerText(header.positionType, *header.position);
         if (header.flags & StreamFormat::Inline)
             flags << QStringLiteral("inline");
+        // The fourth bit has no meaning; a prefix may also carry no flag.
+        if (header.flags & 8)
+            flags << QStringLiteral("flag 8");
+        if (header.prefixed && header.flags == 0)
+            flags << QStringLiteral("prefix");
         return flags;
     }
 
@@ -147,14 +179,16 @@ private:
     void dumpItem(int indent, int depth)
     {
         QString head = QStringLiteral("item");
-        if (StreamFormat::isInteger(ValueType(m_in.peekByte())))
-            head += QStringLiteral(" [%1]").arg(m_in.readInteger());
+        if (StreamFormat::isInteger(ValueType(m_in.peekByte()))) {
+            const ValueType type = m_in.readValueType();
+            head += QStringLiteral(" [%1]").arg(integerText(type, m_in.readIntegerPayload(type)));
+        }
         if (m_in.readValueType() != ValueType::List)
             throw StreamError(QString::fromLatin1(StreamFormat::FormatError));
         line(indent, head);
         while (!m_in.atEndOfList()) {
             const QString name = m_in.readShortString();
-            dumpValue(name + QStringLiteral(" = "), indent + 1, depth + 1);
+            dumpValue(shownName(name) + QStringLiteral(" = "), indent + 1, depth + 1);
         }
         line(indent, QStringLiteral("end"));
     }
@@ -174,30 +208,32 @@ private:
         case ValueType::Int16:
         case ValueType::Int32:
         case ValueType::Int64:
-            return QString::number(m_in.readIntegerPayload(type));
+            return integerText(type, m_in.readIntegerPayload(type));
         case ValueType::Extended:
-            return exactNumber(m_in.readExtendedPayload());
+            return extended(m_in.readBytes(10));
         case ValueType::Single:
-            return exactNumber(std::bit_cast<float>(quint32(m_in.readSigned(4))));
+            return typed(type, floating<float, quint32>(m_in.readBytes(4)));
         case ValueType::Date:
-            return exactNumber(std::bit_cast<double>(m_in.readSigned(8)));
+            return typed(type, floating<double, quint64>(m_in.readBytes(8)));
         case ValueType::Currency:
-            return currency(m_in.readSigned(8));
+            return typed(type, currency(m_in.readSigned(8)));
         case ValueType::String:
         case ValueType::LString:
         case ValueType::WString:
-            return quoted(m_in.readTextPayload(type));
-        case ValueType::Ident:
-            return m_in.readShortString();
-        case ValueType::Binary: {
-            const QByteArrayView bytes = m_in.readBytes(m_in.readLength());
-            return u'{' + QString::fromLatin1(bytes.toByteArray().toHex().toUpper()) + u'}';
+            return text(type, m_in.readTextPayload(type));
+        case ValueType::Ident: {
+            QString name = m_in.readShortString();
+            if (StreamDump::isPlainName(name) && !StreamTypeNames::isValueWord(name))
+                return name;
+            return typed(type, quoted(name));
         }
+        case ValueType::Binary:
+            return hexText(m_in.readBytes(m_in.readLength()));
         case ValueType::Set: {
             QStringList members;
             for (QString member = m_in.readShortString(); !member.isEmpty();
                  member = m_in.readShortString())
-                members << member;
+                members << shownName(member);
             return u'[' + members.join(QStringLiteral(", ")) + u']';
         }
         case ValueType::List:
@@ -205,6 +241,43 @@ private:
             break;
         }
         throw StreamError(QString::fromLatin1(StreamFormat::FormatError));
+    }
+
+    static QString typed(ValueType type, const QString &value)
+    {
+        return StreamTypeNames::name(type) + u' ' + value;
+    }
+
+    // The type that the writer gives a text is left unsaid.
+    static QString text(ValueType type, const QString &value)
+    {
+        const QString shown = quoted(value);
+        return type == StreamTypeNames::textType(value) ? shown : typed(type, shown);
+    }
+
+    // A finite number that gives back these very bits shows as a number
+    // with a point or an exponent (so that it is no integer); any other
+    // shows its bits.
+    static QString extended(QByteArrayView bytes)
+    {
+        const auto *raw = reinterpret_cast<const unsigned char *>(bytes.data());
+        const long double value = Extended80::decode(raw);
+        const Extended80::Bytes again = Extended80::encode(value);
+        if (!std::isfinite(value) || std::memcmp(again.data(), raw, again.size()) != 0)
+            return typed(ValueType::Extended, hexText(bytes));
+        QString number = exactNumber(value);
+        if (!number.contains(u'.') && !number.contains(u'e'))
+            number += QStringLiteral(".0");
+        return number;
+    }
+
+    // A float of the bytes' little-endian bits; a NaN, whose bits no
+    // number gives back, shows its bits.
+    template<class Float, class Bits>
+    static QString floating(QByteArrayView bytes)
+    {
+        const Float value = std::bit_cast<Float>(qFromLittleEndian<Bits>(bytes.data()));
+        return std::isnan(value) ? hexText(bytes) : exactNumber(value);
     }
 
     // Currency is a count of ten-thousandths.
@@ -237,6 +310,20 @@ QString dumpStageFile(QByteArrayView data)
     dumpStageFile(data, out);
     out.flush();
     return text;
+}
+
+bool isPlainName(QStringView text)
+{
+    if (text.isEmpty())
+        return false;
+    const auto letter = [](QChar c) {
+        return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_';
+    };
+    if (!letter(text.front()))
+        return false;
+    return std::all_of(text.begin(), text.end(), [&letter](QChar c) {
+        return letter(c) || (c >= u'0' && c <= u'9') || c == u'.';
+    });
 }
 
 } // namespace StreamDump

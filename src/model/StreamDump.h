@@ -10,6 +10,13 @@ class QTextStream;
 // children indented within, each closed by "end". The raw stream is read
 // without making components, so objects of any class show. Throws
 // StreamError, with the byte offset, on damaged input.
+//
+// The text says everything the bytes do, so that StreamUndump gives them
+// back: a float always shows a decimal point, an exponent, "inf" or "nan";
+// a value stored otherwise than the writer stores it names its type before
+// it ("Int32 5", "LString \"x\"", "Single 1.5", "Currency 2.5000",
+// "Extended {hex}" for bits no number gives back); a name or identifier
+// that is no plain word is quoted like a text.
 namespace StreamDump {
 
 // Indentation stops growing this many levels deep, so that the text stays
@@ -22,5 +29,9 @@ inline constexpr int MaxIndent = 16;
 void dumpStageFile(QByteArrayView data, QTextStream &out);
 // The whole text at once.
 QString dumpStageFile(QByteArrayView data);
+
+// A word that shows without quotes: a letter or '_', then letters, digits,
+// '_' and '.', all ASCII.
+bool isPlainName(QStringView text);
 
 } // namespace StreamDump

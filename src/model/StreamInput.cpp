@@ -79,9 +79,12 @@ StreamObjectHeader StreamInput::readObjectHeader()
 {
     StreamObjectHeader header;
     if (peekByte() >= PrefixMin) {
+        header.prefixed = true;
         header.flags = readByte() & 0x0F;
-        if (header.flags & ChildPosition)
-            header.position = readInteger();
+        if (header.flags & ChildPosition) {
+            header.positionType = readValueType();
+            header.position = readIntegerPayload(header.positionType);
+        }
     }
     header.className = readShortString();
     header.name = readShortString();

@@ -10,8 +10,10 @@
 // The head of an object: optional prefix, class name and object name.
 struct StreamObjectHeader
 {
+    bool prefixed = false;          // a prefix byte came first
     int flags = 0;                  // StreamFormat::PrefixFlag bits of the prefix
     std::optional<qint64> position; // the child position of flag ChildPosition
+    StreamFormat::ValueType positionType = StreamFormat::ValueType::Int8; // how it was stored
     QString className;
     QString name;
 };

@@ -3,6 +3,8 @@
 #include "shell/ProgramInfo.h"
 #include "shell/ShellGlyphs.h"
 
+#include "windows/FixedDialogSize.h"
+
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -35,5 +37,5 @@ AboutBox::AboutBox(QWidget *parent) : QDialog(parent)
     layout->addWidget(version, 1, 1);
     layout->addWidget(purpose, 2, 1);
     layout->addWidget(buttons, 3, 0, 1, 2);
-    setFixedSize(sizeHint());
+    setFixedDialogSize(this, sizeHint());
 }

@@ -2,6 +2,10 @@
 
 #include "shell/HeadlessCheck.h"
 #include "shell/HeadlessReport.h"
+#include "shell/SameFile.h"
+#include "shell/UndumpCommand.h"
+
+#include "windows/DesignFileName.h"
 
 #include "model/FileReplacement.h"
 #include "model/InputFile.h"
@@ -10,9 +14,8 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QTextStream>
-
-#include <sys/stat.h>
 
 namespace {
 
@@ -26,17 +29,6 @@ const QString CannotWriteOutput = QStringLiteral("ERROR. Cannot write to standar
 QString cannotOpen(const QString &path)
 {
     return QStringLiteral("ERROR. Cannot open file: ") + path;
-}
-
-// Whether both names lead to one file, through a symbolic link, "..", or
-// another hard link.
-bool isSameFile(const QString &first, const QString &second)
-{
-    struct stat a = {};
-    struct stat b = {};
-    return ::stat(QFile::encodeName(first).constData(), &a) == 0
-           && ::stat(QFile::encodeName(second).constData(), &b) == 0 && a.st_dev == b.st_dev
-           && a.st_ino == b.st_ino;
 }
 
 // What did not reach standard output (a full disk) is a failure, not a
@@ -125,6 +117,45 @@ int dump(const CommandLineRequest &request, QTextStream &out, QTextStream &err)
     return finishOutput(out, err);
 }
 
+// The design of a Report-Writer source, written beside it (never over an
+// existing design) or where --output says; what stayed code and what the
+// check found go to standard error.
+int importReport(const CommandLineRequest &request, QTextStream &err)
+{
+    QString output = request.output;
+    if (output.isEmpty()) {
+        output = designFileNameFor(request.design);
+        if (QFileInfo::exists(output)) {
+            err << CannotSaveTo << output << QStringLiteral(" (it exists: name the design with --output)")
+                << Qt::endl;
+            return ExitFile;
+        }
+    }
+    if (isSameFile(output, request.design)) {
+        err << CannotSaveTo << output << QStringLiteral(" (it is the report)") << Qt::endl;
+        return ExitFile;
+    }
+    QString why;
+    const std::optional<QByteArray> text = ReportImport::readSource(request.design, &why);
+    if (!text) {
+        err << cannotOpen(request.design) << QStringLiteral(" (") << why << QStringLiteral(")")
+            << Qt::endl;
+        return ExitFile;
+    }
+    HeadlessReport report;
+    const ReportImport::Result result = report.importSource(*text);
+    for (const QString &line : ReportImport::describe(result))
+        err << request.design << u':' << line << u'\n';
+    try {
+        report.save(output);
+    } catch (const StreamError &) {
+        err << CannotSaveTo << output << Qt::endl;
+        return ExitFile;
+    }
+    err.flush();
+    return 0;
+}
+
 } // namespace
 
 CommandLineRequest parseCommandLine(const QStringList &arguments)
@@ -143,9 +174,15 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
         } else if (argument == QLatin1String("--dump")) {
             if (takeValue(arguments, i, request.design, request, QStringLiteral("design")))
                 request.action = CommandLineRequest::Dump;
+        } else if (argument == QLatin1String("--undump")) {
+            if (takeValue(arguments, i, request.design, request, QStringLiteral("design text")))
+                request.action = CommandLineRequest::Undump;
         } else if (argument == QLatin1String("--check")) {
             if (takeValue(arguments, i, request.design, request, QStringLiteral("file to check")))
                 request.action = CommandLineRequest::Check;
+        } else if (argument == QLatin1String("--import")) {
+            if (takeValue(arguments, i, request.design, request, QStringLiteral("report")))
+                request.action = CommandLineRequest::Import;
         } else if (argument == QLatin1String("--output") || argument == QLatin1String("-o")) {
             takeValue(arguments, i, request.output, request, QStringLiteral("output file"));
         } else if (argument == QLatin1String("--unix")) {
@@ -164,6 +201,12 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
         request.action = CommandLineRequest::Invalid;
         request.error = QStringLiteral("--unix and --output go with --generate");
     }
+    if ((request.action == CommandLineRequest::Undump
+         || request.action == CommandLineRequest::Import)
+        && request.unixLineEnds) {
+        request.action = CommandLineRequest::Invalid;
+        request.error = QStringLiteral("--unix goes with --generate");
+    }
     return request;
 }
 
@@ -173,7 +216,9 @@ QString usageText()
         "Usage: kestrova [FILE...]\n"
         "       kestrova --generate DESIGN.kfx [--unix] [--output FILE]\n"
         "       kestrova --dump DESIGN.kfx\n"
+        "       kestrova --undump TEXT [--output DESIGN.kfx]\n"
         "       kestrova --check FILE...\n"
+        "       kestrova --import REPORT.rw [--output DESIGN.kfx]\n"
         "\n"
         "Without options, starts the report designer and opens each FILE: a design\n"
         "(*.kfx) or a Report-Writer text to import.\n"
@@ -182,9 +227,14 @@ QString usageText()
         "  --unix             end lines with LF instead of CR LF\n"
         "  --output FILE      write to FILE instead of standard output\n"
         "  --dump DESIGN      print the design's object stream as indented text\n"
+        "  --undump TEXT      write the design whose text --dump printed, to FILE of\n"
+        "                     --output or beside TEXT with \".kfx\"\n"
         "  --check FILE...    check Report-Writer text (a design is generated first) for\n"
         "                     what the report program rejects: FILE:LINE: error|warning:\n"
         "                     message; exit status 1 when there is an error\n"
+        "  --import REPORT    make a design of Report-Writer text; written to REPORT.kfx\n"
+        "                     (never over an existing file) or to --output; what stayed\n"
+        "                     code and the check's problems go to standard error\n"
         "  --help             show this text\n"
         "  --version          show the version\n");
 }
@@ -203,8 +253,12 @@ int runHeadless(const CommandLineRequest &request, QTextStream &out, QTextStream
         return generate(request, out, err);
     case CommandLineRequest::Dump:
         return dump(request, out, err);
+    case CommandLineRequest::Undump:
+        return undumpDesign(request, err);
     case CommandLineRequest::Check:
         return checkReportFiles(QStringList{request.design} + request.files, out, err);
+    case CommandLineRequest::Import:
+        return importReport(request, err);
     case CommandLineRequest::Invalid:
         err << "kestrova: " << request.error << "\n\n" << usageText();
         return ExitUsage;

@@ -8,10 +8,10 @@ class QTextStream;
 // What the program was asked to do on its command line.
 struct CommandLineRequest
 {
-    enum Action { StartDesigner, Generate, Dump, Check, Help, Version, Invalid };
+    enum Action { StartDesigner, Generate, Dump, Undump, Check, Import, Help, Version, Invalid };
 
     Action action = StartDesigner;
-    QString design; // --generate / --dump / --check (the first file)
+    QString design; // --generate / --dump / --undump / --check (the first file) / --import
     QString output; // --output FILE; empty for standard output
     bool unixLineEnds = false;
     QStringList files; // files to open in the designer, or to check after the first

@@ -3,6 +3,7 @@
 #include "shell/AboutBox.h"
 #include "shell/RecentFilesMenu.h"
 #include "shell/SetupDialog.h"
+#include "shell/StatusMessages.h"
 
 #include "windows/FindDialog.h"
 
@@ -94,7 +95,8 @@ void MainWindow::deleteTriggered()
 void MainWindow::saveTriggered()
 {
     if (ReportWindow *window = activeOn(Page::ReportForm)) {
-        window->saveDesign();
+        if (window->saveDesign())
+            showDone(designWrittenMessage(window));
         return;
     }
     ReportWindow *window = activeOn(Page::Source);
@@ -104,6 +106,7 @@ void MainWindow::saveTriggered()
     if (!path.isEmpty() && window->saveSourceText(path)) {
         makeFolderCurrent(path);
         m_recentFiles->add(path);
+        showDone(sourceWrittenMessage(path));
     }
 }
 

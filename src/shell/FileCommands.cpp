@@ -4,6 +4,7 @@
 #include "shell/NewItemsDialog.h"
 #include "shell/NewReportDialog.h"
 #include "shell/RecentFilesMenu.h"
+#include "shell/StatusMessages.h"
 
 #include "windows/ShowMessage.h"
 
@@ -48,6 +49,16 @@ void MainWindow::importReportTriggered()
     makeFolderCurrent(path);
 }
 
+void MainWindow::openReportAsDesignTriggered()
+{
+    const QString path = askFile(FileDialogs::openDialog());
+    if (path.isEmpty())
+        return;
+    BusyCursor busy;
+    createReportWindow(path, omImport);
+    makeFolderCurrent(path);
+}
+
 void MainWindow::closeWindowTriggered()
 {
     // The window settles its design itself, and stays open when the user
@@ -58,8 +69,8 @@ void MainWindow::closeWindowTriggered()
 
 void MainWindow::writeReportTriggered()
 {
-    if (ReportWindow *window = activeReportWindow())
-        window->saveDesign();
+    if (ReportWindow *window = activeReportWindow(); window && window->saveDesign())
+        showDone(designWrittenMessage(window));
 }
 
 void MainWindow::writeReportAsTriggered()
@@ -70,8 +81,10 @@ void MainWindow::writeReportAsTriggered()
     const QString path = askFile(FileDialogs::saveDialogKfx());
     if (path.isEmpty())
         return;
-    if (window->saveDesignAs(path))
+    if (window->saveDesignAs(path)) {
         makeFolderCurrent(path);
+        showDone(designWrittenMessage(window));
+    }
 }
 
 void MainWindow::writeTextFileTriggered()
@@ -83,6 +96,7 @@ void MainWindow::writeTextFileTriggered()
     if (!path.isEmpty() && window->saveSourceText(path)) {
         makeFolderCurrent(path);
         m_recentFiles->add(path);
+        showDone(sourceWrittenMessage(path));
     }
 }
 
@@ -100,6 +114,7 @@ void MainWindow::writeUnixFileTriggered()
     if (!path.isEmpty() && window->writeUnixFile(path)) {
         makeFolderCurrent(path);
         m_recentFiles->add(path);
+        showDone(unixSourceWrittenMessage(path));
     }
 }
 

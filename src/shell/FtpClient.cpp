@@ -185,10 +185,13 @@ void FtpClient::handleReply(const FtpReply &reply)
 {
     switch (m_state) {
     case State::Greeting:
-        // 120: the server will be ready in a while; its 220 follows.
-        if (reply.isPreliminary()) {
-            m_timer.start(m_timeout);
-        } else if (reply.code == 220) {
+        // 120: the server will be ready in a while; its 220 follows. The
+        // wait began with the connection and does not start again: a
+        // server sending nothing but 1xx lines would hold the client for
+        // ever.
+        if (reply.isPreliminary())
+            return;
+        if (reply.code == 220) {
             const QString command = QStringLiteral("USER ") + m_user;
             sendCommand(command.toUtf8(), State::User, command);
         } else {
@@ -265,7 +268,12 @@ void FtpClient::handleLoginReply(const FtpReply &reply)
     if (reply.isPreliminary())
         return;
     if (!reply.isPositive()) {
-        fail(QStringLiteral("Login as %1 failed: %2").arg(m_user, quoted(reply)));
+        // The reply to PASS may repeat the password in any form (split over
+        // lines, in other letter case, with controls inside): none of its
+        // text is shown.
+        const QString answer =
+            m_state == State::Password ? QString::number(reply.code) : quoted(reply);
+        fail(QStringLiteral("Login as %1 failed: %2").arg(m_user, answer));
         return;
     }
     m_state = State::Ready;
@@ -286,11 +294,19 @@ void FtpClient::handlePassiveReply(const FtpReply &reply)
         fail(QStringLiteral("PASV gave no address: %1").arg(quoted(reply)));
         return;
     }
-    // A server that does not know its own address says 0.0.0.0.
-    QHostAddress address(endpoint->host);
-    if (address == QHostAddress::AnyIPv4)
-        address = m_control->peerAddress();
-    m_data->connectToServer(address, endpoint->port);
+    // The file goes only to the server the control connection reached: a
+    // reply naming another host would send it anywhere (and let a server
+    // aim the client at a third party). A server that does not know its
+    // own address says 0.0.0.0, which is no other host.
+    const QHostAddress server = m_control->peerAddress();
+    const QHostAddress named(endpoint->host);
+    if (named != QHostAddress::AnyIPv4
+        && !named.isEqual(server, QHostAddress::ConvertV4MappedToIPv4)) {
+        emit notice(QStringLiteral("PASV named %1, not the server's address: the data "
+                                   "connection goes to %2 instead")
+                        .arg(endpoint->host, server.toString()));
+    }
+    m_data->connectToServer(server, endpoint->port);
     sendStore();
 }
 
@@ -398,10 +414,15 @@ void FtpClient::report(const QString &message)
 {
     // A server may quote what it was sent, a path may hold anything: the
     // password is cut from every message, whatever its source.
+    emit failed(masked(message));
+}
+
+QString FtpClient::masked(const QString &message) const
+{
     QString text = message;
     if (!m_password.isEmpty())
-        text.replace(m_password, QStringLiteral("****"));
-    emit failed(text);
+        text.replace(m_password, QStringLiteral("****"), Qt::CaseInsensitive);
+    return text;
 }
 
 void FtpClient::dropConnections()

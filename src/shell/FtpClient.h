@@ -21,8 +21,9 @@ class QTcpSocket;
 //
 // Data connections are active by default: the client listens and announces
 // its address with PORT; in passive mode it asks with PASV where the server
-// listens. Both carry IPv4 addresses only, so the client talks IPv4. No
-// TYPE is sent: the server's default representation type applies.
+// listens, and connects to that port on the server's own address whatever
+// host the reply names. Both carry IPv4 addresses only, so the client talks
+// IPv4. No TYPE is sent: the server's default representation type applies.
 class FtpClient : public QObject
 {
     Q_OBJECT
@@ -68,6 +69,8 @@ signals:
     void uploaded();
     void disconnected();
     void failed(const QString &message);
+    // Something the user should know that does not stop the upload.
+    void notice(const QString &message);
 
 private:
     enum class State {
@@ -111,6 +114,8 @@ private:
     // The server refused the command; the session stays usable.
     void refuse(const FtpReply &reply);
     void report(const QString &message);
+    // The message with the password cut out, in any letter case.
+    QString masked(const QString &message) const;
     void dropConnections();
     void dropTransfer();
 

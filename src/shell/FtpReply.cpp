@@ -37,22 +37,26 @@ std::optional<FtpReply> FtpReplyParser::takeReply()
 {
     while (!m_malformed) {
         // A line too long is too long whether or not its end has come yet.
-        const qsizetype end = m_buffer.indexOf('\n', m_searched);
-        if ((end < 0 ? m_buffer.size() : end) > MaxReplySize) {
+        const qsizetype end = m_buffer.indexOf('\n', m_start + m_searched);
+        if ((end < 0 ? m_buffer.size() : end) - m_start > MaxReplySize) {
             m_malformed = true;
             return std::nullopt;
         }
         if (end < 0) {
+            // The lines taken go at once, not one by one: a flood of short
+            // lines would otherwise move the rest of the bytes per line.
+            m_buffer.remove(0, m_start);
+            m_start = 0;
             // A line that arrives a byte at a time is searched once.
             m_searched = m_buffer.size();
             return std::nullopt;
         }
         m_searched = 0;
-        QByteArrayView line(m_buffer.constData(), end);
+        QByteArrayView line(m_buffer.constData() + m_start, end - m_start);
         if (line.endsWith('\r'))
             line.chop(1);
         std::optional<FtpReply> reply = takeLine(line);
-        m_buffer.remove(0, end + 1);
+        m_start = end + 1;
         if (reply)
             return reply;
     }

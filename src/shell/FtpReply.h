@@ -44,7 +44,8 @@ private:
     std::optional<FtpReply> takeLine(QByteArrayView line);
 
     QByteArray m_buffer;
-    qsizetype m_searched = 0; // bytes of m_buffer known to hold no line end
+    qsizetype m_start = 0;    // where the next line begins in m_buffer
+    qsizetype m_searched = 0; // bytes from m_start known to hold no line end
     FtpReply m_pending;       // a multi-line reply begun; code 0 when none
     qsizetype m_pendingSize = 0;
     bool m_malformed = false;

@@ -4,12 +4,15 @@
 #include "shell/FtpClient.h"
 #include "shell/Settings.h"
 
+#include "windows/FixedDialogSize.h"
 #include "windows/ShowMessage.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMainWindow>
 #include <QProgressBar>
+#include <QStatusBar>
 
 #include <cstdio>
 #include <limits>
@@ -18,6 +21,9 @@
 namespace {
 
 constexpr QSize ClientSize(159, 30);
+// With a message below the bar the window widens to this, so that a
+// reason reads in a few lines.
+constexpr int MessageWidth = 360;
 
 UploadFailureHandler &installedHandler()
 {
@@ -53,7 +59,8 @@ FtpWindow::FtpWindow(QWidget *frame)
     : QWidget(frame, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint),
       m_client(new FtpClient(this)),
       m_status(new QLabel(QStringLiteral("        "), this)),
-      m_progress(new QProgressBar(this))
+      m_progress(new QProgressBar(this)),
+      m_message(new QLabel(this))
 {
     setObjectName(QStringLiteral("FTPForm"));
     setWindowTitle(QStringLiteral("FTP"));
@@ -61,7 +68,7 @@ FtpWindow::FtpWindow(QWidget *frame)
     // A window left open after a failure must not keep the program running
     // once the frame has closed.
     setAttribute(Qt::WA_QuitOnClose, false);
-    setFixedSize(ClientSize);
+    setFixedDialogSize(this, ClientSize);
     if (frame) {
         QRect area(QPoint(), ClientSize);
         area.moveCenter(frame->geometry().center());
@@ -75,6 +82,11 @@ FtpWindow::FtpWindow(QWidget *frame)
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     m_progress->setTextVisible(false);
+    m_message->setObjectName(QStringLiteral("MessageLabel"));
+    m_message->setWordWrap(true);
+    m_message->setTextFormat(Qt::PlainText);
+    m_message->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_message->hide();
 
     connect(m_client, &FtpClient::connected, this, &FtpWindow::showConnected);
     connect(m_client, &FtpClient::directoryChanged, this,
@@ -85,6 +97,10 @@ FtpWindow::FtpWindow(QWidget *frame)
     connect(m_client, &FtpClient::uploaded, this, &FtpWindow::closeAfterUpload);
     connect(m_client, &FtpClient::disconnected, this, &FtpWindow::finish);
     connect(m_client, &FtpClient::failed, this, &FtpWindow::failed);
+    connect(m_client, &FtpClient::notice, this, [this](const QString &message) {
+        writeUploadFailure(message);
+        showMessageText(message);
+    });
 }
 
 FtpWindow::~FtpWindow() = default;
@@ -93,6 +109,7 @@ void FtpWindow::uploadReport(const QString &localPath)
 {
     m_busy = std::make_unique<BusyCursor>();
     const Settings::FtpAccount account = Settings::ftpAccount();
+    m_host = account.host;
     m_client->setHost(account.host);
     m_client->setTimeout(ServerWaitLimit);
     m_client->setUserName(account.user);
@@ -133,6 +150,11 @@ void FtpWindow::showTransferStopped()
 
 void FtpWindow::closeAfterUpload()
 {
+    if (auto *frame = qobject_cast<QMainWindow *>(parentWidget())) {
+        frame->statusBar()->showMessage(
+            QStringLiteral("%1 uploaded to %2 on %3")
+                .arg(QFileInfo(m_localPath).fileName(), m_remoteDirectory, m_host.trimmed()));
+    }
     m_closingAfterUpload = true;
     close();
 }
@@ -174,9 +196,22 @@ void FtpWindow::failed(const QString &message)
         return;
     }
     writeUploadFailure(message);
+    showMessageText(message);
     if (quitFailed)
         m_quitError = message;
     m_busy.reset();
+}
+
+void FtpWindow::showMessageText(const QString &text)
+{
+    const QString shown = m_message->isHidden() ? text : m_message->text() + u'\n' + text;
+    m_message->setText(shown);
+    const int top = ClientSize.height();
+    const int width = MessageWidth - 8;
+    const int height = m_message->heightForWidth(width);
+    m_message->setGeometry(4, top, width, height);
+    m_message->show();
+    setFixedSize(MessageWidth, top + height + 4);
 }
 
 void FtpWindow::finish()

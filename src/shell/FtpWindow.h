@@ -19,8 +19,9 @@ void writeUploadFailure(const QString &line);
 
 // The "FTP" window: uploads one report to the FTP server of the settings
 // and shows the connection state and how much of the file has gone. After
-// a successful upload it closes itself; after a failure it stays open with
-// what it showed last, until the user closes it. Closing it says QUIT to a
+// a successful upload it says so in the frame's status bar and closes
+// itself; after a failure it stays open with what it showed last and,
+// below, the reason, until the user closes it. Closing it says QUIT to a
 // server it is still logged in to.
 class FtpWindow : public QWidget
 {
@@ -40,6 +41,9 @@ public:
 
     QLabel *statusLabel() const { return m_status; }
     QProgressBar *progressBar() const { return m_progress; }
+    // Why the upload failed, or what the server was not allowed to do;
+    // hidden while there is nothing to say.
+    QLabel *messageLabel() const { return m_message; }
     FtpClient *client() const { return m_client; }
 
 protected:
@@ -52,14 +56,17 @@ private:
     void showTransferStopped();
     void closeAfterUpload();
     void failed(const QString &message);
+    void showMessageText(const QString &text);
     void finish();
 
     FtpClient *m_client;
     QLabel *m_status;
     QProgressBar *m_progress;
+    QLabel *m_message;
     std::unique_ptr<BusyCursor> m_busy;
     QString m_localPath;
     QString m_remoteDirectory;
+    QString m_host;
     // Progress bars count in int: a huge file is counted in larger steps.
     qint64 m_progressUnit = 1;
     // QUIT has been sent and waits for its reply.

@@ -28,6 +28,19 @@ void HeadlessReport::load(const QString &fileName)
     throw StreamError(fileName + QStringLiteral(" holds no report page"));
 }
 
+ReportImport::Result HeadlessReport::importSource(QByteArrayView text)
+{
+    delete m_page;
+    ReportImport::Result result = ReportImport::importSource(text, *this, m_stage.get());
+    m_page = result.page;
+    return result;
+}
+
+void HeadlessReport::save(const QString &fileName) const
+{
+    ObjectStream::saveStageFile(m_stage.get(), fileName, *this, reportClasses());
+}
+
 QStringList HeadlessReport::generate()
 {
     if (!m_page)

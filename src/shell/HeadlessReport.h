@@ -1,5 +1,6 @@
 #pragma once
 
+#include "import/ReportImport.h"
 #include "model/ComponentOwner.h"
 
 #include <QStringList>
@@ -21,6 +22,11 @@ public:
     void load(const QString &fileName);
     ReportPage *page() const { return m_page; }
     QWidget *stage() const { return m_stage.get(); }
+
+    // The design of a Report-Writer source, in place of any loaded one.
+    ReportImport::Result importSource(QByteArrayView text);
+    // Writes the design file; throws StreamError when it cannot be written.
+    void save(const QString &fileName) const;
 
     // The generated Report-Writer source, line by line.
     QStringList generate();

@@ -174,6 +174,19 @@ void setValue(QList<RawLine> &lines, const QString &section, const QString &key,
     }
 }
 
+// Why the lock on path was not taken, as the user can act on it.
+QString lockFailure(const QLockFile &lock, const QString &path)
+{
+    if (lock.error() == QLockFile::LockFailedError)
+        return QStringLiteral("another program is writing it");
+    const QFileInfo folder(QFileInfo(path).absolutePath());
+    if (!folder.isDir())
+        return QStringLiteral("its folder does not exist");
+    if (lock.error() == QLockFile::PermissionError || !folder.isWritable())
+        return QStringLiteral("its folder may not be written");
+    return QStringLiteral("its lock file cannot be made");
+}
+
 } // namespace
 
 QString IniFile::readString(QStringView section, QStringView key, const QString &defaultValue) const
@@ -199,9 +212,7 @@ bool IniFile::updateStrings(const QString &section, const QStringList &keys, con
     // writes. A lock left by a program that ended is taken over.
     QLockFile lock(m_path + QStringLiteral(".lock"));
     if (!lock.tryLock(LockWait)) {
-        m_error = lock.error() == QLockFile::LockFailedError
-                      ? QStringLiteral("another program is writing it")
-                      : QStringLiteral("its lock file cannot be made");
+        m_error = lockFailure(lock, m_path);
         return false;
     }
     QList<RawLine> lines;

@@ -1,5 +1,6 @@
 #include "shell/MainWindow.h"
 
+#include "shell/InspectorPlacementSettings.h"
 #include "shell/ProgramInfo.h"
 #include "shell/RecentFilesMenu.h"
 #include "shell/Settings.h"
@@ -11,6 +12,7 @@
 
 #include "designer/ComponentPalette.h"
 #include "designer/DesignSwitch.h"
+#include "designer/InspectorPlacement.h"
 #include "designer/ObjectInspector.h"
 #include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
@@ -22,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QScreen>
+#include <QStatusBar>
 #include <QToolBar>
 #include <QUndoStack>
 
@@ -87,6 +90,25 @@ void MainWindow::initialize()
 {
     m_paletteToolBar->hide();
     readCompletionSettings();
+    m_inspectorPlacement = std::make_shared<InspectorPlacement>(
+        [this](QSize size) { return inspectorDefaultPlace(size); });
+    if (const std::optional<QRect> kept = InspectorPlacementSettings::read())
+        m_inspectorPlacement->setBounds(*kept);
+}
+
+QPoint MainWindow::inspectorDefaultPlace(QSize size) const
+{
+    const QRect frame = frameGeometry();
+    const QScreen *screen = this->screen();
+    const QRect available = screen ? screen->availableGeometry() : frame;
+    // The window manager's frame around the inspector, as around this one.
+    const int framed = size.width() + std::max(0, frame.width() - geometry().width());
+    const QPoint belowToolBars = m_mdiArea->mapToGlobal(QPoint(0, 0));
+    if (frame.right() + framed <= available.right())
+        return {frame.right() + 1, belowToolBars.y()};
+    if (frame.left() - framed >= available.left())
+        return {frame.left() - framed, belowToolBars.y()};
+    return {std::max(available.left(), frame.left() - framed), belowToolBars.y()};
 }
 
 ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
@@ -103,6 +125,7 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     // Made inside the frame, so that what the window says while it is
     // being created stands over the frame.
     auto *window = new ReportWindow(m_palette, m_palette->arrowButton(), this);
+    window->inspector()->setPlacement(m_inspectorPlacement);
     QMdiSubWindow *subWindow = m_mdiArea->addSubWindow(window);
     subWindow->setAttribute(Qt::WA_DeleteOnClose);
     // Close Window saves first and then closes; the sub-window's own close
@@ -136,9 +159,40 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     return window;
 }
 
+namespace {
+
+bool isReportFileName(const QString &path)
+{
+    return QFileInfo(path).suffix().compare(QLatin1String("rw"), Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
 ReportWindow *MainWindow::openFile(const QString &path)
 {
-    return createReportWindow(path, isDesignFileName(path) ? omDesign : omText);
+    if (isDesignFileName(path))
+        return createReportWindow(path, omDesign);
+    return createReportWindow(path,
+                              isReportFileName(path) && opensReportAsDesign(path) ? omImport
+                                                                                  : omText);
+}
+
+// Asked once; the answer stays in the settings, where it can be changed.
+bool MainWindow::opensReportAsDesign(const QString &path)
+{
+    const QString kept = Settings::read(SettingKeys::OpenReportAs, QString());
+    if (kept == QLatin1String("design") || kept == QLatin1String("text"))
+        return kept == QLatin1String("design");
+    const bool design = askQuestion(
+        this, QStringLiteral("Open %1 as a design?\n\n"
+                             "Yes: as a design, its sections as bands and what it prints as "
+                             "text items.\nNo: as text, on the Source page.\n\n"
+                             "The answer is kept for the next report "
+                             "(KFX.ini, [Import] OpenReportAs).")
+                  .arg(QFileInfo(path).fileName()));
+    Settings::write(SettingKeys::OpenReportAs,
+                    design ? QStringLiteral("design") : QStringLiteral("text"));
+    return design;
 }
 
 void MainWindow::fitSubWindow(QMdiSubWindow *subWindow)
@@ -195,7 +249,14 @@ void MainWindow::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (const std::optional<QRect> bounds = m_inspectorPlacement->bounds())
+        InspectorPlacementSettings::write(*bounds);
     QMainWindow::closeEvent(event);
+}
+
+void MainWindow::showDone(const QString &text)
+{
+    statusBar()->showMessage(text);
 }
 
 void MainWindow::runCommand(Handler handler)

@@ -11,6 +11,7 @@
 #include <memory>
 
 class ComponentOwner;
+class InspectorPlacement;
 class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
@@ -35,6 +36,8 @@ public:
     // Opens a design ("*.kfx" in any letter case) or imports any other file,
     // as Open does with the chosen file.
     ReportWindow *openFile(const QString &path);
+    // How a Report-Writer file opens: as a design, or as text.
+    bool opensReportAsDesign(const QString &path);
 
     ReportWindow *activeReportWindow() const;
     QList<ReportWindow *> reportWindows() const;
@@ -69,6 +72,7 @@ public:
     void writeTextFileAsTriggered();
     void writeUnixFileTriggered();
     void importReportTriggered();
+    void openReportAsDesignTriggered();
     void exitTriggered();
     void undoTriggered();
     void redoTriggered();
@@ -117,6 +121,10 @@ private:
 
     void initialize();
     void placeOnScreen();
+    // Where the inspector opens until the user moves it: beside the frame
+    // when the screen has room there, else at the frame's left edge below
+    // the tool bars; never over the menus and tool bars.
+    QPoint inspectorDefaultPlace(QSize size) const;
     void createMenus();
     // The recent files in the File menu, before Exit.
     void createRecentFilesMenu();
@@ -131,6 +139,9 @@ private:
     void connectCommand(QAction *action, Handler handler, Needs needs);
     // One user operation: a failure nothing else caught is shown here.
     void runCommand(Handler handler);
+    // What a command that writes, runs or sends a report did, in the
+    // status bar until the next one.
+    void showDone(const QString &text);
     void updateCommandStates();
     // The shared palette and the inspectors follow the active window.
     void followActiveWindow();
@@ -164,4 +175,5 @@ private:
     RecentFilesMenu *m_recentFiles = nullptr;
     QList<Command> m_commands;
     FileChooser m_chooseFile;
+    std::shared_ptr<InspectorPlacement> m_inspectorPlacement;
 };

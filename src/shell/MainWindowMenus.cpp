@@ -43,6 +43,8 @@ const MenuColumn &fileColumn()
         {
             {"Nowyraport1", "New Report", "Ctrl+N", &F::newReportTriggered, false},
             {"Otwrz1", "Open Report", "Ctrl+O", &F::openReportTriggered, false},
+            {"OpenReportAsDesignMenu", "Open Report as Design...", "",
+             &F::openReportAsDesignTriggered, false},
             {"CloseWindowMenu", "Close Window", "Ctrl+F4", &F::closeWindowTriggered},
             Separator,
             {"WriteReportMenu", "Write Report", "Ctrl+S", &F::writeReportTriggered},

@@ -4,6 +4,7 @@
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QToolButton>
@@ -58,4 +59,15 @@ QToolButton *NewItemsDialog::kindButton(const QString &name, const QString &capt
     button->setMinimumSize(96, 80);
     button->setEnabled(available);
     return button;
+}
+
+void NewItemsDialog::keyPressEvent(QKeyEvent *event)
+{
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    auto *kind = qobject_cast<QToolButton *>(focusWidget());
+    if (enter && kind && kind->isEnabled()) {
+        kind->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -15,6 +15,10 @@ public:
 
     QToolButton *emptyReportButton() const { return m_empty; }
 
+protected:
+    // Return opens the kind of report whose button has the focus.
+    void keyPressEvent(QKeyEvent *event) override;
+
 private:
     QToolButton *kindButton(const QString &name, const QString &caption, const QIcon &icon,
                             bool available);

@@ -2,6 +2,8 @@
 
 #include "shell/DialogButtons.h"
 
+#include "windows/FixedDialogSize.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,7 +28,7 @@ NewReportDialog::NewReportDialog(QWidget *parent) : QDialog(parent), m_edit(new 
     layout->addWidget(label);
     layout->addWidget(m_edit);
     layout->addWidget(buttons.box);
-    setFixedSize(sizeHint().expandedTo(QSize(280, 0)));
+    setFixedDialogSize(this, sizeHint().expandedTo(QSize(280, 0)));
     m_edit->setFocus();
 }
 

@@ -3,6 +3,7 @@
 #include "shell/CheckBeforeSending.h"
 #include "shell/ExternalPrograms.h"
 #include "shell/Settings.h"
+#include "shell/StatusMessages.h"
 
 #include "windows/ObjectListDialog.h"
 #include "windows/ShowMessage.h"
@@ -68,8 +69,11 @@ void MainWindow::runReportTriggered()
         }
     }
     const QStringList arguments = ExternalPrograms::reportArguments(node, page->database, user);
-    if (!ExternalPrograms::start(program, arguments))
+    if (!ExternalPrograms::start(program, arguments)) {
         showMessage(this, QStringLiteral("ERROR. Cannot run report program."));
+        return;
+    }
+    showDone(reportStartedMessage(program, arguments.join(QLatin1Char(' '))));
 }
 
 void MainWindow::textEditorTriggered()

@@ -61,7 +61,8 @@ QStringList existing(const QStringList &paths)
     return kept;
 }
 
-bool update(const std::function<QStringList(const QStringList &paths)> &change)
+bool update(const std::function<QStringList(const QStringList &paths)> &change,
+            QString *error = nullptr)
 {
     const auto changeValues = [&change](const QStringList &stored) -> std::optional<QStringList> {
         const QStringList before = entries(stored);
@@ -71,7 +72,10 @@ bool update(const std::function<QStringList(const QStringList &paths)> &change)
         return values(after);
     };
     IniFile file(SettingsFiles::iniPath());
-    return file.updateStrings(Section, keys(), changeValues);
+    const bool updated = file.updateStrings(Section, keys(), changeValues);
+    if (!updated && error)
+        *error = file.errorString();
+    return updated;
 }
 
 } // namespace
@@ -85,20 +89,22 @@ QStringList read()
     return entries(stored);
 }
 
-bool add(const QString &path)
+bool add(const QString &path, QString *error)
 {
     const QString entry = canonical(path);
     if (entry.isEmpty() || !fitsSettingsFile(entry))
         return true;
-    return update([&entry](const QStringList &paths) {
-        QStringList changed{entry};
-        for (const QString &path : paths) {
-            // An entry written by hand may name the file another way.
-            if (path != entry && canonical(path) != entry)
-                changed.append(path);
-        }
-        return changed.mid(0, MaxCount);
-    });
+    return update(
+        [&entry](const QStringList &paths) {
+            QStringList changed{entry};
+            for (const QString &path : paths) {
+                // An entry written by hand may name the file another way.
+                if (path != entry && canonical(path) != entry)
+                    changed.append(path);
+            }
+            return changed.mid(0, MaxCount);
+        },
+        error);
 }
 
 QStringList dropGone()

@@ -18,8 +18,9 @@ QStringList read();
 
 // Puts the file first, dropping its older entry and the one that no longer
 // fits. A file that does not exist, or whose path the settings file cannot
-// hold, is not added. False when "KFX.ini" cannot be written.
-bool add(const QString &path);
+// hold, is not added. False when "KFX.ini" cannot be written, with the
+// reason in *error.
+bool add(const QString &path, QString *error = nullptr);
 
 // Drops the entries whose file is gone and returns the rest.
 QStringList dropGone();

@@ -1,6 +1,7 @@
 #include "shell/RecentFilesMenu.h"
 
 #include "shell/RecentFiles.h"
+#include "shell/Settings.h"
 
 #include "windows/ReportWindow.h"
 #include "windows/ShowMessage.h"
@@ -54,7 +55,9 @@ RecentFilesMenu::RecentFilesMenu(QMenu *menu, QAction *before, QWidget *window)
 
 void RecentFilesMenu::add(const QString &path)
 {
-    RecentFiles::add(path);
+    QString reason;
+    if (!RecentFiles::add(path, &reason))
+        Settings::showWriteFailure(m_window, reason);
     show(RecentFiles::read());
 }
 

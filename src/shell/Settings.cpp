@@ -3,6 +3,10 @@
 #include "editor/SettingsFiles.h"
 #include "shell/IniFile.h"
 
+#include "windows/ShowMessage.h"
+
+#include <cstdio>
+
 namespace Settings {
 
 QString read(const SettingKey &key, const QString &defaultValue)
@@ -11,15 +15,30 @@ QString read(const SettingKey &key, const QString &defaultValue)
         .readString(QString::fromLatin1(key.section), QString::fromLatin1(key.key), defaultValue);
 }
 
-bool write(const SettingKey &key, const QString &value)
+bool write(const SettingKey &key, const QString &value, QString *error)
 {
     IniFile file(SettingsFiles::iniPath());
-    return file.writeString(QString::fromLatin1(key.section), QString::fromLatin1(key.key), value);
+    const bool written =
+        file.writeString(QString::fromLatin1(key.section), QString::fromLatin1(key.key), value);
+    if (!written && error)
+        *error = file.errorString();
+    return written;
 }
 
-QString writeErrorMessage()
+QString writeErrorMessage(const QString &reason)
 {
-    return QStringLiteral("Unable to write to %1").arg(SettingsFiles::iniPath());
+    return QStringLiteral("Unable to write to %1: %2").arg(SettingsFiles::iniPath(), reason);
+}
+
+void showWriteFailure(QWidget *window, const QString &reason)
+{
+    const QString message = writeErrorMessage(reason);
+    if (window) {
+        showMessage(window, message);
+        return;
+    }
+    std::fputs(message.toLocal8Bit().append('\n').constData(), stderr);
+    std::fflush(stderr);
 }
 
 FtpAccount ftpAccount()

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QWidget;
+
 // One key of "KFX.ini".
 struct SettingKey
 {
@@ -21,6 +23,9 @@ inline constexpr SettingKey TelnetProg{"Telnet", "TelnetProg"};
 inline constexpr SettingKey TxtEditProg{"TxtEdit", "TxtEditProg"};
 inline constexpr SettingKey ReportProgram{"RunReport", "Program"};
 inline constexpr SettingKey ReportUser{"RunReport", "User"};
+// "design" or "text": how File › Open Report opens a Report-Writer file,
+// as the user answered the first time.
+inline constexpr SettingKey OpenReportAs{"Import", "OpenReportAs"};
 // Never written by the program; the user edits it by hand.
 inline constexpr SettingKey CompletionWordFile{"COMPLETETION", "File"};
 } // namespace SettingKeys
@@ -41,10 +46,13 @@ inline constexpr char DefaultReportProgram[] = "report";
 inline constexpr char DefaultReportUser[] = "ingres";
 
 QString read(const SettingKey &key, const QString &defaultValue);
-// False when the file cannot be written (writeErrorMessage() tells the user).
-bool write(const SettingKey &key, const QString &value);
-// "Unable to write to <path of KFX.ini>".
-QString writeErrorMessage();
+// False when the file cannot be written, with the reason in *error.
+bool write(const SettingKey &key, const QString &value, QString *error = nullptr);
+// "Unable to write to <path of KFX.ini>: <reason>".
+QString writeErrorMessage(const QString &reason);
+// Tells the user that a write failed and why: in a message box over
+// window, or on standard error when there is no window.
+void showWriteFailure(QWidget *window, const QString &reason);
 
 struct FtpAccount
 {

@@ -2,6 +2,8 @@
 
 #include "shell/DialogButtons.h"
 
+#include "windows/FixedDialogSize.h"
+
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
@@ -84,7 +86,7 @@ SetupDialog::SetupDialog(QWidget *parent) : QDialog(parent), m_chooseProgram(ask
         {reportUserEdit, SettingKeys::ReportUser, QString::fromLatin1(Settings::DefaultReportUser)},
     };
     initialize();
-    setFixedSize(sizeHint().expandedTo(QSize(341, 203)));
+    setFixedDialogSize(this, sizeHint().expandedTo(QSize(341, 203)));
 }
 
 QLineEdit *SetupDialog::lineEdit(const QString &name)
@@ -172,8 +174,9 @@ void SetupDialog::initialize()
 void SetupDialog::acceptSettings()
 {
     for (const Field &field : std::as_const(m_fields)) {
-        if (!Settings::write(field.key, field.edit->text())) {
-            QMessageBox::warning(this, QString(), Settings::writeErrorMessage());
+        QString reason;
+        if (!Settings::write(field.key, field.edit->text(), &reason)) {
+            QMessageBox::warning(this, QString(), Settings::writeErrorMessage(reason));
             return;
         }
     }

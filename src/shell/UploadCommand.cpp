@@ -2,6 +2,8 @@
 
 #include "shell/CheckBeforeSending.h"
 #include "shell/FtpWindow.h"
+#include "shell/Settings.h"
+#include "shell/StatusMessages.h"
 
 #include <QFileInfo>
 
@@ -18,8 +20,10 @@ void MainWindow::sendReportToFtpServerTriggered()
         return;
     // A file that could not be written has been reported; the upload sends
     // what the file holds, or says it cannot read it.
-    if (window->writeUnixFile(path))
+    if (window->writeUnixFile(path)) {
         makeFolderCurrent(path);
+        showDone(uploadStartedMessage(path, Settings::ftpAccount().host));
+    }
     auto *upload = new FtpWindow(this);
     upload->show();
     upload->uploadReport(QFileInfo(path).absoluteFilePath());

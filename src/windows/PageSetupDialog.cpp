@@ -1,5 +1,6 @@
 #include "windows/PageSetupDialog.h"
 
+#include "windows/FixedDialogSize.h"
 #include "windows/ShowMessage.h"
 
 #include "model/NamedValues.h"
@@ -29,10 +30,19 @@ QLocale numberLocale()
     return locale;
 }
 
-// The shortest form with up to 15 significant digits.
+// Rounded to two decimals, without trailing zeros.
 QString formatNumber(long double value)
 {
-    return numberLocale().toString(double(value), 'g', 15);
+    const QLocale locale = numberLocale();
+    QString text = locale.toString(double(value), 'f', 2);
+    const QString point = locale.decimalPoint();
+    if (text.contains(point)) {
+        while (text.endsWith(u'0'))
+            text.chop(1);
+        if (text.endsWith(point))
+            text.chop(point.size());
+    }
+    return text == u"-0" ? QStringLiteral("0") : text;
 }
 
 std::optional<double> parseNumber(const QString &text)
@@ -70,7 +80,7 @@ PageSetupDialog::PageSetupDialog(QWidget *parent) : QDialog(parent)
 
     m_fields = {{m_widthEdit, Width},     {m_lengthEdit, Length},       {m_topEdit, TopMargin},
                 {m_leftEdit, LeftMargin}, {m_bottomEdit, BottomMargin}, {m_rightEdit, RightMargin}};
-    setFixedSize(sizeHint().expandedTo(QSize(298, 156)));
+    setFixedDialogSize(this, sizeHint().expandedTo(QSize(298, 156)));
 }
 
 PageSetupDialog::~PageSetupDialog()
@@ -209,8 +219,11 @@ void PageSetupDialog::enableDimensions()
 
 void PageSetupDialog::showValue(const Field &field)
 {
-    if (m_page)
-        field.edit->setText(formatNumber(m_page->pageValue(field.index)));
+    if (!m_page)
+        return;
+    const QString text = formatNumber(m_page->pageValue(field.index));
+    field.edit->setText(text);
+    m_shownTexts.insert(field.edit, text);
 }
 
 void PageSetupDialog::confirm()
@@ -219,8 +232,12 @@ void PageSetupDialog::confirm()
         reject();
         return;
     }
-    QList<double> values;
+    QList<std::optional<double>> values; // none: the field was left as shown
     for (const Field &field : std::as_const(m_fields)) {
+        if (field.edit->text() == m_shownTexts.value(field.edit)) {
+            values.append(std::nullopt);
+            continue;
+        }
         const std::optional<double> value = parseNumber(field.edit->text());
         if (!value) {
             showMessage(
@@ -230,12 +247,14 @@ void PageSetupDialog::confirm()
             field.edit->selectAll();
             return;
         }
-        values.append(*value);
+        values.append(value);
     }
     const int paperSize = paperSizeFromName(m_paperSizeBox->currentText());
     if (paperSize >= 0)
         m_page->setPaperSize(paperSize);
-    for (int i = 0; i < m_fields.size(); ++i)
-        m_page->setPageValue(m_fields.at(i).index, values.at(i));
+    for (int i = 0; i < m_fields.size(); ++i) {
+        if (values.at(i))
+            m_page->setPageValue(m_fields.at(i).index, *values.at(i));
+    }
     accept();
 }

@@ -3,6 +3,7 @@
 #include "model/PageGeometry.h"
 
 #include <QDialog>
+#include <QHash>
 #include <QPointer>
 
 class QComboBox;
@@ -80,4 +81,7 @@ private:
     QPushButton *m_okButton = nullptr;
     QPushButton *m_cancelButton = nullptr;
     QList<Field> m_fields; // in the order OK writes them
+    // The text each field was given: a field left so keeps the page's exact
+    // value, which the field shows rounded.
+    QHash<const QLineEdit *, QString> m_shownTexts;
 };

@@ -3,6 +3,9 @@
 #include "windows/ReportWindow.h"
 
 #include "designer/DesignRegister.h"
+#include "generation/Generator.h"
+#include "model/CodeBlock.h"
+#include "model/ReportPage.h"
 #include "designer/SelectionPartner.h"
 #include "editor/SourceEditor.h"
 
@@ -12,7 +15,12 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QStyle>
+#include <QTimer>
+#include <QUndoStack>
 #include <QVBoxLayout>
+
+#include <exception>
+#include <utility>
 
 namespace {
 
@@ -44,6 +52,7 @@ ReportCheckList::ReportCheckList(ReportWindow *window)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_list);
     connect(m_list, &QListWidget::itemActivated, this, &ReportCheckList::rowActivated);
+    connect(window->undoStack(), &QUndoStack::indexChanged, this, &ReportCheckList::designChanged);
 }
 
 ReportCheckList *ReportCheckList::of(ReportWindow *window)
@@ -53,6 +62,50 @@ ReportCheckList *ReportCheckList::of(ReportWindow *window)
 }
 
 void ReportCheckList::showProblems(const QList<SourceProblem> &problems)
+{
+    m_sourceCurrent = true;
+    fillList(problems);
+    placeBesideReport();
+    show();
+    raise();
+}
+
+// After the command that changed the design has finished, once for all
+// the changes it made.
+void ReportCheckList::designChanged()
+{
+    if (!isVisible() || std::exchange(m_checkPending, true))
+        return;
+    QTimer::singleShot(0, this, [this] {
+        m_checkPending = false;
+        if (isVisible())
+            checkAgain();
+    });
+}
+
+void ReportCheckList::checkAgain()
+{
+    ReportPage *page = m_window->mPage1();
+    if (!page)
+        return;
+    // Generated aside: the page keeps its code, the Source page its text.
+    GenerationWindow generation;
+    generation.page = page;
+    const CodeLines kept = page->pageCode;
+    CodeLines generated;
+    try {
+        generatePageCode(generation, page);
+        generated = page->pageCode;
+    } catch (const std::exception &) {
+        page->pageCode = kept;
+        return; // the list stays as it was; Check Report says why
+    }
+    page->pageCode = kept;
+    m_sourceCurrent = false;
+    fillList(GeneratedSourceCheck::check(generated));
+}
+
+void ReportCheckList::fillList(const QList<SourceProblem> &problems)
 {
     m_problems = problems;
     m_list->clear();
@@ -68,23 +121,31 @@ void ReportCheckList::showProblems(const QList<SourceProblem> &problems)
         m_list->addItem(none);
     }
     setWindowTitle(QStringLiteral("Check Report: %1").arg(m_window->windowTitle()));
-    placeBelowReport();
-    show();
-    raise();
 }
 
-// Over the lower edge of the report window, where it hides the least of
-// the page, and on the screen.
-void ReportCheckList::placeBelowReport()
+// Beside the report window, right of it or else left of it, where it hides
+// none of the page or its tabs; below it when neither side has room; and
+// wholly on the screen.
+void ReportCheckList::placeBesideReport()
 {
     if (std::exchange(m_placed, true))
         return;
-    QRect place(m_window->mapToGlobal(QPoint(0, m_window->height() - ListSize.height())), ListSize);
-    if (const QScreen *screen = m_window->screen()) {
-        const QRect available = screen->availableGeometry();
-        place.moveBottom(std::min(place.bottom(), available.bottom()));
-        place.moveLeft(std::max(place.left(), available.left()));
+    QWidget *report = m_window->parentWidget() ? m_window->parentWidget() : m_window;
+    const QRect reportRect(report->mapToGlobal(QPoint(0, 0)), report->size());
+    const QScreen *screen = m_window->screen();
+    const QRect available = screen ? screen->availableGeometry() : reportRect;
+    QRect place(QPoint(reportRect.right() + 1, reportRect.top()), ListSize);
+    if (place.right() > available.right())
+        place.moveRight(reportRect.left() - 1);
+    if (place.left() < available.left()) {
+        place.moveTopLeft(QPoint(reportRect.left(), reportRect.bottom() + 1));
+        if (place.bottom() > available.bottom())
+            place.moveTop(reportRect.top());
     }
+    place.moveRight(std::min(place.right(), available.right()));
+    place.moveLeft(std::max(place.left(), available.left()));
+    place.moveBottom(std::min(place.bottom(), available.bottom()));
+    place.moveTop(std::max(place.top(), available.top()));
     move(place.topLeft());
 }
 
@@ -102,11 +163,17 @@ void ReportCheckList::goToProblem(int row)
         if (QMdiArea *area = subWindow->mdiArea())
             area->setActiveSubWindow(subWindow);
     }
+    // The line numbers are those of the design's source as generated now.
+    if (!m_sourceCurrent) {
+        m_window->switchOff();
+        m_sourceCurrent = m_window->generateSource();
+    }
     SourceEditor *editor = m_window->sourceEditor();
     const int line = found.problem.line - 1;
     editor->setCursorPosition(line, 0);
     editor->ensureLineVisible(line);
-    if (QWidget *component = found.component) {
+    QWidget *component = found.component;
+    if (component && !qobject_cast<CodeBlock *>(component)) {
         m_window->setActivePage(ReportWindow::Page::ReportForm);
         m_window->switchOn();
         m_window->selectionPartner()->selectComponent(component);
@@ -115,5 +182,7 @@ void ReportCheckList::goToProblem(int row)
     }
     m_window->setActivePage(ReportWindow::Page::Source);
     m_window->switchOff();
+    // Selected with the caret at its start.
+    editor->setSelection(line, int(editor->lineText(line).size()), line, 0);
     editor->setFocus();
 }

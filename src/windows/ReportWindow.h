@@ -17,6 +17,10 @@
 #include <functional>
 #include <memory>
 
+namespace ReportImport {
+struct Result;
+}
+
 class ComponentOwner;
 class QScrollArea;
 class QTabWidget;
@@ -100,6 +104,10 @@ public:
     // caption; a failure changes nothing.
     bool saveDesignAs(const QString &fileName);
     bool loadSourceText(const QString &fileName);
+    // Makes a design of a Report-Writer file: the source page shows the
+    // file, the form its design, and the check list what stayed code.
+    bool importDesign(const QString &fileName);
+    void showImportNotes(const ReportImport::Result &result);
     // CR LF line ends, or LF when the text was last imported from a file
     // without CR.
     bool saveSourceText(const QString &fileName);
@@ -251,6 +259,7 @@ private:
     QWidget *dialogOwner() override { return this; }
     void generateForDialog(const std::function<void(const GenerationWindow &)> &work) override;
     void showDialogMessage(const QString &text) override;
+    void componentsChangedByDialog() override;
 
     // SourceSink: generated lines are collected and handed over at once.
     void clearLines() override;
@@ -265,6 +274,8 @@ private:
     // The design file was loaded or written by this window.
     bool m_ownsDesignFile = false;
     bool m_designLoadFailed = false;
+    // An imported design has no file yet: Write Report asks for one.
+    bool m_designUnnamed = false;
     std::function<QString()> m_chooseDesignPath;
     bool m_sourceWithCr = true;
     bool m_shown = false;

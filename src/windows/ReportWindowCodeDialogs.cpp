@@ -9,6 +9,8 @@
 #include "dialogs/ObjectCodeDialog.h"
 #include "dialogs/PropertyEditWindow.h"
 
+#include "designer/ObjectInspector.h"
+
 #include "editor/EditorSettings.h"
 
 void ReportWindow::connectCodeDialogs()
@@ -39,4 +41,9 @@ void ReportWindow::generateForDialog(const std::function<void(const GenerationWi
 void ReportWindow::showDialogMessage(const QString &text)
 {
     showMessage(this, text);
+}
+
+void ReportWindow::componentsChangedByDialog()
+{
+    m_inspector->refreshValues();
 }

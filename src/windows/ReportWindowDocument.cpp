@@ -6,11 +6,13 @@
 #include "windows/DesignFileName.h"
 #include "windows/PrintingWindow.h"
 #include "windows/ProgressPanel.h"
+#include "windows/ReportCheckList.h"
 #include "windows/ReportDocumentText.h"
 #include "windows/ShowMessage.h"
 #include "windows/SourcePrinter.h"
 
 #include "editor/SettingsFiles.h"
+#include "editor/TextFiles.h"
 #include "editor/SourceEditor.h"
 
 #include "designer/DesignRegister.h"
@@ -18,14 +20,17 @@
 #include "designer/DesignSwitch.h"
 
 #include "generation/Generator.h"
+#include "import/ReportImport.h"
 
 #include "model/ClassRegistry.h"
+#include "model/ComponentOwner.h"
 #include "model/ObjectStream.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QUndoStack>
 
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -55,7 +60,8 @@ bool succeeds(Operation &&operation)
 void ReportWindow::openReport(OpenMode mode, const QString &name)
 {
     m_designFileName = mode == omNew ? name : designFileNameFor(name);
-    m_sourceFileName = mode == omText ? name : QString();
+    m_sourceFileName = mode == omText || mode == omImport ? name : QString();
+    m_designUnnamed = mode == omImport;
     m_progress->showProgressPanel();
     setWindowTitle(m_designFileName);
     switch (mode) {
@@ -82,11 +88,19 @@ void ReportWindow::openReport(OpenMode mode, const QString &name)
             emit documentOpened(name);
         m_progress->hideProgressPanel();
         break;
+    case omImport:
+        switchOff();
+        if (importDesign(name))
+            emit documentOpened(name);
+        m_progress->hideProgressPanel();
+        switchOn();
+        break;
     }
     // Components announce their loading and creation later; what they
     // change then belongs to the design as opened.
     QCoreApplication::sendPostedEvents(m_reportStage);
-    m_writtenDesign = designBytes();
+    // An imported design is new: changed, and written nowhere yet.
+    m_writtenDesign = mode == omImport ? QByteArray() : designBytes();
     m_undoStack->clear();
     updateCaption();
 }
@@ -105,6 +119,9 @@ QString absolutePath(const QString &path)
 bool ReportWindow::isWindowOf(const QString &path, OpenMode mode) const
 {
     const QString wanted = absolutePath(path);
+    // Each import makes a design of its own.
+    if (mode == omImport || m_designUnnamed)
+        return false;
     if (mode == omText)
         return !m_sourceFileName.isEmpty() && absolutePath(m_sourceFileName) == wanted;
     // A window opened from a text file shows the design file of the same
@@ -165,6 +182,10 @@ bool ReportWindow::loadDesign(const QString &fileName)
 
 bool ReportWindow::saveDesign()
 {
+    if (m_designUnnamed) {
+        const QString path = m_chooseDesignPath ? m_chooseDesignPath() : QString();
+        return !path.isEmpty() && saveDesignAs(path);
+    }
     if (succeeds([&] { m_reportStage->saveToFile(m_designFileName); })) {
         markDesignWritten();
         emit designWritten(m_designFileName);
@@ -176,11 +197,17 @@ bool ReportWindow::saveDesign()
 
 bool ReportWindow::saveDesignAs(const QString &fileName)
 {
+    // The report an imported design came from stays as it is.
+    if (!m_sourceFileName.isEmpty() && QFileInfo(fileName) == QFileInfo(m_sourceFileName)) {
+        showMessage(this, CannotSaveReport + fileName);
+        return false;
+    }
     if (!succeeds([&] { m_reportStage->saveToFile(fileName); })) {
         showMessage(this, CannotSaveReport + fileName);
         return false;
     }
     m_designFileName = fileName;
+    m_designUnnamed = false;
     setWindowTitle(fileName);
     markDesignWritten();
     emit designWritten(fileName);
@@ -200,6 +227,46 @@ bool ReportWindow::loadSourceText(const QString &fileName)
     m_sourceWithCr = text->hadCr;
     markSourceUnmodified();
     return true;
+}
+
+bool ReportWindow::importDesign(const QString &fileName)
+{
+    const std::optional<QByteArray> text = ReportImport::readSource(fileName, nullptr);
+    if (!text) {
+        showMessage(this, CannotLoadFrom + fileName);
+        return false;
+    }
+    CodeLines lines;
+    lines.setTexts(TextFiles::splitLines(TextFiles::decode(*text)));
+    m_sourceEditor->setLines(lines);
+    m_sourceWithCr = text->contains('\r');
+    const ClassRegistry &registry = m_reportStage->classRegistry();
+    const QList<QWidget *> controls = orderedChildren(m_reportStage, registry);
+    for (auto control = controls.crbegin(); control != controls.crend(); ++control)
+        delete *control;
+    const ReportImport::Result result = ReportImport::importSource(*text, *m_owner, m_reportStage);
+    result.page->show();
+    ensureOnePage();
+    fitStageToPage();
+    showImportNotes(result);
+    return true;
+}
+
+void ReportWindow::showImportNotes(const ReportImport::Result &result)
+{
+    QList<SourceProblem> notes;
+    for (const KeptLine &kept : result.keptAsCode) {
+        const QString message = QStringLiteral("kept as code in %1: %2").arg(kept.where, kept.text);
+        notes.append({{kept.line, CheckProblem::Warning, message},
+                      qobject_cast<QWidget *>(m_owner->findComponent(kept.where))});
+    }
+    for (const CheckProblem &problem : result.problems)
+        notes.append({problem, nullptr});
+    std::stable_sort(notes.begin(), notes.end(), [](const SourceProblem &a, const SourceProblem &b) {
+        return a.problem.line < b.problem.line;
+    });
+    if (!notes.isEmpty())
+        ReportCheckList::of(this)->showProblems(notes);
 }
 
 bool ReportWindow::saveSourceText(const QString &fileName)
@@ -390,6 +457,8 @@ bool ReportWindow::settleDesignBeforeClose()
         return true;
     if (m_designLoadFailed)
         return writeDesignAfterQuestion(UnsavedDesignReason::FileUnreadable);
+    if (m_designUnnamed)
+        return saveDesign() || writeDesignAfterQuestion(UnsavedDesignReason::WriteFailed);
     if (!m_ownsDesignFile && QFileInfo::exists(m_designFileName))
         return writeDesignAfterQuestion(UnsavedDesignReason::FileNotOurs);
     return saveDesign() || writeDesignAfterQuestion(UnsavedDesignReason::WriteFailed);

@@ -1,0 +1,158 @@
+#include "import/SourceLines.h"
+
+#include "check/SourceScanner.h"
+#include "model/Cp1250.h"
+
+#include <QStringDecoder>
+
+bool SourceLine::equals(int level, QStringView textAfterTabs) const
+{
+    return tabs == level && QStringView(text).sliced(tabs) == textAfterTabs;
+}
+
+bool SourceLine::equals(int level, QLatin1StringView textAfterTabs) const
+{
+    return tabs == level && QStringView(text).sliced(tabs) == textAfterTabs;
+}
+
+bool SourceLine::startsWith(int level, QLatin1StringView keyword, QString *restAfterBlank) const
+{
+    if (tabs != level)
+        return false;
+    const QStringView body = QStringView(text).sliced(tabs);
+    if (!body.startsWith(keyword) || body.size() <= keyword.size()
+        || body[keyword.size()] != u' ')
+        return false;
+    *restAfterBlank = body.sliced(keyword.size() + 1).toString();
+    return true;
+}
+
+namespace {
+
+QString decodeLine(QByteArrayView bytes, int number, ProblemList &problems)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError())
+        return text;
+    problems.warning(number, QStringLiteral("the line is no UTF-8 text; read as Windows-1250"));
+    return Cp1250::decode(bytes);
+}
+
+bool isBlank(QChar c)
+{
+    return c == u' ' || c == u'\t';
+}
+
+// The statement's name as written and what follows it on the line.
+void splitStatement(SourceLine &line)
+{
+    const QString &text = line.text;
+    qsizetype at = 0;
+    while (at < text.size() && isBlank(text[at]))
+        ++at;
+    if (at >= text.size() || text[at] != u'.') {
+        line.single = false;
+        return;
+    }
+    ++at;
+    while (at < text.size() && isBlank(text[at]))
+        ++at;
+    while (at < text.size()
+           && (text[at].isLetterOrNumber() || text[at] == u'_') && text[at].unicode() < 0x80)
+        ++at;
+    line.rest = text.sliced(at);
+}
+
+} // namespace
+
+namespace SourceLines {
+
+QList<SourceLine> read(QByteArrayView text, ProblemList &problems, bool *endsOpen)
+{
+    QList<qsizetype> starts;
+    QList<SourceLine> lines;
+    qsizetype start = 0;
+    while (start < text.size()) {
+        qsizetype end = text.indexOf('\n', start);
+        const qsizetype next = end < 0 ? text.size() : end + 1;
+        if (end < 0)
+            end = text.size();
+        qsizetype contentEnd = end;
+        if (end < text.size() && contentEnd > start && text[contentEnd - 1] == '\r')
+            --contentEnd;
+        SourceLine line;
+        line.number = int(lines.size()) + 1;
+        line.text = decodeLine(text.sliced(start, contentEnd - start), line.number, problems);
+        while (line.tabs < line.text.size() && line.text[line.tabs] == u'\t')
+            ++line.tabs;
+        starts.append(start);
+        lines.append(line);
+        start = next;
+    }
+    starts.append(text.size());
+
+    // What the scanner says of each line: how many statements begin on it
+    // and whether the one that does ends on it.
+    ProblemList scanning;
+    SourceScanner scanner(text, scanning);
+    QList<int> begun(lines.size(), 0);
+    QList<bool> confined(lines.size(), true);
+    QList<StatementKind> kinds(lines.size(), StatementKind::None);
+    SourceStatement statement;
+    while (scanner.next(statement)) {
+        const qsizetype index = statement.line - 1;
+        if (index < 0 || index >= lines.size())
+            continue;
+        if (statement.kind == StatementKind::None) {
+            for (const SourceToken &token : std::as_const(statement.arguments)) {
+                if (token.line - 1 < lines.size())
+                    confined[token.line - 1] = false;
+            }
+            continue;
+        }
+        if (begun[index]++ == 0)
+            kinds[index] = statement.kind;
+        const qsizetype lineEnd = starts[index + 1];
+        for (const SourceToken &token : std::as_const(statement.arguments)) {
+            if (token.line != statement.line || token.end > lineEnd) {
+                confined[index] = false;
+                for (int l = token.line; l <= int(lines.size()) && starts[l - 1] < token.end; ++l)
+                    confined[l - 1] = false;
+            }
+        }
+    }
+    if (endsOpen) {
+        *endsOpen = false;
+        for (const CheckProblem &problem : scanning.sorted()) {
+            for (const char *code : {"E_RW13A2", "E_RW13D9", "E_RW13A3"}) {
+                if (problem.message.contains(QLatin1String(code)))
+                    *endsOpen = true;
+            }
+        }
+    }
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        SourceLine &line = lines[i];
+        line.hasStatement = begun[i] > 0;
+        line.single = begun[i] == 1 && confined[i];
+        line.kind = kinds[i];
+        if (line.single)
+            splitStatement(line);
+    }
+    return lines;
+}
+
+int wholeNumber(QStringView text)
+{
+    if (text.isEmpty() || text.size() > 6)
+        return -1;
+    int value = 0;
+    for (QChar c : text) {
+        if (c < u'0' || c > u'9')
+            return -1;
+        value = value * 10 + (c.unicode() - u'0');
+    }
+    return value;
+}
+
+} // namespace SourceLines

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "check/CheckProblem.h"
+#include "check/Statements.h"
+
+#include <QByteArrayView>
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+// One line of a Report-Writer source as the import reads it: its text and
+// what the scanner found on it.
+struct SourceLine
+{
+    QString text; // without its LF or CR LF
+    int number = 1;
+    int tabs = 0; // leading TAB characters
+    // The line holds exactly one statement, which begins the line (after
+    // blanks) and ends on it.
+    bool single = false;
+    // Some statement begins on the line.
+    bool hasStatement = false;
+    StatementKind kind = StatementKind::None; // of the single statement
+    QString rest;                             // single: the text after the statement's name
+
+    // The rest without its leading and trailing blanks.
+    QString argument() const { return rest.trimmed(); }
+    bool is(StatementKind wanted) const { return single && kind == wanted; }
+    // The line is exactly this: level TABs, the text and nothing more.
+    bool equals(int level, QStringView textAfterTabs) const;
+    bool equals(int level, QLatin1StringView textAfterTabs) const;
+    // The line is level TABs and the keyword, a blank and the rest (returned).
+    bool startsWith(int level, QLatin1StringView keyword, QString *restAfterBlank) const;
+};
+
+namespace SourceLines {
+
+// The lines of the text, split at LF (a CR before it belongs to the line
+// end), with each line's statement found by the check's scanner. A line
+// that is no UTF-8 text is read as Windows-1250 and noted in problems.
+// *endsOpen tells whether a string, comment, parenthesis or long remark
+// is left open at the end of the text.
+QList<SourceLine> read(QByteArrayView text, ProblemList &problems, bool *endsOpen = nullptr);
+
+// A whole number of at most six digits, or -1.
+int wholeNumber(QStringView text);
+
+} // namespace SourceLines
