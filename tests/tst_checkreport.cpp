@@ -118,7 +118,7 @@ void TestCheckReport::breakBandWithoutColumnIsFoundAndSelected()
     QVERIFY(list);
     QVERIFY(list->isVisible());
     QCOMPARE(window->activePage(), ReportWindow::Page::Source);
-    QCOMPARE(FrameFixture::editorLines(window).value(3), QStringLiteral(".HEADER"));
+    QCOMPARE(FrameFixture::editorLines(window).value(3), QStringLiteral(".HEADER "));
     QCOMPARE(rows(list), QStringList({"4: error: .HEADER without a break name (E_RW138D) "
                                       "[mBreakBand1]"}));
 

@@ -35,6 +35,20 @@ CodeLines codeLines(const QStringList &texts)
     return lines;
 }
 
+// The texts without the blanks at their ends, for comparisons that leave
+// those out.
+QStringList trimmedTexts(const CodeLines &code)
+{
+    QStringList texts;
+    for (const CodeLine &line : code) {
+        QString text = line.text;
+        while (text.endsWith(u' ') || text.endsWith(u'\t'))
+            text.chop(1);
+        texts.append(text);
+    }
+    return texts;
+}
+
 // What a test saw of a code dialog while it was open.
 struct SeenDialog
 {
@@ -394,8 +408,8 @@ void tst_CodeDialogs::keysAroundTheGeneratedBlock_data()
     QTestEventList end;
     end.addKeyClick(Qt::Key_End, Qt::ControlModifier);
     end.addKeyClicks("/* after */");
-    QTest::newRow("typed at the end") << QStringList() << end << QStringList()
-                                      << QStringList{"/* after */"};
+    QTest::newRow("typed at the end")
+        << QStringList() << end << QStringList() << QStringList{"/* after */"};
 
     QTestEventList enterAtEnd;
     enterAtEnd.addKeyClick(Qt::Key_End, Qt::ControlModifier);

@@ -263,11 +263,10 @@ void TestCommandLine::optionInPlaceOfAValue_data()
                                              << "-o needs a file name: the output file is missing";
     QTest::newRow("generate, then --unix") << QStringList{"--generate", "--unix"}
                                            << "--generate needs a file name: the design is missing";
-    QTest::newRow("dump, then --help") << QStringList{"--dump", "--help"}
-                                       << "--dump needs a file name: the design is missing";
-    QTest::newRow("check, then -o")
-        << QStringList{"--check", "-o", "out"}
-        << "--check needs a file name: the file to check is missing";
+    QTest::newRow("dump, then --help")
+        << QStringList{"--dump", "--help"} << "--dump needs a file name: the design is missing";
+    QTest::newRow("check, then -o") << QStringList{"--check", "-o", "out"}
+                                    << "--check needs a file name: the file to check is missing";
 }
 
 // An option where a file name belongs is never taken for one: no file of

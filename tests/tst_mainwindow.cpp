@@ -425,7 +425,7 @@ void TestMainWindow::reportFromStartToFinish()
     // The item prints where it was drawn: column 18 div 10 after the
     // page's left margin of 2 columns.
     QCOMPARE(text->x(), 18);
-    QCOMPARE(generated, QStringList({".HEADER", "\t.NEED 2", "\t.TAB 3", "\t.PRINT mText1"}));
+    QCOMPARE(generated, QStringList({".HEADER ", "\t.NEED 2", "\t.TAB 3", "\t.PRINT mText1"}));
 
     // Toggle twice: the form in design mode, then the source again.
     f->activateFrame();
@@ -447,9 +447,9 @@ void TestMainWindow::reportFromStartToFinish()
     QTest::keyClick(window->sourceEditor(), Qt::Key_U, Qt::ControlModifier);
     QCOMPARE(f->askedDialogs, QStringList({"SaveDialog", "SaveDialog"}));
     QCOMPARE(FrameFixture::contents(f->path(QStringLiteral("sales.rw"))),
-             QByteArray(".HEADER\r\n\t.NEED 2\r\n\t.TAB 3\r\n\t.PRINT mText1\r\n"));
+             QByteArray(".HEADER \r\n\t.NEED 2\r\n\t.TAB 3\r\n\t.PRINT mText1\r\n"));
     QCOMPARE(FrameFixture::contents(f->path(QStringLiteral("sales-unix.rw"))),
-             QByteArray(".HEADER\n\t.NEED 2\n\t.TAB 3\n\t.PRINT mText1\n"));
+             QByteArray(".HEADER \n\t.NEED 2\n\t.TAB 3\n\t.PRINT mText1\n"));
 
     // Close Window (Ctrl+F4) writes the design into the current folder.
     f->activateFrame();

@@ -387,7 +387,8 @@ void TestProjectCommands::reportArguments_data()
     QTest::addColumn<QStringList>("arguments");
     QTest::newRow("with node") << "ORANGE"
                                << "SALESDB"
-                               << "ingres" << QStringList{"ORANGE::SALESDB", "-i~tmp.rw", "-uingres"};
+                               << "ingres"
+                               << QStringList{"ORANGE::SALESDB", "-i~tmp.rw", "-uingres"};
     QTest::newRow("without node") << ""
                                   << "SALESDB"
                                   << "ingres" << QStringList{"SALESDB", "-i~tmp.rw", "-uingres"};
@@ -410,9 +411,10 @@ void TestProjectCommands::reportArguments()
 
 void TestProjectCommands::commandWordsAreSplitAsAShellWould()
 {
-    QCOMPARE(ExternalPrograms::commandWords(QStringLiteral("\"/opt/my tools/report\" -v"),
-                                            {"ORANGE::SALESDB", "-i~tmp.rw", "-uingres"}),
-             (QStringList{"/opt/my tools/report", "-v", "ORANGE::SALESDB", "-i~tmp.rw", "-uingres"}));
+    QCOMPARE(
+        ExternalPrograms::commandWords(QStringLiteral("\"/opt/my tools/report\" -v"),
+                                       {"ORANGE::SALESDB", "-i~tmp.rw", "-uingres"}),
+        (QStringList{"/opt/my tools/report", "-v", "ORANGE::SALESDB", "-i~tmp.rw", "-uingres"}));
     QVERIFY(ExternalPrograms::commandWords(QStringLiteral("  ")).isEmpty());
     QVERIFY(!ExternalPrograms::start(QString()));
 }
@@ -469,14 +471,16 @@ void TestProjectCommands::runReportRefusesValuesThatSplit_data()
     QTest::newRow("database with options")
         << "" << evil << "dba" << refused.arg(QStringLiteral("Database"), evil);
     QTest::newRow("database with a line break")
-        << "" << "db1\n-xEVIL"
+        << ""
+        << "db1\n-xEVIL"
         << "dba" << refused.arg(QStringLiteral("Database"), QStringLiteral("db1\n-xEVIL"));
-    QTest::newRow("database with a tab") << "" << "db1\tdb2"
-                                         << "dba"
-                                         << refused.arg(QStringLiteral("Database"),
-                                                        QStringLiteral("db1\tdb2"));
+    QTest::newRow("database with a tab")
+        << ""
+        << "db1\tdb2"
+        << "dba" << refused.arg(QStringLiteral("Database"), QStringLiteral("db1\tdb2"));
     QTest::newRow("database as an option")
-        << "" << "-xEVIL"
+        << ""
+        << "-xEVIL"
         << "dba" << refused.arg(QStringLiteral("Database"), QStringLiteral("-xEVIL"));
     QTest::newRow("node with a blank")
         << "ORANGE -xEVIL"
@@ -487,11 +491,13 @@ void TestProjectCommands::runReportRefusesValuesThatSplit_data()
         << "SALESDB"
         << "dba" << refused.arg(QStringLiteral("VNode"), QStringLiteral("-xEVIL"));
     QTest::newRow("user with a blank")
-        << "" << "SALESDB"
+        << ""
+        << "SALESDB"
         << "in gres"
         << refused.arg(QStringLiteral("User for REPORT Ingres Program"), QStringLiteral("in gres"));
     QTest::newRow("user as an option")
-        << "" << "SALESDB"
+        << ""
+        << "SALESDB"
         << "-xEVIL"
         << refused.arg(QStringLiteral("User for REPORT Ingres Program"), QStringLiteral("-xEVIL"));
 }

@@ -3,11 +3,11 @@
 #include "windows/ReportWindow.h"
 
 #include "designer/DesignRegister.h"
+#include "designer/SelectionPartner.h"
+#include "editor/SourceEditor.h"
 #include "generation/Generator.h"
 #include "model/CodeBlock.h"
 #include "model/ReportPage.h"
-#include "designer/SelectionPartner.h"
-#include "editor/SourceEditor.h"
 
 #include <QListWidget>
 #include <QMdiArea>
@@ -164,7 +164,9 @@ void ReportCheckList::goToProblem(int row)
             area->setActiveSubWindow(subWindow);
     }
     // The line numbers are those of the design's source as generated now.
-    if (!m_sourceCurrent) {
+    // Text the user typed or read on the Source page is not replaced
+    // without asking.
+    if (!m_sourceCurrent && m_window->confirmSourceReplacement()) {
         m_window->switchOff();
         m_sourceCurrent = m_window->generateSource();
     }

@@ -32,8 +32,7 @@ bool write(const QString &fileName, const QStringList &lines, QByteArrayView lin
 
 // The same at once, for a name that may be a symbolic link planted by
 // someone else: the link is replaced, the file it leads to left alone.
-bool writeReplacingLink(const QString &fileName, const QStringList &lines,
-                        QByteArrayView lineEnd);
+bool writeReplacingLink(const QString &fileName, const QStringList &lines, QByteArrayView lineEnd);
 
 // The line end of text files where the program runs.
 #ifdef Q_OS_WIN
