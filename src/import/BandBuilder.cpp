@@ -58,7 +58,8 @@ int itemWidth(const EntryPlan &entry)
     return std::clamp(columns, 1, 60) * GridColumnWidth;
 }
 
-BandBase *buildBand(const BandPlan &plan, ComponentOwner &owner, ReportPage *page)
+BandBase *buildBand(const BandPlan &plan, ComponentOwner &owner, ReportPage *page,
+                    const QRect &slot)
 {
     BandBase *band = nullptr;
     if (plan.breakBand) {
@@ -81,6 +82,7 @@ BandBase *buildBand(const BandPlan &plan, ComponentOwner &owner, ReportPage *pag
     band->afterPrint = codeLines(plan.after);
     // Less than a line high, a band asks for no lines with .NEED.
     band->setHeightPx(plan.rows > 0 ? plan.rows * GridLineHeight : GridLineHeight - 1);
+    band->placeInStack(slot.left(), slot.top(), slot.width());
     for (const EntryPlan &entry : plan.entries) {
         if (entry.isCode)
             buildCodeBlock(entry, owner, band);

@@ -10,7 +10,9 @@ struct PageColumns
 {
     int leftMargin = 0; // whole columns, as generation rounds it
     int pageWidth = 132;
-    int bandWidth = 0; // pixels
+    int bandLeft = 0; // pixels, where the page stacks its bands
+    int bandTop = 0;
+    int bandWidth = 0;
     QStringList pageFormat; // the report header's page format statements, without TABs
 };
 
