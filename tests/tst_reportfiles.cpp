@@ -191,6 +191,7 @@ void TestReportFiles::openingAnOpenFileActivatesItsWindow()
     file.write(".NAME sales\r\n");
     file.close();
 
+    f->yesNoAnswer = false; // the Report-Writer file opens as text
     f->answers = {design, text};
     f->action(QStringLiteral("Otwrz1"))->trigger();
     f->action(QStringLiteral("Otwrz1"))->trigger();
