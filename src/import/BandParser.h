@@ -62,12 +62,11 @@ private:
                          bool &matched) const;
     std::optional<EntryPlan> parseItem(int at, int end, int level, bool exact, int &next) const;
     bool parseBody(int at, int end, int level, const BandReading &reading, BandPlan &plan);
-    bool takeItem(int &at, int end, int level, bool exact, BandPlan &plan,
-                  BodyState &state) const;
+    bool takeItem(int &at, int end, int level, bool exact, BandPlan &plan, BodyState &state) const;
     void finishBody(BandPlan &plan, BodyState &state, int trailingLine, bool exact) const;
 
-    bool matchBare(const SourceLine &line, int level, QLatin1StringView keyword,
-                   StatementKind kind, bool exact) const;
+    bool matchBare(const SourceLine &line, int level, QLatin1StringView keyword, StatementKind kind,
+                   bool exact) const;
     bool matchArgument(const SourceLine &line, int level, QLatin1StringView keyword,
                        StatementKind kind, bool exact, QString &argument) const;
 

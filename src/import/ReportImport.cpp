@@ -32,8 +32,7 @@ bool isHeading(const SourceLine &line)
 // The page format of the first report header, or, without one, a page as
 // the report program lays it out by default: no margins, 132 columns (or
 // the report's .PAGEWIDTH), 61 lines.
-PageColumns setUpPage(const QList<SourceLine> &lines, const QList<int> &headings,
-                      ReportPage *page)
+PageColumns setUpPage(const QList<SourceLine> &lines, const QList<int> &headings, ReportPage *page)
 {
     static const StatementKind kinds[] = {StatementKind::LeftMargin, StatementKind::PageLength,
                                           StatementKind::RightMargin, StatementKind::PageWidth};
@@ -87,8 +86,7 @@ PageColumns setUpPage(const QList<SourceLine> &lines, const QList<int> &headings
         const long double width = page->pageValue(Width);
         columns.pageFormat = {
             LineText::statement(Keywords::LeftMargin, columns.leftMargin),
-            LineText::statement(Keywords::PageLength,
-                                Geometry::roundAway(page->pageValue(Length))),
+            LineText::statement(Keywords::PageLength, Geometry::roundAway(page->pageValue(Length))),
             LineText::statement(Keywords::RightMargin,
                                 Geometry::roundAway(width - page->pageValue(RightMargin))),
             LineText::statement(Keywords::PageWidth, columns.pageWidth)};
@@ -119,10 +117,15 @@ QList<int> range(int first, int end)
 class SectionImport
 {
 public:
-    SectionImport(const QList<SourceLine> &lines, const PageColumns &columns,
-                  ComponentOwner &owner, ReportPage *page, QList<KeptLine> &kept)
-        : m_lines(lines), m_columns(columns), m_parser(lines, columns), m_owner(owner),
-          m_page(page), m_kept(kept), m_nextTop(columns.bandTop)
+    SectionImport(const QList<SourceLine> &lines, const PageColumns &columns, ComponentOwner &owner,
+                  ReportPage *page, QList<KeptLine> &kept)
+        : m_lines(lines),
+          m_columns(columns),
+          m_parser(lines, columns),
+          m_owner(owner),
+          m_page(page),
+          m_kept(kept),
+          m_nextTop(columns.bandTop)
     {
     }
 
@@ -141,8 +144,7 @@ private:
     }
     bool tryExactly(int first, int end, const QList<int> &before, bool sortColumn);
     bool tryLeniently(int first, int end, const QList<int> &before, bool onlyWithItems);
-    BandBase *tryPlan(const std::optional<BandPlan> &plan, const QStringList &expected,
-                      bool exact);
+    BandBase *tryPlan(const std::optional<BandPlan> &plan, const QStringList &expected, bool exact);
     void accept(const BandPlan &plan, const BandBase *band);
     QRect slot() const;
 
@@ -216,8 +218,7 @@ bool SectionImport::tryExactly(int first, int end, const QList<int> &before, boo
     return false;
 }
 
-bool SectionImport::tryLeniently(int first, int end, const QList<int> &before,
-                                 bool onlyWithItems)
+bool SectionImport::tryLeniently(int first, int end, const QList<int> &before, bool onlyWithItems)
 {
     const QStringList expected = texts(before) + texts(range(first, end));
     const bool block = m_parser.opensBlock(first, end);
@@ -365,9 +366,8 @@ QStringList describe(const Result &result)
 {
     QStringList lines;
     for (const KeptLine &kept : result.keptAsCode)
-        lines.append(QStringLiteral("%1: kept as code in %2: %3")
-                         .arg(kept.line)
-                         .arg(kept.where, kept.text));
+        lines.append(
+            QStringLiteral("%1: kept as code in %2: %3").arg(kept.line).arg(kept.where, kept.text));
     for (const CheckProblem &problem : result.problems)
         lines.append(QStringLiteral("%1: %2: %3")
                          .arg(problem.line)
