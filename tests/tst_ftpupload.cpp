@@ -257,6 +257,8 @@ void TestFtpUpload::realServerFaults()
         host = server.host();
     }
     writeAccount(host, QString::fromLatin1(LocalFtpServer::User), password, folder);
+    // An earlier upload's success does not stay in the status bar.
+    f->frame->statusBar()->showMessage(QStringLiteral("OLD.RW uploaded to / on ") + host);
     QPointer<FtpWindow> window = startUpload(writeLocal(QStringLiteral("SALES.RW"), "text\n"));
     QTRY_COMPARE_WITH_TIMEOUT(m_lines.size(), 1, 10000);
     QVERIFY2(m_lines[0].startsWith(line), qPrintable(m_lines[0]));

@@ -117,6 +117,8 @@ void FtpWindow::uploadReport(const QString &localPath)
     m_client->setPassive(account.passive);
     m_localPath = localPath;
     m_remoteDirectory = account.remoteDirectory;
+    // An earlier upload's success no longer holds.
+    showInStatusBar(QString());
     m_client->connectToServer();
 }
 
@@ -148,13 +150,17 @@ void FtpWindow::showTransferStopped()
     m_status->setText(QStringLiteral("Disconnect"));
 }
 
+void FtpWindow::showInStatusBar(const QString &text)
+{
+    if (auto *frame = qobject_cast<QMainWindow *>(parentWidget()))
+        frame->statusBar()->showMessage(text);
+}
+
 void FtpWindow::closeAfterUpload()
 {
-    if (auto *frame = qobject_cast<QMainWindow *>(parentWidget())) {
-        frame->statusBar()->showMessage(
-            QStringLiteral("%1 uploaded to %2 on %3")
-                .arg(QFileInfo(m_localPath).fileName(), m_remoteDirectory, m_host.trimmed()));
-    }
+    showInStatusBar(
+        QStringLiteral("%1 uploaded to %2 on %3")
+            .arg(QFileInfo(m_localPath).fileName(), m_remoteDirectory, m_host.trimmed()));
     m_closingAfterUpload = true;
     close();
 }

@@ -57,6 +57,7 @@ private:
     void closeAfterUpload();
     void failed(const QString &message);
     void showMessageText(const QString &text);
+    void showInStatusBar(const QString &text);
     void finish();
 
     FtpClient *m_client;
