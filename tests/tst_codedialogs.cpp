@@ -406,8 +406,8 @@ void tst_CodeDialogs::keysAroundTheGeneratedBlock_data()
     QTestEventList end;
     end.addKeyClick(Qt::Key_End, Qt::ControlModifier);
     end.addKeyClicks("/* after */");
-    QTest::newRow("typed at the end") << QStringList() << end << QStringList()
-                                      << QStringList{"/* after */"};
+    QTest::newRow("typed at the end")
+        << QStringList() << end << QStringList() << QStringList{"/* after */"};
 
     QTestEventList enterAtEnd;
     enterAtEnd.addKeyClick(Qt::Key_End, Qt::ControlModifier);

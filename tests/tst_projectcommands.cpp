@@ -10,7 +10,6 @@
 #include "designer/DesignStage.h"
 #include "designer/SelectionList.h"
 
-#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,6 +18,7 @@
 #include <QProcess>
 #include <QProgressBar>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 // The commands beyond drawing: the object list, find and replace in the
 // source, Run Report with a stand-in report program, and the external tools.

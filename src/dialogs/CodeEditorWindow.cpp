@@ -15,8 +15,8 @@
 #include "model/TextItem.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
@@ -429,8 +429,8 @@ bool CodeEditorWindow::removalAllowed(int from, int to, int first, int last) con
 
 // Text may go inside a caption line, and whole lines before the block's
 // first line or after its last; nowhere else in the block.
-bool CodeEditorWindow::insertionAllowed(int position, const std::optional<QString> &text,
-                                        int first, int last) const
+bool CodeEditorWindow::insertionAllowed(int position, const std::optional<QString> &text, int first,
+                                        int last) const
 {
     const int line = m_editor->lineAt(position);
     if (line < first || line > last)

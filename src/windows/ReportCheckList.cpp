@@ -3,11 +3,11 @@
 #include "windows/ReportWindow.h"
 
 #include "designer/DesignRegister.h"
+#include "designer/SelectionPartner.h"
+#include "editor/SourceEditor.h"
 #include "generation/Generator.h"
 #include "model/CodeBlock.h"
 #include "model/ReportPage.h"
-#include "designer/SelectionPartner.h"
-#include "editor/SourceEditor.h"
 
 #include <QListWidget>
 #include <QMdiArea>
