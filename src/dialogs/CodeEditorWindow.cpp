@@ -179,7 +179,9 @@ void CodeEditorWindow::adoptEditor()
     });
     editor->setChangeGuard(
         [this](const SourceEditor::TextChange &change) { return changeAllowed(change); });
+    // Keys reach the editor or, on some platforms, its viewport first.
     editor->installEventFilter(this);
+    editor->viewport()->installEventFilter(this);
     connect(editor, &QsciScintilla::textChanged, this, &CodeEditorWindow::textEditChanged,
             Qt::UniqueConnection);
     connect(editor, &SourceEditor::editPropertyRequested, this,
@@ -447,7 +449,8 @@ bool CodeEditorWindow::insertionAllowed(int position, const std::optional<QStrin
 
 bool CodeEditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_editor && event->type() == QEvent::KeyPress
+    const bool editor = m_editor && (watched == m_editor || watched == m_editor->viewport());
+    if (editor && event->type() == QEvent::KeyPress
         && typeBesideBlock(static_cast<QKeyEvent *>(event))) {
         return true;
     }
