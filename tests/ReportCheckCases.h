@@ -79,8 +79,8 @@ inline void addReportCheckCases()
         << QByteArray(".NAME 9lives\n.DATA t\n")
         << QStringList{"1: error: report name 9lives must begin with a letter or '_' and have at "
                        "most 32 characters (E_RW1389)"};
-    QTest::newRow("2 report name of 32 characters")
-        << ".NAME " + repeated('n', 32) + "\n.DATA t\n" << QStringList();
+    QTest::newRow("2 report name of 32 characters") << ".NAME " + repeated('n', 32) + "\n.DATA t\n"
+                                                    << QStringList();
     QTest::newRow("2 report name of 33 characters")
         << ".NAME " + repeated('n', 33) + "\n.DATA t\n"
         << QStringList{"1: error: report name " + QString(33, u'n')

@@ -393,8 +393,8 @@ void TestInspector::escapeCancelsTheEdit_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("typed");
     QTest::newRow("edit box") << QStringLiteral("Caption") << QStringLiteral("Sum");
-    QTest::newRow("enumeration chooser") << QStringLiteral("Alignment")
-                                         << QStringLiteral("taCenter");
+    QTest::newRow("enumeration chooser")
+        << QStringLiteral("Alignment") << QStringLiteral("taCenter");
 }
 
 // Escape drops what was typed, as in every grid: neither leaving the box

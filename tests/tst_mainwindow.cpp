@@ -15,11 +15,11 @@
 #include "model/ReportClasses.h"
 
 #include <QComboBox>
-#include <QScreen>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolBar>
@@ -297,7 +297,9 @@ void TestMainWindow::inspectorOpensClearOfMenusAndToolBars()
 // again, in another report window, and in the next run.
 void TestMainWindow::inspectorKeepsItsPlace()
 {
-    const auto inspectorOf = [](ReportWindow *window) { return window->inspector()->window(); };
+    const auto inspectorOf = [](ReportWindow *window) {
+        return window->inspector()->window();
+    };
     const QRect userPlace(37, 311, 251, 233);
     const auto placed = [&userPlace](const InspectorWindow *window) {
         return window && window->isVisible() && QRect(window->pos(), window->size()) == userPlace;

@@ -11,7 +11,6 @@
 #include "designer/DesignStage.h"
 #include "designer/SelectionList.h"
 
-#include <QStatusBar>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -21,6 +20,7 @@
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QStandardPaths>
+#include <QStatusBar>
 
 // The commands beyond drawing: the object list, find and replace in the
 // source, Run Report with a stand-in report program, and the external tools.

@@ -178,7 +178,9 @@ void TestReportFiles::writingSaysWhatItDid()
     f->newReport(QStringLiteral("told"));
     QTRY_VERIFY(f->active());
     QStatusBar *status = f->frame->statusBar();
-    const auto said = [status] { return status->currentMessage(); };
+    const auto said = [status] {
+        return status->currentMessage();
+    };
     const QString design = QFileInfo(f->path(QStringLiteral("TOLD.kfx"))).absoluteFilePath();
 
     f->action(QStringLiteral("WriteReportMenu"))->trigger();

@@ -15,8 +15,8 @@
 #include "model/TextItem.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QShowEvent>
@@ -179,7 +179,9 @@ void CodeEditorWindow::adoptEditor()
     });
     editor->setChangeGuard(
         [this](const SourceEditor::TextChange &change) { return changeAllowed(change); });
+    // Keys reach the editor or, on some platforms, its viewport first.
     editor->installEventFilter(this);
+    editor->viewport()->installEventFilter(this);
     connect(editor, &QsciScintilla::textChanged, this, &CodeEditorWindow::textEditChanged,
             Qt::UniqueConnection);
     connect(editor, &SourceEditor::editPropertyRequested, this,
@@ -429,8 +431,8 @@ bool CodeEditorWindow::removalAllowed(int from, int to, int first, int last) con
 
 // Text may go inside a caption line, and whole lines before the block's
 // first line or after its last; nowhere else in the block.
-bool CodeEditorWindow::insertionAllowed(int position, const std::optional<QString> &text,
-                                        int first, int last) const
+bool CodeEditorWindow::insertionAllowed(int position, const std::optional<QString> &text, int first,
+                                        int last) const
 {
     const int line = m_editor->lineAt(position);
     if (line < first || line > last)
@@ -447,7 +449,8 @@ bool CodeEditorWindow::insertionAllowed(int position, const std::optional<QStrin
 
 bool CodeEditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_editor && event->type() == QEvent::KeyPress
+    const bool editor = m_editor && (watched == m_editor || watched == m_editor->viewport());
+    if (editor && event->type() == QEvent::KeyPress
         && typeBesideBlock(static_cast<QKeyEvent *>(event))) {
         return true;
     }

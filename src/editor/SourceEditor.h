@@ -201,6 +201,9 @@ private:
     template<class Handle>
     bool handleInput(QEvent *event, Handle &&handle)
     {
+        // Other events come during construction too, before the members.
+        if (!changesText(event))
+            return handle();
         if (m_inputDepth++ == 0)
             beginInput(event);
         const bool result = handle();
@@ -208,6 +211,7 @@ private:
             endInput();
         return result;
     }
+    static bool changesText(const QEvent *event);
     void beginInput(const QEvent *event);
     // The text an input event puts into the editor, when it tells.
     static std::optional<QString> textOf(const QEvent *event);

@@ -69,6 +69,22 @@ std::optional<QString> SourceEditor::textOf(const QEvent *event)
     }
 }
 
+// Keys, typing through an input method, dropping, and the middle button's
+// pasting of the selection.
+bool SourceEditor::changesText(const QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::InputMethod:
+    case QEvent::Drop:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void SourceEditor::beginInput(const QEvent *event)
 {
     m_inputText = textOf(event);
