@@ -214,7 +214,6 @@ private:
     // Where a refusal left the caret, it goes back to.
     void endInput();
     void takeLineObjects(const CodeLines &lines);
-    void refreshLineColours();
     void trimLineEndedByEnter();
     void trackModification(int position, int type, const char *text, int length, int linesAdded);
     QMouseEvent columnSelectionEvent(const QMouseEvent *event) const;
