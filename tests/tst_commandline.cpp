@@ -44,6 +44,8 @@ private slots:
     void checkEachRule();
     void checkGeneratedDesign();
     void checkSeveralFiles();
+    void importRoundTrip();
+    void importKeepsExistingDesigns();
 
 private:
     struct Run
@@ -513,6 +515,51 @@ void TestCommandLine::inputThatIsNoDesignFile()
     QCOMPARE(result.status, 2);
     QVERIFY2(result.err.startsWith(("ERROR. Cannot open file: " + design.path()).toUtf8()),
              result.err);
+}
+
+// --import of generated text writes a design that generates it again,
+// byte for byte; what stayed code goes to standard error.
+void TestCommandLine::importRoundTrip()
+{
+    const QString text = m_folder.filePath(QStringLiteral("round.rw"));
+    QCOMPARE(run({"--generate", m_design, "--output", text}).status, 0);
+    QFile append(text);
+    QVERIFY(append.open(QIODevice::Append));
+    append.write("\t.LET x = 1\r\n");
+    append.close();
+    const QString imported = m_folder.filePath(QStringLiteral("round-imported.kfx"));
+    const Run result = run({"--import", text, "--output", imported});
+    QCOMPARE(result.status, 0);
+    QVERIFY(result.out.isEmpty());
+    QVERIFY2(result.err.contains("round.rw:34: kept as code in mBand"), result.err);
+    QVERIFY2(result.err.contains(": \t.LET x = 1\n"), result.err);
+    const QString again = m_folder.filePath(QStringLiteral("round-again.rw"));
+    QCOMPARE(run({"--generate", imported, "--output", again}).status, 0);
+    QFile first(text);
+    QFile second(again);
+    QVERIFY(first.open(QIODevice::ReadOnly) && second.open(QIODevice::ReadOnly));
+    QCOMPARE(second.readAll(), first.readAll());
+}
+
+// Without --output the design goes beside the report, never over a file.
+void TestCommandLine::importKeepsExistingDesigns()
+{
+    const QString text = m_folder.filePath(QStringLiteral("beside.rw"));
+    QCOMPARE(run({"--generate", m_design, "--output", text}).status, 0);
+    QCOMPARE(run({"--import", text}).status, 0);
+    const QString design = m_folder.filePath(QStringLiteral("beside.kfx"));
+    QVERIFY(QFile::exists(design));
+    QFile file(design);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray written = file.readAll();
+    file.close();
+    const Run second = run({"--import", text});
+    QCOMPARE(second.status, 2);
+    QVERIFY(second.err.startsWith("ERROR. Cannot save to file: "));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), written);
+    QCOMPARE(run({"--import", text, "--output", text}).status, 2);
+    QCOMPARE(run({"--import", m_folder.path(), "--output", design}).status, 2);
 }
 
 QTEST_MAIN(TestCommandLine)

@@ -196,6 +196,13 @@ QByteArray exampleDesign()
     return ReportWindowFixture::readFile(QStringLiteral(KESTROVA_TEST_DATA "/sales.kfx"));
 }
 
+// The settings name the reason after the path.
+QString reasonAfterPath(const QString &writer, const char *reason)
+{
+    return writer == QLatin1String("settings") ? QStringLiteral(": ") + QLatin1String(reason)
+                                               : QString();
+}
+
 } // namespace
 
 // Before the application starts threads, which would keep the process out
@@ -211,9 +218,10 @@ TestFileSafety::Attempt TestFileSafety::save(ReportWindowFixture &f, const QStri
     Attempt attempt;
     if (writer == QLatin1String("settings")) {
         qputenv("KESTROVA_CONFIG_DIR", QFile::encodeName(QFileInfo(path).path()));
-        attempt.done = Settings::write(SettingKeys::FtpPass, QStringLiteral("secret"));
+        QString reason;
+        attempt.done = Settings::write(SettingKeys::FtpPass, QStringLiteral("secret"), &reason);
         if (!attempt.done)
-            attempt.messages << Settings::writeErrorMessage();
+            attempt.messages << Settings::writeErrorMessage(reason);
         return attempt;
     }
     if (writer == QLatin1String("generated source")) {
@@ -309,7 +317,8 @@ void TestFileSafety::fullDiskKeepsTheOldFile()
 
     const Attempt attempt = save(f, writer, path);
     QVERIFY(!attempt.done);
-    QCOMPARE(attempt.messages, QStringList{message + path});
+    QCOMPARE(attempt.messages,
+             QStringList{message + path + reasonAfterPath(writer, "No space left on device")});
     QCOMPARE(ReportWindowFixture::readFile(path), old);
     QCOMPARE(entries(folder), QStringList{fileName});
 }
@@ -350,7 +359,9 @@ void TestFileSafety::unwritableFolderKeepsTheOldFile()
     if (mayCreate)
         QSKIP("this test's user may create files in a read-only folder");
     QVERIFY(!attempt.done);
-    QCOMPARE(attempt.messages, QStringList{message + path});
+    QCOMPARE(
+        attempt.messages,
+        QStringList{message + path + reasonAfterPath(writer, "its folder may not be written")});
     QCOMPARE(ReportWindowFixture::readFile(path), old);
     QCOMPARE(entries(folder), QStringList{fileName});
 }

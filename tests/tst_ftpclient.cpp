@@ -312,9 +312,8 @@ void TestFtpClient::scriptedFaults_data()
                                      << "^No reply to USER anna within 1 second$" << true;
     QTest::newRow("PASS unanswered") << QByteArray("PASS") << silent << qint64(-1)
                                      << "^No reply to PASS within 1 second$" << true;
-    QTest::newRow("account asked for")
-        << QByteArray("PASS") << QByteArray("332 Need account\r\n") << qint64(-1)
-        << "^Login as anna failed: 332 Need account$" << false;
+    QTest::newRow("account asked for") << QByteArray("PASS") << QByteArray("332 Need account\r\n")
+                                       << qint64(-1) << "^Login as anna failed: 332$" << false;
     // The password never shows: the reply to PASS is shown by its code
     // alone, however it repeats the password.
     QTest::newRow("password quoted")
@@ -520,7 +519,9 @@ void TestFtpClient::preliminaryRepliesDoNotExtendTheWait()
     session.run();
     if (QTest::currentTestFailed())
         return;
-    QCOMPARE(session.failures, QStringList{message.arg(server.host())});
+    if (message.contains(u'%'))
+        message = message.arg(server.host());
+    QCOMPARE(session.failures, QStringList{message});
     QVERIFY2(session.elapsed >= ShortWait - 50, qPrintable(QString::number(session.elapsed)));
     QVERIFY2(session.elapsed < ShortWait + 1500, qPrintable(QString::number(session.elapsed)));
 }

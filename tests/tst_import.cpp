@@ -135,10 +135,10 @@ private:
     bool chance(int oneIn) { return pick(oneIn) == 0; }
     QStringList someCode()
     {
-        static const QStringList code{QStringLiteral(".LET x = x + 1"),
-                                      QStringLiteral(".IF x > 1 .THEN"),
-                                      QStringLiteral(".ENDIF"), QString(),
-                                      QStringLiteral("/* note */"), QStringLiteral("\t.PRINT x")};
+        static const QStringList code{
+            QStringLiteral(".LET x = x + 1"), QStringLiteral(".IF x > 1 .THEN"),
+            QStringLiteral(".ENDIF"),         QString(),
+            QStringLiteral("/* note */"),     QStringLiteral("\t.PRINT x")};
         QStringList lines;
         for (int i = pick(3); i > 0; --i)
             lines.append(code[pick(int(code.size()))]);
@@ -157,7 +157,8 @@ private:
             band = breakBand;
         } else {
             auto *plain = new Band(&owner, page);
-            static const BandType types[] = {Header, Header, Detail, Detail, Detail, Footer, Footer};
+            static const BandType types[] = {Header, Header, Detail, Detail,
+                                             Detail, Footer, Footer};
             static const char *fields[] = {"REPORT", "page", "", "", "", "PAGE", "report"};
             plain->setTypeBand(types[kind]);
             plain->setTypeField(QLatin1String(fields[kind]));
@@ -200,8 +201,8 @@ private:
         static const QStringList captions{QStringLiteral("name"), QStringLiteral("'Total'"),
                                           QStringLiteral("sum(amount)"), QStringLiteral("''"),
                                           QStringLiteral("a, b")};
-        static const QStringList formats{QString(), QStringLiteral("c10"),
-                                         QStringLiteral("f10.2"), QStringLiteral(" -e12.3 ")};
+        static const QStringList formats{QString(), QStringLiteral("c10"), QStringLiteral("f10.2"),
+                                         QStringLiteral(" -e12.3 ")};
         auto *item = new TextItem(&owner, band);
         item->setName(owner.uniqueName(QStringLiteral("TmText")));
         item->setCaption(captions[pick(int(captions.size()))]);
@@ -214,7 +215,8 @@ private:
         }
         if (chance(5)) {
             FontRecord font = item->fontRecord();
-            font.style = chance(3) ? FontRecord::Underline | FontRecord::Bold : FontRecord::Underline;
+            font.style =
+                chance(3) ? FontRecord::Underline | FontRecord::Bold : FontRecord::Underline;
             item->setFontRecord(font);
         }
         item->blockMode = chance(8);
@@ -262,8 +264,8 @@ private:
 void ImportTest::fixturesComeBackExactly_data()
 {
     QTest::addColumn<QString>("name");
-    const QStringList names = QDir(QStringLiteral(KESTROVA_TEST_DATA))
-                                  .entryList({QStringLiteral("*.kfx")}, QDir::Files);
+    const QStringList names =
+        QDir(QStringLiteral(KESTROVA_TEST_DATA)).entryList({QStringLiteral("*.kfx")}, QDir::Files);
     QVERIFY(names.size() >= 5);
     for (const QString &name : names)
         QTest::newRow(qPrintable(name)) << name;
@@ -329,9 +331,10 @@ void ImportTest::pageLinesGoToProperties()
     QCOMPARE(page->reportName, QStringLiteral("salesbyregion"));
     QCOMPARE(page->output, QStringLiteral("sales.out"));
     QCOMPARE(page->shortRemark, QStringLiteral("Sales by region and branch"));
-    QCOMPARE(page->query.texts(), QStringList({QStringLiteral(".QUERY"),
-                                               QStringLiteral("\tselect region, branch, item, amount"),
-                                               QStringLiteral("\tfrom sales")}));
+    QCOMPARE(page->query.texts(),
+             QStringList({QStringLiteral(".QUERY"),
+                          QStringLiteral("\tselect region, branch, item, amount"),
+                          QStringLiteral("\tfrom sales")}));
     QCOMPARE(page->sort.texts(), QStringList{QStringLiteral(".SORT region, branch")});
     // The comment above .NAME stays, after the header lines.
     QCOMPARE(page->longRemark.texts(),
@@ -411,24 +414,29 @@ void ImportTest::badInputKeepsEverything_data()
     QRandomGenerator random(7);
     for (int i = 0; i < 4000; ++i)
         garbage += char(random.bounded(256));
-    QTest::newRow("binary garbage") << garbage << "" << "";
+    QTest::newRow("binary garbage") << garbage << ""
+                                    << "";
     QTest::newRow("NUL bytes in a print")
-        << QByteArray(".NAME n\n.DETAIL\n.PRINT 'a\0b'\n.NEWLINE\n", 39) << "" << ".PRINT 'a";
+        << QByteArray(".NAME n\n.DETAIL\n.PRINT 'a\0b'\n.NEWLINE\n", 39) << ""
+        << ".PRINT 'a";
     QTest::newRow("line over 255 bytes")
         << (".NAME n\n.DETAIL\n.TAB 2\n.PRINT '" + QByteArray(300, 'x') + "'\n") << "255"
         << "";
     QTest::newRow("unbalanced block")
-        << QByteArray(".NAME n\n.DETAIL\n.BLOCK\n.TAB 2\n.PRINT a\n.NEWLINE\n") << "" << ".BLOCK";
+        << QByteArray(".NAME n\n.DETAIL\n.BLOCK\n.TAB 2\n.PRINT a\n.NEWLINE\n") << ""
+        << ".BLOCK";
     QTest::newRow("unbalanced within")
         << QByteArray(".NAME n\n.SORT a\n.FOOTER a\n.ENDWITHIN\n.PRINT a\n") << "ENDWITHIN"
         << ".ENDWITHIN";
     QTest::newRow("unbalanced if")
-        << QByteArray(".NAME n\n.DETAIL\n.IF a > 1 .THEN\n.PRINT a\n") << ".IF" << ".IF";
+        << QByteArray(".NAME n\n.DETAIL\n.IF a > 1 .THEN\n.PRINT a\n") << ".IF"
+        << ".IF";
     QTest::newRow("unknown statement")
         << QByteArray(".NAME n\n.DETAIL\n.FROBNICATE 3\n.PRINT a\n") << "FROBNICATE"
         << ".FROBNICATE";
     QTest::newRow("section twice")
-        << QByteArray(".NAME n\n.DETAIL\n.PRINT a\n.DETAIL\n.PRINT b\n") << "" << "";
+        << QByteArray(".NAME n\n.DETAIL\n.PRINT a\n.DETAIL\n.PRINT b\n") << ""
+        << "";
     QTest::newRow("tab beyond the page width")
         << QByteArray(".NAME n\n.PAGEWIDTH 80\n.DETAIL\n.TAB 500\n.PRINT a\n") << ""
         << ".TAB 500";
@@ -436,8 +444,10 @@ void ImportTest::badInputKeepsEverything_data()
         << QByteArray(".NAME n\n.DETAIL\n.TAB 999999\n.PRINT a\n.NEWLINE 999999\n") << ""
         << ".TAB 999999";
     QTest::newRow("no line end, statements on one line")
-        << QByteArray(".NAME n .DETAIL .PRINT a .NEWLINE") << "" << "";
-    QTest::newRow("empty") << QByteArray() << "" << "";
+        << QByteArray(".NAME n .DETAIL .PRINT a .NEWLINE") << ""
+        << "";
+    QTest::newRow("empty") << QByteArray() << ""
+                           << "";
 }
 
 // Odd input makes a design that still holds every statement, with the odd
@@ -456,11 +466,9 @@ void ImportTest::badInputKeepsEverything()
     if (!problem.isEmpty())
         QVERIFY2(described.contains(problem), qPrintable(described));
     if (!kept.isEmpty()) {
-        const bool found = std::any_of(imported.result.keptAsCode.begin(),
-                                       imported.result.keptAsCode.end(),
-                                       [&](const KeptLine &line) {
-                                           return line.text.contains(kept);
-                                       });
+        const bool found =
+            std::any_of(imported.result.keptAsCode.begin(), imported.result.keptAsCode.end(),
+                        [&](const KeptLine &line) { return line.text.contains(kept); });
         QVERIFY2(found, qPrintable(described));
     }
 }

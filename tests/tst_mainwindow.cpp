@@ -126,6 +126,7 @@ void TestMainWindow::menus_data()
     QTest::newRow("File") << "&File"
                           << QStringList{"New Report|Ctrl+N",
                                          "Open Report|Ctrl+O",
+                                         "Open Report as Design...|",
                                          "Close Window|Ctrl+F4",
                                          "-",
                                          "Write Report|Ctrl+S",

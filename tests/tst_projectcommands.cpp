@@ -297,13 +297,16 @@ void TestProjectCommands::printedPagesAndColumns()
     f->action(QStringLiteral("ToggleMenu"))->trigger();
     const QString pdf = f->path(QStringLiteral("columns.pdf"));
     int linesPerPage = 0;
+    double pitch = 0; // of a character, in points
     const QFont font = window->sourceEditor()->editorFont();
-    f->onModal<QPrintDialog>([&pdf, &linesPerPage, &font](QPrintDialog *dialog) {
+    f->onModal<QPrintDialog>([&pdf, &linesPerPage, &pitch, &font](QPrintDialog *dialog) {
         QPrinter *printer = dialog->printer();
         printer->setOutputFormat(QPrinter::PdfFormat);
         printer->setOutputFileName(pdf);
         // Whole lines that fit the printable height.
-        linesPerPage = printer->height() / QFontMetrics(QFont(font, printer)).lineSpacing();
+        const QFont printed(font, printer);
+        linesPerPage = printer->height() / QFontMetrics(printed).lineSpacing();
+        pitch = QFontMetricsF(printed).horizontalAdvance(u'x') * 72 / printer->resolution();
         dialog->done(QDialog::Accepted);
     });
     f->action(QStringLiteral("PrintSourceMenu"))->trigger();
@@ -311,7 +314,9 @@ void TestProjectCommands::printedPagesAndColumns()
     QVERIFY2(linesPerPage > 10 && linesPerPage < 100, qPrintable(QString::number(linesPerPage)));
 
     QProcess reader;
-    reader.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    // Columns of the character pitch, not guessed from the gaps.
+    reader.start(pdftotext, {QStringLiteral("-layout"), QStringLiteral("-fixed"),
+                             QString::number(pitch), pdf, QStringLiteral("-")});
     QVERIFY(reader.waitForFinished(20000));
     QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\f');
     if (pages.constLast().trimmed().isEmpty())
@@ -340,7 +345,8 @@ void TestProjectCommands::printedPagesAndColumns()
         const QString text = printed[line].mid(edge);
         const QString letter = kinds[kind].right(1);
         QVERIFY2(text.trimmed().startsWith(QString::number(line)), qPrintable(text));
-        QVERIFY2(text.indexOf(letter) == letterColumns[kind], qPrintable(text));
+        QVERIFY2(text.indexOf(letter) == letterColumns[kind],
+                 qPrintable(printed.mid(0, 8).join(u'\n')));
         if (kind == 1)
             QVERIFY2(text.indexOf(QString::number(line)) == 8, qPrintable(text));
     }

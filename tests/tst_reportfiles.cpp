@@ -1,4 +1,5 @@
 #include "FrameFixture.h"
+#include "shell/Settings.h"
 
 #include "shell/HeadlessReport.h"
 #include "shell/NameOnlyIconProvider.h"
@@ -35,6 +36,8 @@ private slots:
     void closeWindowThatCannotSaveStaysOpen();
     void exitWritesEveryChangedDesign();
     void commandLineOpensEachFile();
+    void reportOpensAsDesignOnceAsked();
+    void openReportAsDesignMakesANewDesign();
 
 private:
     // The worked example's design copied to name in the work folder.
@@ -95,10 +98,13 @@ void TestReportFiles::openByExtension()
         text.write(".NAME sales\n.QUERY\n");
     }
     f->answers = {path};
+    f->yesNoAnswer = false; // a Report-Writer file opens as text
     f->action(QStringLiteral("Otwrz1"))->trigger();
     QTRY_VERIFY(f->active());
     ReportWindow *window = f->active();
     QCOMPARE(f->askedDialogs, QStringList({"OpenDialog"}));
+    // Only a Report-Writer file asks how it opens.
+    QCOMPARE(f->yesNoQuestions.size(), name.endsWith(QLatin1String(".rw")) ? 1 : 0);
     if (design) {
         QCOMPARE(window->windowTitle(), path);
         QCOMPARE(window->activePage(), ReportWindow::Page::ReportForm);
@@ -217,6 +223,7 @@ void TestReportFiles::openingAnOpenFileActivatesItsWindow()
     file.write(".NAME sales\r\n");
     file.close();
 
+    f->yesNoAnswer = false; // the Report-Writer file opens as text
     f->answers = {design, text};
     f->action(QStringLiteral("Otwrz1"))->trigger();
     f->action(QStringLiteral("Otwrz1"))->trigger();
@@ -308,6 +315,7 @@ void TestReportFiles::commandLineOpensEachFile()
     text.write(".NAME notes\r\n");
     text.close();
 
+    f->yesNoAnswer = false;
     StartUp::openFiles(*f->frame, {QStringLiteral("Sales.kfx"), QStringLiteral("notes.rw")});
     const QList<ReportWindow *> windows = f->frame->reportWindows();
     QCOMPARE(windows.size(), 2);
@@ -315,6 +323,54 @@ void TestReportFiles::commandLineOpensEachFile()
     QCOMPARE(bandCount(windows[0]), 4);
     QCOMPARE(windows[1]->windowTitle(), f->path(QStringLiteral("notes.kfx")));
     QCOMPARE(FrameFixture::editorLines(windows[1]), QStringList({".NAME notes"}));
+    QCOMPARE(f->failures(), QStringList());
+}
+
+// The answer to "as a design?" is asked once and kept in the settings.
+void TestReportFiles::reportOpensAsDesignOnceAsked()
+{
+    for (const char *name : {"first.rw", "second.rw"}) {
+        QFile text(f->path(QLatin1String(name)));
+        QVERIFY(text.open(QIODevice::WriteOnly));
+        text.write(".NAME n\n.DETAIL\n\t.TAB 2\n\t.PRINT name\n");
+        text.close();
+        f->answers = {text.fileName()};
+        f->action(QStringLiteral("Otwrz1"))->trigger();
+        QTRY_VERIFY(f->active());
+        QCOMPARE(bandCount(f->active()), 1);
+        QCOMPARE(f->active()->activePage(), ReportWindow::Page::ReportForm);
+    }
+    QCOMPARE(f->yesNoQuestions.size(), 1);
+    QCOMPARE(Settings::read(SettingKeys::OpenReportAs, QString()), QStringLiteral("design"));
+}
+
+// File > Open Report as Design: a new design, changed and with no file;
+// Write Report asks for its name and leaves the report as it was.
+void TestReportFiles::openReportAsDesignMakesANewDesign()
+{
+    const QByteArray source = ".NAME n\n.DETAIL\n\t.NEED 1\n\t.TAB 2\n\t.PRINT name\n";
+    QFile text(f->path(QStringLiteral("report.rw")));
+    QVERIFY(text.open(QIODevice::WriteOnly));
+    text.write(source);
+    text.close();
+    f->answers = {text.fileName()};
+    f->action(QStringLiteral("OpenReportAsDesignMenu"))->trigger();
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    QCOMPARE(f->yesNoQuestions.size(), 0);
+    QCOMPARE(bandCount(window), 1);
+    QCOMPARE(window->mPage1()->findChildren<TextItem *>().size(), 1);
+    QVERIFY(window->designModified());
+    QCOMPARE(FrameFixture::editorLines(window), QString::fromUtf8(source).split(u'\n').mid(0, 5));
+
+    const QString design = f->path(QStringLiteral("chosen.kfx"));
+    f->answers = {design};
+    f->action(QStringLiteral("WriteReportMenu"))->trigger();
+    QCOMPARE(f->askedDialogs.last(), QStringLiteral("SaveDialog_kfx"));
+    QVERIFY(QFile::exists(design));
+    QVERIFY(!window->designModified());
+    QVERIFY(text.open(QIODevice::ReadOnly));
+    QCOMPARE(text.readAll(), source);
     QCOMPARE(f->failures(), QStringList());
 }
 

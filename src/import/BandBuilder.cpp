@@ -34,7 +34,8 @@ void buildTextItem(const EntryPlan &entry, ComponentOwner &owner, BandBase *band
     item->tabPosition = entry.position == EntryPlan::TabColumn;
     item->printable = entry.printable;
     if (entry.hasBefore)
-        item->beforePrint = codeLines(entry.before.isEmpty() ? QStringList{QString()} : entry.before);
+        item->beforePrint =
+            codeLines(entry.before.isEmpty() ? QStringList{QString()} : entry.before);
     item->afterPrint = codeLines(entry.after);
     item->setBounds(entry.left, entry.top, itemWidth(entry), GridLineHeight);
     item->setAlignment(entry.alignment);
@@ -52,13 +53,15 @@ int itemWidth(const EntryPlan &entry)
 {
     int columns = int(entry.caption.trimmed().size());
     bool ok = false;
-    const int formatWidth = QStringView(entry.format).mid(1).toString().section(u'.', 0, 0).toInt(&ok);
+    const int formatWidth =
+        QStringView(entry.format).mid(1).toString().section(u'.', 0, 0).toInt(&ok);
     if (ok)
         columns = std::max(columns, formatWidth);
     return std::clamp(columns, 1, 60) * GridColumnWidth;
 }
 
-BandBase *buildBand(const BandPlan &plan, ComponentOwner &owner, ReportPage *page)
+BandBase *buildBand(const BandPlan &plan, ComponentOwner &owner, ReportPage *page,
+                    const QRect &slot)
 {
     BandBase *band = nullptr;
     if (plan.breakBand) {
@@ -81,6 +84,7 @@ BandBase *buildBand(const BandPlan &plan, ComponentOwner &owner, ReportPage *pag
     band->afterPrint = codeLines(plan.after);
     // Less than a line high, a band asks for no lines with .NEED.
     band->setHeightPx(plan.rows > 0 ? plan.rows * GridLineHeight : GridLineHeight - 1);
+    band->placeInStack(slot.left(), slot.top(), slot.width());
     for (const EntryPlan &entry : plan.entries) {
         if (entry.isCode)
             buildCodeBlock(entry, owner, band);

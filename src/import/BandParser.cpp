@@ -179,8 +179,7 @@ bool BandParser::parsePageFormat(int &at, int end, int level, const BandReading 
         const SourceLine &line = m_lines[at + i];
         const QString &expected = m_page.pageFormat[i];
         if (reading.exact ? !(line.single && line.equals(level, expected))
-                          : !(line.is(kinds[i])
-                              && line.argument() == expected.section(u' ', 1)))
+                          : !(line.is(kinds[i]) && line.argument() == expected.section(u' ', 1)))
             return false;
     }
     at += 4;
@@ -228,8 +227,8 @@ std::optional<BandPlan> BandParser::parse(int first, int end, const QList<int> &
     }
     QString argument;
     if (reading.blockMode) {
-        if (at >= stop || !matchBare(m_lines[at], level, Keywords::Block, StatementKind::Block,
-                                     exact))
+        if (at >= stop
+            || !matchBare(m_lines[at], level, Keywords::Block, StatementKind::Block, exact))
             return std::nullopt;
         plan.blockMode = true;
         ++at;
@@ -313,9 +312,8 @@ std::optional<EntryPlan> BandParser::parseItem(int at, int end, int level, bool 
         return false;
     };
     const auto bare = [&](QLatin1StringView keyword, StatementKind kind) {
-        return take([&](const SourceLine &line) {
-            return matchBare(line, level, keyword, kind, exact);
-        });
+        return take(
+            [&](const SourceLine &line) { return matchBare(line, level, keyword, kind, exact); });
     };
     const auto withArgument = [&](QLatin1StringView keyword, StatementKind kind) {
         return take([&](const SourceLine &line) {
@@ -398,8 +396,8 @@ public:
         } else if (entry.position == EntryPlan::AlignToBand) {
             const int width = itemWidth(entry);
             left = entry.alignment == taLeftJustify ? 0
-                   : entry.alignment == taCenter   ? (m_page.bandWidth - width) / 2
-                                                   : m_page.bandWidth - width;
+                   : entry.alignment == taCenter    ? (m_page.bandWidth - width) / 2
+                                                    : m_page.bandWidth - width;
             if (left < 0)
                 return false;
         }
@@ -496,7 +494,8 @@ bool BandParser::parseBody(int at, int end, int level, const BandReading &readin
     const bool exact = reading.exact;
     QString argument;
     if (at < end
-        && matchArgument(m_lines[at], level, Keywords::Need, StatementKind::Need, exact, argument)) {
+        && matchArgument(m_lines[at], level, Keywords::Need, StatementKind::Need, exact,
+                         argument)) {
         const int rows = SourceLines::wholeNumber(argument);
         if (rows > 0 && rows <= MostRows) {
             plan.rows = rows;

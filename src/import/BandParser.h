@@ -10,7 +10,9 @@ struct PageColumns
 {
     int leftMargin = 0; // whole columns, as generation rounds it
     int pageWidth = 132;
-    int bandWidth = 0; // pixels
+    int bandLeft = 0; // pixels, where the page stacks its bands
+    int bandTop = 0;
+    int bandWidth = 0;
     QStringList pageFormat; // the report header's page format statements, without TABs
 };
 
@@ -60,12 +62,11 @@ private:
                          bool &matched) const;
     std::optional<EntryPlan> parseItem(int at, int end, int level, bool exact, int &next) const;
     bool parseBody(int at, int end, int level, const BandReading &reading, BandPlan &plan);
-    bool takeItem(int &at, int end, int level, bool exact, BandPlan &plan,
-                  BodyState &state) const;
+    bool takeItem(int &at, int end, int level, bool exact, BandPlan &plan, BodyState &state) const;
     void finishBody(BandPlan &plan, BodyState &state, int trailingLine, bool exact) const;
 
-    bool matchBare(const SourceLine &line, int level, QLatin1StringView keyword,
-                   StatementKind kind, bool exact) const;
+    bool matchBare(const SourceLine &line, int level, QLatin1StringView keyword, StatementKind kind,
+                   bool exact) const;
     bool matchArgument(const SourceLine &line, int level, QLatin1StringView keyword,
                        StatementKind kind, bool exact, QString &argument) const;
 

@@ -28,8 +28,8 @@ constexpr std::array<const char *, SectionCount> SectionNames = {
 
 CodeLines &sectionList(ReportPage *page, int section)
 {
-    CodeLines *lists[] = {&page->longRemark, &page->include, &page->data,
-                          &page->setup,      &page->cleanup, &page->query,
+    CodeLines *lists[] = {&page->longRemark, &page->include,      &page->data,
+                          &page->setup,      &page->cleanup,      &page->query,
                           &page->sort,       &page->breakSection, &page->declare};
     return *lists[section];
 }
@@ -197,8 +197,8 @@ void importPageLines(const QList<SourceLine> &lines, int end, ReportPage *page,
         for (int i : group.lines) {
             list.add(lines[i].text);
             if (group.statement && group.natural != sections[g])
-                kept.append({lines[i].number, QLatin1String(SectionNames[sections[g]]),
-                             lines[i].text});
+                kept.append(
+                    {lines[i].number, QLatin1String(SectionNames[sections[g]]), lines[i].text});
         }
     }
 }

@@ -32,8 +32,7 @@ bool isHeading(const SourceLine &line)
 // The page format of the first report header, or, without one, a page as
 // the report program lays it out by default: no margins, 132 columns (or
 // the report's .PAGEWIDTH), 61 lines.
-PageColumns setUpPage(const QList<SourceLine> &lines, const QList<int> &headings,
-                      ReportPage *page)
+PageColumns setUpPage(const QList<SourceLine> &lines, const QList<int> &headings, ReportPage *page)
 {
     static const StatementKind kinds[] = {StatementKind::LeftMargin, StatementKind::PageLength,
                                           StatementKind::RightMargin, StatementKind::PageWidth};
@@ -78,14 +77,16 @@ PageColumns setUpPage(const QList<SourceLine> &lines, const QList<int> &headings
     PageColumns columns;
     columns.leftMargin = Geometry::roundAway(page->pageValue(LeftMargin));
     columns.pageWidth = Geometry::roundAway(page->pageValue(Width));
-    columns.bandWidth = page->width() - qRound(double(page->pageValuePixels(LeftMargin)))
-                        - qRound(double(page->pageValuePixels(RightMargin)));
+    columns.bandLeft = Geometry::roundEven(page->pageValuePixels(LeftMargin));
+    columns.bandTop = Geometry::roundEven(page->pageValuePixels(TopMargin));
+    columns.bandWidth = page->width()
+                        - Geometry::roundEven(page->pageValuePixels(LeftMargin)
+                                              + page->pageValuePixels(RightMargin));
     if (pageFormat) {
         const long double width = page->pageValue(Width);
         columns.pageFormat = {
             LineText::statement(Keywords::LeftMargin, columns.leftMargin),
-            LineText::statement(Keywords::PageLength,
-                                Geometry::roundAway(page->pageValue(Length))),
+            LineText::statement(Keywords::PageLength, Geometry::roundAway(page->pageValue(Length))),
             LineText::statement(Keywords::RightMargin,
                                 Geometry::roundAway(width - page->pageValue(RightMargin))),
             LineText::statement(Keywords::PageWidth, columns.pageWidth)};
@@ -116,9 +117,15 @@ QList<int> range(int first, int end)
 class SectionImport
 {
 public:
-    SectionImport(const QList<SourceLine> &lines, const PageColumns &columns,
-                  ComponentOwner &owner, ReportPage *page, QList<KeptLine> &kept)
-        : m_lines(lines), m_parser(lines, columns), m_owner(owner), m_page(page), m_kept(kept)
+    SectionImport(const QList<SourceLine> &lines, const PageColumns &columns, ComponentOwner &owner,
+                  ReportPage *page, QList<KeptLine> &kept)
+        : m_lines(lines),
+          m_columns(columns),
+          m_parser(lines, columns),
+          m_owner(owner),
+          m_page(page),
+          m_kept(kept),
+          m_nextTop(columns.bandTop)
     {
     }
 
@@ -137,15 +144,17 @@ private:
     }
     bool tryExactly(int first, int end, const QList<int> &before, bool sortColumn);
     bool tryLeniently(int first, int end, const QList<int> &before, bool onlyWithItems);
-    BandBase *tryPlan(const std::optional<BandPlan> &plan, const QStringList &expected,
-                      bool exact);
+    BandBase *tryPlan(const std::optional<BandPlan> &plan, const QStringList &expected, bool exact);
     void accept(const BandPlan &plan, const BandBase *band);
+    QRect slot() const;
 
     const QList<SourceLine> &m_lines;
+    const PageColumns &m_columns;
     BandParser m_parser;
     ComponentOwner &m_owner;
     ReportPage *m_page;
     QList<KeptLine> &m_kept;
+    int m_nextTop;
 };
 
 BandBase *SectionImport::tryPlan(const std::optional<BandPlan> &plan, const QStringList &expected,
@@ -153,7 +162,7 @@ BandBase *SectionImport::tryPlan(const std::optional<BandPlan> &plan, const QStr
 {
     if (!plan)
         return nullptr;
-    BandBase *band = buildBand(*plan, m_owner, m_page);
+    BandBase *band = buildBand(*plan, m_owner, m_page, slot());
     const QStringList generated = generatedLines(m_page, band);
     const bool same = exact ? generated == expected
                             : StatementSequence::withoutPositioning(generated)
@@ -166,8 +175,15 @@ BandBase *SectionImport::tryPlan(const std::optional<BandPlan> &plan, const QStr
     return nullptr;
 }
 
+// Where the next band goes in the page's stack.
+QRect SectionImport::slot() const
+{
+    return {m_columns.bandLeft, m_nextTop, m_columns.bandWidth, 0};
+}
+
 void SectionImport::accept(const BandPlan &plan, const BandBase *band)
 {
+    m_nextTop += band->height();
     const QString name = band->objectName();
     for (int index : plan.codeLines)
         m_kept.append({m_lines[index].number, name, m_lines[index].text});
@@ -202,8 +218,7 @@ bool SectionImport::tryExactly(int first, int end, const QList<int> &before, boo
     return false;
 }
 
-bool SectionImport::tryLeniently(int first, int end, const QList<int> &before,
-                                 bool onlyWithItems)
+bool SectionImport::tryLeniently(int first, int end, const QList<int> &before, bool onlyWithItems)
 {
     const QStringList expected = texts(before) + texts(range(first, end));
     const bool block = m_parser.opensBlock(first, end);
@@ -257,7 +272,7 @@ QList<int> SectionImport::import(int first, int end, const QList<int> &before, b
     if (!unindented && tryLeniently(first, end, before, false))
         return {};
     const BandPlan code = m_parser.codeOnly(first, end, before);
-    accept(code, buildBand(code, m_owner, m_page));
+    accept(code, buildBand(code, m_owner, m_page, slot()));
     return {};
 }
 
@@ -316,6 +331,8 @@ Result importSource(QByteArrayView text, ComponentOwner &owner, QWidget *stage)
             headings.append(int(i));
     }
     const PageColumns columns = setUpPage(lines, headings, page);
+    // One restack at the end: each band placed itself.
+    page->beginLoading();
     const int pageEnd = headings.isEmpty() ? int(lines.size()) : headings.first();
     // A heading one TAB in follows the lines its band runs before it.
     const auto hasBefore = [&](qsizetype j) {
@@ -339,6 +356,7 @@ Result importSource(QByteArrayView text, ComponentOwner &owner, QWidget *stage)
     if (bands < headings.size())
         keepAsPageCode(lines, before + range(headings.last(), int(lines.size())), owner, page,
                        result.keptAsCode);
+    page->loaded();
     std::stable_sort(result.keptAsCode.begin(), result.keptAsCode.end(),
                      [](const KeptLine &a, const KeptLine &b) { return a.line < b.line; });
     return result;
@@ -348,9 +366,8 @@ QStringList describe(const Result &result)
 {
     QStringList lines;
     for (const KeptLine &kept : result.keptAsCode)
-        lines.append(QStringLiteral("%1: kept as code in %2: %3")
-                         .arg(kept.line)
-                         .arg(kept.where, kept.text));
+        lines.append(
+            QStringLiteral("%1: kept as code in %2: %3").arg(kept.line).arg(kept.where, kept.text));
     for (const CheckProblem &problem : result.problems)
         lines.append(QStringLiteral("%1: %2: %3")
                          .arg(problem.line)

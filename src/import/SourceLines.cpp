@@ -20,8 +20,7 @@ bool SourceLine::startsWith(int level, QLatin1StringView keyword, QString *restA
     if (tabs != level)
         return false;
     const QStringView body = QStringView(text).sliced(tabs);
-    if (!body.startsWith(keyword) || body.size() <= keyword.size()
-        || body[keyword.size()] != u' ')
+    if (!body.startsWith(keyword) || body.size() <= keyword.size() || body[keyword.size()] != u' ')
         return false;
     *restAfterBlank = body.sliced(keyword.size() + 1).toString();
     return true;
@@ -58,8 +57,8 @@ void splitStatement(SourceLine &line)
     ++at;
     while (at < text.size() && isBlank(text[at]))
         ++at;
-    while (at < text.size()
-           && (text[at].isLetterOrNumber() || text[at] == u'_') && text[at].unicode() < 0x80)
+    while (at < text.size() && (text[at].isLetterOrNumber() || text[at] == u'_')
+           && text[at].unicode() < 0x80)
         ++at;
     line.rest = text.sliced(at);
 }

@@ -27,8 +27,14 @@ bool FileReplacement::write(QByteArrayView bytes)
 {
     if (m_failed || !m_file.isOpen())
         return false;
-    if (m_file.write(bytes.data(), bytes.size()) != bytes.size())
-        return fail(m_file.errorString());
+    // A write cut short (a full disk, a limit on file sizes) says nothing
+    // of why; writing the rest fails with the reason.
+    for (qsizetype done = 0; done < bytes.size();) {
+        const qint64 written = m_file.write(bytes.data() + done, bytes.size() - done);
+        if (written <= 0)
+            return fail(m_file.errorString());
+        done += written;
+    }
     return true;
 }
 

@@ -126,8 +126,8 @@ int importReport(const CommandLineRequest &request, QTextStream &err)
     if (output.isEmpty()) {
         output = designFileNameFor(request.design);
         if (QFileInfo::exists(output)) {
-            err << CannotSaveTo << output << QStringLiteral(" (it exists: name the design with --output)")
-                << Qt::endl;
+            err << CannotSaveTo << output
+                << QStringLiteral(" (it exists: name the design with --output)") << Qt::endl;
             return ExitFile;
         }
     }

@@ -172,9 +172,8 @@ ReportWindow *MainWindow::openFile(const QString &path)
 {
     if (isDesignFileName(path))
         return createReportWindow(path, omDesign);
-    return createReportWindow(path,
-                              isReportFileName(path) && opensReportAsDesign(path) ? omImport
-                                                                                  : omText);
+    return createReportWindow(path, isReportFileName(path) && opensReportAsDesign(path) ? omImport
+                                                                                        : omText);
 }
 
 // Asked once; the answer stays in the settings, where it can be changed.

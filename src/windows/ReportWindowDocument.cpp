@@ -12,8 +12,8 @@
 #include "windows/SourcePrinter.h"
 
 #include "editor/SettingsFiles.h"
-#include "editor/TextFiles.h"
 #include "editor/SourceEditor.h"
+#include "editor/TextFiles.h"
 
 #include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
@@ -262,9 +262,10 @@ void ReportWindow::showImportNotes(const ReportImport::Result &result)
     }
     for (const CheckProblem &problem : result.problems)
         notes.append({problem, nullptr});
-    std::stable_sort(notes.begin(), notes.end(), [](const SourceProblem &a, const SourceProblem &b) {
-        return a.problem.line < b.problem.line;
-    });
+    std::stable_sort(notes.begin(), notes.end(),
+                     [](const SourceProblem &a, const SourceProblem &b) {
+                         return a.problem.line < b.problem.line;
+                     });
     if (!notes.isEmpty())
         ReportCheckList::of(this)->showProblems(notes);
 }
