@@ -20,6 +20,9 @@ struct SourceLine
     bool single = false;
     // Some statement begins on the line.
     bool hasStatement = false;
+    // Some statement, or text before the first, has a token on the line:
+    // a line without is blank, or holds comments only.
+    bool hasTokens = false;
     StatementKind kind = StatementKind::None; // of the single statement
     QString rest;                             // single: the text after the statement's name
 
