@@ -1,9 +1,15 @@
 #include "import/SourceLines.h"
 
 #include "check/SourceScanner.h"
+#include "generation/LineText.h"
 #include "model/Cp1250.h"
 
 #include <QStringDecoder>
+
+QString SourceLine::argument() const
+{
+    return LineText::trimmed(rest).toString();
+}
 
 bool SourceLine::equals(int level, QStringView textAfterTabs) const
 {
