@@ -86,23 +86,6 @@ QByteArray readData(const QString &name)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The statements of each section (the report's own lines first, then one
-// entry per heading, sorted, since generation orders the sections), without
-// the positioning that generation derives from where items lie.
-QStringList sectionStatements(const QStringList &lines)
-{
-    QStringList sections{QString()};
-    for (const QString &statement : StatementSequence::withoutPositioning(lines)) {
-        if (statement.startsWith(QLatin1String(".HEADER"))
-            || statement.startsWith(QLatin1String(".FOOTER"))
-            || statement.startsWith(QLatin1String(".DETAIL")))
-            sections.append(QString());
-        sections.last() += statement + u'\n';
-    }
-    std::sort(sections.begin() + 1, sections.end());
-    return sections;
-}
-
 // A random design of the kinds of band, item and code the designer makes.
 class RandomDesign
 {
@@ -365,7 +348,8 @@ void ImportTest::handWrittenReportsKeepTheirStatements()
     QVERIFY(!text.isEmpty());
     const ImportedDesign imported(text);
     const QStringList regenerated = imported.generate();
-    QCOMPARE(sectionStatements(regenerated), sectionStatements(linesOf(text)));
+    QCOMPARE(StatementSequence::sectionsWithoutPositioning(regenerated),
+             StatementSequence::sectionsWithoutPositioning(linesOf(text)));
     QCOMPARE(imported.count<BandBase>(), bands);
     QCOMPARE(imported.count<TextItem>(), items);
     // Importing the regenerated text changes nothing more.
@@ -461,7 +445,8 @@ void ImportTest::badInputKeepsEverything()
     QVERIFY(imported.result.page);
     const QStringList regenerated = imported.generate();
     const QStringList original = linesOf(text);
-    QCOMPARE(sectionStatements(regenerated), sectionStatements(original));
+    QCOMPARE(StatementSequence::sectionsWithoutPositioning(regenerated),
+             StatementSequence::sectionsWithoutPositioning(original));
     const QString described = ReportImport::describe(imported.result).join(u'\n');
     if (!problem.isEmpty())
         QVERIFY2(described.contains(problem), qPrintable(described));

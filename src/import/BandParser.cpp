@@ -622,7 +622,7 @@ bool heightFollowsLines(const BandPlan &plan)
 {
     if (plan.breakBand)
         return false;
-    const QString field = plan.typeField.trimmed();
+    const QStringView field = LineText::trimmed(plan.typeField);
     const bool page = LineText::isWord(field, QLatin1StringView("PAGE"));
     const bool report = LineText::isWord(field, QLatin1StringView("REPORT"));
     return page || (plan.type == Header && report);

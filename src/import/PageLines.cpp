@@ -179,7 +179,7 @@ void importPageLines(const QList<SourceLine> &lines, int end, ReportPage *page,
     // Comments and blank lines written above .NAME follow the header lines.
     QList<int> rest;
     int name = at;
-    while (name < end && !lines[name].hasStatement)
+    while (name < end && !lines[name].hasTokens)
         ++name;
     if (name < end && lines[name].is(StatementKind::Name)) {
         for (int i = at; i < name; ++i)

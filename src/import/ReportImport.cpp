@@ -340,7 +340,8 @@ Result importSource(QByteArrayView text, ComponentOwner &owner, QWidget *stage)
     };
     QList<int> before;
     int ownPageEnd = pageEnd;
-    if (hasBefore(0) && pageEnd > 0) {
+    // The report's own statements stay the report's.
+    if (hasBefore(0) && pageEnd > 0 && !Statements::isReportLevel(lines[pageEnd - 1].kind)) {
         before = {pageEnd - 1};
         ownPageEnd = pageEnd - 1;
     }

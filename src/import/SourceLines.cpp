@@ -1,9 +1,15 @@
 #include "import/SourceLines.h"
 
 #include "check/SourceScanner.h"
+#include "generation/LineText.h"
 #include "model/Cp1250.h"
 
 #include <QStringDecoder>
+
+QString SourceLine::argument() const
+{
+    return LineText::trimmed(rest).toString();
+}
 
 bool SourceLine::equals(int level, QStringView textAfterTabs) const
 {
@@ -98,11 +104,18 @@ QList<SourceLine> read(QByteArrayView text, ProblemList &problems, bool *endsOpe
     QList<int> begun(lines.size(), 0);
     QList<bool> confined(lines.size(), true);
     QList<StatementKind> kinds(lines.size(), StatementKind::None);
+    QList<bool> tokens(lines.size(), false);
+    const auto noteTokens = [&](const SourceToken &token) {
+        for (int l = token.line; l <= int(lines.size()) && starts[l - 1] < token.end; ++l)
+            tokens[l - 1] = true;
+    };
     SourceStatement statement;
     while (scanner.next(statement)) {
         const qsizetype index = statement.line - 1;
         if (index < 0 || index >= lines.size())
             continue;
+        for (const SourceToken &token : std::as_const(statement.arguments))
+            noteTokens(token);
         if (statement.kind == StatementKind::None) {
             for (const SourceToken &token : std::as_const(statement.arguments)) {
                 if (token.line - 1 < lines.size())
@@ -133,6 +146,7 @@ QList<SourceLine> read(QByteArrayView text, ProblemList &problems, bool *endsOpe
     for (qsizetype i = 0; i < lines.size(); ++i) {
         SourceLine &line = lines[i];
         line.hasStatement = begun[i] > 0;
+        line.hasTokens = tokens[i] || line.hasStatement;
         line.single = begun[i] == 1 && confined[i];
         line.kind = kinds[i];
         if (line.single)

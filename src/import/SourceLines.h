@@ -20,11 +20,15 @@ struct SourceLine
     bool single = false;
     // Some statement begins on the line.
     bool hasStatement = false;
+    // Some statement, or text before the first, has a token on the line:
+    // a line without is blank, or holds comments only.
+    bool hasTokens = false;
     StatementKind kind = StatementKind::None; // of the single statement
     QString rest;                             // single: the text after the statement's name
 
-    // The rest without its leading and trailing blanks.
-    QString argument() const { return rest.trimmed(); }
+    // The rest without its leading and trailing blanks and control
+    // characters (a no-break space is part of the text).
+    QString argument() const;
     bool is(StatementKind wanted) const { return single && kind == wanted; }
     // The line is exactly this: level TABs, the text and nothing more.
     bool equals(int level, QStringView textAfterTabs) const;

@@ -2,6 +2,8 @@
 
 #include "check/SourceScanner.h"
 
+#include <algorithm>
+
 namespace {
 
 bool isPositioning(StatementKind kind)
@@ -54,6 +56,20 @@ QStringList of(const QStringList &lines)
 QStringList withoutPositioning(const QStringList &lines)
 {
     return statements(lines, false);
+}
+
+QStringList sectionsWithoutPositioning(const QStringList &lines)
+{
+    QStringList sections{QString()};
+    for (const QString &statement : withoutPositioning(lines)) {
+        if (statement.startsWith(QLatin1String(".HEADER"))
+            || statement.startsWith(QLatin1String(".FOOTER"))
+            || statement.startsWith(QLatin1String(".DETAIL")))
+            sections.append(QString());
+        sections.last() += statement + u'\n';
+    }
+    std::sort(sections.begin() + 1, sections.end());
+    return sections;
 }
 
 } // namespace StatementSequence

@@ -15,4 +15,9 @@ QStringList of(const QStringList &lines);
 // where its items lie: .TAB, .NEWLINE, .NEED and the margins and page size.
 QStringList withoutPositioning(const QStringList &lines);
 
+// The statements without positioning, one entry per section: first the
+// report's own, then each section's from its heading on, the sections
+// sorted (generation orders them by kind, not as the text had them).
+QStringList sectionsWithoutPositioning(const QStringList &lines);
+
 } // namespace StatementSequence
