@@ -97,8 +97,12 @@ QByteArray databaseScript(int rows)
            + QByteArray::number(rows - 1)
            + ")\n"
              "insert into sales select\n"
-             "  'R' || (i * 4 / " + QByteArray::number(rows) + "),\n"
-             "  'D' || (i * 100 / " + QByteArray::number(rows) + "),\n"
+             "  'R' || (i * 4 / "
+           + QByteArray::number(rows)
+           + "),\n"
+             "  'D' || (i * 100 / "
+           + QByteArray::number(rows)
+           + "),\n"
              "  'Salesman ' || (i % 37),\n"
              "  'Product ' || (i % 11),\n"
              "  '2024-' || printf('%02d', 1 + i % 12) || '-' || printf('%02d', 1 + i % 28),\n"
@@ -307,8 +311,8 @@ int main(int argc, char **argv)
     const Timing small = timePreview(file(10000));
     const Timing large = timePreview(file(100000));
     const qint64 shell = timeShell(sqlite3, file(100000));
-    std::printf("10,000 rows: %lld ms (%s, %lld pages)\n", small.bestMs,
-                outcomeName(small.outcome), small.pages);
+    std::printf("10,000 rows: %lld ms (%s, %lld pages)\n", small.bestMs, outcomeName(small.outcome),
+                small.pages);
     printMessages(small.messages);
     std::printf("100,000 rows: %lld ms (%s, %lld pages); sqlite3 shell printing the same query: "
                 "%lld ms; preview / shell = %.2f (target <= 2)\n",

@@ -57,9 +57,10 @@ public:
                     QStringLiteral("listen_addresses="), QStringLiteral("-c"),
                     QStringLiteral("fsync=off")});
         m_server.start();
-        const QString socket = socketFolder() + QStringLiteral("/.s.PGSQL.%1").arg(Port);
+        // The socket is there before the server takes connections; its log
+        // says when it does.
         const QDeadlineTimer deadline(30000);
-        while (!QFileInfo::exists(socket)) {
+        while (!m_output.contains("ready to accept connections")) {
             if (m_server.state() == QProcess::NotRunning || deadline.hasExpired()) {
                 stop();
                 return fail(QStringLiteral("postgres did not start: ")

@@ -1,4 +1,4 @@
-// Links: kestrova_preview
+// Links: kestrova_windows
 #include "LocalPostgresServer.h"
 
 #include "preview/PreviewRun.h"
@@ -179,9 +179,8 @@ void TestPreviewPostgres::printsTheRowsOfTheServer()
     const QStringList lines = collected.lines();
     // Breaks by region, the amount below $least left out by the query.
     const QStringList expected{
-        "Region North", "        10", "        50", "    Total     60",
-        "Region South", "        30", "    Total     30",
-        "Region West",  "        20", "    Total     20",
+        "Region North", "        10",       "        50",  "    Total     60", "Region South",
+        "        30",   "    Total     30", "Region West", "        20",       "    Total     20",
     };
     QStringList printed;
     for (const QString &line : std::as_const(lines)) {

@@ -65,8 +65,8 @@ DataSourceDialog::DataSourceDialog(const DataSource &data, QWidget *parent)
         "Rows made up from the report's query: values typed by the formats the report\n"
         "prints them with, repeating so that every break column changes every few rows."));
     m_details->addWidget(sample);
-    m_details->addWidget(createPathPage(m_sqliteEdit, "SQLitePathEdit",
-                                        QStringLiteral("Database file:"), false));
+    m_details->addWidget(
+        createPathPage(m_sqliteEdit, "SQLitePathEdit", QStringLiteral("Database file:"), false));
     m_details->addWidget(
         createPathPage(m_csvEdit, "CsvFolderEdit", QStringLiteral("Folder of *.csv files:"), true));
     m_details->addWidget(createServerPage());
@@ -107,8 +107,8 @@ QWidget *DataSourceDialog::createKinds()
     return box;
 }
 
-QWidget *DataSourceDialog::createPathPage(QLineEdit *&edit, const char *name,
-                                          const QString &label, bool folder)
+QWidget *DataSourceDialog::createPathPage(QLineEdit *&edit, const char *name, const QString &label,
+                                          bool folder)
 {
     edit = namedEdit(name);
     auto *browse = new QPushButton(QStringLiteral("Browse"));

@@ -41,8 +41,7 @@ public:
 
 private:
     QWidget *createKinds();
-    QWidget *createPathPage(QLineEdit *&edit, const char *name, const QString &label,
-                            bool folder);
+    QWidget *createPathPage(QLineEdit *&edit, const char *name, const QString &label, bool folder);
     QWidget *createServerPage();
     void showKind();
     void acceptChoice();

@@ -92,8 +92,9 @@ bool setDataSource(const QString &path, const DataSource &data)
 {
     IniFile file(SettingsFiles::iniPath());
     const QStringList keys{KindKey, PathKey, HostKey, PortKey, DatabaseKey, UserKey, PasswordKey};
-    const QStringList values{kindName(data.kind), data.path,          data.host,    QString::number(data.port),
-                             data.database,       data.user,          data.password};
+    const QStringList values{
+        kindName(data.kind), data.path, data.host,    QString::number(data.port),
+        data.database,       data.user, data.password};
     return file.updateStrings(sectionOf(path), keys,
                               [&values](const QStringList &) { return values; });
 }

@@ -71,8 +71,9 @@ QWidget *PreviewPage::createToolBar()
                                 QStringLiteral("Cancel"), QStringLiteral("Stop the run"));
     m_cancelButton->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
     m_cancelButton->setEnabled(false);
-    QToolButton *first = toolButton(bar, "PreviewFirstButton", QStyle::SP_MediaSkipBackward,
-                                    QStringLiteral("First"), QStringLiteral("First page (Ctrl+Home)"));
+    QToolButton *first =
+        toolButton(bar, "PreviewFirstButton", QStyle::SP_MediaSkipBackward, QStringLiteral("First"),
+                   QStringLiteral("First page (Ctrl+Home)"));
     QToolButton *previous =
         toolButton(bar, "PreviewPreviousButton", QStyle::SP_ArrowLeft, QStringLiteral("Previous"),
                    QStringLiteral("Previous page (Ctrl+PgUp)"));
@@ -200,13 +201,14 @@ void PreviewPage::addMessage(const PreviewMessage &message)
 {
     const PreviewMessage shown{message.line, masked(message.text)};
     m_messages.append(shown);
-    const QString text = shown.line > 0 ? QStringLiteral("Line %1: %2").arg(shown.line).arg(shown.text)
-                                        : shown.text;
-    auto *item = new QListWidgetItem(
-        style()->standardIcon(QStyle::SP_MessageBoxWarning), text, m_messageList);
+    const QString text =
+        shown.line > 0 ? QStringLiteral("Line %1: %2").arg(shown.line).arg(shown.text) : shown.text;
+    auto *item = new QListWidgetItem(style()->standardIcon(QStyle::SP_MessageBoxWarning), text,
+                                     m_messageList);
     item->setData(Qt::UserRole, shown.line);
-    item->setToolTip(shown.line > 0 ? QStringLiteral("Double-click to see the line on the Source page")
-                                    : QString());
+    item->setToolTip(shown.line > 0
+                         ? QStringLiteral("Double-click to see the line on the Source page")
+                         : QString());
     m_messageList->show();
 }
 
@@ -229,8 +231,9 @@ void PreviewPage::finish(PreviewOutcome outcome)
                                      .arg(m_dataDescription));
         break;
     case PreviewOutcome::Failed:
-        m_progressLabel->setText(
-            QStringLiteral("Stopped by an error after %L1 rows, %L2 pages.").arg(m_rows).arg(pageCount));
+        m_progressLabel->setText(QStringLiteral("Stopped by an error after %L1 rows, %L2 pages.")
+                                     .arg(m_rows)
+                                     .arg(pageCount));
         break;
     case PreviewOutcome::Cancelled:
         m_cancelled = true;
@@ -244,7 +247,8 @@ void PreviewPage::finish(PreviewOutcome outcome)
 void PreviewPage::updatePageLabel()
 {
     const int count = int(m_view->pages().size());
-    m_pageLabel->setText(QStringLiteral("Page %1 of %2").arg(count == 0 ? 0 : m_view->currentPage() + 1).arg(count));
+    m_pageLabel->setText(
+        QStringLiteral("Page %1 of %2").arg(count == 0 ? 0 : m_view->currentPage() + 1).arg(count));
 }
 
 void PreviewPage::messageActivated(QListWidgetItem *item)

@@ -128,8 +128,9 @@ void PreviewRunner::cancel()
 
 void PreviewRunner::threadFinished(QThread *thread)
 {
-    const auto found = std::find_if(m_runs.begin(), m_runs.end(),
-                                    [thread](const auto &run) { return run->thread.get() == thread; });
+    const auto found = std::find_if(m_runs.begin(), m_runs.end(), [thread](const auto &run) {
+        return run->thread.get() == thread;
+    });
     if (found == m_runs.end())
         return;
     thread->wait();

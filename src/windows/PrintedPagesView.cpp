@@ -1,8 +1,8 @@
 #include "windows/PrintedPagesView.h"
 
 #include <QFontDatabase>
-#include <QPainter>
 #include <QPaintEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 

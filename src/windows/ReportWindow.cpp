@@ -98,8 +98,7 @@ void ReportWindow::createPages()
     m_previewPage = new PreviewPage;
     m_pageControl->addTab(m_previewPage, QStringLiteral("Preview"));
     connect(m_previewPage, &PreviewPage::runRequested, this, &ReportWindow::previewReport);
-    connect(m_previewPage, &PreviewPage::sourceLineRequested, this,
-            &ReportWindow::showPreviewLine);
+    connect(m_previewPage, &PreviewPage::sourceLineRequested, this, &ReportWindow::showPreviewLine);
     connect(m_pageControl, &QTabWidget::currentChanged, this, [this] {
         // The form is always shown in design mode, however it was reached.
         if (activePage() == Page::ReportForm && m_shown && !m_closed && m_busy == 0)

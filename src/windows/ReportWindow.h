@@ -44,7 +44,8 @@ struct PreviewSetup
 
 // Asked before each run with the $parameters the report uses; nothing when
 // the user cancelled the run.
-using PreviewPreparation = std::function<std::optional<PreviewSetup>(const QStringList &parameters)>;
+using PreviewPreparation =
+    std::function<std::optional<PreviewSetup>(const QStringList &parameters)>;
 
 // One open report: the design of its page on the "Report Form" page and
 // the Report-Writer source on the "Source" page. The window owns the
@@ -260,7 +261,7 @@ private:
     // Runs the preview when the page comes into view with a source, data
     // source or parameters other than those of its last run.
     void previewPageShown();
-    void startPreview(const QByteArray &source);
+    void startPreview(const QStringList &lines);
 
     // Answers to the design stage.
     void reportStageCoverDoubleClicked(QWidget *component);

@@ -7,11 +7,11 @@
 #include "windows/PreviewPage.h"
 #include "windows/PreviewPrinter.h"
 #include "windows/PrintingWindow.h"
-#include "windows/PreviewText.h"
 #include "windows/ShowMessage.h"
 
 #include "editor/SourceEditor.h"
 #include "generation/Generator.h"
+#include "preview/FileOutput.h"
 #include "model/FileReplacement.h"
 
 #include <QCoreApplication>
@@ -127,8 +127,11 @@ void ReportWindow::showPreviewLine(int line)
 
 bool ReportWindow::savePreviewText(const QString &fileName)
 {
+    QByteArray text;
+    for (const PrintedPage &page : m_previewPage->pages())
+        text += FileOutput::pageBytes(page);
     QString error;
-    if (FileReplacement::replace(fileName, previewFileText(m_previewPage->pages()), &error))
+    if (FileReplacement::replace(fileName, text, &error))
         return true;
     showMessage(this, CannotSaveTo + fileName);
     return false;
