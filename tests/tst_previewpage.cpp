@@ -186,6 +186,9 @@ void TestPreviewPage::f5PreviewsTheDesignAndLeavesTheSource()
     text->setName(QStringLiteral("mText1"));
     text->setCaption(QStringLiteral("'Hello'"));
     text->setBounds(0, 0, 100, 18);
+    window->mPage1()->reportName = QStringLiteral("hello");
+    window->mPage1()->query.setTexts({QStringLiteral(".QUERY"),
+                                      QStringLiteral("select name from people")});
     CodeLines mine;
     mine.setTexts({QStringLiteral("my own text")});
     window->sourceEditor()->setLines(mine);
@@ -193,9 +196,11 @@ void TestPreviewPage::f5PreviewsTheDesignAndLeavesTheSource()
     f->activateFrame();
     QTest::keyClick(f->frame.get(), Qt::Key_F5);
     QCOMPARE(window->activePage(), ReportWindow::Page::Preview);
-    QTRY_VERIFY(!previewOf(window)->pages().isEmpty());
     QTRY_VERIFY(!previewOf(window)->running());
-    QVERIFY2(allText(window).contains(QLatin1String("Hello")), qPrintable(allText(window)));
+    QStringList said;
+    for (const PreviewMessage &message : previewOf(window)->messages())
+        said.append(message.text);
+    QVERIFY2(allText(window).contains(QLatin1String("Hello")), qPrintable(said.join(u'\n')));
     // Sample data: no data source was chosen.
     QVERIFY(previewOf(window)->progressLabel()->text().contains(QLatin1String("sample")));
     QCOMPARE(FrameFixture::editorLines(window), QStringList{"my own text"});
@@ -318,7 +323,8 @@ void TestPreviewPage::showingThePageRunsOnlyAfterAChange()
 
     window->setActivePage(ReportWindow::Page::Source);
     CodeLines changed;
-    changed.setTexts({".NAME again", ".HEADER report", ".PRINT 'changed'", ".NEWLINE"});
+    changed.setTexts({".NAME again", ".QUERY select name from people", ".HEADER report",
+                      ".PRINT 'changed'", ".NEWLINE"});
     window->sourceEditor()->setLines(changed);
     window->setActivePage(ReportWindow::Page::Preview);
     QTRY_COMPARE(runs.size(), 1);
@@ -361,7 +367,7 @@ void TestPreviewPage::dataSourceIsRememberedPerReport()
     QDir().mkpath(csv);
     f->onModal<DataSourceDialog>([&csv](DataSourceDialog *dialog) {
         QVERIFY(dialog->kindButton(DataSource::Kind::Sample)->isChecked());
-        QTest::mouseClick(dialog->kindButton(DataSource::Kind::CsvFolder), Qt::LeftButton);
+        dialog->kindButton(DataSource::Kind::CsvFolder)->click();
         QTest::keyClicks(dialog->csvEdit(), csv);
         QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OkButton")),
                           Qt::LeftButton);
@@ -396,7 +402,7 @@ void TestPreviewPage::dataSourcePasswordIsKeptOwnerOnlyAndNeverShown()
     QVERIFY(window);
     const QString password = QStringLiteral("Pa55-only-in-ini");
     f->onModal<DataSourceDialog>([&password](DataSourceDialog *dialog) {
-        QTest::mouseClick(dialog->kindButton(DataSource::Kind::PostgreSQL), Qt::LeftButton);
+        dialog->kindButton(DataSource::Kind::PostgreSQL)->click();
         QCOMPARE(dialog->passwordEdit()->echoMode(), QLineEdit::Password);
         // Nothing listens there: the run fails, and says so.
         QTest::keyClicks(dialog->hostEdit(), QStringLiteral("/nonexistent-socket-folder"));
@@ -434,7 +440,7 @@ void TestPreviewPage::sqliteDataSourceGivesItsRows()
     window->setActivePage(ReportWindow::Page::Preview);
     QTRY_VERIFY(!previewOf(window)->running());
     f->onModal<DataSourceDialog>([&database](DataSourceDialog *dialog) {
-        QTest::mouseClick(dialog->kindButton(DataSource::Kind::SQLite), Qt::LeftButton);
+        dialog->kindButton(DataSource::Kind::SQLite)->click();
         QTest::keyClicks(dialog->sqliteEdit(), database);
         QTest::mouseClick(dialog->findChild<QPushButton *>(QStringLiteral("OkButton")),
                           Qt::LeftButton);
