@@ -1,10 +1,10 @@
 #include "FrameFixture.h"
 
+#include "preview/FileOutput.h"
 #include "shell/DataSourceDialog.h"
 #include "shell/ParametersDialog.h"
 #include "shell/PreviewSettings.h"
 #include "windows/PreviewPage.h"
-#include "preview/FileOutput.h"
 #include "windows/PrintedPagesView.h"
 
 #include "editor/SettingsFiles.h"
@@ -187,8 +187,8 @@ void TestPreviewPage::f5PreviewsTheDesignAndLeavesTheSource()
     text->setCaption(QStringLiteral("'Hello'"));
     text->setBounds(0, 0, 100, 18);
     window->mPage1()->reportName = QStringLiteral("hello");
-    window->mPage1()->query.setTexts({QStringLiteral(".QUERY"),
-                                      QStringLiteral("select name from people")});
+    window->mPage1()->query.setTexts(
+        {QStringLiteral(".QUERY"), QStringLiteral("select name from people")});
     CodeLines mine;
     mine.setTexts({QStringLiteral("my own text")});
     window->sourceEditor()->setLines(mine);
@@ -335,9 +335,10 @@ void TestPreviewPage::showingThePageRunsOnlyAfterAChange()
 void TestPreviewPage::messageDoubleClickShowsTheSourceLine()
 {
     // Line 5 holds a statement the preview does not know.
-    ReportWindow *window = openText(QStringLiteral("message.rw"),
-                                    ".NAME message\n.QUERY select name from people\n.HEADER report\n.PRINT 'before'\n"
-                                    ".NOSUCHTHING 12\n.NEWLINE\n.PRINT 'after'\n.NEWLINE\n");
+    ReportWindow *window =
+        openText(QStringLiteral("message.rw"),
+                 ".NAME message\n.QUERY select name from people\n.HEADER report\n.PRINT 'before'\n"
+                 ".NOSUCHTHING 12\n.NEWLINE\n.PRINT 'after'\n.NEWLINE\n");
     QVERIFY(window);
     runWithF5(window);
     QTRY_VERIFY(!previewOf(window)->running());
@@ -497,8 +498,9 @@ void TestPreviewPage::parametersAreAskedWithTheLastValues()
 
 void TestPreviewPage::cancelledParametersRunNothing()
 {
-    ReportWindow *window = openText(QStringLiteral("asked.rw"),
-                                    ".NAME asked\n.QUERY select name from people\n.HEADER report\n.PRINT $title\n.NEWLINE\n");
+    ReportWindow *window = openText(
+        QStringLiteral("asked.rw"),
+        ".NAME asked\n.QUERY select name from people\n.HEADER report\n.PRINT $title\n.NEWLINE\n");
     QVERIFY(window);
     QSignalSpy runs(previewOf(window), &PreviewPage::firstPagePrinted);
     f->onModal<ParametersDialog>([](ParametersDialog *dialog) { dialog->reject(); });
@@ -510,10 +512,11 @@ void TestPreviewPage::cancelledParametersRunNothing()
 
 void TestPreviewPage::savePreviewAsWritesTheFile()
 {
-    ReportWindow *window = openText(QStringLiteral("saved.rw"),
-                                    ".NAME saved\n.QUERY select name from people\n.HEADER report\n.PAGELENGTH 0\n.UNDERLINE\n"
-                                    ".PRINT 'Title'\n.NOUNDERLINE\n.NEWLINE\n.PRINT 'body'\n"
-                                    ".NEWLINE\n");
+    ReportWindow *window = openText(
+        QStringLiteral("saved.rw"),
+        ".NAME saved\n.QUERY select name from people\n.HEADER report\n.PAGELENGTH 0\n.UNDERLINE\n"
+        ".PRINT 'Title'\n.NOUNDERLINE\n.NEWLINE\n.PRINT 'body'\n"
+        ".NEWLINE\n");
     QVERIFY(window);
     runWithF5(window);
     QTRY_VERIFY(!previewOf(window)->running());

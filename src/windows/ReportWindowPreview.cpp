@@ -11,8 +11,8 @@
 
 #include "editor/SourceEditor.h"
 #include "generation/Generator.h"
-#include "preview/FileOutput.h"
 #include "model/FileReplacement.h"
+#include "preview/FileOutput.h"
 
 #include <QCoreApplication>
 #include <QDir>
