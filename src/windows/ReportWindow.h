@@ -276,6 +276,11 @@ private:
     // False when the user cancelled closing.
     bool settleDesignBeforeClose();
     bool writeDesignAfterQuestion(UnsavedDesignReason reason);
+    // Runs a print job with the "Printing" window over steps lines or
+    // pages; Cancel there ends the job after the current one. failure is
+    // shown when the device cannot be printed on.
+    using PrintJob = std::function<bool(const std::function<bool()> &afterStep)>;
+    bool printWithProgress(int steps, const QString &failure, const PrintJob &print);
     // Work that lets events run keeps the window open until it is done.
     void beginBusy() { ++m_busy; }
     void endBusy();

@@ -6,7 +6,6 @@
 #include "windows/GeneratedSourceCheck.h"
 #include "windows/PreviewPage.h"
 #include "windows/PreviewPrinter.h"
-#include "windows/PrintingWindow.h"
 #include "windows/ShowMessage.h"
 
 #include "editor/SourceEditor.h"
@@ -14,7 +13,6 @@
 #include "model/FileReplacement.h"
 #include "preview/FileOutput.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QScopedValueRollback>
@@ -140,17 +138,7 @@ bool ReportWindow::savePreviewText(const QString &fileName)
 bool ReportWindow::printPreview(QPagedPaintDevice &device)
 {
     const QList<PrintedPage> pages = m_previewPage->pages();
-    beginBusy();
-    PrintingWindow progress(int(pages.size()));
-    progress.show();
-    const bool printed = printPreviewPages(device, pages, [&progress] {
-        progress.stepProgress();
-        QCoreApplication::processEvents();
-        return !progress.cancelled();
+    return printWithProgress(int(pages.size()), CannotPrint, [&](const auto &afterPage) {
+        return printPreviewPages(device, pages, afterPage);
     });
-    progress.close();
-    endBusy();
-    if (!printed)
-        showMessage(this, CannotPrint);
-    return printed;
 }
