@@ -135,6 +135,7 @@ void TestMainWindow::menus_data()
                                          "Write Text File|Ctrl+T",
                                          "Write Text File As...|",
                                          "Write As UNIX File|Ctrl+U",
+                                         "Save Preview As...|",
                                          "-",
                                          "Import Report File|Ctrl+I",
                                          "-",
@@ -154,7 +155,7 @@ void TestMainWindow::menus_data()
                                          "Replace...|Ctrl+H"};
     QTest::newRow("Project") << "P&roject"
                              << QStringList{"Toggle Form/Source|F12",
-                                            "Reload Project|F5",
+                                            "Reload Project|",
                                             "-",
                                             "View Object List|F11",
                                             "-",
@@ -162,6 +163,8 @@ void TestMainWindow::menus_data()
                                             "Check Report|Ctrl+F9",
                                             "Send Report to FTP Server|Shift+F9",
                                             "Run Report|Alt+F9",
+                                            "Preview Report|F5",
+                                            QString::fromUtf8("Data Source\u2026|"),
                                             "-",
                                             "Print Source|Ctrl+P",
                                             "-",
@@ -211,11 +214,17 @@ void TestMainWindow::laterCommandsAreDisabled()
     QTRY_VERIFY(f->active());
     for (const char *name : {"ReloadProjectMenu", "Index1"})
         QVERIFY2(!f->action(QLatin1String(name))->isEnabled(), name);
-    for (const char *name :
-         {"GenerateTextMenu", "SendReportToFTPServer1", "CheckReportMenu", "ToggleMenu",
-          "WriteReportMenu", "CutMenu", "SaveButton", "Ustawienia1", "Oprogramie1",
-          "ViewObjectList1", "RunReport1", "TextEditorMenu", "TerminalEmulatorMenu", "FindMenu",
-          "FindButton", "ReplaceMenu", "PrintSourceMenu", "PrintButton"})
+    for (const char *name : {"GenerateTextMenu",     "SendReportToFTPServer1",
+                             "CheckReportMenu",      "ToggleMenu",
+                             "WriteReportMenu",      "CutMenu",
+                             "SaveButton",           "Ustawienia1",
+                             "Oprogramie1",          "ViewObjectList1",
+                             "RunReport1",           "TextEditorMenu",
+                             "TerminalEmulatorMenu", "FindMenu",
+                             "FindButton",           "ReplaceMenu",
+                             "PrintSourceMenu",      "PrintButton",
+                             "PreviewReportMenu",    "DataSourceMenu",
+                             "SavePreviewAsMenu"})
         QVERIFY2(f->action(QLatin1String(name))->isEnabled(), name);
 }
 

@@ -24,5 +24,6 @@ struct PrintedPage
 {
     int number = 1; // the page number the report printed it under
     bool formFeedBefore = false;
+    bool formFeedAfter = false; // the report's last page, when form feeds are on
     QList<PrintedLine> lines;
 };

@@ -34,6 +34,14 @@ FileDialogOptions saveDialog()
             QStringLiteral("rw")};
 }
 
+FileDialogOptions savePreviewDialog()
+{
+    return {FileDialogOptions::Save,
+            QStringLiteral("SavePreviewDialog"),
+            {QStringLiteral("Text File (*.txt)"), QStringLiteral("All Files (*)")},
+            QStringLiteral("txt")};
+}
+
 } // namespace FileDialogs
 
 QString chooseFileWithDialog(QWidget *parent, const FileDialogOptions &options)

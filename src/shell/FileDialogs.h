@@ -28,6 +28,8 @@ FileDialogOptions openDialog();
 FileDialogOptions saveDialogKfx();
 // Report-Writer text; asks before replacing.
 FileDialogOptions saveDialog();
+// The printed pages of a preview; asks before replacing.
+FileDialogOptions savePreviewDialog();
 
 } // namespace FileDialogs
 

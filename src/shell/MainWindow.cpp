@@ -144,6 +144,9 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     m_paletteToolBar->show();
 
     window->setDesignPathChooser([this] { return askFile(FileDialogs::saveDialogKfx()); });
+    window->setPreviewPreparation([this, window](const QStringList &parameters) {
+        return preparePreview(window, parameters);
+    });
     m_recentFiles->follow(window);
     connect(window->undoStack(), &QUndoStack::indexChanged, this, &MainWindow::updateUndoActions);
     connect(window, &ReportWindow::activePageChanged, this, &MainWindow::updateUndoActions);

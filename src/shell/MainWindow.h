@@ -95,6 +95,9 @@ public:
     void replaceTriggered();
     void runReportTriggered();
     void printSourceTriggered();
+    void previewReportTriggered();
+    void dataSourceTriggered();
+    void savePreviewAsTriggered();
     void textEditorTriggered();
     void terminalEmulatorTriggered();
     void checkReportTriggered();
@@ -153,6 +156,9 @@ private:
 
     // The active report window when it shows page; none otherwise.
     ReportWindow *activeOn(ReportWindow::Page page) const;
+    // What a preview of window runs over: its data source, and the values
+    // of parameters asked for; nothing when the user cancelled.
+    std::optional<PreviewSetup> preparePreview(ReportWindow *window, const QStringList &parameters);
     // Generate: design mode off, Source page, source generated. The window
     // when generation succeeded.
     ReportWindow *generateToSource();

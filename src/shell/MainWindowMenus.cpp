@@ -53,6 +53,7 @@ const MenuColumn &fileColumn()
             {"WriteTextFileMenu", "Write Text File", "Ctrl+T", &F::writeTextFileTriggered},
             {"WriteTextFileAsMenu", "Write Text File As...", "", &F::writeTextFileAsTriggered},
             {"WriteUNIXFileMenu", "Write As UNIX File", "Ctrl+U", &F::writeUnixFileTriggered},
+            {"SavePreviewAsMenu", "Save Preview As...", "", &F::savePreviewAsTriggered},
             Separator,
             {"ImportReportFromFilerw1", "Import Report File", "Ctrl+I", &F::importReportTriggered,
              false},
@@ -87,13 +88,13 @@ const MenuColumn &editColumn()
 const MenuColumn &projectColumn()
 {
     // Reload Project has never done anything; it stays disabled rather
-    // than pretend.
+    // than pretend, and its key runs the preview.
     static const MenuColumn menu{
         "Project1",
         "P&roject",
         {
             {"ToggleMenu", "Toggle Form/Source", "F12", &F::toggleTriggered},
-            {"ReloadProjectMenu", "Reload Project", "F5", nullptr},
+            {"ReloadProjectMenu", "Reload Project", "", nullptr},
             Separator,
             {"ViewObjectList1", "View Object List", "F11", &F::viewObjectListTriggered},
             Separator,
@@ -102,6 +103,8 @@ const MenuColumn &projectColumn()
             {"SendReportToFTPServer1", "Send Report to FTP Server", "Shift+F9",
              &F::sendReportToFtpServerTriggered},
             {"RunReport1", "Run Report", "Alt+F9", &F::runReportTriggered},
+            {"PreviewReportMenu", "Preview Report", "F5", &F::previewReportTriggered},
+            {"DataSourceMenu", "Data Source\u2026", "", &F::dataSourceTriggered},
             Separator,
             {"PrintSourceMenu", "Print Source", "Ctrl+P", &F::printSourceTriggered},
             Separator,
@@ -224,7 +227,7 @@ QMenu *MainWindow::addMenu(const QString &name, const QString &caption)
 QAction *MainWindow::addCommand(QMenu *menu, const char *name, const char *caption,
                                 const char *shortcut, Handler handler, Needs needs)
 {
-    QAction *action = menu->addAction(iconOf(name), QString::fromLatin1(caption));
+    QAction *action = menu->addAction(iconOf(name), QString::fromUtf8(caption));
     action->setObjectName(QString::fromLatin1(name));
     action->setShortcuts(QKeySequence::listFromString(QString::fromLatin1(shortcut)));
     // The menu's keys act wherever the user types in the program, also in

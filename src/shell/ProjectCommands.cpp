@@ -90,14 +90,19 @@ void MainWindow::terminalEmulatorTriggered()
 
 void MainWindow::printSourceTriggered()
 {
-    ReportWindow *window = activeOn(ReportWindow::Page::Source);
-    if (!window)
+    ReportWindow *window = activeReportWindow();
+    if (!window || window->activePage() == ReportWindow::Page::ReportForm)
         return;
     // The platform's dialog chooses a printer, or a PDF file where there
     // is none.
     QPrinter printer(QPrinter::HighResolution);
     QPrintDialog dialog(&printer, this);
     dialog.setObjectName(QStringLiteral("PrintDialog"));
-    if (dialog.exec() == QDialog::Accepted)
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    // The Preview page prints its pages, the Source page the source.
+    if (window->activePage() == ReportWindow::Page::Preview)
+        window->printPreview(printer);
+    else
         window->printSource(printer);
 }

@@ -1,6 +1,7 @@
 #include "windows/ReportWindow.h"
 
 #include "windows/FindDialog.h"
+#include "windows/PreviewPage.h"
 #include "windows/ProgressPanel.h"
 
 #include "editor/EditorSettings.h"
@@ -58,6 +59,8 @@ ReportWindow::~ReportWindow()
     // with it tells nobody.
     m_reportStage->setChangeRecorder(nullptr);
     m_undoStack->blockSignals(true);
+    // Pages going one by one are no pages the user chose.
+    disconnect(m_pageControl, nullptr, this, nullptr);
     // The components go before the owner that knows them by name, and the
     // register before the stage it covers.
     delete m_register;
@@ -92,10 +95,16 @@ void ReportWindow::createPages()
     m_sourcePage->setObjectName(QStringLiteral("SourcePanel"));
     m_pageControl->addTab(m_reportFormPage, QStringLiteral("Report Form"));
     m_pageControl->addTab(m_sourcePage, QStringLiteral("Source"));
+    m_previewPage = new PreviewPage;
+    m_pageControl->addTab(m_previewPage, QStringLiteral("Preview"));
+    connect(m_previewPage, &PreviewPage::runRequested, this, &ReportWindow::previewReport);
+    connect(m_previewPage, &PreviewPage::sourceLineRequested, this, &ReportWindow::showPreviewLine);
     connect(m_pageControl, &QTabWidget::currentChanged, this, [this] {
         // The form is always shown in design mode, however it was reached.
         if (activePage() == Page::ReportForm && m_shown && !m_closed && m_busy == 0)
             switchOn();
+        if (activePage() == Page::Preview && !m_previewCommand && !m_closed && m_busy == 0)
+            previewPageShown();
         emit activePageChanged(activePage());
     });
 }
@@ -227,12 +236,25 @@ void ReportWindow::closeEvent(QCloseEvent *event)
 
 ReportWindow::Page ReportWindow::activePage() const
 {
-    return m_pageControl->currentWidget() == m_sourcePage ? Page::Source : Page::ReportForm;
+    const QWidget *current = m_pageControl->currentWidget();
+    if (current == m_sourcePage)
+        return Page::Source;
+    return current == m_previewPage ? Page::Preview : Page::ReportForm;
 }
 
 void ReportWindow::setActivePage(Page page)
 {
-    m_pageControl->setCurrentWidget(page == Page::Source ? m_sourcePage : m_reportFormPage);
+    switch (page) {
+    case Page::ReportForm:
+        m_pageControl->setCurrentWidget(m_reportFormPage);
+        break;
+    case Page::Source:
+        m_pageControl->setCurrentWidget(m_sourcePage);
+        break;
+    case Page::Preview:
+        m_pageControl->setCurrentWidget(m_previewPage);
+        break;
+    }
 }
 
 void ReportWindow::switchOn()

@@ -10,6 +10,7 @@
 #include "dialogs/CodeDialogHost.h"
 #include "editor/SourceEditor.h"
 #include "model/ReportPage.h"
+#include "preview/PreviewRun.h"
 
 #include <QPointer>
 #include <QWidget>
@@ -35,6 +36,20 @@ class ProgressPanel;
 class FindDialog;
 class QUndoStack;
 class QPagedPaintDevice;
+class PreviewPage;
+
+// What a preview run takes from outside its window: where the rows come
+// from and the values of the report's $parameters.
+struct PreviewSetup
+{
+    DataSource data;
+    PreviewOptions options;
+};
+
+// Asked before each run with the $parameters the report uses; nothing when
+// the user cancelled the run.
+using PreviewPreparation =
+    std::function<std::optional<PreviewSetup>(const QStringList &parameters)>;
 
 // One open report: the design of its page on the "Report Form" page and
 // the Report-Writer source on the "Source" page. The window owns the
@@ -61,7 +76,7 @@ class ReportWindow :
     Q_OBJECT
 
 public:
-    enum class Page { ReportForm, Source };
+    enum class Page { ReportForm, Source, Preview };
 
     // palette and arrowButton may be null (a window without creation from
     // a palette).
@@ -145,6 +160,37 @@ public:
     // closing the window afterwards does not repeat them.
     bool closeReport();
 
+    // --- The preview.
+
+    // The source a preview runs: the design's generated source for a
+    // design, the Source page's text for a text file opened in the window.
+    // Generation leaves the Source page as it is. False when generation
+    // failed and said so.
+    bool previewSource(QStringList &lines);
+    // Whether the window previews the text of its Source page.
+    bool previewsText() const { return !m_sourceFileName.isEmpty(); }
+    // The file the preview's data source is remembered for.
+    QString previewKey() const;
+    // Without a preparation the preview runs over sample data.
+    void setPreviewPreparation(PreviewPreparation preparation)
+    {
+        m_preparePreview = std::move(preparation);
+    }
+    // Shows the Preview page and runs the preview again.
+    void previewReport();
+    // The data source or the parameters changed: a preview in view runs
+    // again, one not in view when it is next shown.
+    void previewSettingsChanged();
+    // The source line of a preview message, shown on the Source page with
+    // the source that was previewed.
+    void showPreviewLine(int line);
+    // Every page of the last run in a text file as the report program
+    // writes one; a message and false when it cannot be written.
+    bool savePreviewText(const QString &fileName);
+    // Prints the pages of the last run; false (and a message) when the
+    // device cannot be printed on.
+    bool printPreview(QPagedPaintDevice &device);
+
     // --- Pages and design mode.
 
     Page activePage() const;
@@ -162,6 +208,7 @@ public:
     QTabWidget *pageControl() const { return m_pageControl; }
     QWidget *reportFormPage() const { return m_reportFormPage; }
     QWidget *sourcePage() const { return m_sourcePage; }
+    PreviewPage *previewPage() const { return m_previewPage; }
     QScrollArea *scrollArea() const { return m_scrollArea; }
     DesignStage *reportStage() const { return m_reportStage; }
     // The one page of the design; after loadDesign the loaded page.
@@ -231,6 +278,11 @@ private:
     void initialize();
     void firstShow();
 
+    // Runs the preview when the page comes into view with a source, data
+    // source or parameters other than those of its last run.
+    void previewPageShown();
+    void startPreview(const QStringList &lines);
+
     // Answers to the design stage.
     void reportStageCoverDoubleClicked(QWidget *component);
     void editPropertyTriggered();
@@ -245,6 +297,11 @@ private:
     // False when the user cancelled closing.
     bool settleDesignBeforeClose();
     bool writeDesignAfterQuestion(UnsavedDesignReason reason);
+    // Runs a print job with the "Printing" window over steps lines or
+    // pages; Cancel there ends the job after the current one. failure is
+    // shown when the device cannot be printed on.
+    using PrintJob = std::function<bool(const std::function<bool()> &afterStep)>;
+    bool printWithProgress(int steps, const QString &failure, const PrintJob &print);
     // Work that lets events run keeps the window open until it is done.
     void beginBusy() { ++m_busy; }
     void endBusy();
@@ -289,6 +346,13 @@ private:
     QTabWidget *m_pageControl = nullptr;
     QWidget *m_reportFormPage = nullptr;
     QWidget *m_sourcePage = nullptr;
+    PreviewPage *m_previewPage = nullptr;
+    PreviewPreparation m_preparePreview;
+    // The source of the last preview run, line by line, and whether the
+    // data source changed since.
+    QStringList m_previewedLines;
+    bool m_previewSettingsChanged = false;
+    bool m_previewCommand = false;
     QScrollArea *m_scrollArea = nullptr;
     DesignStage *m_reportStage = nullptr;
     QPointer<ReportPage> m_page;

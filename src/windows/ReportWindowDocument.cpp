@@ -358,10 +358,17 @@ bool ReportWindow::printSource(QPagedPaintDevice &device)
     QStringList lines = m_sourceEditor->lines().texts();
     for (QString &line : lines)
         line = withTabsExpanded(line, m_sourceEditor->tabWidth());
+    return printWithProgress(int(lines.size()), CannotPrint, [&](const auto &afterLine) {
+        return printLines(device, lines, m_sourceEditor->editorFont(), afterLine);
+    });
+}
+
+bool ReportWindow::printWithProgress(int steps, const QString &failure, const PrintJob &print)
+{
     beginBusy();
-    PrintingWindow progress(int(lines.size()));
+    PrintingWindow progress(steps);
     progress.show();
-    const bool printed = printLines(device, lines, m_sourceEditor->editorFont(), [&progress] {
+    const bool printed = print([&progress] {
         progress.stepProgress();
         QCoreApplication::processEvents();
         return !progress.cancelled();
@@ -369,7 +376,7 @@ bool ReportWindow::printSource(QPagedPaintDevice &device)
     progress.close();
     endBusy();
     if (!printed)
-        showMessage(this, CannotPrint);
+        showMessage(this, failure);
     return printed;
 }
 

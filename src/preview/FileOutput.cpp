@@ -1,0 +1,22 @@
+#include "preview/FileOutput.h"
+
+QByteArray FileOutput::pageBytes(const PrintedPage &page)
+{
+    QByteArray bytes;
+    if (page.formFeedBefore)
+        bytes += '\f';
+    for (const PrintedLine &line : page.lines) {
+        if (!line.underlines.isEmpty()) {
+            QString marks(line.text.size(), QLatin1Char(' '));
+            for (const UnderlineSpan &span : line.underlines)
+                marks.replace(span.start, span.length, QString(span.length, QLatin1Char('_')));
+            while (marks.endsWith(QLatin1Char(' ')))
+                marks.chop(1);
+            bytes += marks.toUtf8() + '\r';
+        }
+        bytes += line.text.toUtf8() + '\n';
+    }
+    if (page.formFeedAfter)
+        bytes += "\f\n";
+    return bytes;
+}
