@@ -232,6 +232,7 @@ void TestUndo::captionShowsTheModifiedDesign()
     f->action(QStringLiteral("UndoMenu"))->trigger();
     QCOMPARE(m_window->windowTitle(), file);
     f->action(QStringLiteral("RedoMenu"))->trigger();
+    QCOMPARE(m_window->windowTitle(), file + QStringLiteral("*"));
     f->action(QStringLiteral("WriteReportMenu"))->trigger();
     QCOMPARE(m_window->windowTitle(), file);
     f->action(QStringLiteral("UndoMenu"))->trigger();
