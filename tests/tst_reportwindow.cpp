@@ -8,6 +8,7 @@
 
 #include "designer/DesignStage.h"
 
+#include "model/ObjectStream.h"
 #include "model/ReportClasses.h"
 
 #include <QProgressBar>
@@ -36,6 +37,8 @@ private slots:
     void failureMessages_data();
     void failureMessages();
     void unreadableDesignKeepsOnePage();
+    void designTooLargeToShowIsRefused_data();
+    void designTooLargeToShowIsRefused();
     void sourceLineEnds_data();
     void sourceLineEnds();
     void importDecodesLegacyBytes();
@@ -268,6 +271,70 @@ void TestReportWindow::unreadableDesignKeepsOnePage()
     // The window is usable: design mode and saving work.
     QVERIFY(window->designing());
     QVERIFY(window->saveDesign());
+}
+
+namespace {
+
+// A design file whose one band holds copies of one text item, and whose
+// page holds copies of that band, made from the bytes of one of each so
+// that no widget of the crafted design is ever made here.
+QByteArray craftedDesign(int textsPerBand, int bands)
+{
+    ComponentOwner owner;
+    QWidget stage;
+    auto *page = new ReportPage(&owner, &stage);
+    page->setName(QStringLiteral("mPage1"));
+    auto *band = new Band(&owner, page);
+    band->setName(QStringLiteral("mBand1"));
+    auto *text = new TextItem(&owner, band);
+    text->setName(QStringLiteral("mText1"));
+    const ClassRegistry &registry = reportClasses();
+    const QByteArray textBytes =
+        ObjectStream::writeComponent(text, owner, registry).mid(ObjectStream::Signature.size());
+    QByteArray bandBytes =
+        ObjectStream::writeComponent(band, owner, registry).mid(ObjectStream::Signature.size());
+    bandBytes.replace(textBytes, textBytes.repeated(textsPerBand));
+    const QByteArray bandWithTexts =
+        ObjectStream::writeComponent(band, owner, registry).mid(ObjectStream::Signature.size());
+    QByteArray design = ObjectStream::writeComponent(page, owner, registry) + '\0';
+    design.replace(bandWithTexts, bandBytes.repeated(bands));
+    return design;
+}
+
+} // namespace
+
+// A crafted design of tens of thousands of items would overflow the stack
+// when painted: it is refused before any of it is made, with the reason.
+void TestReportWindow::designTooLargeToShowIsRefused_data()
+{
+    QTest::addColumn<int>("textsPerBand");
+    QTest::addColumn<int>("bands");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("in one band")
+        << 10001 << 1
+        << "The design is too large to show: 10001 components lie in one band, a report "
+           "window shows at most 10000 there.";
+    QTest::newRow("in all")
+        << 1000 << 100
+        << "The design is too large to show: it holds 100101 components, a report window "
+           "shows at most 100000.";
+}
+
+void TestReportWindow::designTooLargeToShowIsRefused()
+{
+    QFETCH(int, textsPerBand);
+    QFETCH(int, bands);
+    QFETCH(QString, reason);
+    const QString path = f->path(QStringLiteral("HUGE.kfx"));
+    f->writeFile(path, craftedDesign(textsPerBand, bands));
+    auto window = f->create(omNew, QStringLiteral("A.kfx"));
+    f->messages.clear();
+    QVERIFY(!window->loadDesign(path));
+    QCOMPARE(f->messages,
+             QStringList{QStringLiteral("ERROR. Cannot open file: ") + path + u'\n' + reason});
+    QVERIFY(!window->owner().findComponent(u"mText1"));
+    QVERIFY(!window->owner().findComponent(u"mBand1"));
+    QVERIFY(window->mPage1());
 }
 
 void TestReportWindow::sourceLineEnds_data()

@@ -1,6 +1,7 @@
 #include "DesignFixture.h"
 #include "FrameFixture.h"
 
+#include "designer/DesignChangeRecorder.h"
 #include "designer/DesignRegister.h"
 #include "designer/DesignStage.h"
 #include "designer/InspectorWindow.h"
@@ -35,6 +36,9 @@ private slots:
     void alignment();
     void pageSetupIsOneStep();
     void historyIsBoundedAndClearedOnReopening();
+    void stepLeavesWhatItDidNotTouch();
+    void stepsGiveTheDesignBack_data();
+    void stepsGiveTheDesignBack();
     void sourcePageKeepsTheEditorsUndo();
 
 private:
@@ -228,6 +232,7 @@ void TestUndo::captionShowsTheModifiedDesign()
     f->action(QStringLiteral("UndoMenu"))->trigger();
     QCOMPARE(m_window->windowTitle(), file);
     f->action(QStringLiteral("RedoMenu"))->trigger();
+    QCOMPARE(m_window->windowTitle(), file + QStringLiteral("*"));
     f->action(QStringLiteral("WriteReportMenu"))->trigger();
     QCOMPARE(m_window->windowTitle(), file);
     f->action(QStringLiteral("UndoMenu"))->trigger();
@@ -314,6 +319,80 @@ void TestUndo::historyIsBoundedAndClearedOnReopening()
     m_window->saveDesign();
     m_window->openReport(omDesign, m_window->designFileName());
     QCOMPARE(stack()->count(), 0);
+}
+
+// A step takes back what its change did and nothing else: the components
+// the change left alone (and those it moved) stay the same controls.
+void TestUndo::stepLeavesWhatItDidNotTouch()
+{
+    QList<QPointer<QWidget>> controls{m_band};
+    for (QWidget *text : texts())
+        controls.append(text);
+    select({texts().at(1)});
+    QTest::keyClick(m_window->reportStage(), Qt::Key_Right);
+    QCOMPARE(stack()->count(), 1);
+    stack()->undo();
+    QCOMPARE(texts().at(1)->pos(), QPoint(84, 18));
+    stack()->redo();
+    QCOMPARE(texts().at(1)->pos(), QPoint(90, 18));
+    for (const QPointer<QWidget> &control : std::as_const(controls))
+        QVERIFY(control);
+}
+
+void TestUndo::stepsGiveTheDesignBack_data()
+{
+    QTest::addColumn<QString>("change");
+    // Freed components go back to their place among their siblings.
+    QTest::newRow("delete the middle item") << "delete middle";
+    QTest::newRow("delete a band with its items") << "delete band";
+    // A value no longer stored goes back to what a new item has.
+    QTest::newRow("caption emptied") << "empty caption";
+    QTest::newRow("own font of a band") << "band font";
+    QTest::newRow("paste into the band") << "paste";
+}
+
+void TestUndo::stepsGiveTheDesignBack()
+{
+    QFETCH(QString, change);
+    const QByteArray before = design();
+    DesignStage *stage = m_window->reportStage();
+    if (change == u"delete middle") {
+        select({texts().at(1)});
+        stage->deleteSelected();
+    } else if (change == u"delete band") {
+        select({m_band});
+        stage->deleteSelected();
+    } else if (change == u"empty caption") {
+        select({texts().at(2)});
+        DesignChangeScope scope(stage, QStringLiteral("Set Caption"));
+        qobject_cast<TextItem *>(texts().at(2))->setCaption(QString());
+    } else if (change == u"band font") {
+        DesignChangeScope scope(stage, QStringLiteral("Set Font"));
+        FontRecord font = m_band->fontRecord();
+        font.height = -20;
+        font.style = FontRecord::Bold;
+        m_band->setFontRecord(font);
+    } else if (change == u"paste") {
+        select(texts());
+        stage->copySelected();
+        select({m_band});
+        stage->pasteFromClipboard();
+        select({m_band});
+        stage->pasteFromClipboard();
+    }
+    const QByteArray after = design();
+    QVERIFY(after != before);
+    QVERIFY(stack()->count() >= 1);
+    while (stack()->canUndo())
+        stack()->undo();
+    QCOMPARE(design(), before);
+    while (stack()->canRedo())
+        stack()->redo();
+    QCOMPARE(design(), after);
+    stack()->undo();
+    while (stack()->canUndo())
+        stack()->undo();
+    QCOMPARE(design(), before);
 }
 
 void TestUndo::sourcePageKeepsTheEditorsUndo()

@@ -4,6 +4,7 @@
 #include <QString>
 
 class DesignStage;
+class QWidget;
 
 // Hears of every change to a design, one user gesture or command at a time:
 // the owner of a stage records each as an undoable step. begin comes
@@ -15,6 +16,10 @@ public:
     virtual ~DesignChangeRecorder() = default;
     virtual void beginChange() = 0;
     virtual void endChange(const QString &text) = 0;
+    // Within a change: the component is about to be freed.
+    virtual void componentLeaving(QWidget *component) = 0;
+    // A component the change made, once the change has finished.
+    virtual void componentMade(QWidget *component) = 0;
 };
 
 // One change, from construction to destruction. Changes made inside

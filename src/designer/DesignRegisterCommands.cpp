@@ -177,7 +177,11 @@ void DesignRegister::deleteSelected()
     });
     // Deepest first, so that no control is freed after its parent took it along.
     QList<QPointer<QWidget>> guarded(work.begin(), work.end());
-    for (qsizetype i = guarded.size() - 1; i >= 0; --i)
-        delete guarded.at(i).data();
+    for (qsizetype i = guarded.size() - 1; i >= 0; --i) {
+        QWidget *control = guarded.at(i).data();
+        if (control && m_stage)
+            m_stage->componentLeaving(control);
+        delete control;
+    }
     m_targets->refreshTargets();
 }

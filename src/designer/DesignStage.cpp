@@ -171,6 +171,9 @@ void DesignStage::deliverDeferred(QEvent *event)
         refreshSelection();
         break;
     case DesignMessage::ControlCreated:
+        // The recorder hears of it first: the step holds the new control.
+        if (component && m_recorder)
+            m_recorder->componentMade(component);
         if (component && isSignalConnected(QMetaMethod::fromSignal(&DesignStage::controlCreated))) {
             emit controlCreated(component);
             // A listener may have sized the control: handles follow it.
@@ -198,6 +201,12 @@ void DesignStage::endChange(const QString &text)
         return;
     if (--m_changeDepth == 0 && m_recorder)
         m_recorder->endChange(text);
+}
+
+void DesignStage::componentLeaving(QWidget *component)
+{
+    if (m_changeDepth > 0 && m_recorder)
+        m_recorder->componentLeaving(component);
 }
 
 void DesignStage::keyPressEvent(QKeyEvent *event)

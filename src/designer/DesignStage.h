@@ -67,6 +67,8 @@ public:
     // Brackets one change; nested brackets count as the outermost one.
     void beginChange();
     void endChange(const QString &text);
+    // Said before a change frees a component of the design.
+    void componentLeaving(QWidget *component);
 
     // Called when design mode has ended and every cover is gone.
     virtual void designEnded() {}

@@ -45,13 +45,21 @@ QList<QWidget *> PropertyCollection::targets() const
 
 void PropertyCollection::addTarget(QWidget *control)
 {
-    if (!control || m_targets.contains(control))
+    if (!control)
         return;
+    // One pass: selecting thousands of controls one by one stays quick.
+    qsizetype live = 0;
+    for (const QPointer<QWidget> &target : std::as_const(m_targets)) {
+        if (target == control)
+            return;
+        if (target)
+            ++live;
+    }
     m_targets.append(control);
-    if (targets().size() == 1)
+    if (live == 0)
         collectFirst(control);
     else
-        narrowTo(control);
+        narrowTo(control, live + 1);
 }
 
 void PropertyCollection::nilTarget(int index)
@@ -108,9 +116,9 @@ void PropertyCollection::collectFirst(QWidget *control)
     }
 }
 
-void PropertyCollection::narrowTo(QWidget *control)
+void PropertyCollection::narrowTo(QWidget *control, qsizetype liveCount)
 {
-    if (targets().size() == 2) {
+    if (liveCount == 2) {
         for (qsizetype i = m_shownNames.size() - 1; i >= 0; --i) {
             if (containsName(m_out, m_shownNames.at(i)))
                 removeShown(int(i));

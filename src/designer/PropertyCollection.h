@@ -50,7 +50,8 @@ public:
 
 private:
     void collectFirst(QWidget *control);
-    void narrowTo(QWidget *control);
+    // control joined liveCount - 1 live targets.
+    void narrowTo(QWidget *control, qsizetype liveCount);
     void blankDiffering(QWidget *control);
     void removeShown(int index);
     void rebuild();

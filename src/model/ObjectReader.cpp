@@ -1,5 +1,7 @@
 #include "model/ObjectStream.h"
 
+#include "model/ComponentState.h"
+
 #include "model/ClassRegistry.h"
 #include "model/ComponentOwner.h"
 #include "model/NamedValues.h"
@@ -7,8 +9,11 @@
 #include "model/StreamInput.h"
 
 #include <QCoreApplication>
+#include <QHash>
 #include <QPointer>
 #include <QWidget>
+
+#include <memory>
 
 using StreamFormat::ValueType;
 
@@ -366,9 +371,115 @@ private:
     QList<Loaded> m_loaded;
 };
 
+// The properties of a stream of one component on its own, by path, each
+// with the bytes of its value.
+struct StoredProperty
+{
+    QString path;
+    qsizetype start;
+    QByteArrayView value;
+};
+
+struct StoredComponent
+{
+    StreamObjectHeader header;
+    QList<StoredProperty> properties;
+};
+
+StoredComponent storedProperties(QByteArrayView data)
+{
+    StreamInput in(data);
+    in.readSignature();
+    StoredComponent stored{in.readObjectHeader(), {}};
+    while (!in.atEndOfList()) {
+        QString path = in.readShortString();
+        const qsizetype start = in.position();
+        in.skipValue();
+        stored.properties.append(
+            {std::move(path), start, data.sliced(start, in.position() - start)});
+    }
+    return stored;
+}
+
+// Puts the stored values of one component back onto it, changing only
+// what differs, so that a live control keeps its place, children and
+// covers.
+class PropertyRestorer
+{
+public:
+    PropertyRestorer(QWidget *component, const ClassRegistry &registry)
+        : m_component(component), m_info(registry.of(component))
+    {
+    }
+
+    void restore(QByteArrayView currentData, QByteArrayView wantedData)
+    {
+        if (!m_info)
+            throw StreamError(
+                QStringLiteral("Class %1 cannot be read")
+                    .arg(QString::fromLatin1(m_component->metaObject()->className())));
+        const StoredComponent current = storedProperties(currentData);
+        const StoredComponent wanted = storedProperties(wantedData);
+        QHash<QString, QByteArrayView> wantedValues;
+        for (const StoredProperty &property : wanted.properties)
+            wantedValues.insert(property.path, property.value);
+        QHash<QString, QByteArrayView> currentValues;
+        for (const StoredProperty &property : current.properties) {
+            currentValues.insert(property.path, property.value);
+            if (!wantedValues.contains(property.path))
+                resetToFresh(property.path);
+        }
+        StreamInput in(wantedData);
+        for (const StoredProperty &property : wanted.properties) {
+            if (currentValues.value(property.path) == property.value)
+                continue;
+            const PathTarget target = resolvePath(*m_info->properties, property.path);
+            if (!target.property || target.property->isReadOnly())
+                continue;
+            in.seek(property.start);
+            if (const std::optional<PropValue> value =
+                    ValueParser(in).parse(*target.property, target.viaStrings))
+                target.property->set(m_component, *value);
+        }
+        if (current.header.name != wanted.header.name) {
+            if (auto *control = qobject_cast<ReportControl *>(m_component))
+                control->setName(wanted.header.name);
+            else
+                m_component->setObjectName(wanted.header.name);
+        }
+    }
+
+private:
+    // A value no longer stored is the default of the class: a fresh
+    // component, made only when needed, holds it.
+    void resetToFresh(const QString &path)
+    {
+        const PathTarget target = resolvePath(*m_info->properties, path);
+        if (!target.property || target.property->isReadOnly())
+            return;
+        if (!m_fresh) {
+            m_fresh.reset(m_info->create(&m_freshOwner, nullptr));
+            if (!m_fresh)
+                return;
+        }
+        target.property->set(m_component, target.property->get(m_fresh.get()));
+    }
+
+    QWidget *m_component;
+    const ClassInfo *m_info;
+    ComponentOwner m_freshOwner;
+    std::unique_ptr<QWidget> m_fresh;
+};
+
 } // namespace
 
 namespace ObjectStream {
+
+void restoreAlone(QWidget *component, const QByteArray &current, const QByteArray &wanted,
+                  const ClassRegistry &registry)
+{
+    PropertyRestorer(component, registry).restore(current, wanted);
+}
 
 QList<QWidget *> readStreams(const QByteArray &data, ComponentOwner &owner, QWidget *parent,
                              const ClassRegistry &registry, const ReaderHooks &hooks)

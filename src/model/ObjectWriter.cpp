@@ -1,5 +1,7 @@
 #include "model/ObjectStream.h"
 
+#include "model/ComponentState.h"
+
 #include "model/ClassRegistry.h"
 #include "model/ComponentOwner.h"
 #include "model/NamedValues.h"
@@ -16,7 +18,8 @@ namespace {
 class ObjectWriter
 {
 public:
-    ObjectWriter(QByteArray &buffer, const ComponentOwner &root, const ClassRegistry &registry)
+    // Without a root the objects are written without their children.
+    ObjectWriter(QByteArray &buffer, const ComponentOwner *root, const ClassRegistry &registry)
         : m_out(buffer), m_root(root), m_registry(registry)
     {
     }
@@ -39,9 +42,11 @@ private:
         m_out.writeShortString(component->objectName());
         writeProperties(*info->properties, component, QString());
         m_out.writeEndOfList();
-        for (const QWidget *child : orderedChildren(component, m_registry)) {
-            if (m_root.ownsComponent(child))
-                writeObject(child);
+        if (m_root) {
+            for (const QWidget *child : orderedChildren(component, m_registry)) {
+                if (m_root->ownsComponent(child))
+                    writeObject(child);
+            }
         }
         m_out.writeEndOfList();
     }
@@ -160,7 +165,7 @@ private:
     }
 
     StreamOutput m_out;
-    const ComponentOwner &m_root;
+    const ComponentOwner *m_root;
     const ClassRegistry &m_registry;
 };
 
@@ -172,7 +177,14 @@ QByteArray writeComponent(const QWidget *component, const ComponentOwner &root,
                           const ClassRegistry &registry)
 {
     QByteArray buffer;
-    ObjectWriter(buffer, root, registry).writeStream(component);
+    ObjectWriter(buffer, &root, registry).writeStream(component);
+    return buffer;
+}
+
+QByteArray writeAlone(const QWidget *component, const ClassRegistry &registry)
+{
+    QByteArray buffer;
+    ObjectWriter(buffer, nullptr, registry).writeStream(component);
     return buffer;
 }
 
@@ -180,7 +192,7 @@ QByteArray writeBlock(const QList<QWidget *> &components, const ComponentOwner &
                       const ClassRegistry &registry)
 {
     QByteArray buffer;
-    ObjectWriter writer(buffer, root, registry);
+    ObjectWriter writer(buffer, &root, registry);
     for (const QWidget *component : components)
         writer.writeStream(component);
     StreamOutput(buffer).writeEndOfList();

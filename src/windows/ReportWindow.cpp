@@ -1,5 +1,6 @@
 #include "windows/ReportWindow.h"
 
+#include "windows/DesignChangeCapture.h"
 #include "windows/FindDialog.h"
 #include "windows/PreviewPage.h"
 #include "windows/ProgressPanel.h"
@@ -41,6 +42,8 @@ ReportWindow::ReportWindow(PaletteBase *palette, ArrowButton *arrowButton, QWidg
     createDesigner(palette, arrowButton);
     m_undoStack = new QUndoStack(this);
     m_undoStack->setUndoLimit(200);
+    // A step's undo runs before the stack moves: the caption follows the move.
+    connect(m_undoStack, &QUndoStack::cleanChanged, this, [this] { updateCaption(); });
     m_reportStage->setChangeRecorder(this);
     m_progress = new ProgressPanel(this);
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "generation/GenerationOutlet.h"
-#include "windows/DesignSnapshotCommand.h"
+#include "windows/DesignChange.h"
 #include "windows/OpenMode.h"
 #include "windows/UnsavedDesignQuestion.h"
 
@@ -35,6 +35,7 @@ class DesignSwitch;
 class ProgressPanel;
 class FindDialog;
 class QUndoStack;
+class DesignChangeCapture;
 class QPagedPaintDevice;
 class PreviewPage;
 
@@ -226,8 +227,9 @@ public:
     // Every change of the design is a step here; at most 200 are kept, and
     // reopening a design clears them.
     QUndoStack *undoStack() const { return m_undoStack; }
-    // Puts the design back as a step kept it and selects what was selected.
-    void restoreDesign(const DesignState &state);
+    // Takes a step back (or does it again) and selects what was selected
+    // before (or after) it.
+    void replayChange(const DesignChange &change, bool forward);
 
     // The find dialog over the source editor, made at its first use.
     FindDialog *findDialog();
@@ -309,7 +311,15 @@ private:
     // DesignChangeRecorder: each change of the design becomes an undo step.
     void beginChange() override;
     void endChange(const QString &text) override;
-    DesignState currentDesignState() const;
+    void componentLeaving(QWidget *component) override;
+    void componentMade(QWidget *component) override;
+    QList<QWidget *> selectedComponents() const;
+    // Frees the components at the paths, or reads their blocks back where
+    // they were; the paths keep up.
+    void freeComponent(ComponentPaths &paths, const ComponentPath &path);
+    template<class Placed>
+    void insertComponents(ComponentPaths &paths, Placed first, Placed last);
+    void selectPaths(ComponentPaths &paths, const QList<ComponentPath> &selection);
     // The caption is the design file's name, with "*" while it is modified.
     void updateCaption();
     // CodeDialogHost.
@@ -366,5 +376,6 @@ private:
     ItemMarkOutlet *m_codeDialog = nullptr;
     QPointer<FindDialog> m_findDialog;
     QUndoStack *m_undoStack = nullptr;
-    DesignState m_stateBeforeChange;
+    // What the change that runs may touch, taken when it began.
+    std::unique_ptr<DesignChangeCapture> m_capture;
 };

@@ -4,6 +4,7 @@
 #include "windows/ReportWindow.h"
 
 #include "windows/DesignFileName.h"
+#include "windows/DesignLimits.h"
 #include "windows/PrintingWindow.h"
 #include "windows/ProgressPanel.h"
 #include "windows/ReportCheckList.h"
@@ -157,6 +158,7 @@ void ReportWindow::markSourceUnmodified()
 void ReportWindow::markDesignWritten()
 {
     m_writtenDesign = designBytes();
+    m_undoStack->setClean();
     m_ownsDesignFile = true;
     m_designLoadFailed = false;
     updateCaption();
@@ -164,6 +166,12 @@ void ReportWindow::markDesignWritten()
 
 bool ReportWindow::loadDesign(const QString &fileName)
 {
+    // A design too large to show is refused before any of it is made: the
+    // window keeps what it holds.
+    if (const std::optional<QString> refusal = DesignLimits::refusal(fileName)) {
+        showMessage(this, CannotOpenFile + fileName + u'\n' + *refusal);
+        return false;
+    }
     // Design mode stays off when the load fails, as the stage leaves it;
     // the switch says so too.
     const bool wasDesigning = m_switch->isChecked();
