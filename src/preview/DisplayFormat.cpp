@@ -72,6 +72,15 @@ QString exponentText(double value, int width, int decimals)
     return sign + QString::number(mantissa, 'f', decimalsShown) + exponentPart;
 }
 
+// A c0 field is as long as the value without the blanks padding it.
+QString withoutTrailingBlanks(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.left(end);
+}
+
 QString stars(int width)
 {
     return QString(width, QLatin1Char('*'));
@@ -261,7 +270,7 @@ int DisplayFormat::fieldWidth(const Value &value) const
         return width;
     if (value.kind == Value::DateTime)
         return int(dateText(value.when).size());
-    return int(value.toText().size());
+    return int(withoutTrailingBlanks(value.toText()).size());
 }
 
 QStringList DisplayFormat::apply(const Value &value, const QString &nullString) const

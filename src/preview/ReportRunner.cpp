@@ -331,6 +331,7 @@ PreviewOutcome ReportRunner::run(RowSource &rows)
         computeDefaults();
         if (m_flags.pageLength)
             m_pageLength = *m_flags.pageLength;
+        m_formFeeds = m_flags.formFeeds.value_or(false);
 
         QList<Value> row;
         const bool any = rows.next(row);

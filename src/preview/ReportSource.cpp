@@ -121,6 +121,12 @@ ReportSource ReportSource::read(const QByteArray &text)
             section = QStringLiteral("header:report");
             if (!statement.arguments.isEmpty())
                 report.name = tokenText(scanner, statement.arguments.first()).toLower();
+            if (report.name.size() > 32) {
+                report.messages.append({statement.line, QStringLiteral("the report name is longer than 32 "
+                                                                       "characters (E_RW1389)")});
+                report.name.clear();
+                return report;
+            }
             continue;
         }
         const QString arguments = joinedArguments(scanner, statement);

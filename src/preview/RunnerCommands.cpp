@@ -33,17 +33,16 @@ int ReportRunner::positionOf(const PositionArgument &argument, int relativeTo)
 
 DisplayFormat ReportRunner::formatFor(const PrintItem &item, const Value &value)
 {
+    // .TFORMAT wins over everything for the column's next print.
+    if (item.column >= 0 && m_oneTimeFormats[item.column]) {
+        const DisplayFormat format = *m_oneTimeFormats[item.column];
+        m_oneTimeFormats[item.column].reset();
+        return format;
+    }
     if (item.format)
         return *item.format;
-    if (item.column >= 0) {
-        std::optional<DisplayFormat> &once = m_oneTimeFormats[item.column];
-        if (once) {
-            const DisplayFormat format = *once;
-            once.reset();
-            return format;
-        }
+    if (item.column >= 0)
         return m_columnFormats[item.column];
-    }
     const Expression &expression = *item.expression;
     if (expression.operation == Expression::Aggregate) {
         const AggregateCall &call = m_aggregates[expression.index].call();
@@ -70,7 +69,11 @@ DisplayFormat ReportRunner::formatFor(const PrintItem &item, const Value &value)
         if (column.type != ValueType::Char && column.type != ValueType::VarChar)
             return DisplayFormat::forColumn(column);
     }
-    return DisplayFormat::forValue(value);
+    DisplayFormat format = DisplayFormat::forValue(value);
+    // A string expression prints in full, blanks included.
+    if (value.kind == Value::Text)
+        format.width = int(value.text.size());
+    return format;
 }
 
 void ReportRunner::runCommand(const Command &command)
@@ -355,8 +358,13 @@ void ReportRunner::dryRun(const CommandList &commands, int &position, int &small
                     width = m_columnFormats[column].fieldWidth(value);
                 else
                     width = formatFor(item, value).fieldWidth(value);
-                if (column >= 0 && m_columnPositions[column] < 0)
+                // A column's default place is where it first prints, as
+                // wide as the format it prints with there.
+                if (column >= 0 && m_columnPositions[column] < 0) {
                     m_columnPositions[column] = position;
+                    if (m_columnWidths[column] < 0 && item.column >= 0)
+                        m_columnWidths[column] = width;
+                }
                 if (width > 0) {
                     smallest = std::min(smallest, position);
                     largest = std::max(largest, position + width);

@@ -96,7 +96,6 @@ void ReportRunner::pageBreak(bool runHeader)
     m_lineNumber = 1;
     resetAggregates(AggregateState::PageLevel);
     if (runHeader) {
-        deliverHeldPage(false);
         runSection(m_pageHeader);
         if (!m_pageWriter.buffer.isEmpty())
             writeBufferedLines();
