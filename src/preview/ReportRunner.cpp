@@ -110,8 +110,9 @@ void ReportRunner::prepareColumns(const QList<ColumnInfo> &columns)
 void ReportRunner::prepareVariables()
 {
     for (const Declaration &declaration : m_source.declarations) {
-        const ValueType type = columnFromDeclaredType(declaration.name, declaration.type).type;
-        m_variableTypes.insert(declaration.name, type);
+        const ColumnInfo variable = columnFromDeclaredType(declaration.name, declaration.type);
+        const ValueType type = variable.type;
+        m_variableTypes.insert(declaration.name, variable);
         m_variables.insert(declaration.name, declaration.hasValue
                                                  ? typedValue(declaration.value, type)
                                                  : Value());
@@ -122,7 +123,7 @@ void ReportRunner::prepareVariables()
     for (auto it = m_flags.parameters.cbegin(); it != m_flags.parameters.cend(); ++it)
         parameters.insert(it.key(), it.value());
     for (auto it = parameters.cbegin(); it != parameters.cend(); ++it) {
-        const ValueType type = m_variableTypes.value(it.key(), ValueType::VarChar);
+        const ValueType type = m_variableTypes.value(it.key(), ColumnInfo()).type;
         m_variables.insert(it.key(), typedValue(it.value(), type));
     }
 }
@@ -393,9 +394,12 @@ PreviewOutcome ReportRunner::run(RowSource &rows)
         runSection(m_reportFooter);
         endReport();
     } catch (const RunStopped &stopped) {
-        if (m_pageOpen && stopped.outcome == PreviewOutcome::Cancelled)
-            finishPage();
-        deliverHeldPage(false);
+        // A cancelled run gives the pages it finished, not the one it was on.
+        try {
+            deliverHeldPage(false);
+        } catch (const RunStopped &) {
+            // The page limit was reached with this very page.
+        }
         return stopped.outcome;
     }
     return PreviewOutcome::Finished;

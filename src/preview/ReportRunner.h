@@ -81,6 +81,7 @@ private:
     void runCommand(const Command &command);
     void runPrint(const Command &command);
     void runWithin(const Command &command);
+    void applySettings(const Command &command);
     DisplayFormat formatFor(const PrintItem &item, const Value &value);
     void accumulate(int key);
     void resetAggregates(int level);
@@ -112,7 +113,7 @@ private:
     QList<Value> m_previous;
     bool m_usePrevious = false;
     QHash<QString, Value> m_variables;
-    QHash<QString, ValueType> m_variableTypes;
+    QHash<QString, ColumnInfo> m_variableTypes;
     AggregateList m_aggregates;
     SectionKind m_compiling = SectionKind::Detail;
     int m_compilingLevel = 0;

@@ -14,10 +14,14 @@ QString tokenText(const SourceScanner &scanner, const SourceToken &token)
 QString joinedArguments(const SourceScanner &scanner, const SourceStatement &statement)
 {
     QString text;
+    qsizetype previousEnd = -1;
     for (const SourceToken &token : statement.arguments) {
-        if (!text.isEmpty())
+        // Tokens written together stay together (">=", "**"); a comment or
+        // a line end between them becomes a blank.
+        if (!text.isEmpty() && token.start != previousEnd)
             text += QLatin1Char(' ');
         text += tokenText(scanner, token);
+        previousEnd = token.end;
     }
     return text;
 }

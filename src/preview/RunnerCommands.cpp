@@ -63,17 +63,30 @@ DisplayFormat ReportRunner::formatFor(const PrintItem &item, const Value &value)
         format.width = 6;
         return format;
     }
-    if (expression.operation == Expression::Variable && m_variableTypes.contains(expression.name)) {
-        ColumnInfo column;
-        column.type = m_variableTypes.value(expression.name);
-        if (column.type != ValueType::Char && column.type != ValueType::VarChar)
-            return DisplayFormat::forColumn(column);
-    }
+    // A declared variable prints with its type's format, as a column would.
+    if (expression.operation == Expression::Variable && m_variableTypes.contains(expression.name))
+        return DisplayFormat::forColumn(m_variableTypes.value(expression.name));
     DisplayFormat format = DisplayFormat::forValue(value);
     // A string expression prints in full, blanks included.
     if (value.kind == Value::Text)
         format.width = int(value.text.size());
     return format;
+}
+
+void ReportRunner::applySettings(const Command &command)
+{
+    for (const ColumnSetting &setting : command.settings) {
+        for (const int column : setting.columns) {
+            if (command.kind == Command::Format)
+                m_columnFormats[column] = *setting.format;
+            else if (command.kind == Command::TFormat)
+                m_oneTimeFormats[column] = *setting.format;
+            if (setting.position >= 0)
+                m_columnPositions[column] = setting.position;
+            if (setting.width > 0)
+                m_columnWidths[column] = setting.width;
+        }
+    }
 }
 
 void ReportRunner::runCommand(const Command &command)
@@ -151,23 +164,10 @@ void ReportRunner::runCommand(const Command &command)
             m_noFirstFormFeed = true;
             break;
         case Command::Format:
-            for (const int column : command.columns)
-                m_columnFormats[column] = *command.format;
-            break;
         case Command::TFormat:
-            for (const int column : command.columns)
-                m_oneTimeFormats[column] = *command.format;
-            break;
         case Command::Position:
-            for (const int column : command.columns) {
-                m_columnPositions[column] = evaluateNumber(command.position, 0);
-                if (command.width > 0)
-                    m_columnWidths[column] = command.width;
-            }
-            break;
         case Command::Width:
-            for (const int column : command.columns)
-                m_columnWidths[column] = command.width;
+            applySettings(command);
             break;
         case Command::Block:
             if (writer.blockDepth++ == 0) {
@@ -216,7 +216,7 @@ void ReportRunner::runCommand(const Command &command)
             break;
         case Command::Let: {
             const Value value = command.value->evaluate(*this);
-            const ValueType type = m_variableTypes.value(command.text, ValueType::VarChar);
+            const ValueType type = m_variableTypes.value(command.text, ColumnInfo()).type;
             if ((type == ValueType::Integer || type == ValueType::SmallInt) && !value.isNull())
                 m_variables[command.text] = Value::fromNumber(std::trunc(value.toNumber()), true);
             else if ((type == ValueType::Float || type == ValueType::Money) && !value.isNull())
@@ -345,8 +345,13 @@ void ReportRunner::dryRun(const CommandList &commands, int &position, int &small
             for (const PrintItem &item : command.items) {
                 Value value;
                 int column = item.column;
-                if (item.expression->operation == Expression::Constant)
-                    value = item.expression->constant;
+                if (item.column < 0 && item.expression->operation != Expression::Aggregate) {
+                    try {
+                        value = item.expression->evaluate(*this);
+                    } catch (const EvaluationError &) {
+                        value = Value();
+                    }
+                }
                 if (item.expression->operation == Expression::Aggregate)
                     column = m_aggregates[item.expression->index].call().column;
                 int width = 0;
@@ -387,12 +392,8 @@ void ReportRunner::dryRun(const CommandList &commands, int &position, int &small
                 position = std::max(0, positionOf(command.position, position));
             break;
         case Command::Format:
-            for (const int column : command.columns)
-                m_columnFormats[column] = *command.format;
-            break;
         case Command::Position:
-            for (const int column : command.columns)
-                m_columnPositions[column] = evaluateNumber(command.position, 0);
+            applySettings(command);
             break;
         case Command::If:
             for (const auto &branch : command.branches)

@@ -5,6 +5,16 @@
 #include <QSqlField>
 #include <QSqlRecord>
 
+namespace {
+
+// The database's own words when it gives them, without Qt's addition.
+QString errorText(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+} // namespace
+
 SqlRows::SqlRows(QSqlDatabase database, const QHash<QString, QString> &declaredTypes)
     : m_query(database), m_declaredTypes(declaredTypes)
 {
@@ -14,20 +24,20 @@ SqlRows::SqlRows(QSqlDatabase database, const QHash<QString, QString> &declaredT
 bool SqlRows::start(const QString &sql, const QList<QVariant> &values)
 {
     if (!m_query.prepare(sql)) {
-        m_error = QStringLiteral("the query failed: %1").arg(m_query.lastError().text());
+        m_error = QStringLiteral("the query failed: %1").arg(errorText(m_query.lastError()));
         return false;
     }
     for (const QVariant &value : values)
         m_query.addBindValue(value);
     if (!m_query.exec()) {
-        m_error = QStringLiteral("the query failed: %1").arg(m_query.lastError().text());
+        m_error = QStringLiteral("the query failed: %1").arg(errorText(m_query.lastError()));
         return false;
     }
     // A column computed by the query takes its type from the first value.
     m_firstAvailable = m_query.next();
     m_firstFetched = true;
     if (!m_firstAvailable && m_query.lastError().isValid()) {
-        m_error = QStringLiteral("the query failed: %1").arg(m_query.lastError().text());
+        m_error = QStringLiteral("the query failed: %1").arg(errorText(m_query.lastError()));
         return false;
     }
     const QSqlRecord record = m_query.record();
@@ -110,7 +120,7 @@ bool SqlRows::next(QList<Value> &row)
     }
     if (!available) {
         if (m_query.lastError().isValid() && m_error.isEmpty())
-            m_error = QStringLiteral("reading the rows failed: %1").arg(m_query.lastError().text());
+            m_error = QStringLiteral("reading the rows failed: %1").arg(errorText(m_query.lastError()));
         return false;
     }
     row.resize(m_columns.size());
