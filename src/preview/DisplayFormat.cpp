@@ -163,6 +163,10 @@ std::optional<DisplayFormat> DisplayFormat::parse(const QString &source, QString
     format.justify = justifyOf(match.captured(1));
     const QString letters = match.captured(2).toLower();
     format.width = match.captured(3).toInt();
+    if (match.captured(3).size() > 4 || match.captured(4).size() > 4) {
+        *error = QStringLiteral("format \"%1\" is wider than a line can be").arg(source.trimmed());
+        return std::nullopt;
+    }
     const bool hasDecimals = !match.captured(4).isEmpty();
     const int second = match.captured(4).toInt();
     if (letters == QLatin1String("c") || letters == QLatin1String("cf")

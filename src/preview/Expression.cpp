@@ -1,6 +1,7 @@
 #include "preview/Expression.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <cmath>
 
@@ -495,6 +496,10 @@ ExpressionPointer ExpressionParser::parseMultiplicative()
 
 ExpressionPointer ExpressionParser::parseUnary()
 {
+    // Nesting deeper than any report needs would only exhaust the stack.
+    if (++m_depth > MaximumDepth)
+        throw EvaluationError{QStringLiteral("the expression is nested too deeply")};
+    const auto leave = qScopeGuard([this] { --m_depth; });
     if (takeSymbol(QStringLiteral("-")))
         return node(Expression::Negate, {parseUnary()});
     if (takeSymbol(QStringLiteral("+")))

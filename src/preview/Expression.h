@@ -118,6 +118,8 @@ private:
     int m_line;
     QList<ExpressionToken> m_tokens;
     qsizetype m_next = 0;
+    static constexpr int MaximumDepth = 200;
+    int m_depth = 0;
 };
 
 bool isAggregateName(const QString &name);

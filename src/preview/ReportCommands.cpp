@@ -19,7 +19,10 @@ Command notPreviewed(const RawStatement &statement, const QString &why)
     QString written = QLatin1Char('.') + statement.name;
     if (!statement.arguments.isEmpty())
         written += QLatin1Char(' ') + statement.arguments;
-    command.text = QStringLiteral("not previewed: %1 (%2)").arg(written.simplified(), why);
+    written = written.simplified();
+    if (written.size() > 60)
+        written = written.left(57) + QStringLiteral("...");
+    command.text = QStringLiteral("not previewed: %1 (%2)").arg(written, why);
     return command;
 }
 

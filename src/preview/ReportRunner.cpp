@@ -4,6 +4,8 @@
 
 namespace {
 
+constexpr int MaximumPageWidth = 10000;
+
 const QStringList &specialNames()
 {
     static const QStringList names = {
@@ -326,8 +328,10 @@ PreviewOutcome ReportRunner::run(RowSource &rows)
             m_pageWidth = m_source.pageWidth.startsWith(QLatin1Char('$'))
                               ? int(variableValue(m_source.pageWidth.mid(1).toLower()).toNumber())
                               : m_source.pageWidth.toInt();
-        if (m_pageWidth <= 0)
-            m_pageWidth = 132;
+        // Wider than any printer; a width from a typing slip would only
+        // make every line that long.
+        if (m_pageWidth <= 0 || m_pageWidth > MaximumPageWidth)
+            m_pageWidth = m_pageWidth <= 0 ? 132 : MaximumPageWidth;
         compileSections();
         computeDefaults();
         if (m_flags.pageLength)

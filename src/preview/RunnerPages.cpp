@@ -3,6 +3,12 @@
 
 #include "preview/ReportRunner.h"
 
+namespace {
+
+constexpr qsizetype UnpagedPieceLines = 100;
+
+} // namespace
+
 void ReportRunner::newLine(int count)
 {
     Writer &writer = *m_writer;
@@ -49,8 +55,15 @@ void ReportRunner::emitLine(const PrintedLine &line)
     m_page.lines.append(line);
     m_anyOutput = true;
     ++m_lineNumber;
-    if (!m_inPageSection && m_pageLength > 0 && m_lineNumber + m_footerLines > m_pageLength)
+    if (!m_inPageSection && m_pageLength > 0 && m_lineNumber + m_footerLines > m_pageLength) {
         pageBreak(m_headerAfterBreak);
+    } else if (m_pageLength <= 0 && m_page.lines.size() >= UnpagedPieceLines) {
+        // Text without pages goes out in pieces, so that it neither waits
+        // to the end nor escapes the page limit.
+        finishPage();
+        openPage();
+        m_page.formFeedBefore = false;
+    }
 }
 
 // A finished page waits until the next one opens or the report ends, which
