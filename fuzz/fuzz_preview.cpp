@@ -52,15 +52,17 @@ QString fixture()
     static QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("fuzz.db"));
     {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
+        QSqlDatabase database =
+            QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("fixture"));
         database.setDatabaseName(path);
         database.open();
         QSqlQuery query(database);
         query.exec(QStringLiteral("create table emp (name char(10), dept varchar(8), salary float, "
                                   "age smallint, born date, pay money)"));
-        query.exec(QStringLiteral("insert into emp values ('Ann','sales',1000.5,30,'1990-01-02',12.5),"
-                                  "('Bob','sales',2000,40,'1980-03-04',-3),"
-                                  "('Cy','tech',NULL,50,'12-mar-1947',0),('Di','tech',3.25,NULL,NULL,NULL)"));
+        query.exec(QStringLiteral(
+            "insert into emp values ('Ann','sales',1000.5,30,'1990-01-02',12.5),"
+            "('Bob','sales',2000,40,'1980-03-04',-3),"
+            "('Cy','tech',NULL,50,'12-mar-1947',0),('Di','tech',3.25,NULL,NULL,NULL)"));
         query.exec(QStringLiteral("create table dept (dname varchar(8), floor integer)"));
         query.exec(QStringLiteral("insert into dept values ('sales',1),('tech',2)"));
         database.close();

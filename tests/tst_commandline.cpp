@@ -379,11 +379,13 @@ void TestCommandLine::previewToFile()
     const QString report = m_folder.filePath(QStringLiteral("items.rw"));
     QFile source(report);
     QVERIFY(source.open(QIODevice::WriteOnly));
-    source.write(".NAME items .DATA items .SORT name\n.HEADER page .UL .PRINT 'Name' .NOU .NL\n"
-                 ".DETAIL .PRINT name(c7), qty(f3) .NL\n.FOOTER report .PRINT 'total', sum(qty)(f5) .NL\n");
+    source.write(
+        ".NAME items .DATA items .SORT name\n.HEADER page .UL .PRINT 'Name' .NOU .NL\n"
+        ".DETAIL .PRINT name(c7), qty(f3) .NL\n.FOOTER report .PRINT 'total', sum(qty)(f5) .NL\n");
     source.close();
     const QString output = m_folder.filePath(QStringLiteral("items.txt"));
-    const Run result = run({"--preview", report, "--data", folder, "--output", output, "--", "-v3", "+b", "-c9"});
+    const Run result =
+        run({"--preview", report, "--data", folder, "--output", output, "--", "-v3", "+b", "-c9"});
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.status, 0);
     QFile printed(output);
@@ -411,14 +413,16 @@ void TestCommandLine::previewFailures_data()
     QTest::newRow("query that fails") << ".NAME r .QUERY select nosuch from t .DETAIL .PRINT 'x'\n"
                                       << QStringList{"--data", "csv"} << 1
                                       << "REPORT:1: the query failed: no such column: nosuch\n";
-    QTest::newRow("parameter without a value") << ".NAME r .QUERY select * from t where a = $a\n"
-                                               << QStringList{"--data", "csv"} << 1
-                                               << "REPORT:1: the parameter $a has no value (give it with "
-                                                  "--param a=VALUE)\n";
-    QTest::newRow("parameter without its name") << ".NAME r .DATA t\n" << QStringList{"--param", "=1"} << 1
-                                                << "kestrova: --param needs NAME=VALUE, not =1\n";
-    QTest::newRow("unreadable report") << QString() << QStringList() << 2
-                                       << "ERROR. Cannot open file: REPORT\n";
+    QTest::newRow("parameter without a value")
+        << ".NAME r .QUERY select * from t where a = $a\n"
+        << QStringList{"--data", "csv"} << 1
+        << "REPORT:1: the parameter $a has no value (give it with "
+           "--param a=VALUE)\n";
+    QTest::newRow("parameter without its name")
+        << ".NAME r .DATA t\n"
+        << QStringList{"--param", "=1"} << 1 << "kestrova: --param needs NAME=VALUE, not =1\n";
+    QTest::newRow("unreadable report")
+        << QString() << QStringList() << 2 << "ERROR. Cannot open file: REPORT\n";
 }
 
 void TestCommandLine::previewFailures()
@@ -447,6 +451,7 @@ void TestCommandLine::previewFailures()
     const QString output = m_folder.filePath(QStringLiteral("failing.txt"));
     const Run result = run(QStringList{"--preview", report, "--output", output} + options);
     QCOMPARE(result.status, status);
-    QCOMPARE(QString::fromUtf8(result.err), QString(message).replace(QStringLiteral("REPORT"), report));
+    QCOMPARE(QString::fromUtf8(result.err),
+             QString(message).replace(QStringLiteral("REPORT"), report));
     QVERIFY(!QFile::exists(output));
 }

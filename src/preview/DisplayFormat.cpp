@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -39,8 +40,10 @@ QString placed(const QString &text, int width, DisplayFormat::Justify justify, b
 QString fixedText(double value, int decimals)
 {
     QString text = QString::number(value, 'f', decimals);
-    if (text.startsWith(QLatin1Char('-'))
-        && !text.contains(QRegularExpression(QStringLiteral("[1-9]"))))
+    // A value rounded to zero prints without its minus.
+    if (text.startsWith(QLatin1Char('-')) && std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+            return c >= QLatin1Char('1') && c <= QLatin1Char('9');
+        }))
         text.remove(0, 1);
     return text;
 }
@@ -125,7 +128,8 @@ QString dateText(const QDateTime &when)
 std::optional<DisplayFormat> DisplayFormat::parse(const QString &source, QString *error)
 {
     static const QRegularExpression shape(
-        QStringLiteral("^\\s*([-+*]?)\\s*(cf|cj|c|t|q|i|f|e|g|n|b)(?:e|r)*(\\d*)(?:\\.(\\d+))?\\s*$"),
+        QStringLiteral(
+            "^\\s*([-+*]?)\\s*(cf|cj|c|t|q|i|f|e|g|n|b)(?:e|r)*(\\d*)(?:\\.(\\d+))?\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression templ(
         QStringLiteral("^\\s*([-+*]?)\\s*(d?)\\s*(['\"])(.*)\\3\\s*$"),
@@ -304,8 +308,8 @@ QStringList DisplayFormat::apply(const Value &value, const QString &nullString) 
         QDateTime when = value.kind == Value::DateTime ? value.when : parseDate(value.toText());
         if (!when.isValid())
             return {stars(field)};
-        return {placed(DateTemplate::format(when, pattern), field, justify, false).left(
-            std::max(field, 1))};
+        return {placed(DateTemplate::format(when, pattern), field, justify, false)
+                    .left(std::max(field, 1))};
     }
     case NumberTemplate:
         return {placed(NumericTemplate::format(value.toNumber(), pattern), field, justify, true)};

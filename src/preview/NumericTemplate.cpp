@@ -1,8 +1,8 @@
 #include "preview/NumericTemplate.h"
 
 #include <QList>
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -71,8 +71,8 @@ bool fillIntegerPart(QList<TemplateChar> &chars, qsizetype point, const QString 
             continue;
         const QChar c = place.c;
         const bool more = next >= 0;
-        const bool floatingSign = (c == QLatin1Char('-') && floatingMinus)
-                                  || (c == QLatin1Char('+') && floatingPlus);
+        const bool floatingSign =
+            (c == QLatin1Char('-') && floatingMinus) || (c == QLatin1Char('+') && floatingPlus);
         if (isDigitPlace(c) || floatingSign) {
             if (more) {
                 place.c = digits[next--];
@@ -109,8 +109,7 @@ bool fillIntegerPart(QList<TemplateChar> &chars, qsizetype point, const QString 
     return next < 0;
 }
 
-void fillFraction(QList<TemplateChar> &chars, qsizetype point, const QString &digits,
-                  bool negative)
+void fillFraction(QList<TemplateChar> &chars, qsizetype point, const QString &digits, bool negative)
 {
     qsizetype next = 0;
     for (qsizetype i = point + 1; i < chars.size(); ++i) {
@@ -190,7 +189,9 @@ QString NumericTemplate::format(double value, const QString &pattern)
     const QString fraction = dot < 0 ? QString() : fixed.mid(dot + 1);
     if (integer == QLatin1String("0"))
         integer.clear();
-    const bool negative = value < 0 && fixed.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    const bool negative = value < 0 && std::any_of(fixed.cbegin(), fixed.cend(), [](QChar c) {
+                              return c >= QLatin1Char('1') && c <= QLatin1Char('9');
+                          });
     if (negative && !hasSignPlace(chars))
         return stars;
     if (!fillIntegerPart(chars, point, integer, negative))

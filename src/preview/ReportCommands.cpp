@@ -58,8 +58,8 @@ PositionArgument CommandCompiler::position(const QString &text, int line)
 std::vector<int> CommandCompiler::columnList(const QString &text)
 {
     std::vector<int> columns;
-    for (QString name : text.split(QRegularExpression(QStringLiteral("[\\s,]+")),
-                                   Qt::SkipEmptyParts)) {
+    for (QString name :
+         text.split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
         const int column = m_names.columnIndex(name.toLower());
         if (column < 0)
             throw EvaluationError{QStringLiteral("unknown column '%1'").arg(name)};
@@ -232,7 +232,8 @@ Command CommandCompiler::compileOne(const RawStatement &statement)
         if (command.text.startsWith(QLatin1Char('$')))
             command.text.remove(0, 1);
         if (!m_names.isVariable(command.text))
-            throw EvaluationError{QStringLiteral("'%1' is not a declared variable").arg(command.text)};
+            throw EvaluationError{
+                QStringLiteral("'%1' is not a declared variable").arg(command.text)};
         parser.takeSymbol(QStringLiteral(":"));
         if (!parser.takeSymbol(QStringLiteral("=")))
             throw EvaluationError{QStringLiteral("'=' expected")};
@@ -298,9 +299,8 @@ CommandList CommandCompiler::compile(const QList<RawStatement> &statements)
             }
             case StatementKind::EndIf:
             case StatementKind::EndWithin: {
-                const Command::Kind expected = statement.kind == StatementKind::EndIf
-                                                   ? Command::If
-                                                   : Command::Within;
+                const Command::Kind expected =
+                    statement.kind == StatementKind::EndIf ? Command::If : Command::Within;
                 if (open.empty() || open.back().command.kind != expected)
                     throw EvaluationError{QStringLiteral("nothing open to end")};
                 Command done = std::move(open.back().command);

@@ -37,25 +37,51 @@ struct ColumnSetting
 struct Command
 {
     enum Kind {
-        Print, NewLine, Need, NewPage, Tab, Adjust, LineStart, LineEnd, PageLength, LeftMargin,
-        RightMargin, FormFeeds, NoFormFeeds, NoFirstFormFeed, Format, TFormat, Position, Width,
-        Block, EndBlock, Top, Bottom, Within, Underline, NoUnderline, NullString, If, Let,
-        Accumulate, NotPreviewed
+        Print,
+        NewLine,
+        Need,
+        NewPage,
+        Tab,
+        Adjust,
+        LineStart,
+        LineEnd,
+        PageLength,
+        LeftMargin,
+        RightMargin,
+        FormFeeds,
+        NoFormFeeds,
+        NoFirstFormFeed,
+        Format,
+        TFormat,
+        Position,
+        Width,
+        Block,
+        EndBlock,
+        Top,
+        Bottom,
+        Within,
+        Underline,
+        NoUnderline,
+        NullString,
+        If,
+        Let,
+        Accumulate,
+        NotPreviewed
     };
 
     Kind kind = NotPreviewed;
     int line = 0;
     std::vector<PrintItem> items;
-    bool newlineAfter = false;        // .PRINTLINE
+    bool newlineAfter = false;                  // .PRINTLINE
     StatementKind adjust = StatementKind::None; // .LEFT/.CENTER/.RIGHT before this print
-    PositionArgument position;        // also the count of .NEWLINE/.NEED/.PAGELENGTH
-    std::vector<int> columns;         // .WITHIN, Accumulate
-    std::vector<ColumnSetting> settings; // .FORMAT/.TFORMAT/.WIDTH/.POSITION
-    QString text;  // .NULLSTRING, .LET's variable, a not-previewed statement's message
+    PositionArgument position;                  // also the count of .NEWLINE/.NEED/.PAGELENGTH
+    std::vector<int> columns;                   // .WITHIN, Accumulate
+    std::vector<ColumnSetting> settings;        // .FORMAT/.TFORMAT/.WIDTH/.POSITION
+    QString text;            // .NULLSTRING, .LET's variable, a not-previewed statement's message
     ExpressionPointer value; // .LET
     std::vector<std::pair<ExpressionPointer, std::vector<Command>>> branches; // .IF/.ELSEIF
-    std::vector<Command> otherwise;                                          // .ELSE
-    std::vector<Command> body;                                               // .WITHIN
+    std::vector<Command> otherwise;                                           // .ELSE
+    std::vector<Command> body;                                                // .WITHIN
 };
 
 using CommandList = std::vector<Command>;

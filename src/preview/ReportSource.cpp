@@ -59,12 +59,13 @@ QList<SortKey> readSort(const SourceScanner &scanner, const SourceStatement &sta
 // "v = type [with null | not null] [with prompt 'p'] [with value 'v'], ..."
 QList<Declaration> readDeclarations(const QString &text, int line)
 {
-    static const QRegularExpression item(
-        QStringLiteral("\\s*([A-Za-z_]\\w*)\\s*=\\s*((?:[^,'\"(]|\\([^)]*\\)|'(?:[^']|'')*'|\"[^\"]*\")+)"));
+    static const QRegularExpression item(QStringLiteral(
+        "\\s*([A-Za-z_]\\w*)\\s*=\\s*((?:[^,'\"(]|\\([^)]*\\)|'(?:[^']|'')*'|\"[^\"]*\")+)"));
     static const QRegularExpression value(
         QStringLiteral("with\\s+value\\s+('(?:[^']|'')*'|\"[^\"]*\"|\\S+)"),
         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression type(QStringLiteral("^\\s*([A-Za-z0-9_]+(?:\\s*\\(\\s*\\d+\\s*\\))?)"));
+    static const QRegularExpression type(
+        QStringLiteral("^\\s*([A-Za-z0-9_]+(?:\\s*\\(\\s*\\d+\\s*\\))?)"));
     QList<Declaration> declarations;
     QRegularExpressionMatchIterator matches = item.globalMatch(text);
     while (matches.hasNext()) {
@@ -116,9 +117,9 @@ ReportSource ReportSource::read(const QByteArray &text)
             continue;
         if (kind == StatementKind::Name) {
             if (named) {
-                report.messages.append({statement.line,
-                                        QStringLiteral("not previewed: a second report (.NAME); "
-                                                       "the preview prints the first")});
+                report.messages.append(
+                    {statement.line, QStringLiteral("not previewed: a second report (.NAME); "
+                                                    "the preview prints the first")});
                 break;
             }
             named = true;
@@ -126,8 +127,9 @@ ReportSource ReportSource::read(const QByteArray &text)
             if (!statement.arguments.isEmpty())
                 report.name = tokenText(scanner, statement.arguments.first()).toLower();
             if (report.name.size() > 32) {
-                report.messages.append({statement.line, QStringLiteral("the report name is longer than 32 "
-                                                                       "characters (E_RW1389)")});
+                report.messages.append(
+                    {statement.line, QStringLiteral("the report name is longer than 32 "
+                                                    "characters (E_RW1389)")});
                 report.name.clear();
                 return report;
             }
@@ -172,8 +174,8 @@ ReportSource ReportSource::read(const QByteArray &text)
         case StatementKind::RbfMarker:
             continue;
         case StatementKind::Include:
-            report.messages.append({statement.line,
-                                    QStringLiteral("not previewed: .INCLUDE %1").arg(arguments)});
+            report.messages.append(
+                {statement.line, QStringLiteral("not previewed: .INCLUDE %1").arg(arguments)});
             continue;
         case StatementKind::Header:
         case StatementKind::Footer: {
@@ -193,9 +195,9 @@ ReportSource ReportSource::read(const QByteArray &text)
             break;
         }
         if (!named) {
-            report.messages.append({statement.line,
-                                    QStringLiteral("not previewed: .%1 before .NAME")
-                                        .arg(QString::fromUtf8(statement.name))});
+            report.messages.append(
+                {statement.line, QStringLiteral("not previewed: .%1 before .NAME")
+                                     .arg(QString::fromUtf8(statement.name))});
             continue;
         }
         report.sections[section].append(

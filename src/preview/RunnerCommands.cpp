@@ -50,7 +50,8 @@ DisplayFormat ReportRunner::formatFor(const PrintItem &item, const Value &value)
         if (function.startsWith(QLatin1String("count")) || function == QLatin1String("any")) {
             DisplayFormat format;
             format.kind = DisplayFormat::Integer;
-            const int width = call.column >= 0 ? m_columnFormats[call.column].fieldWidth(value) : 12;
+            const int width =
+                call.column >= 0 ? m_columnFormats[call.column].fieldWidth(value) : 12;
             format.width = std::min(width > 0 ? width : 12, 12);
             return format;
         }
@@ -114,10 +115,12 @@ void ReportRunner::runCommand(const Command &command)
             }
             const int target = positionOf(command.position, buffer.position());
             if (target < 0) {
-                report(command.line, QStringLiteral("a .TAB before column 0 goes to column 0 (E_RW10D0)"));
+                report(command.line,
+                       QStringLiteral("a .TAB before column 0 goes to column 0 (E_RW10D0)"));
                 buffer.setPosition(0);
             } else if (target > m_pageWidth) {
-                report(command.line, QStringLiteral("a .TAB beyond the page width is ignored (E_RW10D1)"));
+                report(command.line,
+                       QStringLiteral("a .TAB beyond the page width is ignored (E_RW10D1)"));
             } else {
                 buffer.setPosition(target);
             }
@@ -137,17 +140,23 @@ void ReportRunner::runCommand(const Command &command)
                 m_pageLength = evaluateNumber(command.position, 61);
             break;
         case Command::LeftMargin: {
-            const int margin = command.position.given ? positionOf(command.position, writer.left) : 0;
+            const int margin =
+                command.position.given ? positionOf(command.position, writer.left) : 0;
             if (margin < 0 || margin > m_pageWidth - 5)
-                report(command.line, QStringLiteral("the left margin must be from 0 to the page width - 5 (E_RW10C9)"));
+                report(command.line,
+                       QStringLiteral(
+                           "the left margin must be from 0 to the page width - 5 (E_RW10C9)"));
             else
                 writer.left = margin;
             break;
         }
         case Command::RightMargin: {
-            const int margin = command.position.given ? positionOf(command.position, writer.right) : 100;
+            const int margin =
+                command.position.given ? positionOf(command.position, writer.right) : 100;
             if (margin < 1 || margin > m_pageWidth)
-                report(command.line, QStringLiteral("the right margin must be from 1 to the page width (E_RW10CE)"));
+                report(
+                    command.line,
+                    QStringLiteral("the right margin must be from 1 to the page width (E_RW10CE)"));
             else
                 writer.right = margin;
             break;
@@ -221,7 +230,8 @@ void ReportRunner::runCommand(const Command &command)
                 m_variables[command.text] = Value::fromNumber(std::trunc(value.toNumber()), true);
             else if ((type == ValueType::Float || type == ValueType::Money) && !value.isNull())
                 m_variables[command.text] = Value::fromNumber(value.toNumber());
-            else if ((type == ValueType::Char || type == ValueType::VarChar) && value.kind == Value::Number)
+            else if ((type == ValueType::Char || type == ValueType::VarChar)
+                     && value.kind == Value::Number)
                 m_variables[command.text] = Value::fromText(value.toText());
             else
                 m_variables[command.text] = value;
@@ -257,8 +267,10 @@ void ReportRunner::runPrint(const Command &command)
         const DisplayFormat format = formatFor(item, value);
         const QStringList lines = format.apply(value, m_nullString);
         if (format.isNumeric() && !value.isNull() && lines.first().startsWith(QLatin1Char('*'))
-            && lines.first().count(QLatin1Char('*')) == lines.first().size() && !lines.first().isEmpty())
-            report(command.line, QStringLiteral("a value does not fit its format and prints as stars"));
+            && lines.first().count(QLatin1Char('*')) == lines.first().size()
+            && !lines.first().isEmpty())
+            report(command.line,
+                   QStringLiteral("a value does not fit its format and prints as stars"));
         if (adjust) {
             collected += lines.first();
         } else {
@@ -281,7 +293,9 @@ void ReportRunner::runPrint(const Command &command)
             anchor = positionOf(argument, buffer.position());
         if (anchor < 0 || anchor > m_pageWidth) {
             if (argument.given && !column)
-                report(adjust->line, QStringLiteral("the position is outside the page; the margin is used (E_RW10DC)"));
+                report(adjust->line,
+                       QStringLiteral(
+                           "the position is outside the page; the margin is used (E_RW10DC)"));
             anchor = -1;
         }
         int start = 0;
@@ -296,7 +310,8 @@ void ReportRunner::runPrint(const Command &command)
             break;
         }
         default: {
-            const int end = column ? columnStart + columnWidth : (anchor >= 0 ? anchor : writer.right);
+            const int end =
+                column ? columnStart + columnWidth : (anchor >= 0 ? anchor : writer.right);
             start = end - int(text.size());
             break;
         }

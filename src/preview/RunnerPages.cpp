@@ -86,8 +86,9 @@ void ReportRunner::deliverHeldPage(bool formFeedAfter)
     m_observer.pagePrinted(*m_heldPage);
     m_heldPage.reset();
     if (m_pagesFinished >= m_options.pageLimit) {
-        m_observer.message({0, QStringLiteral("The report stopped after %1 pages, the most a preview prints")
-                                   .arg(m_options.pageLimit)});
+        m_observer.message(
+            {0, QStringLiteral("The report stopped after %1 pages, the most a preview prints")
+                    .arg(m_options.pageLimit)});
         throw RunStopped{PreviewOutcome::Failed};
     }
 }

@@ -147,7 +147,8 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
             QString parameter;
             if (takeValue(arguments, i, parameter, request))
                 request.parameters.append(parameter);
-        } else if (argument == QLatin1String("--") && request.action == CommandLineRequest::Preview) {
+        } else if (argument == QLatin1String("--")
+                   && request.action == CommandLineRequest::Preview) {
             request.reportFlags = arguments.mid(i + 1);
             break;
         } else if (argument == QLatin1String("--output") || argument == QLatin1String("-o")) {

@@ -90,7 +90,8 @@ int previewReport(const PreviewRequest &request, QTextStream &out, QTextStream &
     for (const QString &parameter : request.parameters) {
         const qsizetype equals = parameter.indexOf(QLatin1Char('='));
         if (equals <= 0) {
-            err << QStringLiteral("kestrova: --param needs NAME=VALUE, not ") << parameter << Qt::endl;
+            err << QStringLiteral("kestrova: --param needs NAME=VALUE, not ") << parameter
+                << Qt::endl;
             return ExitFailed;
         }
         QString name = parameter.left(equals).trimmed();

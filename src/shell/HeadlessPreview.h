@@ -10,7 +10,7 @@ class QTextStream;
 struct PreviewRequest
 {
     QString file;
-    QString data;           // --data: SQLite file, CSV folder, postgresql://...; empty for sample data
+    QString data; // --data: SQLite file, CSV folder, postgresql://...; empty for sample data
     QStringList parameters; // --param NAME=VALUE
     QStringList reportFlags;
     QString output; // empty for standard output
