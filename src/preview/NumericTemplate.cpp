@@ -37,6 +37,19 @@ bool isNegativeMark(QChar c)
     return marks.contains(c);
 }
 
+// A fixed sign place: - shows for negatives, + shows the sign either way,
+// the brackets show around negatives only.
+void placeSign(TemplateChar &place, bool negative)
+{
+    const QChar c = place.c;
+    if (c == QLatin1Char('-'))
+        place.c = negative ? QLatin1Char('-') : QLatin1Char(' ');
+    else if (c == QLatin1Char('+'))
+        place.c = negative ? QLatin1Char('-') : QLatin1Char('+');
+    else if (isNegativeMark(c))
+        place.c = negative ? c : QLatin1Char(' ');
+}
+
 qsizetype pointIndex(const QList<TemplateChar> &chars)
 {
     for (qsizetype i = 0; i < chars.size(); ++i) {
@@ -98,12 +111,8 @@ bool fillIntegerPart(QList<TemplateChar> &chars, qsizetype point, const QString 
             } else {
                 place.c = QLatin1Char(' ');
             }
-        } else if (c == QLatin1Char('-')) {
-            place.c = negative ? QLatin1Char('-') : QLatin1Char(' ');
-        } else if (c == QLatin1Char('+')) {
-            place.c = negative ? QLatin1Char('-') : QLatin1Char('+');
-        } else if (isNegativeMark(c)) {
-            place.c = negative ? c : QLatin1Char(' ');
+        } else {
+            placeSign(place, negative);
         }
     }
     return next < 0;
@@ -119,19 +128,12 @@ void fillFraction(QList<TemplateChar> &chars, qsizetype point, const QString &di
         const QChar c = place.c;
         if (isDigitPlace(c)) {
             place.c = next < digits.size() ? digits[next++] : QLatin1Char('0');
-        } else if (c == QLatin1Char('-')) {
-            place.c = negative ? QLatin1Char('-') : QLatin1Char(' ');
-        } else if (c == QLatin1Char('+')) {
-            place.c = negative ? QLatin1Char('-') : QLatin1Char('+');
-        } else if (isNegativeMark(c)) {
-            place.c = negative ? c : QLatin1Char(' ');
-        } else if ((c == QLatin1Char('c') || c == QLatin1Char('d') || c == QLatin1Char('r')
-                    || c == QLatin1Char('b'))
-                   && !negative) {
-            place.c = QLatin1Char(' ');
         } else if (c == QLatin1Char('c') || c == QLatin1Char('d') || c == QLatin1Char('r')
                    || c == QLatin1Char('b')) {
-            place.c = place.c.toUpper();
+            // cr and db show for negative values only.
+            place.c = negative ? place.c.toUpper() : QLatin1Char(' ');
+        } else {
+            placeSign(place, negative);
         }
     }
 }
