@@ -46,6 +46,10 @@ private slots:
     void checkSeveralFiles();
     void importRoundTrip();
     void importKeepsExistingDesigns();
+    void previewToFile();
+    void previewOfADesignOverSampleRows();
+    void previewFailures_data();
+    void previewFailures();
 
 private:
     struct Run
@@ -564,3 +568,93 @@ void TestCommandLine::importKeepsExistingDesigns()
 
 QTEST_MAIN(TestCommandLine)
 #include "tst_commandline.moc"
+
+// --preview over a CSV folder with the report program's own flags after
+// "--": page length 3 and form feeds on; underlining by overstrike.
+void TestCommandLine::previewToFile()
+{
+    const QString folder = m_folder.filePath(QStringLiteral("csv"));
+    QVERIFY(QDir().mkpath(folder));
+    QFile csv(folder + QStringLiteral("/items.csv"));
+    QVERIFY(csv.open(QIODevice::WriteOnly));
+    csv.write("name,qty\nbolt,3\nnut,12\nwasher,7\n");
+    csv.close();
+    const QString report = m_folder.filePath(QStringLiteral("items.rw"));
+    QFile source(report);
+    QVERIFY(source.open(QIODevice::WriteOnly));
+    source.write(
+        ".NAME items .DATA items .SORT name\n.HEADER page .UL .PRINT 'Name' .NOU .NL\n"
+        ".DETAIL .PRINT name(c7), qty(f3) .NL\n.FOOTER report .PRINT 'total', sum(qty)(f5) .NL\n");
+    source.close();
+    const QString output = m_folder.filePath(QStringLiteral("items.txt"));
+    const Run result =
+        run({"--preview", report, "--data", folder, "--output", output, "--", "-v3", "+b", "-c9"});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.status, 0);
+    QFile printed(output);
+    QVERIFY(printed.open(QIODevice::ReadOnly));
+    QCOMPARE(printed.readAll(), QByteArray("\fbolt     3\nnut     12\nwasher   7\n"
+                                           "\f____\rName\ntotal   22\n\f\n"));
+}
+
+void TestCommandLine::previewOfADesignOverSampleRows()
+{
+    const Run result = run({"--preview", m_design});
+    QCOMPARE(result.status, 0);
+    QVERIFY(!result.out.trimmed().isEmpty());
+}
+
+void TestCommandLine::previewFailures_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no such data source") << ".NAME r .DATA t .DETAIL .PRINT 'x'\n"
+                                         << QStringList{"--data", "/nonexistent/db"} << 1
+                                         << "kestrova: --data: /nonexistent/db does not exist\n";
+    QTest::newRow("query that fails") << ".NAME r .QUERY select nosuch from t .DETAIL .PRINT 'x'\n"
+                                      << QStringList{"--data", "csv"} << 1
+                                      << "REPORT:1: the query failed: no such column: nosuch\n";
+    QTest::newRow("parameter without a value")
+        << ".NAME r .QUERY select * from t where a = $a\n"
+        << QStringList{"--data", "csv"} << 1
+        << "REPORT:1: the parameter $a has no value (give it with "
+           "--param a=VALUE)\n";
+    QTest::newRow("parameter without its name")
+        << ".NAME r .DATA t\n"
+        << QStringList{"--param", "=1"} << 1 << "kestrova: --param needs NAME=VALUE, not =1\n";
+    QTest::newRow("unreadable report")
+        << QString() << QStringList() << 2 << "ERROR. Cannot open file: REPORT\n";
+}
+
+void TestCommandLine::previewFailures()
+{
+    QFETCH(QString, source);
+    QFETCH(QStringList, options);
+    QFETCH(int, status);
+    QFETCH(QString, message);
+    const QString folder = m_folder.filePath(QStringLiteral("csv"));
+    QVERIFY(QDir().mkpath(folder));
+    QFile csv(folder + QStringLiteral("/t.csv"));
+    QVERIFY(csv.open(QIODevice::WriteOnly));
+    csv.write("a\n1\n");
+    csv.close();
+    const QString report = m_folder.filePath(QStringLiteral("failing.rw"));
+    QFile::remove(report);
+    if (!source.isEmpty()) {
+        QFile file(report);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(source.toUtf8());
+    }
+    for (QString &option : options) {
+        if (option == QLatin1String("csv"))
+            option = folder;
+    }
+    const QString output = m_folder.filePath(QStringLiteral("failing.txt"));
+    const Run result = run(QStringList{"--preview", report, "--output", output} + options);
+    QCOMPARE(result.status, status);
+    QCOMPARE(QString::fromUtf8(result.err),
+             QString(message).replace(QStringLiteral("REPORT"), report));
+    QVERIFY(!QFile::exists(output));
+}

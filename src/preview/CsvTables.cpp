@@ -97,7 +97,8 @@ QString guessType(const QList<std::pair<int, QStringList>> &records, qsizetype c
 
 QString quoted(QString name)
 {
-    return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    return QLatin1Char('"') + name.replace(QLatin1Char('"'), QStringLiteral("\"\""))
+           + QLatin1Char('"');
 }
 
 bool loadFile(const QFileInfo &file, QSqlDatabase database, QString *error)
@@ -145,13 +146,15 @@ bool loadFile(const QFileInfo &file, QSqlDatabase database, QString *error)
     }
     QSqlQuery query(database);
     const QString table = quoted(file.completeBaseName());
-    if (!query.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(table, columns.join(QStringLiteral(", "))))) {
+    if (!query.exec(QStringLiteral("CREATE TABLE %1 (%2)")
+                        .arg(table, columns.join(QStringLiteral(", "))))) {
         *error = QStringLiteral("%1: %2").arg(file.fileName(), query.lastError().text());
         return false;
     }
     QStringList marks(header.size(), QStringLiteral("?"));
     database.transaction();
-    query.prepare(QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(table, marks.join(QLatin1Char(','))));
+    query.prepare(
+        QStringLiteral("INSERT INTO %1 VALUES (%2)").arg(table, marks.join(QLatin1Char(','))));
     for (qsizetype r = 1; r < records.size(); ++r) {
         for (qsizetype c = 0; c < header.size(); ++c) {
             const QString &value = records[r].second[c];
@@ -166,7 +169,10 @@ bool loadFile(const QFileInfo &file, QSqlDatabase database, QString *error)
         }
         if (!query.exec()) {
             database.rollback();
-            *error = QStringLiteral("%1, line %2: %3").arg(file.fileName()).arg(records[r].first).arg(query.lastError().text());
+            *error = QStringLiteral("%1, line %2: %3")
+                         .arg(file.fileName())
+                         .arg(records[r].first)
+                         .arg(query.lastError().text());
             return false;
         }
     }
@@ -183,8 +189,9 @@ bool loadCsvFolder(const QString &folder, QSqlDatabase database, QString *error)
         *error = QStringLiteral("the CSV folder %1 does not exist").arg(folder);
         return false;
     }
-    const QFileInfoList files = directory.entryInfoList({QStringLiteral("*.csv"), QStringLiteral("*.CSV")},
-                                                        QDir::Files | QDir::Readable, QDir::Name);
+    const QFileInfoList files =
+        directory.entryInfoList({QStringLiteral("*.csv"), QStringLiteral("*.CSV")},
+                                QDir::Files | QDir::Readable, QDir::Name);
     if (files.isEmpty()) {
         *error = QStringLiteral("the folder %1 holds no *.csv files").arg(folder);
         return false;

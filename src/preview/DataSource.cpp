@@ -11,7 +11,8 @@ std::optional<DataSource> DataSource::fromArgument(const QString &argument, QStr
         || argument.startsWith(QLatin1String("postgres://"))) {
         const QUrl url(argument, QUrl::StrictMode);
         if (!url.isValid() || url.host().isEmpty() || url.path().size() < 2) {
-            *error = QStringLiteral("a PostgreSQL source is written postgresql://user@host:port/database");
+            *error = QStringLiteral(
+                "a PostgreSQL source is written postgresql://user@host:port/database");
             return std::nullopt;
         }
         source.kind = Kind::PostgreSQL;

@@ -4,9 +4,9 @@
 
 namespace {
 
-const char *const MonthNames[] = {"January", "February", "March",     "April",
-                                  "May",     "June",     "July",      "August",
-                                  "September", "October", "November", "December"};
+const char *const MonthNames[] = {"January",   "February", "March",    "April",
+                                  "May",       "June",     "July",     "August",
+                                  "September", "October",  "November", "December"};
 const char *const DayNames[] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
                                 "Friday", "Saturday", "Sunday"};
 
@@ -22,14 +22,16 @@ QString inCaseOf(const QString &name, QStringView word)
 
 QString padded(int number, qsizetype digits, bool zeros)
 {
-    return QString::number(number).rightJustified(digits, zeros ? QLatin1Char('0') : QLatin1Char(' '));
+    return QString::number(number).rightJustified(digits,
+                                                  zeros ? QLatin1Char('0') : QLatin1Char(' '));
 }
 
 QString ordinal(int day)
 {
     const int last = day % 10;
     const bool teens = day / 10 == 1;
-    const char *suffix = teens ? "th" : (last == 1 ? "st" : (last == 2 ? "nd" : (last == 3 ? "rd" : "th")));
+    const char *suffix =
+        teens ? "th" : (last == 1 ? "st" : (last == 2 ? "nd" : (last == 3 ? "rd" : "th")));
     return QString::number(day) + QLatin1String(suffix);
 }
 
@@ -75,7 +77,8 @@ QString DateTemplate::format(const QDateTime &when, const QString &pattern)
             while (end < pattern.size() && pattern[end].isDigit())
                 ++end;
             const QStringView digits = QStringView(pattern).sliced(i, end - i);
-            if (digits == QLatin1String("3") && pattern.mid(end, 2).toLower() == QLatin1String("rd")) {
+            if (digits == QLatin1String("3")
+                && pattern.mid(end, 2).toLower() == QLatin1String("rd")) {
                 text += ordinal(when.date().day());
                 end += 2;
             } else {
@@ -95,7 +98,8 @@ QString DateTemplate::format(const QDateTime &when, const QString &pattern)
             } else if (lower == QLatin1String("sunday")) {
                 text += inCaseOf(QLatin1String(DayNames[when.date().dayOfWeek() - 1]), word);
             } else if (lower == QLatin1String("sun")) {
-                text += inCaseOf(QLatin1String(DayNames[when.date().dayOfWeek() - 1]).left(3), word);
+                text +=
+                    inCaseOf(QLatin1String(DayNames[when.date().dayOfWeek() - 1]).left(3), word);
             } else if (lower == QLatin1String("p") || lower == QLatin1String("pm")) {
                 const QString half = QLatin1String(pm ? "pm" : "am").left(word.size());
                 text += inCaseOf(half, word);
@@ -105,7 +109,8 @@ QString DateTemplate::format(const QDateTime &when, const QString &pattern)
                 text += word;
             }
             i = end;
-            if (lower == QLatin1String("p") && pattern.mid(i, 3).toLower() == QLatin1String(".m.")) {
+            if (lower == QLatin1String("p")
+                && pattern.mid(i, 3).toLower() == QLatin1String(".m.")) {
                 text.chop(1);
                 text += inCaseOf(QLatin1String(pm ? "p.m." : "a.m."), word);
                 i += 3;

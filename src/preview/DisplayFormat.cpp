@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -39,8 +40,10 @@ QString placed(const QString &text, int width, DisplayFormat::Justify justify, b
 QString fixedText(double value, int decimals)
 {
     QString text = QString::number(value, 'f', decimals);
-    if (text.startsWith(QLatin1Char('-'))
-        && !text.contains(QRegularExpression(QStringLiteral("[1-9]"))))
+    // A value rounded to zero prints without its minus.
+    if (text.startsWith(QLatin1Char('-')) && std::none_of(text.cbegin(), text.cend(), [](QChar c) {
+            return c >= QLatin1Char('1') && c <= QLatin1Char('9');
+        }))
         text.remove(0, 1);
     return text;
 }
@@ -70,6 +73,15 @@ QString exponentText(double value, int width, int decimals)
                                      .arg(exponent < 0 ? QLatin1Char('-') : QLatin1Char('+'))
                                      .arg(std::abs(exponent), 3, 10, QLatin1Char('0'));
     return sign + QString::number(mantissa, 'f', decimalsShown) + exponentPart;
+}
+
+// A c0 field is as long as the value without the blanks padding it.
+QString withoutTrailingBlanks(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return text.left(end);
 }
 
 QString stars(int width)
@@ -116,7 +128,8 @@ QString dateText(const QDateTime &when)
 std::optional<DisplayFormat> DisplayFormat::parse(const QString &source, QString *error)
 {
     static const QRegularExpression shape(
-        QStringLiteral("^\\s*([-+*]?)\\s*(cf|cj|c|t|q|i|f|e|g|n|b)(?:e|r)*(\\d*)(?:\\.(\\d+))?\\s*$"),
+        QStringLiteral(
+            "^\\s*([-+*]?)\\s*(cf|cj|c|t|q|i|f|e|g|n|b)(?:e|r)*(\\d*)(?:\\.(\\d+))?\\s*$"),
         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression templ(
         QStringLiteral("^\\s*([-+*]?)\\s*(d?)\\s*(['\"])(.*)\\3\\s*$"),
@@ -154,6 +167,10 @@ std::optional<DisplayFormat> DisplayFormat::parse(const QString &source, QString
     format.justify = justifyOf(match.captured(1));
     const QString letters = match.captured(2).toLower();
     format.width = match.captured(3).toInt();
+    if (match.captured(3).size() > 4 || match.captured(4).size() > 4) {
+        *error = QStringLiteral("format \"%1\" is wider than a line can be").arg(source.trimmed());
+        return std::nullopt;
+    }
     const bool hasDecimals = !match.captured(4).isEmpty();
     const int second = match.captured(4).toInt();
     if (letters == QLatin1String("c") || letters == QLatin1String("cf")
@@ -261,7 +278,7 @@ int DisplayFormat::fieldWidth(const Value &value) const
         return width;
     if (value.kind == Value::DateTime)
         return int(dateText(value.when).size());
-    return int(value.toText().size());
+    return int(withoutTrailingBlanks(value.toText()).size());
 }
 
 QStringList DisplayFormat::apply(const Value &value, const QString &nullString) const
@@ -291,8 +308,8 @@ QStringList DisplayFormat::apply(const Value &value, const QString &nullString) 
         QDateTime when = value.kind == Value::DateTime ? value.when : parseDate(value.toText());
         if (!when.isValid())
             return {stars(field)};
-        return {placed(DateTemplate::format(when, pattern), field, justify, false).left(
-            std::max(field, 1))};
+        return {placed(DateTemplate::format(when, pattern), field, justify, false)
+                    .left(std::max(field, 1))};
     }
     case NumberTemplate:
         return {placed(NumericTemplate::format(value.toNumber(), pattern), field, justify, true)};

@@ -11,8 +11,20 @@
 // justification prefix.
 struct DisplayFormat
 {
-    enum Kind { Char, CharFold, CharJustify, Text, Integer, Fixed, Exponent, General, Numeric, Blank,
-                NumberTemplate, DateTemplate };
+    enum Kind {
+        Char,
+        CharFold,
+        CharJustify,
+        Text,
+        Integer,
+        Fixed,
+        Exponent,
+        General,
+        Numeric,
+        Blank,
+        NumberTemplate,
+        DateTemplate
+    };
     enum Justify { Natural, Left, Right, Centre };
 
     Kind kind = Char;

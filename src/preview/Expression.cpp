@@ -1,6 +1,7 @@
 #include "preview/Expression.h"
 
 #include <QRegularExpression>
+#include <QScopeGuard>
 
 #include <cmath>
 
@@ -96,17 +97,17 @@ ExpressionPointer node(Expression::Operation operation, QList<ExpressionPointer>
 const QStringList &functionNames()
 {
     static const QStringList names = {
-        QStringLiteral("abs"),       QStringLiteral("mod"),       QStringLiteral("concat"),
-        QStringLiteral("left"),      QStringLiteral("right"),     QStringLiteral("length"),
-        QStringLiteral("lowercase"), QStringLiteral("uppercase"), QStringLiteral("lower"),
-        QStringLiteral("upper"),     QStringLiteral("trim"),      QStringLiteral("squeeze"),
-        QStringLiteral("shift"),     QStringLiteral("int1"),      QStringLiteral("int2"),
-        QStringLiteral("int4"),      QStringLiteral("int"),       QStringLiteral("integer"),
-        QStringLiteral("float4"),    QStringLiteral("float8"),    QStringLiteral("float"),
-        QStringLiteral("char"),      QStringLiteral("varchar"),   QStringLiteral("text"),
-        QStringLiteral("c"),         QStringLiteral("ifnull"),    QStringLiteral("date"),
-        QStringLiteral("dow"),       QStringLiteral("sqrt"),      QStringLiteral("round"),
-        QStringLiteral("money"),     QStringLiteral("pad"),       QStringLiteral("locate"),
+        QStringLiteral("abs"),        QStringLiteral("mod"),       QStringLiteral("concat"),
+        QStringLiteral("left"),       QStringLiteral("right"),     QStringLiteral("length"),
+        QStringLiteral("lowercase"),  QStringLiteral("uppercase"), QStringLiteral("lower"),
+        QStringLiteral("upper"),      QStringLiteral("trim"),      QStringLiteral("squeeze"),
+        QStringLiteral("shift"),      QStringLiteral("int1"),      QStringLiteral("int2"),
+        QStringLiteral("int4"),       QStringLiteral("int"),       QStringLiteral("integer"),
+        QStringLiteral("float4"),     QStringLiteral("float8"),    QStringLiteral("float"),
+        QStringLiteral("char"),       QStringLiteral("varchar"),   QStringLiteral("text"),
+        QStringLiteral("c"),          QStringLiteral("ifnull"),    QStringLiteral("date"),
+        QStringLiteral("dow"),        QStringLiteral("sqrt"),      QStringLiteral("round"),
+        QStringLiteral("money"),      QStringLiteral("pad"),       QStringLiteral("locate"),
         QStringLiteral("charextract")};
     return names;
 }
@@ -189,15 +190,15 @@ Value callFunction(const QString &name, const QList<Value> &arguments)
         || name == QLatin1String("text") || name == QLatin1String("c"))
         return Value::fromText(argument(0).toText());
     if (name == QLatin1String("date")) {
-        const QDateTime when = argument(0).kind == Value::DateTime ? argument(0).when
-                                                                   : parseDate(text);
+        const QDateTime when =
+            argument(0).kind == Value::DateTime ? argument(0).when : parseDate(text);
         if (!when.isValid())
             throw EvaluationError{QStringLiteral("'%1' is not a date").arg(text)};
         return Value::fromDate(when);
     }
     if (name == QLatin1String("dow")) {
-        const QDateTime when = argument(0).kind == Value::DateTime ? argument(0).when
-                                                                   : parseDate(text);
+        const QDateTime when =
+            argument(0).kind == Value::DateTime ? argument(0).when : parseDate(text);
         return Value::fromText(when.isValid() ? when.toString(QStringLiteral("ddd")) : QString());
     }
     throw EvaluationError{QStringLiteral("unknown function %1").arg(name)};
@@ -253,16 +254,18 @@ Value arithmetic(Expression::Operation operation, const Value &a, const Value &b
 bool isAggregateName(const QString &name)
 {
     static const QStringList names = {
-        QStringLiteral("sum"),   QStringLiteral("count"),  QStringLiteral("avg"),
-        QStringLiteral("min"),   QStringLiteral("max"),    QStringLiteral("any"),
-        QStringLiteral("sumu"),  QStringLiteral("countu"), QStringLiteral("avgu"),
+        QStringLiteral("sum"),     QStringLiteral("count"),   QStringLiteral("avg"),
+        QStringLiteral("min"),     QStringLiteral("max"),     QStringLiteral("any"),
+        QStringLiteral("sumu"),    QStringLiteral("countu"),  QStringLiteral("avgu"),
         QStringLiteral("average"), QStringLiteral("minimum"), QStringLiteral("maximum")};
     return names.contains(name);
 }
 
 Value Expression::evaluate(const EvaluationContext &context) const
 {
-    const auto operand = [&](int i) { return operands[i]->evaluate(context); };
+    const auto operand = [&](int i) {
+        return operands[i]->evaluate(context);
+    };
     switch (operation) {
     case Constant:
         return constant;
@@ -316,7 +319,8 @@ Value Expression::evaluate(const EvaluationContext &context) const
     case Like: {
         const Value a = operand(0);
         const Value b = operand(1);
-        return Value::fromNumber(!a.isNull() && !b.isNull() && likeMatches(a.toText(), b.toText()), true);
+        return Value::fromNumber(!a.isNull() && !b.isNull() && likeMatches(a.toText(), b.toText()),
+                                 true);
     }
     case Function: {
         QList<Value> values;
@@ -362,8 +366,9 @@ bool ExpressionParser::takeSymbol(const QString &symbol)
 void ExpressionParser::expect(const QString &symbol)
 {
     if (!takeSymbol(symbol)) {
-        const QString found = peek().type == ExpressionToken::End ? QStringLiteral("the end")
-                                                                  : QLatin1Char('\'') + peek().text + QLatin1Char('\'');
+        const QString found = peek().type == ExpressionToken::End
+                                  ? QStringLiteral("the end")
+                                  : QLatin1Char('\'') + peek().text + QLatin1Char('\'');
         throw EvaluationError{QStringLiteral("'%1' expected, found %2").arg(symbol, found)};
     }
 }
@@ -436,11 +441,13 @@ ExpressionPointer ExpressionParser::parseComparison()
         if (word == QLatin1String("is")) {
             take();
             bool negated = false;
-            if (peek().type == ExpressionToken::Name && peek().text.toLower() == QLatin1String("not")) {
+            if (peek().type == ExpressionToken::Name
+                && peek().text.toLower() == QLatin1String("not")) {
                 take();
                 negated = true;
             }
-            if (peek().type != ExpressionToken::Name || peek().text.toLower() != QLatin1String("null"))
+            if (peek().type != ExpressionToken::Name
+                || peek().text.toLower() != QLatin1String("null"))
                 throw EvaluationError{QStringLiteral("'null' expected after 'is'")};
             take();
             return node(negated ? Expression::IsNotNull : Expression::IsNull, {left});
@@ -454,10 +461,14 @@ ExpressionPointer ExpressionParser::parseComparison()
     if (token.type != ExpressionToken::Symbol)
         return left;
     static const QList<std::pair<QString, Expression::Operation>> operators = {
-        {QStringLiteral("="), Expression::Equal},       {QStringLiteral("!="), Expression::NotEqual},
-        {QStringLiteral("<>"), Expression::NotEqual},   {QStringLiteral("^="), Expression::NotEqual},
-        {QStringLiteral("<"), Expression::Less},        {QStringLiteral("<="), Expression::LessEqual},
-        {QStringLiteral(">"), Expression::Greater},     {QStringLiteral(">="), Expression::GreaterEqual}};
+        {QStringLiteral("="), Expression::Equal},
+        {QStringLiteral("!="), Expression::NotEqual},
+        {QStringLiteral("<>"), Expression::NotEqual},
+        {QStringLiteral("^="), Expression::NotEqual},
+        {QStringLiteral("<"), Expression::Less},
+        {QStringLiteral("<="), Expression::LessEqual},
+        {QStringLiteral(">"), Expression::Greater},
+        {QStringLiteral(">="), Expression::GreaterEqual}};
     for (const auto &[symbol, operation] : operators) {
         if (token.text == symbol) {
             take();
@@ -495,6 +506,10 @@ ExpressionPointer ExpressionParser::parseMultiplicative()
 
 ExpressionPointer ExpressionParser::parseUnary()
 {
+    // Nesting deeper than any report needs would only exhaust the stack.
+    if (++m_depth > MaximumDepth)
+        throw EvaluationError{QStringLiteral("the expression is nested too deeply")};
+    const auto leave = qScopeGuard([this] { --m_depth; });
     if (takeSymbol(QStringLiteral("-")))
         return node(Expression::Negate, {parseUnary()});
     if (takeSymbol(QStringLiteral("+")))

@@ -28,14 +28,35 @@ struct EvaluationError
 struct Expression
 {
     enum Operation {
-        Constant, Column, Variable, Special, Aggregate, Negate, Not, Add, Subtract, Multiply,
-        Divide, Power, Equal, NotEqual, Less, LessEqual, Greater, GreaterEqual, And, Or,
-        IsNull, IsNotNull, Like, Function
+        Constant,
+        Column,
+        Variable,
+        Special,
+        Aggregate,
+        Negate,
+        Not,
+        Add,
+        Subtract,
+        Multiply,
+        Divide,
+        Power,
+        Equal,
+        NotEqual,
+        Less,
+        LessEqual,
+        Greater,
+        GreaterEqual,
+        And,
+        Or,
+        IsNull,
+        IsNotNull,
+        Like,
+        Function
     };
 
     Operation operation = Constant;
     Value constant;
-    QString name; // variable, special variable or function
+    QString name;   // variable, special variable or function
     int index = -1; // column or aggregate
     QList<std::shared_ptr<const Expression>> operands;
 
@@ -118,6 +139,8 @@ private:
     int m_line;
     QList<ExpressionToken> m_tokens;
     qsizetype m_next = 0;
+    static constexpr int MaximumDepth = 200;
+    int m_depth = 0;
 };
 
 bool isAggregateName(const QString &name);

@@ -14,8 +14,8 @@ bool isUnderlined(QChar c)
 
 void LineBuffer::setCurrentLine(int line)
 {
+    // A line moved to is started only by what is written on it.
     m_current = std::max(line, 0);
-    this->line(m_current);
 }
 
 LineBuffer::Line &LineBuffer::line(int index)

@@ -1,8 +1,8 @@
 #include "preview/NumericTemplate.h"
 
 #include <QList>
-#include <QRegularExpression>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -35,6 +35,19 @@ bool isNegativeMark(QChar c)
 {
     static const QString marks = QStringLiteral("()<>{}[]");
     return marks.contains(c);
+}
+
+// A fixed sign place: - shows for negatives, + shows the sign either way,
+// the brackets show around negatives only.
+void placeSign(TemplateChar &place, bool negative)
+{
+    const QChar c = place.c;
+    if (c == QLatin1Char('-'))
+        place.c = negative ? QLatin1Char('-') : QLatin1Char(' ');
+    else if (c == QLatin1Char('+'))
+        place.c = negative ? QLatin1Char('-') : QLatin1Char('+');
+    else if (isNegativeMark(c))
+        place.c = negative ? c : QLatin1Char(' ');
 }
 
 qsizetype pointIndex(const QList<TemplateChar> &chars)
@@ -71,8 +84,8 @@ bool fillIntegerPart(QList<TemplateChar> &chars, qsizetype point, const QString 
             continue;
         const QChar c = place.c;
         const bool more = next >= 0;
-        const bool floatingSign = (c == QLatin1Char('-') && floatingMinus)
-                                  || (c == QLatin1Char('+') && floatingPlus);
+        const bool floatingSign =
+            (c == QLatin1Char('-') && floatingMinus) || (c == QLatin1Char('+') && floatingPlus);
         if (isDigitPlace(c) || floatingSign) {
             if (more) {
                 place.c = digits[next--];
@@ -98,19 +111,14 @@ bool fillIntegerPart(QList<TemplateChar> &chars, qsizetype point, const QString 
             } else {
                 place.c = QLatin1Char(' ');
             }
-        } else if (c == QLatin1Char('-')) {
-            place.c = negative ? QLatin1Char('-') : QLatin1Char(' ');
-        } else if (c == QLatin1Char('+')) {
-            place.c = negative ? QLatin1Char('-') : QLatin1Char('+');
-        } else if (isNegativeMark(c)) {
-            place.c = negative ? c : QLatin1Char(' ');
+        } else {
+            placeSign(place, negative);
         }
     }
     return next < 0;
 }
 
-void fillFraction(QList<TemplateChar> &chars, qsizetype point, const QString &digits,
-                  bool negative)
+void fillFraction(QList<TemplateChar> &chars, qsizetype point, const QString &digits, bool negative)
 {
     qsizetype next = 0;
     for (qsizetype i = point + 1; i < chars.size(); ++i) {
@@ -120,19 +128,12 @@ void fillFraction(QList<TemplateChar> &chars, qsizetype point, const QString &di
         const QChar c = place.c;
         if (isDigitPlace(c)) {
             place.c = next < digits.size() ? digits[next++] : QLatin1Char('0');
-        } else if (c == QLatin1Char('-')) {
-            place.c = negative ? QLatin1Char('-') : QLatin1Char(' ');
-        } else if (c == QLatin1Char('+')) {
-            place.c = negative ? QLatin1Char('-') : QLatin1Char('+');
-        } else if (isNegativeMark(c)) {
-            place.c = negative ? c : QLatin1Char(' ');
-        } else if ((c == QLatin1Char('c') || c == QLatin1Char('d') || c == QLatin1Char('r')
-                    || c == QLatin1Char('b'))
-                   && !negative) {
-            place.c = QLatin1Char(' ');
         } else if (c == QLatin1Char('c') || c == QLatin1Char('d') || c == QLatin1Char('r')
                    || c == QLatin1Char('b')) {
-            place.c = place.c.toUpper();
+            // cr and db show for negative values only.
+            place.c = negative ? place.c.toUpper() : QLatin1Char(' ');
+        } else {
+            placeSign(place, negative);
         }
     }
 }
@@ -190,7 +191,9 @@ QString NumericTemplate::format(double value, const QString &pattern)
     const QString fraction = dot < 0 ? QString() : fixed.mid(dot + 1);
     if (integer == QLatin1String("0"))
         integer.clear();
-    const bool negative = value < 0 && fixed.contains(QRegularExpression(QStringLiteral("[1-9]")));
+    const bool negative = value < 0 && std::any_of(fixed.cbegin(), fixed.cend(), [](QChar c) {
+                              return c >= QLatin1Char('1') && c <= QLatin1Char('9');
+                          });
     if (negative && !hasSignPlace(chars))
         return stars;
     if (!fillIntegerPart(chars, point, integer, negative))

@@ -54,7 +54,8 @@ bool PreviewDatabase::open(const DataSource &source, QString *error)
     case DataSource::Kind::SQLite: {
         const QFileInfo info(source.path);
         if (!info.isFile() || !info.isReadable()) {
-            *error = QStringLiteral("the SQLite database %1 does not exist or cannot be read").arg(source.path);
+            *error = QStringLiteral("the SQLite database %1 does not exist or cannot be read")
+                         .arg(source.path);
             return false;
         }
         if (!isSqliteFile(source.path)) {
@@ -85,7 +86,8 @@ bool PreviewDatabase::open(const DataSource &source, QString *error)
     }
     if (!m_database.open()) {
         *error = QStringLiteral("cannot open the %1: %2")
-                     .arg(source.describe(), withoutPassword(m_database.lastError().text(), source.password));
+                     .arg(source.describe(),
+                          withoutPassword(m_database.lastError().text(), source.password));
         return false;
     }
     return true;

@@ -38,7 +38,8 @@ PreviewOutcome runOnDatabase(const ReportSource &report, const DataSource &data,
     const ReportFlags flags = ReportFlags::parse(options.reportFlags);
     for (auto it = flags.parameters.cbegin(); it != flags.parameters.cend(); ++it)
         parameters.insert(it.key(), it.value());
-    const ReportQuery query = ReportQuery::build(report, parameters, sample ? SampleTable : QString());
+    const ReportQuery query =
+        ReportQuery::build(report, parameters, sample ? SampleTable : QString());
     if (!query.error.isEmpty())
         return fail(report.dataLine, query.error);
     QList<QVariant> values;
@@ -53,7 +54,8 @@ PreviewOutcome runOnDatabase(const ReportSource &report, const DataSource &data,
         ReportRunner runner(report, options, observer);
         outcome = runner.run(rows);
     }
-    if (!sample && !report.cleanup.trimmed().isEmpty() && !connection.execute(report.cleanup, &error))
+    if (!sample && !report.cleanup.trimmed().isEmpty()
+        && !connection.execute(report.cleanup, &error))
         observer.message({report.cleanupLine, QStringLiteral(".CLEANUP failed: ") + error});
     return outcome;
 }

@@ -33,17 +33,21 @@ void walkCode(const QString &sql, Fn fn)
 // The select list's span: after SELECT [DISTINCT|ALL], up to FROM, at depth 0.
 std::pair<qsizetype, qsizetype> selectList(const QString &sql)
 {
-    static const QRegularExpression select(QStringLiteral("^\\s*select\\s+(?:(?:distinct|all)\\s+)?"),
-                                           QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression select(
+        QStringLiteral("^\\s*select\\s+(?:(?:distinct|all)\\s+)?"),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch match = select.match(sql);
     if (!match.hasMatch())
         return {-1, -1};
     const qsizetype start = match.capturedEnd();
     qsizetype end = -1;
-    static const QRegularExpression from(QStringLiteral("\\bfrom\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression from(QStringLiteral("\\bfrom\\b"),
+                                         QRegularExpression::CaseInsensitiveOption);
     walkCode(sql, [&](qsizetype i, QChar, int depth) {
-        if (end < 0 && i >= start && depth == 0 && from.match(sql, i, QRegularExpression::NormalMatch,
-                                                              QRegularExpression::AnchorAtOffsetMatchOption).hasMatch()
+        if (end < 0 && i >= start && depth == 0
+            && from.match(sql, i, QRegularExpression::NormalMatch,
+                          QRegularExpression::AnchorAtOffsetMatchOption)
+                   .hasMatch()
             && (i == 0 || !sql[i - 1].isLetterOrNumber()))
             end = i;
     });
@@ -101,13 +105,15 @@ QString translateIngresSql(const QString &sql)
     QString text = sql;
     const auto [start, end] = selectList(text);
     if (start >= 0) {
-        static const QRegularExpression alias(QStringLiteral("^(\\s*)([A-Za-z_]\\w*)\\s*=(?!=)\\s*(.*?)(\\s*)$"),
-                                              QRegularExpression::DotMatchesEverythingOption);
+        static const QRegularExpression alias(
+            QStringLiteral("^(\\s*)([A-Za-z_]\\w*)\\s*=(?!=)\\s*(.*?)(\\s*)$"),
+            QRegularExpression::DotMatchesEverythingOption);
         QStringList items = splitTopLevel(text.mid(start, end - start));
         for (QString &item : items) {
             const QRegularExpressionMatch match = alias.match(item);
             if (match.hasMatch())
-                item = match.captured(1) + match.captured(3) + QStringLiteral(" AS ") + match.captured(2) + match.captured(4);
+                item = match.captured(1) + match.captured(3) + QStringLiteral(" AS ")
+                       + match.captured(2) + match.captured(4);
         }
         text = text.left(start) + items.join(QLatin1Char(',')) + text.mid(end);
     }
@@ -120,8 +126,9 @@ QStringList selectListNames(const QString &sql)
     const auto [start, end] = selectList(text);
     if (start < 0)
         return {};
-    static const QRegularExpression lastName(QStringLiteral("(?:\\bas\\s+)?\"?([A-Za-z_]\\w*)\"?\\s*$"),
-                                             QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression lastName(
+        QStringLiteral("(?:\\bas\\s+)?\"?([A-Za-z_]\\w*)\"?\\s*$"),
+        QRegularExpression::CaseInsensitiveOption);
     QStringList names;
     for (const QString &item : splitTopLevel(text.mid(start, end - start))) {
         if (item.trimmed().endsWith(QLatin1Char('*')))
@@ -141,7 +148,8 @@ QStringList parameterNames(const QString &text)
         if (c != QLatin1Char('$'))
             return;
         const QRegularExpressionMatch match =
-            name.match(text, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+            name.match(text, i, QRegularExpression::NormalMatch,
+                       QRegularExpression::AnchorAtOffsetMatchOption);
         if (match.hasMatch() && !names.contains(match.captured(1).toLower()))
             names.append(match.captured(1).toLower());
     });
@@ -157,9 +165,12 @@ ReportQuery ReportQuery::build(const ReportSource &report, const QMap<QString, Q
     if (!sampleTable.isEmpty()) {
         base = QStringLiteral("SELECT * FROM ") + sampleTable;
     } else if (!report.query.trimmed().isEmpty()) {
-        if (QRegularExpression(QStringLiteral("^\\s*(range|retrieve)\\b"), QRegularExpression::CaseInsensitiveOption)
-                .match(report.query).hasMatch()) {
-            query.error = QStringLiteral("not previewed: a QUEL query (range/retrieve); write it in SQL");
+        if (QRegularExpression(QStringLiteral("^\\s*(range|retrieve)\\b"),
+                               QRegularExpression::CaseInsensitiveOption)
+                .match(report.query)
+                .hasMatch()) {
+            query.error =
+                QStringLiteral("not previewed: a QUEL query (range/retrieve); write it in SQL");
             return query;
         }
         base = translateIngresSql(report.query.trimmed());
@@ -175,7 +186,9 @@ ReportQuery ReportQuery::build(const ReportSource &report, const QMap<QString, Q
             }
             table = parameters.value(name);
         }
-        if (!QRegularExpression(QStringLiteral("^[A-Za-z_][\\w$#@]*(\\.[A-Za-z_][\\w$#@]*)?$")).match(table).hasMatch()) {
+        if (!QRegularExpression(QStringLiteral("^[A-Za-z_][\\w$#@]*(\\.[A-Za-z_][\\w$#@]*)?$"))
+                 .match(table)
+                 .hasMatch()) {
             query.error = QStringLiteral("'%1' is not a table name (E_RW138F)").arg(table);
             return query;
         }
@@ -193,7 +206,8 @@ ReportQuery ReportQuery::build(const ReportSource &report, const QMap<QString, Q
         if (c != QLatin1Char('$'))
             return;
         const QRegularExpressionMatch match =
-            name.match(base, i, QRegularExpression::NormalMatch, QRegularExpression::AnchorAtOffsetMatchOption);
+            name.match(base, i, QRegularExpression::NormalMatch,
+                       QRegularExpression::AnchorAtOffsetMatchOption);
         if (match.hasMatch() && (spans.isEmpty() || spans.last().second <= i)) {
             spans.append({i, match.capturedEnd()});
             query.parameters.append(match.captured(1).toLower());
@@ -206,7 +220,9 @@ ReportQuery ReportQuery::build(const ReportSource &report, const QMap<QString, Q
     sql += base.mid(copied);
     for (const QString &parameter : std::as_const(query.parameters)) {
         if (!parameters.contains(parameter)) {
-            query.error = QStringLiteral("the parameter $%1 has no value (give it with --param %1=VALUE)").arg(parameter);
+            query.error =
+                QStringLiteral("the parameter $%1 has no value (give it with --param %1=VALUE)")
+                    .arg(parameter);
             return query;
         }
     }
@@ -217,7 +233,8 @@ ReportQuery ReportQuery::build(const ReportSource &report, const QMap<QString, Q
             direction = parameters.value(direction.mid(1)).toLower();
         const bool descending = direction.startsWith(QLatin1Char('d'));
         if (!direction.isEmpty() && !descending && !direction.startsWith(QLatin1Char('a'))) {
-            query.error = QStringLiteral("'%1' is not a sort direction (E_RW1393)").arg(key.direction);
+            query.error =
+                QStringLiteral("'%1' is not a sort direction (E_RW1393)").arg(key.direction);
             return query;
         }
         if (!QRegularExpression(QStringLiteral("^[A-Za-z_]\\w*$")).match(key.column).hasMatch()) {
@@ -228,7 +245,8 @@ ReportQuery ReportQuery::build(const ReportSource &report, const QMap<QString, Q
     }
     if (!order.isEmpty()) {
         sql = fromTable ? sql + QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "))
-                        : QStringLiteral("SELECT * FROM (%1) AS kestrova_rows ORDER BY %2").arg(sql, order.join(QStringLiteral(", ")));
+                        : QStringLiteral("SELECT * FROM (%1) AS kestrova_rows ORDER BY %2")
+                              .arg(sql, order.join(QStringLiteral(", ")));
     }
     query.sql = sql;
     return query;

@@ -19,7 +19,10 @@ Command notPreviewed(const RawStatement &statement, const QString &why)
     QString written = QLatin1Char('.') + statement.name;
     if (!statement.arguments.isEmpty())
         written += QLatin1Char(' ') + statement.arguments;
-    command.text = QStringLiteral("not previewed: %1 (%2)").arg(written.simplified(), why);
+    written = written.simplified();
+    if (written.size() > 60)
+        written = written.left(57) + QStringLiteral("...");
+    command.text = QStringLiteral("not previewed: %1 (%2)").arg(written, why);
     return command;
 }
 
@@ -55,8 +58,8 @@ PositionArgument CommandCompiler::position(const QString &text, int line)
 std::vector<int> CommandCompiler::columnList(const QString &text)
 {
     std::vector<int> columns;
-    for (QString name : text.split(QRegularExpression(QStringLiteral("[\\s,]+")),
-                                   Qt::SkipEmptyParts)) {
+    for (QString name :
+         text.split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
         const int column = m_names.columnIndex(name.toLower());
         if (column < 0)
             throw EvaluationError{QStringLiteral("unknown column '%1'").arg(name)};
@@ -86,48 +89,49 @@ void CommandCompiler::compilePrint(Command &command, const RawStatement &stateme
 }
 
 // "col, col (fmt) col (fmt)" for .FORMAT/.TFORMAT/.WIDTH/.POSITION: each
-// group applies to the columns before it; one Command a group.
+// group applies to the columns before it.
 void CommandCompiler::compileColumnFormats(Command &command, const RawStatement &statement)
 {
     ExpressionParser parser(statement.arguments, m_names, statement.line);
+    ColumnSetting setting;
     while (!parser.atEnd()) {
         if (parser.takeSymbol(QStringLiteral(",")))
             continue;
-        if (parser.peekSymbol(QStringLiteral("("))) {
-            const QString group = parser.takeGroup();
-            if (command.columns.empty())
-                throw EvaluationError{QStringLiteral("a column must come before its format")};
-            if (command.kind == Command::Format || command.kind == Command::TFormat) {
-                QString error;
-                command.format = DisplayFormat::parse(group, &error);
-                if (!command.format)
-                    throw EvaluationError{error};
-            } else {
-                const QStringList numbers = group.split(QLatin1Char(','));
-                bool ok = false;
-                const int first = numbers.value(0).trimmed().toInt(&ok);
-                if (!ok)
-                    throw EvaluationError{QStringLiteral("a number is expected in '(%1)'").arg(group)};
-                if (command.kind == Command::Width) {
-                    command.width = first;
-                } else {
-                    command.position.given = true;
-                    auto constant = std::make_shared<Expression>();
-                    constant->constant = Value::fromNumber(first, true);
-                    command.position.value = constant;
-                    if (numbers.size() > 1)
-                        command.width = numbers[1].trimmed().toInt();
-                }
-            }
-            return;
+        if (!parser.peekSymbol(QStringLiteral("("))) {
+            const QString name = parser.takeWord().toLower();
+            const int column = m_names.columnIndex(name);
+            if (column < 0)
+                throw EvaluationError{QStringLiteral("unknown column '%1'").arg(name)};
+            setting.columns.push_back(column);
+            continue;
         }
-        const QString name = parser.takeWord().toLower();
-        const int column = m_names.columnIndex(name);
-        if (column < 0)
-            throw EvaluationError{QStringLiteral("unknown column '%1'").arg(name)};
-        command.columns.push_back(column);
+        const QString group = parser.takeGroup();
+        if (setting.columns.empty())
+            throw EvaluationError{QStringLiteral("a column must come before '(%1)'").arg(group)};
+        if (command.kind == Command::Format || command.kind == Command::TFormat) {
+            QString error;
+            setting.format = DisplayFormat::parse(group, &error);
+            if (!setting.format)
+                throw EvaluationError{error};
+        } else {
+            const QStringList numbers = group.split(QLatin1Char(','));
+            bool ok = false;
+            const int first = numbers.value(0).trimmed().toInt(&ok);
+            if (!ok || first < 0)
+                throw EvaluationError{QStringLiteral("a number is expected in '(%1)'").arg(group)};
+            if (command.kind == Command::Width) {
+                setting.width = first;
+            } else {
+                setting.position = first;
+                if (numbers.size() > 1)
+                    setting.width = numbers[1].trimmed().toInt();
+            }
+        }
+        command.settings.push_back(setting);
+        setting = ColumnSetting();
     }
-    throw EvaluationError{QStringLiteral("a format in parentheses is missing")};
+    if (!setting.columns.empty() || command.settings.empty())
+        throw EvaluationError{QStringLiteral("a setting in parentheses is missing")};
 }
 
 Command CommandCompiler::compileOne(const RawStatement &statement)
@@ -228,7 +232,8 @@ Command CommandCompiler::compileOne(const RawStatement &statement)
         if (command.text.startsWith(QLatin1Char('$')))
             command.text.remove(0, 1);
         if (!m_names.isVariable(command.text))
-            throw EvaluationError{QStringLiteral("'%1' is not a declared variable").arg(command.text)};
+            throw EvaluationError{
+                QStringLiteral("'%1' is not a declared variable").arg(command.text)};
         parser.takeSymbol(QStringLiteral(":"));
         if (!parser.takeSymbol(QStringLiteral("=")))
             throw EvaluationError{QStringLiteral("'=' expected")};
@@ -294,9 +299,8 @@ CommandList CommandCompiler::compile(const QList<RawStatement> &statements)
             }
             case StatementKind::EndIf:
             case StatementKind::EndWithin: {
-                const Command::Kind expected = statement.kind == StatementKind::EndIf
-                                                   ? Command::If
-                                                   : Command::Within;
+                const Command::Kind expected =
+                    statement.kind == StatementKind::EndIf ? Command::If : Command::Within;
                 if (open.empty() || open.back().command.kind != expected)
                     throw EvaluationError{QStringLiteral("nothing open to end")};
                 Command done = std::move(open.back().command);

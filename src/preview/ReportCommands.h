@@ -24,30 +24,64 @@ struct PositionArgument
     int column = -1; // a column's default position
 };
 
+// One "columns (setting)" group of .FORMAT, .TFORMAT, .POSITION or .WIDTH.
+struct ColumnSetting
+{
+    std::vector<int> columns;
+    std::optional<DisplayFormat> format;
+    int position = -1;
+    int width = -1;
+};
+
 // One formatting statement, compiled against the report's columns.
 struct Command
 {
     enum Kind {
-        Print, NewLine, Need, NewPage, Tab, Adjust, LineStart, LineEnd, PageLength, LeftMargin,
-        RightMargin, FormFeeds, NoFormFeeds, NoFirstFormFeed, Format, TFormat, Position, Width,
-        Block, EndBlock, Top, Bottom, Within, Underline, NoUnderline, NullString, If, Let,
-        Accumulate, NotPreviewed
+        Print,
+        NewLine,
+        Need,
+        NewPage,
+        Tab,
+        Adjust,
+        LineStart,
+        LineEnd,
+        PageLength,
+        LeftMargin,
+        RightMargin,
+        FormFeeds,
+        NoFormFeeds,
+        NoFirstFormFeed,
+        Format,
+        TFormat,
+        Position,
+        Width,
+        Block,
+        EndBlock,
+        Top,
+        Bottom,
+        Within,
+        Underline,
+        NoUnderline,
+        NullString,
+        If,
+        Let,
+        Accumulate,
+        NotPreviewed
     };
 
     Kind kind = NotPreviewed;
     int line = 0;
     std::vector<PrintItem> items;
-    bool newlineAfter = false;        // .PRINTLINE
+    bool newlineAfter = false;                  // .PRINTLINE
     StatementKind adjust = StatementKind::None; // .LEFT/.CENTER/.RIGHT before this print
-    PositionArgument position;        // also the count of .NEWLINE/.NEED/.PAGELENGTH
-    std::vector<int> columns;         // .FORMAT/.TFORMAT/.WIDTH/.POSITION/.WITHIN/Accumulate
-    std::optional<DisplayFormat> format;
-    int width = -1;
-    QString text;  // .NULLSTRING, .LET's variable, a not-previewed statement's message
+    PositionArgument position;                  // also the count of .NEWLINE/.NEED/.PAGELENGTH
+    std::vector<int> columns;                   // .WITHIN, Accumulate
+    std::vector<ColumnSetting> settings;        // .FORMAT/.TFORMAT/.WIDTH/.POSITION
+    QString text;            // .NULLSTRING, .LET's variable, a not-previewed statement's message
     ExpressionPointer value; // .LET
     std::vector<std::pair<ExpressionPointer, std::vector<Command>>> branches; // .IF/.ELSEIF
-    std::vector<Command> otherwise;                                          // .ELSE
-    std::vector<Command> body;                                               // .WITHIN
+    std::vector<Command> otherwise;                                           // .ELSE
+    std::vector<Command> body;                                                // .WITHIN
 };
 
 using CommandList = std::vector<Command>;

@@ -4,16 +4,18 @@
 
 namespace {
 
+constexpr int MaximumPageWidth = 10000;
+
 const QStringList &specialNames()
 {
     static const QStringList names = {
-        QStringLiteral("page_number"),  QStringLiteral("line_number"),
+        QStringLiteral("page_number"),     QStringLiteral("line_number"),
         QStringLiteral("position_number"), QStringLiteral("left_margin"),
-        QStringLiteral("right_margin"), QStringLiteral("page_length"),
-        QStringLiteral("page_width"),   QStringLiteral("current_date"),
-        QStringLiteral("cur_date"),     QStringLiteral("current_time"),
-        QStringLiteral("cur_time"),     QStringLiteral("current_day"),
-        QStringLiteral("w_name"),       QStringLiteral("within_name"),
+        QStringLiteral("right_margin"),    QStringLiteral("page_length"),
+        QStringLiteral("page_width"),      QStringLiteral("current_date"),
+        QStringLiteral("cur_date"),        QStringLiteral("current_time"),
+        QStringLiteral("cur_time"),        QStringLiteral("current_day"),
+        QStringLiteral("w_name"),          QStringLiteral("within_name"),
         QStringLiteral("w_column")};
     return names;
 }
@@ -43,14 +45,16 @@ Value typedValue(const QString &text, ValueType type)
 ReportFlags ReportFlags::parse(const QStringList &flags)
 {
     ReportFlags result;
-    static const QRegularExpression parameter(QStringLiteral("\\s*([A-Za-z_]\\w*)\\s*=\\s*('(?:[^']|'')*'|\"[^\"]*\"|[^,)]*)"));
+    static const QRegularExpression parameter(
+        QStringLiteral("\\s*([A-Za-z_]\\w*)\\s*=\\s*('(?:[^']|'')*'|\"[^\"]*\"|[^,)]*)"));
     for (const QString &flag : flags) {
         if (flag.startsWith(QLatin1Char('('))) {
             QRegularExpressionMatchIterator matches = parameter.globalMatch(flag);
             while (matches.hasNext()) {
                 const QRegularExpressionMatch match = matches.next();
                 QString value = match.captured(2).trimmed();
-                if (value.size() >= 2 && (value.startsWith(QLatin1Char('\'')) || value.startsWith(QLatin1Char('"'))))
+                if (value.size() >= 2
+                    && (value.startsWith(QLatin1Char('\'')) || value.startsWith(QLatin1Char('"'))))
                     value = value.mid(1, value.size() - 2);
                 result.parameters.insert(match.captured(1).toLower(), value);
             }
@@ -71,7 +75,9 @@ ReportFlags ReportFlags::parse(const QStringList &flags)
 
 ReportRunner::ReportRunner(const ReportSource &source, const PreviewOptions &options,
                            PreviewObserver &observer)
-    : m_source(source), m_options(options), m_observer(observer),
+    : m_source(source),
+      m_options(options),
+      m_observer(observer),
       m_flags(ReportFlags::parse(options.reportFlags))
 {
 }
@@ -110,11 +116,11 @@ void ReportRunner::prepareColumns(const QList<ColumnInfo> &columns)
 void ReportRunner::prepareVariables()
 {
     for (const Declaration &declaration : m_source.declarations) {
-        const ValueType type = columnFromDeclaredType(declaration.name, declaration.type).type;
-        m_variableTypes.insert(declaration.name, type);
-        m_variables.insert(declaration.name, declaration.hasValue
-                                                 ? typedValue(declaration.value, type)
-                                                 : Value());
+        const ColumnInfo variable = columnFromDeclaredType(declaration.name, declaration.type);
+        const ValueType type = variable.type;
+        m_variableTypes.insert(declaration.name, variable);
+        m_variables.insert(declaration.name,
+                           declaration.hasValue ? typedValue(declaration.value, type) : Value());
     }
     QMap<QString, QString> parameters;
     for (auto it = m_options.parameters.cbegin(); it != m_options.parameters.cend(); ++it)
@@ -122,7 +128,7 @@ void ReportRunner::prepareVariables()
     for (auto it = m_flags.parameters.cbegin(); it != m_flags.parameters.cend(); ++it)
         parameters.insert(it.key(), it.value());
     for (auto it = parameters.cbegin(); it != parameters.cend(); ++it) {
-        const ValueType type = m_variableTypes.value(it.key(), ValueType::VarChar);
+        const ValueType type = m_variableTypes.value(it.key(), ColumnInfo()).type;
         m_variables.insert(it.key(), typedValue(it.value(), type));
     }
 }
@@ -158,7 +164,8 @@ int ReportRunner::addAggregate(const AggregateCall &call, QString *error)
     } else if (m_compiling == SectionKind::PageFooter) {
         level = AggregateState::PageLevel;
     } else if (m_compiling != SectionKind::ReportFooter) {
-        *error = QStringLiteral("an aggregate that is not cum is allowed only in a footer (E_RW106E)");
+        *error =
+            QStringLiteral("an aggregate that is not cum is allowed only in a footer (E_RW106E)");
         return -1;
     }
     if (call.function.endsWith(QLatin1Char('u')) && !m_breakColumns.contains(call.column)) {
@@ -192,8 +199,10 @@ void ReportRunner::compileSections()
     m_breakFooters.resize(m_breakNames.size() + 1);
     for (int level = 1; level <= m_breakNames.size(); ++level) {
         const QString &name = m_breakNames[level - 1];
-        m_breakHeaders[level] = compileSection(QStringLiteral("header:") + name, SectionKind::BreakHeader, level);
-        m_breakFooters[level] = compileSection(QStringLiteral("footer:") + name, SectionKind::BreakFooter, level);
+        m_breakHeaders[level] =
+            compileSection(QStringLiteral("header:") + name, SectionKind::BreakHeader, level);
+        m_breakFooters[level] =
+            compileSection(QStringLiteral("footer:") + name, SectionKind::BreakFooter, level);
     }
     for (auto it = m_source.sections.cbegin(); it != m_source.sections.cend(); ++it) {
         const QString target = it.key().section(QLatin1Char(':'), 1);
@@ -201,8 +210,10 @@ void ReportRunner::compileSections()
             || target == QLatin1String("page") || m_breakNames.contains(target))
             continue;
         if (!it.value().isEmpty())
-            report(it.value().first().line,
-                   QStringLiteral("not previewed: the section for '%1', which is not a break column").arg(target));
+            report(
+                it.value().first().line,
+                QStringLiteral("not previewed: the section for '%1', which is not a break column")
+                    .arg(target));
     }
     placeAccumulation();
 }
@@ -241,7 +252,8 @@ void ReportRunner::placeAccumulation()
         return;
     auto at = m_detail.begin();
     while (at != m_detail.end()
-           && (at->kind == Command::Need || at->kind == Command::NewLine || at->kind == Command::NewPage))
+           && (at->kind == Command::Need || at->kind == Command::NewLine
+               || at->kind == Command::NewPage))
         ++at;
     m_detail.insert(at, atStart);
 }
@@ -275,7 +287,6 @@ Value ReportRunner::variableValue(const QString &name) const
 
 Value ReportRunner::specialValue(const QString &name) const
 {
-    const QDateTime now = QDateTime::currentDateTime();
     if (name == QLatin1String("page_number"))
         return Value::fromNumber(m_pageNumber, true);
     if (name == QLatin1String("line_number"))
@@ -290,10 +301,11 @@ Value ReportRunner::specialValue(const QString &name) const
         return Value::fromNumber(m_pageLength, true);
     if (name == QLatin1String("page_width"))
         return Value::fromNumber(m_pageWidth, true);
+    const QDateTime now = QDateTime::currentDateTime();
     if (name == QLatin1String("current_date") || name == QLatin1String("cur_date"))
-        return Value::fromDate(QDateTime(now.date(), QTime(0, 0)));
+        return Value::fromDate(QDateTime(now.date(), QTime(0, 0), Qt::UTC));
     if (name == QLatin1String("current_time") || name == QLatin1String("cur_time"))
-        return Value::fromDate(now);
+        return Value::fromDate(QDateTime(now.date(), now.time(), Qt::UTC));
     if (name == QLatin1String("current_day"))
         return Value::fromText(now.toString(QStringLiteral("dddd")));
     if (name == QLatin1String("w_name") || name == QLatin1String("within_name"))
@@ -314,7 +326,9 @@ PreviewOutcome ReportRunner::run(RowSource &rows)
         } catch (const RunStopped &) {
             for (const QString &name : std::as_const(m_breakNames)) {
                 if (columnIndex(name) < 0)
-                    m_observer.message({0, QStringLiteral("the break column '%1' is not in the data (E_RW13F9)").arg(name)});
+                    m_observer.message(
+                        {0, QStringLiteral("the break column '%1' is not in the data (E_RW13F9)")
+                                .arg(name)});
             }
             return PreviewOutcome::Failed;
         }
@@ -325,12 +339,15 @@ PreviewOutcome ReportRunner::run(RowSource &rows)
             m_pageWidth = m_source.pageWidth.startsWith(QLatin1Char('$'))
                               ? int(variableValue(m_source.pageWidth.mid(1).toLower()).toNumber())
                               : m_source.pageWidth.toInt();
-        if (m_pageWidth <= 0)
-            m_pageWidth = 132;
+        // Wider than any printer; a width from a typing slip would only
+        // make every line that long.
+        if (m_pageWidth <= 0 || m_pageWidth > MaximumPageWidth)
+            m_pageWidth = m_pageWidth <= 0 ? 132 : MaximumPageWidth;
         compileSections();
         computeDefaults();
         if (m_flags.pageLength)
             m_pageLength = *m_flags.pageLength;
+        m_formFeeds = m_flags.formFeeds.value_or(false);
 
         QList<Value> row;
         const bool any = rows.next(row);
@@ -339,7 +356,8 @@ PreviewOutcome ReportRunner::run(RowSource &rows)
             return PreviewOutcome::Failed;
         }
         if (!any && !m_flags.headersWithoutRows) {
-            m_observer.message({m_source.dataLine, QStringLiteral("No data: the query returned no rows")});
+            m_observer.message(
+                {m_source.dataLine, QStringLiteral("No data: the query returned no rows")});
             return PreviewOutcome::Finished;
         }
         if (any)
@@ -392,9 +410,12 @@ PreviewOutcome ReportRunner::run(RowSource &rows)
         runSection(m_reportFooter);
         endReport();
     } catch (const RunStopped &stopped) {
-        if (m_pageOpen && stopped.outcome == PreviewOutcome::Cancelled)
-            finishPage();
-        deliverHeldPage(false);
+        // A cancelled run gives the pages it finished, not the one it was on.
+        try {
+            deliverHeldPage(false);
+        } catch (const RunStopped &) {
+            // The page limit was reached with this very page.
+        }
         return stopped.outcome;
     }
     return PreviewOutcome::Finished;

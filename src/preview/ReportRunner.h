@@ -21,10 +21,10 @@ struct RunStopped
 // What the report program's own flags (after -- on the command line) set.
 struct ReportFlags
 {
-    std::optional<int> pageWidth;  // -lN
-    std::optional<int> pageLength; // -vN
-    std::optional<bool> formFeeds; // +b / -b
-    bool headersWithoutRows = false; // -h
+    std::optional<int> pageWidth;      // -lN
+    std::optional<int> pageLength;     // -vN
+    std::optional<bool> formFeeds;     // +b / -b
+    bool headersWithoutRows = false;   // -h
     QMap<QString, QString> parameters; // (name=value, ...)
 
     static ReportFlags parse(const QStringList &flags);
@@ -35,7 +35,8 @@ struct ReportFlags
 class ReportRunner : public EvaluationContext, public NameResolver
 {
 public:
-    ReportRunner(const ReportSource &source, const PreviewOptions &options, PreviewObserver &observer);
+    ReportRunner(const ReportSource &source, const PreviewOptions &options,
+                 PreviewObserver &observer);
     ~ReportRunner() override;
 
     PreviewOutcome run(RowSource &rows);
@@ -64,7 +65,15 @@ private:
         bool blockFinished = false;
         const Command *adjust = nullptr; // the .LEFT/.CENTER/.RIGHT waiting for its .PRINT
     };
-    enum class SectionKind { ReportHeader, ReportFooter, PageHeader, PageFooter, Detail, BreakHeader, BreakFooter };
+    enum class SectionKind {
+        ReportHeader,
+        ReportFooter,
+        PageHeader,
+        PageFooter,
+        Detail,
+        BreakHeader,
+        BreakFooter
+    };
 
     // Setting up.
     void prepareColumns(const QList<ColumnInfo> &columns);
@@ -81,6 +90,7 @@ private:
     void runCommand(const Command &command);
     void runPrint(const Command &command);
     void runWithin(const Command &command);
+    void applySettings(const Command &command);
     DisplayFormat formatFor(const PrintItem &item, const Value &value);
     void accumulate(int key);
     void resetAggregates(int level);
@@ -112,7 +122,7 @@ private:
     QList<Value> m_previous;
     bool m_usePrevious = false;
     QHash<QString, Value> m_variables;
-    QHash<QString, ValueType> m_variableTypes;
+    QHash<QString, ColumnInfo> m_variableTypes;
     AggregateList m_aggregates;
     SectionKind m_compiling = SectionKind::Detail;
     int m_compilingLevel = 0;

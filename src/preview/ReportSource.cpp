@@ -14,10 +14,14 @@ QString tokenText(const SourceScanner &scanner, const SourceToken &token)
 QString joinedArguments(const SourceScanner &scanner, const SourceStatement &statement)
 {
     QString text;
+    qsizetype previousEnd = -1;
     for (const SourceToken &token : statement.arguments) {
-        if (!text.isEmpty())
+        // Tokens written together stay together (">=", "**"); a comment or
+        // a line end between them becomes a blank.
+        if (!text.isEmpty() && token.start != previousEnd)
             text += QLatin1Char(' ');
         text += tokenText(scanner, token);
+        previousEnd = token.end;
     }
     return text;
 }
@@ -55,12 +59,13 @@ QList<SortKey> readSort(const SourceScanner &scanner, const SourceStatement &sta
 // "v = type [with null | not null] [with prompt 'p'] [with value 'v'], ..."
 QList<Declaration> readDeclarations(const QString &text, int line)
 {
-    static const QRegularExpression item(
-        QStringLiteral("\\s*([A-Za-z_]\\w*)\\s*=\\s*((?:[^,'\"(]|\\([^)]*\\)|'(?:[^']|'')*'|\"[^\"]*\")+)"));
+    static const QRegularExpression item(QStringLiteral(
+        "\\s*([A-Za-z_]\\w*)\\s*=\\s*((?:[^,'\"(]|\\([^)]*\\)|'(?:[^']|'')*'|\"[^\"]*\")+)"));
     static const QRegularExpression value(
         QStringLiteral("with\\s+value\\s+('(?:[^']|'')*'|\"[^\"]*\"|\\S+)"),
         QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression type(QStringLiteral("^\\s*([A-Za-z0-9_]+(?:\\s*\\(\\s*\\d+\\s*\\))?)"));
+    static const QRegularExpression type(
+        QStringLiteral("^\\s*([A-Za-z0-9_]+(?:\\s*\\(\\s*\\d+\\s*\\))?)"));
     QList<Declaration> declarations;
     QRegularExpressionMatchIterator matches = item.globalMatch(text);
     while (matches.hasNext()) {
@@ -112,15 +117,22 @@ ReportSource ReportSource::read(const QByteArray &text)
             continue;
         if (kind == StatementKind::Name) {
             if (named) {
-                report.messages.append({statement.line,
-                                        QStringLiteral("not previewed: a second report (.NAME); "
-                                                       "the preview prints the first")});
+                report.messages.append(
+                    {statement.line, QStringLiteral("not previewed: a second report (.NAME); "
+                                                    "the preview prints the first")});
                 break;
             }
             named = true;
             section = QStringLiteral("header:report");
             if (!statement.arguments.isEmpty())
                 report.name = tokenText(scanner, statement.arguments.first()).toLower();
+            if (report.name.size() > 32) {
+                report.messages.append(
+                    {statement.line, QStringLiteral("the report name is longer than 32 "
+                                                    "characters (E_RW1389)")});
+                report.name.clear();
+                return report;
+            }
             continue;
         }
         const QString arguments = joinedArguments(scanner, statement);
@@ -162,8 +174,8 @@ ReportSource ReportSource::read(const QByteArray &text)
         case StatementKind::RbfMarker:
             continue;
         case StatementKind::Include:
-            report.messages.append({statement.line,
-                                    QStringLiteral("not previewed: .INCLUDE %1").arg(arguments)});
+            report.messages.append(
+                {statement.line, QStringLiteral("not previewed: .INCLUDE %1").arg(arguments)});
             continue;
         case StatementKind::Header:
         case StatementKind::Footer: {
@@ -183,9 +195,9 @@ ReportSource ReportSource::read(const QByteArray &text)
             break;
         }
         if (!named) {
-            report.messages.append({statement.line,
-                                    QStringLiteral("not previewed: .%1 before .NAME")
-                                        .arg(QString::fromUtf8(statement.name))});
+            report.messages.append(
+                {statement.line, QStringLiteral("not previewed: .%1 before .NAME")
+                                     .arg(QString::fromUtf8(statement.name))});
             continue;
         }
         report.sections[section].append(

@@ -20,14 +20,14 @@ struct RawStatement
 
 struct SortKey
 {
-    QString column; // lower case
+    QString column;    // lower case
     QString direction; // as written: a, asc, d, desc ... or $name; empty: ascending
 };
 
 struct Declaration
 {
-    QString name; // lower case
-    QString type; // as written: integer, char(10) ...
+    QString name;  // lower case
+    QString type;  // as written: integer, char(10) ...
     QString value; // "with value"; empty when none
     bool hasValue = false;
     int line = 0;

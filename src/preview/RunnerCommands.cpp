@@ -33,17 +33,16 @@ int ReportRunner::positionOf(const PositionArgument &argument, int relativeTo)
 
 DisplayFormat ReportRunner::formatFor(const PrintItem &item, const Value &value)
 {
+    // .TFORMAT wins over everything for the column's next print.
+    if (item.column >= 0 && m_oneTimeFormats[item.column]) {
+        const DisplayFormat format = *m_oneTimeFormats[item.column];
+        m_oneTimeFormats[item.column].reset();
+        return format;
+    }
     if (item.format)
         return *item.format;
-    if (item.column >= 0) {
-        std::optional<DisplayFormat> &once = m_oneTimeFormats[item.column];
-        if (once) {
-            const DisplayFormat format = *once;
-            once.reset();
-            return format;
-        }
+    if (item.column >= 0)
         return m_columnFormats[item.column];
-    }
     const Expression &expression = *item.expression;
     if (expression.operation == Expression::Aggregate) {
         const AggregateCall &call = m_aggregates[expression.index].call();
@@ -51,7 +50,8 @@ DisplayFormat ReportRunner::formatFor(const PrintItem &item, const Value &value)
         if (function.startsWith(QLatin1String("count")) || function == QLatin1String("any")) {
             DisplayFormat format;
             format.kind = DisplayFormat::Integer;
-            const int width = call.column >= 0 ? m_columnFormats[call.column].fieldWidth(value) : 12;
+            const int width =
+                call.column >= 0 ? m_columnFormats[call.column].fieldWidth(value) : 12;
             format.width = std::min(width > 0 ? width : 12, 12);
             return format;
         }
@@ -64,13 +64,30 @@ DisplayFormat ReportRunner::formatFor(const PrintItem &item, const Value &value)
         format.width = 6;
         return format;
     }
-    if (expression.operation == Expression::Variable && m_variableTypes.contains(expression.name)) {
-        ColumnInfo column;
-        column.type = m_variableTypes.value(expression.name);
-        if (column.type != ValueType::Char && column.type != ValueType::VarChar)
-            return DisplayFormat::forColumn(column);
+    // A declared variable prints with its type's format, as a column would.
+    if (expression.operation == Expression::Variable && m_variableTypes.contains(expression.name))
+        return DisplayFormat::forColumn(m_variableTypes.value(expression.name));
+    DisplayFormat format = DisplayFormat::forValue(value);
+    // A string expression prints in full, blanks included.
+    if (value.kind == Value::Text)
+        format.width = int(value.text.size());
+    return format;
+}
+
+void ReportRunner::applySettings(const Command &command)
+{
+    for (const ColumnSetting &setting : command.settings) {
+        for (const int column : setting.columns) {
+            if (command.kind == Command::Format)
+                m_columnFormats[column] = *setting.format;
+            else if (command.kind == Command::TFormat)
+                m_oneTimeFormats[column] = *setting.format;
+            if (setting.position >= 0)
+                m_columnPositions[column] = setting.position;
+            if (setting.width > 0)
+                m_columnWidths[column] = setting.width;
+        }
     }
-    return DisplayFormat::forValue(value);
 }
 
 void ReportRunner::runCommand(const Command &command)
@@ -98,10 +115,12 @@ void ReportRunner::runCommand(const Command &command)
             }
             const int target = positionOf(command.position, buffer.position());
             if (target < 0) {
-                report(command.line, QStringLiteral("a .TAB before column 0 goes to column 0 (E_RW10D0)"));
+                report(command.line,
+                       QStringLiteral("a .TAB before column 0 goes to column 0 (E_RW10D0)"));
                 buffer.setPosition(0);
             } else if (target > m_pageWidth) {
-                report(command.line, QStringLiteral("a .TAB beyond the page width is ignored (E_RW10D1)"));
+                report(command.line,
+                       QStringLiteral("a .TAB beyond the page width is ignored (E_RW10D1)"));
             } else {
                 buffer.setPosition(target);
             }
@@ -121,17 +140,23 @@ void ReportRunner::runCommand(const Command &command)
                 m_pageLength = evaluateNumber(command.position, 61);
             break;
         case Command::LeftMargin: {
-            const int margin = command.position.given ? positionOf(command.position, writer.left) : 0;
+            const int margin =
+                command.position.given ? positionOf(command.position, writer.left) : 0;
             if (margin < 0 || margin > m_pageWidth - 5)
-                report(command.line, QStringLiteral("the left margin must be from 0 to the page width - 5 (E_RW10C9)"));
+                report(command.line,
+                       QStringLiteral(
+                           "the left margin must be from 0 to the page width - 5 (E_RW10C9)"));
             else
                 writer.left = margin;
             break;
         }
         case Command::RightMargin: {
-            const int margin = command.position.given ? positionOf(command.position, writer.right) : 100;
+            const int margin =
+                command.position.given ? positionOf(command.position, writer.right) : 100;
             if (margin < 1 || margin > m_pageWidth)
-                report(command.line, QStringLiteral("the right margin must be from 1 to the page width (E_RW10CE)"));
+                report(
+                    command.line,
+                    QStringLiteral("the right margin must be from 1 to the page width (E_RW10CE)"));
             else
                 writer.right = margin;
             break;
@@ -148,23 +173,10 @@ void ReportRunner::runCommand(const Command &command)
             m_noFirstFormFeed = true;
             break;
         case Command::Format:
-            for (const int column : command.columns)
-                m_columnFormats[column] = *command.format;
-            break;
         case Command::TFormat:
-            for (const int column : command.columns)
-                m_oneTimeFormats[column] = *command.format;
-            break;
         case Command::Position:
-            for (const int column : command.columns) {
-                m_columnPositions[column] = evaluateNumber(command.position, 0);
-                if (command.width > 0)
-                    m_columnWidths[column] = command.width;
-            }
-            break;
         case Command::Width:
-            for (const int column : command.columns)
-                m_columnWidths[column] = command.width;
+            applySettings(command);
             break;
         case Command::Block:
             if (writer.blockDepth++ == 0) {
@@ -213,12 +225,13 @@ void ReportRunner::runCommand(const Command &command)
             break;
         case Command::Let: {
             const Value value = command.value->evaluate(*this);
-            const ValueType type = m_variableTypes.value(command.text, ValueType::VarChar);
+            const ValueType type = m_variableTypes.value(command.text, ColumnInfo()).type;
             if ((type == ValueType::Integer || type == ValueType::SmallInt) && !value.isNull())
                 m_variables[command.text] = Value::fromNumber(std::trunc(value.toNumber()), true);
             else if ((type == ValueType::Float || type == ValueType::Money) && !value.isNull())
                 m_variables[command.text] = Value::fromNumber(value.toNumber());
-            else if ((type == ValueType::Char || type == ValueType::VarChar) && value.kind == Value::Number)
+            else if ((type == ValueType::Char || type == ValueType::VarChar)
+                     && value.kind == Value::Number)
                 m_variables[command.text] = Value::fromText(value.toText());
             else
                 m_variables[command.text] = value;
@@ -254,8 +267,10 @@ void ReportRunner::runPrint(const Command &command)
         const DisplayFormat format = formatFor(item, value);
         const QStringList lines = format.apply(value, m_nullString);
         if (format.isNumeric() && !value.isNull() && lines.first().startsWith(QLatin1Char('*'))
-            && lines.first().count(QLatin1Char('*')) == lines.first().size() && !lines.first().isEmpty())
-            report(command.line, QStringLiteral("a value does not fit its format and prints as stars"));
+            && lines.first().count(QLatin1Char('*')) == lines.first().size()
+            && !lines.first().isEmpty())
+            report(command.line,
+                   QStringLiteral("a value does not fit its format and prints as stars"));
         if (adjust) {
             collected += lines.first();
         } else {
@@ -278,7 +293,9 @@ void ReportRunner::runPrint(const Command &command)
             anchor = positionOf(argument, buffer.position());
         if (anchor < 0 || anchor > m_pageWidth) {
             if (argument.given && !column)
-                report(adjust->line, QStringLiteral("the position is outside the page; the margin is used (E_RW10DC)"));
+                report(adjust->line,
+                       QStringLiteral(
+                           "the position is outside the page; the margin is used (E_RW10DC)"));
             anchor = -1;
         }
         int start = 0;
@@ -293,7 +310,8 @@ void ReportRunner::runPrint(const Command &command)
             break;
         }
         default: {
-            const int end = column ? columnStart + columnWidth : (anchor >= 0 ? anchor : writer.right);
+            const int end =
+                column ? columnStart + columnWidth : (anchor >= 0 ? anchor : writer.right);
             start = end - int(text.size());
             break;
         }
@@ -342,8 +360,13 @@ void ReportRunner::dryRun(const CommandList &commands, int &position, int &small
             for (const PrintItem &item : command.items) {
                 Value value;
                 int column = item.column;
-                if (item.expression->operation == Expression::Constant)
-                    value = item.expression->constant;
+                if (item.column < 0 && item.expression->operation != Expression::Aggregate) {
+                    try {
+                        value = item.expression->evaluate(*this);
+                    } catch (const EvaluationError &) {
+                        value = Value();
+                    }
+                }
                 if (item.expression->operation == Expression::Aggregate)
                     column = m_aggregates[item.expression->index].call().column;
                 int width = 0;
@@ -355,8 +378,13 @@ void ReportRunner::dryRun(const CommandList &commands, int &position, int &small
                     width = m_columnFormats[column].fieldWidth(value);
                 else
                     width = formatFor(item, value).fieldWidth(value);
-                if (column >= 0 && m_columnPositions[column] < 0)
+                // A column's default place is where it first prints, as
+                // wide as the format it prints with there.
+                if (column >= 0 && m_columnPositions[column] < 0) {
                     m_columnPositions[column] = position;
+                    if (m_columnWidths[column] < 0 && item.column >= 0)
+                        m_columnWidths[column] = width;
+                }
                 if (width > 0) {
                     smallest = std::min(smallest, position);
                     largest = std::max(largest, position + width);
@@ -379,12 +407,8 @@ void ReportRunner::dryRun(const CommandList &commands, int &position, int &small
                 position = std::max(0, positionOf(command.position, position));
             break;
         case Command::Format:
-            for (const int column : command.columns)
-                m_columnFormats[column] = *command.format;
-            break;
         case Command::Position:
-            for (const int column : command.columns)
-                m_columnPositions[column] = evaluateNumber(command.position, 0);
+            applySettings(command);
             break;
         case Command::If:
             for (const auto &branch : command.branches)

@@ -3,6 +3,12 @@
 
 #include "preview/ReportRunner.h"
 
+namespace {
+
+constexpr qsizetype UnpagedPieceLines = 100;
+
+} // namespace
+
 void ReportRunner::newLine(int count)
 {
     Writer &writer = *m_writer;
@@ -49,8 +55,15 @@ void ReportRunner::emitLine(const PrintedLine &line)
     m_page.lines.append(line);
     m_anyOutput = true;
     ++m_lineNumber;
-    if (!m_inPageSection && m_pageLength > 0 && m_lineNumber + m_footerLines > m_pageLength)
+    if (!m_inPageSection && m_pageLength > 0 && m_lineNumber + m_footerLines > m_pageLength) {
         pageBreak(m_headerAfterBreak);
+    } else if (m_pageLength <= 0 && m_page.lines.size() >= UnpagedPieceLines) {
+        // Text without pages goes out in pieces, so that it neither waits
+        // to the end nor escapes the page limit.
+        finishPage();
+        openPage();
+        m_page.formFeedBefore = false;
+    }
 }
 
 // A finished page waits until the next one opens or the report ends, which
@@ -73,8 +86,9 @@ void ReportRunner::deliverHeldPage(bool formFeedAfter)
     m_observer.pagePrinted(*m_heldPage);
     m_heldPage.reset();
     if (m_pagesFinished >= m_options.pageLimit) {
-        m_observer.message({0, QStringLiteral("The report stopped after %1 pages, the most a preview prints")
-                                   .arg(m_options.pageLimit)});
+        m_observer.message(
+            {0, QStringLiteral("The report stopped after %1 pages, the most a preview prints")
+                    .arg(m_options.pageLimit)});
         throw RunStopped{PreviewOutcome::Failed};
     }
 }
@@ -96,7 +110,6 @@ void ReportRunner::pageBreak(bool runHeader)
     m_lineNumber = 1;
     resetAggregates(AggregateState::PageLevel);
     if (runHeader) {
-        deliverHeldPage(false);
         runSection(m_pageHeader);
         if (!m_pageWriter.buffer.isEmpty())
             writeBufferedLines();

@@ -14,15 +14,33 @@ constexpr int SampleRowCount = 24;
 
 bool isKnownWord(const QString &word)
 {
-    static const QStringList words = {
-        QStringLiteral("and"), QStringLiteral("or"), QStringLiteral("not"), QStringLiteral("is"),
-        QStringLiteral("null"), QStringLiteral("like"), QStringLiteral("cum"), QStringLiteral("cumulative"),
-        QStringLiteral("report"), QStringLiteral("page"), QStringLiteral("detail"), QStringLiteral("all"),
-        QStringLiteral("page_number"), QStringLiteral("line_number"), QStringLiteral("position_number"),
-        QStringLiteral("left_margin"), QStringLiteral("right_margin"), QStringLiteral("page_length"),
-        QStringLiteral("page_width"), QStringLiteral("current_date"), QStringLiteral("cur_date"),
-        QStringLiteral("current_time"), QStringLiteral("cur_time"), QStringLiteral("current_day"),
-        QStringLiteral("w_name"), QStringLiteral("within_name"), QStringLiteral("w_column")};
+    static const QStringList words = {QStringLiteral("and"),
+                                      QStringLiteral("or"),
+                                      QStringLiteral("not"),
+                                      QStringLiteral("is"),
+                                      QStringLiteral("null"),
+                                      QStringLiteral("like"),
+                                      QStringLiteral("cum"),
+                                      QStringLiteral("cumulative"),
+                                      QStringLiteral("report"),
+                                      QStringLiteral("page"),
+                                      QStringLiteral("detail"),
+                                      QStringLiteral("all"),
+                                      QStringLiteral("page_number"),
+                                      QStringLiteral("line_number"),
+                                      QStringLiteral("position_number"),
+                                      QStringLiteral("left_margin"),
+                                      QStringLiteral("right_margin"),
+                                      QStringLiteral("page_length"),
+                                      QStringLiteral("page_width"),
+                                      QStringLiteral("current_date"),
+                                      QStringLiteral("cur_date"),
+                                      QStringLiteral("current_time"),
+                                      QStringLiteral("cur_time"),
+                                      QStringLiteral("current_day"),
+                                      QStringLiteral("w_name"),
+                                      QStringLiteral("within_name"),
+                                      QStringLiteral("w_column")};
     return words.contains(word) || isAggregateName(word);
 }
 
@@ -38,13 +56,15 @@ QStringList namesUsed(const ReportSource &report)
         add(name);
     for (auto it = report.sections.cbegin(); it != report.sections.cend(); ++it) {
         const QString target = it.key().section(QLatin1Char(':'), 1);
-        if (!target.isEmpty() && target != QLatin1String("report") && target != QLatin1String("page"))
+        if (!target.isEmpty() && target != QLatin1String("report")
+            && target != QLatin1String("page"))
             add(target);
     }
     QStringList variables;
     for (const Declaration &declaration : report.declarations)
         variables.append(declaration.name);
-    static const QRegularExpression word(QStringLiteral("('[^']*'|\"[^\"]*\"|\\$?[A-Za-z_]\\w*\\s*\\(?)"));
+    static const QRegularExpression word(
+        QStringLiteral("('[^']*'|\"[^\"]*\"|\\$?[A-Za-z_]\\w*\\s*\\(?)"));
     for (const QList<RawStatement> &section : report.sections) {
         for (const RawStatement &statement : section) {
             if (statement.kind != StatementKind::Print && statement.kind != StatementKind::PrintLine
@@ -74,14 +94,16 @@ QStringList namesUsed(const ReportSource &report)
 QHash<QString, DisplayFormat> formatsUsed(const ReportSource &report)
 {
     QHash<QString, DisplayFormat> formats;
-    static const QRegularExpression item(QStringLiteral("([A-Za-z_]\\w*)\\s*(?:\\([^()]*\\)\\s*)?\\(([^()]*)\\)"));
+    static const QRegularExpression item(
+        QStringLiteral("([A-Za-z_]\\w*)\\s*(?:\\([^()]*\\)\\s*)?\\(([^()]*)\\)"));
     for (const QList<RawStatement> &section : report.sections) {
         for (const RawStatement &statement : section) {
             QRegularExpressionMatchIterator matches = item.globalMatch(statement.arguments);
             while (matches.hasNext()) {
                 const QRegularExpressionMatch match = matches.next();
                 QString error;
-                const std::optional<DisplayFormat> format = DisplayFormat::parse(match.captured(2), &error);
+                const std::optional<DisplayFormat> format =
+                    DisplayFormat::parse(match.captured(2), &error);
                 const QString name = match.captured(1).toLower();
                 if (format && !formats.contains(name))
                     formats.insert(name, *format);
@@ -104,7 +126,8 @@ QString declaredTypeFor(const std::optional<DisplayFormat> &format)
     return QStringLiteral("varchar(%1)").arg(std::max(format->width, 1));
 }
 
-QVariant sampleValue(const QString &name, const QString &type, int row, int breakLevel, int breakLevels)
+QVariant sampleValue(const QString &name, const QString &type, int row, int breakLevel,
+                     int breakLevels)
 {
     // A break column keeps its value for a few rows: the innermost for 2,
     // each outer one for twice as long as the one inside it.
@@ -113,7 +136,8 @@ QVariant sampleValue(const QString &name, const QString &type, int row, int brea
     if (type == QLatin1String("integer"))
         return breakLevel >= 0 ? index + 1 : (row * 7) % 50 + 1;
     if (type == QLatin1String("float"))
-        return breakLevel >= 0 ? double(index + 1) * 100.0 : double((row * 37) % 1000) + 0.25 * (row % 4);
+        return breakLevel >= 0 ? double(index + 1) * 100.0
+                               : double((row * 37) % 1000) + 0.25 * (row % 4);
     if (type == QLatin1String("date"))
         return QDate(2024, 1, 1).addDays(breakLevel >= 0 ? index * 7 : row).toString(Qt::ISODate);
     QString text = name.left(1).toUpper() + name.mid(1);
@@ -127,7 +151,8 @@ QVariant sampleValue(const QString &name, const QString &type, int row, int brea
 bool createSampleTable(const ReportSource &report, QSqlDatabase database, const QString &table,
                        QString *error)
 {
-    QStringList names = report.query.trimmed().isEmpty() ? QStringList() : selectListNames(report.query);
+    QStringList names =
+        report.query.trimmed().isEmpty() ? QStringList() : selectListNames(report.query);
     if (names.isEmpty())
         names = namesUsed(report);
     if (names.isEmpty()) {
@@ -139,18 +164,21 @@ bool createSampleTable(const ReportSource &report, QSqlDatabase database, const 
     QStringList definitions;
     QStringList types;
     for (const QString &name : std::as_const(names)) {
-        const QString type = declaredTypeFor(formats.contains(name) ? std::optional(formats.value(name)) : std::nullopt);
+        const QString type = declaredTypeFor(
+            formats.contains(name) ? std::optional(formats.value(name)) : std::nullopt);
         types.append(type);
         definitions.append(QStringLiteral("\"%1\" %2").arg(name, type));
     }
     QSqlQuery query(database);
-    if (!query.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(table, definitions.join(QStringLiteral(", "))))) {
+    if (!query.exec(QStringLiteral("CREATE TABLE %1 (%2)")
+                        .arg(table, definitions.join(QStringLiteral(", "))))) {
         *error = QStringLiteral("sample data: %1").arg(query.lastError().text());
         return false;
     }
     database.transaction();
-    query.prepare(QStringLiteral("INSERT INTO %1 VALUES (%2)")
-                      .arg(table, QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(','))));
+    query.prepare(
+        QStringLiteral("INSERT INTO %1 VALUES (%2)")
+            .arg(table, QStringList(names.size(), QStringLiteral("?")).join(QLatin1Char(','))));
     for (int row = 0; row < SampleRowCount; ++row) {
         for (qsizetype c = 0; c < names.size(); ++c)
             query.addBindValue(sampleValue(names[c], types[c].section(QLatin1Char('('), 0, 0), row,

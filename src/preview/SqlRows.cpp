@@ -5,6 +5,16 @@
 #include <QSqlField>
 #include <QSqlRecord>
 
+namespace {
+
+// The database's own words when it gives them, without Qt's addition.
+QString errorText(const QSqlError &error)
+{
+    return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+} // namespace
+
 SqlRows::SqlRows(QSqlDatabase database, const QHash<QString, QString> &declaredTypes)
     : m_query(database), m_declaredTypes(declaredTypes)
 {
@@ -14,20 +24,20 @@ SqlRows::SqlRows(QSqlDatabase database, const QHash<QString, QString> &declaredT
 bool SqlRows::start(const QString &sql, const QList<QVariant> &values)
 {
     if (!m_query.prepare(sql)) {
-        m_error = QStringLiteral("the query failed: %1").arg(m_query.lastError().text());
+        m_error = QStringLiteral("the query failed: %1").arg(errorText(m_query.lastError()));
         return false;
     }
     for (const QVariant &value : values)
         m_query.addBindValue(value);
     if (!m_query.exec()) {
-        m_error = QStringLiteral("the query failed: %1").arg(m_query.lastError().text());
+        m_error = QStringLiteral("the query failed: %1").arg(errorText(m_query.lastError()));
         return false;
     }
     // A column computed by the query takes its type from the first value.
     m_firstAvailable = m_query.next();
     m_firstFetched = true;
     if (!m_firstAvailable && m_query.lastError().isValid()) {
-        m_error = QStringLiteral("the query failed: %1").arg(m_query.lastError().text());
+        m_error = QStringLiteral("the query failed: %1").arg(errorText(m_query.lastError()));
         return false;
     }
     const QSqlRecord record = m_query.record();
@@ -37,7 +47,8 @@ bool SqlRows::start(const QString &sql, const QList<QVariant> &values)
         QString declared = m_declaredTypes.value(name);
         if (declared.isEmpty()) {
             const QVariant first = m_firstAvailable ? m_query.value(i) : QVariant();
-            const QMetaType type = first.isValid() && !first.isNull() ? first.metaType() : field.metaType();
+            const QMetaType type =
+                first.isValid() && !first.isNull() ? first.metaType() : field.metaType();
             switch (type.id()) {
             case QMetaType::Int:
             case QMetaType::LongLong:
@@ -83,7 +94,7 @@ Value SqlRows::convert(const QVariant &value, const ColumnInfo &column) const
         if (value.metaType().id() == QMetaType::QDateTime)
             return Value::fromDate(value.toDateTime());
         if (value.metaType().id() == QMetaType::QDate)
-            return Value::fromDate(QDateTime(value.toDate(), QTime(0, 0)));
+            return Value::fromDate(QDateTime(value.toDate(), QTime(0, 0), Qt::UTC));
         const QDateTime when = parseDate(value.toString());
         return when.isValid() ? Value::fromDate(when) : Value::fromText(value.toString());
     }
@@ -110,7 +121,8 @@ bool SqlRows::next(QList<Value> &row)
     }
     if (!available) {
         if (m_query.lastError().isValid() && m_error.isEmpty())
-            m_error = QStringLiteral("reading the rows failed: %1").arg(m_query.lastError().text());
+            m_error =
+                QStringLiteral("reading the rows failed: %1").arg(errorText(m_query.lastError()));
         return false;
     }
     row.resize(m_columns.size());
@@ -126,8 +138,9 @@ QHash<QString, QString> declaredColumnTypes(QSqlDatabase database, const QString
     // The tables the query names come first: their columns win.
     std::stable_sort(tables.begin(), tables.end(), [&](const QString &a, const QString &b) {
         const auto named = [&](const QString &table) {
-            return sql.contains(QRegularExpression(QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(table)),
-                                                   QRegularExpression::CaseInsensitiveOption));
+            return sql.contains(QRegularExpression(
+                QStringLiteral("\\b%1\\b").arg(QRegularExpression::escape(table)),
+                QRegularExpression::CaseInsensitiveOption));
         };
         return named(a) && !named(b);
     });
@@ -135,7 +148,9 @@ QHash<QString, QString> declaredColumnTypes(QSqlDatabase database, const QString
     for (const QString &table : std::as_const(tables)) {
         if (sqlite) {
             QSqlQuery info(database);
-            if (!info.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(QString(table).replace(QLatin1Char('"'), QStringLiteral("\"\"")))))
+            if (!info.exec(
+                    QStringLiteral("PRAGMA table_info(\"%1\")")
+                        .arg(QString(table).replace(QLatin1Char('"'), QStringLiteral("\"\"")))))
                 continue;
             while (info.next()) {
                 const QString name = info.value(1).toString().toLower();
@@ -163,8 +178,9 @@ QHash<QString, QString> declaredColumnTypes(QSqlDatabase database, const QString
                 types.insert(name, QStringLiteral("date"));
                 break;
             default:
-                types.insert(name, field.length() > 0 ? QStringLiteral("varchar(%1)").arg(field.length())
-                                                      : QStringLiteral("varchar"));
+                types.insert(name, field.length() > 0
+                                       ? QStringLiteral("varchar(%1)").arg(field.length())
+                                       : QStringLiteral("varchar"));
                 break;
             }
         }

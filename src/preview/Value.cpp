@@ -64,7 +64,8 @@ int compareValues(const Value &a, const Value &b)
 
 ColumnInfo columnFromDeclaredType(const QString &name, const QString &declared)
 {
-    static const QRegularExpression shape(QStringLiteral("^\\s*([a-z0-9_ ]*?)\\s*(?:\\(\\s*(\\d+).*)?$"));
+    static const QRegularExpression shape(
+        QStringLiteral("^\\s*([a-z0-9_ ]*?)\\s*(?:\\(\\s*(\\d+).*)?$"));
     ColumnInfo column;
     column.name = name.toLower();
     const QString type = declared.toLower().trimmed();
@@ -102,16 +103,15 @@ ColumnInfo columnFromDeclaredType(const QString &name, const QString &declared)
 QDateTime parseDate(const QString &text)
 {
     static const QStringList months = {
-        QStringLiteral("jan"), QStringLiteral("feb"), QStringLiteral("mar"),
-        QStringLiteral("apr"), QStringLiteral("may"), QStringLiteral("jun"),
-        QStringLiteral("jul"), QStringLiteral("aug"), QStringLiteral("sep"),
-        QStringLiteral("oct"), QStringLiteral("nov"), QStringLiteral("dec")};
-    static const QRegularExpression named(
-        QStringLiteral("^(\\d{1,2})-([a-z]{3})[a-z]*-(\\d{2,4})(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?$"));
-    static const QRegularExpression iso(
-        QStringLiteral("^(\\d{4})[-./](\\d{1,2})[-./](\\d{1,2})(?:[ T](\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?"));
-    static const QRegularExpression us(
-        QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{2,4})(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?$"));
+        QStringLiteral("jan"), QStringLiteral("feb"), QStringLiteral("mar"), QStringLiteral("apr"),
+        QStringLiteral("may"), QStringLiteral("jun"), QStringLiteral("jul"), QStringLiteral("aug"),
+        QStringLiteral("sep"), QStringLiteral("oct"), QStringLiteral("nov"), QStringLiteral("dec")};
+    static const QRegularExpression named(QStringLiteral(
+        "^(\\d{1,2})-([a-z]{3})[a-z]*-(\\d{2,4})(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?$"));
+    static const QRegularExpression iso(QStringLiteral(
+        "^(\\d{4})[-./](\\d{1,2})[-./](\\d{1,2})(?:[ T](\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?"));
+    static const QRegularExpression us(QStringLiteral(
+        "^(\\d{1,2})/(\\d{1,2})/(\\d{2,4})(?:\\s+(\\d{1,2}):(\\d{2})(?::(\\d{2}))?)?$"));
     const QString value = text.trimmed().toLower();
     int year = 0;
     int month = 0;
@@ -139,5 +139,6 @@ QDateTime parseDate(const QString &text)
                      match.captured(6).toInt());
     if (!date.isValid() || !time.isValid())
         return {};
-    return QDateTime(date, time);
+    // Dates carry no zone: as UTC they need no look-up of the local one.
+    return QDateTime(date, time, Qt::UTC);
 }

@@ -1,6 +1,7 @@
 #include "shell/CommandLine.h"
 
 #include "shell/HeadlessCheck.h"
+#include "shell/HeadlessPreview.h"
 #include "shell/HeadlessReport.h"
 #include "shell/SameFile.h"
 #include "shell/UndumpCommand.h"
@@ -183,6 +184,19 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
         } else if (argument == QLatin1String("--import")) {
             if (takeValue(arguments, i, request.design, request, QStringLiteral("report")))
                 request.action = CommandLineRequest::Import;
+        } else if (argument == QLatin1String("--preview")) {
+            if (takeValue(arguments, i, request.design, request, QStringLiteral("report")))
+                request.action = CommandLineRequest::Preview;
+        } else if (argument == QLatin1String("--data")) {
+            takeValue(arguments, i, request.dataSource, request, QStringLiteral("data source"));
+        } else if (argument == QLatin1String("--param")) {
+            QString parameter;
+            if (takeValue(arguments, i, parameter, request, QStringLiteral("parameter")))
+                request.parameters.append(parameter);
+        } else if (argument == QLatin1String("--")
+                   && request.action == CommandLineRequest::Preview) {
+            request.reportFlags = arguments.mid(i + 1);
+            break;
         } else if (argument == QLatin1String("--output") || argument == QLatin1String("-o")) {
             takeValue(arguments, i, request.output, request, QStringLiteral("output file"));
         } else if (argument == QLatin1String("--unix")) {
@@ -193,6 +207,12 @@ CommandLineRequest parseCommandLine(const QStringList &arguments)
         } else {
             request.files.append(argument);
         }
+    }
+    const bool previewOptions = !request.dataSource.isEmpty() || !request.parameters.isEmpty();
+    if (previewOptions && request.action != CommandLineRequest::Preview
+        && request.action != CommandLineRequest::Invalid) {
+        request.action = CommandLineRequest::Invalid;
+        request.error = QStringLiteral("--data and --param go with --preview");
     }
     const bool generateOptions = request.unixLineEnds || !request.output.isEmpty();
     const bool refusesGenerateOptions = request.action == CommandLineRequest::StartDesigner
@@ -219,6 +239,8 @@ QString usageText()
         "       kestrova --undump TEXT [--output DESIGN.kfx]\n"
         "       kestrova --check FILE...\n"
         "       kestrova --import REPORT.rw [--output DESIGN.kfx]\n"
+        "       kestrova --preview FILE [--data SOURCE] [--param NAME=VALUE]...\n"
+        "                [--output FILE] [-- REPORT-FLAGS...]\n"
         "\n"
         "Without options, starts the report designer and opens each FILE: a design\n"
         "(*.kfx) or a Report-Writer text to import.\n"
@@ -235,6 +257,13 @@ QString usageText()
         "  --import REPORT    make a design of Report-Writer text; written to REPORT.kfx\n"
         "                     (never over an existing file) or to --output; what stayed\n"
         "                     code and the check's problems go to standard error\n"
+        "  --preview FILE     print the report (a design is generated first) as the\n"
+        "                     report program writes it to a file\n"
+        "  --data SOURCE      its rows: an SQLite file, a folder of CSV files or\n"
+        "                     postgresql://user@host:port/database; sample rows without\n"
+        "  --param NAME=VALUE the value of the report's $NAME\n"
+        "  -- REPORT-FLAGS    the report program's own flags: -lN, -vN, -h, +b, -b,\n"
+        "                     (name=value,...) take effect, others are ignored\n"
         "  --help             show this text\n"
         "  --version          show the version\n");
 }
@@ -259,6 +288,10 @@ int runHeadless(const CommandLineRequest &request, QTextStream &out, QTextStream
         return checkReportFiles(QStringList{request.design} + request.files, out, err);
     case CommandLineRequest::Import:
         return importReport(request, err);
+    case CommandLineRequest::Preview:
+        return previewReport({request.design, request.dataSource, request.parameters,
+                              request.reportFlags, request.output},
+                             out, err);
     case CommandLineRequest::Invalid:
         err << "kestrova: " << request.error << "\n\n" << usageText();
         return ExitUsage;

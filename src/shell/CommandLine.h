@@ -8,7 +8,18 @@ class QTextStream;
 // What the program was asked to do on its command line.
 struct CommandLineRequest
 {
-    enum Action { StartDesigner, Generate, Dump, Undump, Check, Import, Help, Version, Invalid };
+    enum Action {
+        StartDesigner,
+        Generate,
+        Dump,
+        Undump,
+        Check,
+        Import,
+        Preview,
+        Help,
+        Version,
+        Invalid
+    };
 
     Action action = StartDesigner;
     QString design; // --generate / --dump / --undump / --check (the first file) / --import
@@ -16,6 +27,11 @@ struct CommandLineRequest
     bool unixLineEnds = false;
     QStringList files; // files to open in the designer, or to check after the first
     QString error;     // why the line is Invalid
+    // --preview: --data SOURCE, each --param NAME=VALUE, the report
+    // program's flags after "--".
+    QString dataSource;
+    QStringList parameters;
+    QStringList reportFlags;
 
     bool isHeadless() const { return action != StartDesigner; }
 };
