@@ -228,18 +228,20 @@ private:
     void setSelectionMode(int mode);
 
     ComponentOwner *m_owner;
-    ReportWriterLexer *m_lexer;
-    EditorCompletion *m_completion;
-    QMenu *m_contextMenu = nullptr;
-    QList<LineObject> m_lineObjects; // one per editor line
-    ChangeGuard m_changeGuard;
-    int m_unguarded = 0;         // while this class sets the lines itself
+    // Events reach event() while the lexer and the completion are made in
+    // the constructor: the input state comes first, so that it is there.
     int m_inputDepth = 0;        // input events being handled
     bool m_inputRefused = false; // the guard refused a change of this input
     bool m_deletionRefused = false;
     std::optional<QString> m_inputText; // what the input inserts, when known
     long m_inputAnchor = 0;             // the selection when the input began
     long m_inputCaret = 0;
+    ReportWriterLexer *m_lexer;
+    EditorCompletion *m_completion;
+    QMenu *m_contextMenu = nullptr;
+    QList<LineObject> m_lineObjects; // one per editor line
+    ChangeGuard m_changeGuard;
+    int m_unguarded = 0; // while this class sets the lines itself
     LineColours m_lineColours;
     std::array<int, BookmarkCount> m_bookmarks; // marker handles, -1 when not set
     std::array<int, BookmarkCount> m_bookmarkColumns;
