@@ -485,10 +485,11 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
     QTest::newRow("Paste, source")
         << "PasteMenu"
         << "Source" << false << none << QStringList{"route: 1 band, editor 'clip'"};
+    // Taking the new band away again is a second step of the history: the
+    // caption still shows a design changed since it was opened.
     QTest::newRow("Cut, form") << "CutMenu"
                                << "Form" << false << none
-                               << QStringList{"windows: OTHER.kfx, ROUTE.kfx",
-                                              "route: 0 bands, editor 'base typed'",
+                               << QStringList{"route: 0 bands, editor 'base typed'",
                                               "clipboard: components"};
     QTest::newRow("Copy, form") << "CopyMenu"
                                 << "Form" << false << none << QStringList{"clipboard: components"};
@@ -498,8 +499,7 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
                                                 "clipboard: components"};
     QTest::newRow("Delete") << "DeleteMenu"
                             << "Form" << false << none
-                            << QStringList{"windows: OTHER.kfx, ROUTE.kfx",
-                                           "route: 0 bands, editor 'base typed'"};
+                            << QStringList{"route: 0 bands, editor 'base typed'"};
     QTest::newRow("Toggle to the source") << "ToggleMenu"
                                           << "Form" << false << none << QStringList{onSource};
     QTest::newRow("Toggle to the form")
