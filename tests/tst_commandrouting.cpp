@@ -591,6 +591,8 @@ void TestCommandRouting::eachMenuItemReachesItsCommand_data()
     QTest::newRow("Paste, source")
         << "PasteMenu"
         << "Source" << false << none << QStringList{"route: 1 band, editor 'clip'"};
+    // Taking the new band away again is a second step of the history: the
+    // caption still shows a design changed since it was opened.
     QTest::newRow("Cut, form") << "CutMenu"
                                << "Form" << false << none
                                << QStringList{"windows: OTHER.kfx, ROUTE.kfx*",
