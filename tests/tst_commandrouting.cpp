@@ -1,6 +1,7 @@
 #include "FrameFixture.h"
 
 #include "shell/AboutBox.h"
+#include "shell/Settings.h"
 #include "shell/SetupDialog.h"
 #include "windows/FindDialog.h"
 
@@ -287,6 +288,8 @@ void TestCommandRouting::generationAsksBeforeReplacingText()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(".NAME old\n.PRINT 'typed by hand'\n");
     file.close();
+    // Opened as text, on the Source page.
+    QVERIFY(Settings::write(SettingKeys::OpenReportAs, QStringLiteral("text")));
     f->frame->openFile(path);
     QTRY_VERIFY(f->active());
     ReportWindow *window = f->active();
@@ -335,6 +338,7 @@ void TestCommandRouting::sourceEditsMarkTheWindowModified()
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(".NAME typed\n");
     file.close();
+    QVERIFY(Settings::write(SettingKeys::OpenReportAs, QStringLiteral("text")));
     f->frame->openFile(path);
     QTRY_VERIFY(f->active());
     ReportWindow *window = f->active();
