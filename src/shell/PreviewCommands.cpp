@@ -24,8 +24,9 @@ void MainWindow::dataSourceTriggered()
     DataSourceDialog dialog(PreviewSettings::dataSource(key), this);
     if (dialog.exec() != QDialog::Accepted)
         return;
-    if (!PreviewSettings::setDataSource(key, dialog.dataSource())) {
-        showMessage(this, Settings::writeErrorMessage());
+    QString reason;
+    if (!PreviewSettings::setDataSource(key, dialog.dataSource(), &reason)) {
+        showMessage(this, Settings::writeErrorMessage(reason));
         return;
     }
     window->previewSettingsChanged();
@@ -54,7 +55,8 @@ std::optional<PreviewSetup> MainWindow::preparePreview(ReportWindow *window,
         return std::nullopt;
     setup.options.parameters = dialog.values();
     // Values that cannot be kept still serve this run.
-    if (!PreviewSettings::setParameterValues(key, setup.options.parameters))
-        showMessage(this, Settings::writeErrorMessage());
+    QString reason;
+    if (!PreviewSettings::setParameterValues(key, setup.options.parameters, &reason))
+        showMessage(this, Settings::writeErrorMessage(reason));
     return setup;
 }

@@ -55,6 +55,14 @@ QString parameterKey(const QString &name)
     return ParameterPrefix + key;
 }
 
+// A write's outcome, with the reason of a failure in *error when asked.
+bool written(const IniFile &file, bool success, QString *error)
+{
+    if (!success && error)
+        *error = file.errorString();
+    return success;
+}
+
 } // namespace
 
 namespace PreviewSettings {
@@ -88,15 +96,17 @@ DataSource dataSource(const QString &path)
     return data;
 }
 
-bool setDataSource(const QString &path, const DataSource &data)
+bool setDataSource(const QString &path, const DataSource &data, QString *error)
 {
     IniFile file(SettingsFiles::iniPath());
     const QStringList keys{KindKey, PathKey, HostKey, PortKey, DatabaseKey, UserKey, PasswordKey};
     const QStringList values{
         kindName(data.kind), data.path, data.host,    QString::number(data.port),
         data.database,       data.user, data.password};
-    return file.updateStrings(sectionOf(path), keys,
-                              [&values](const QStringList &) { return values; });
+    return written(file,
+                   file.updateStrings(sectionOf(path), keys,
+                                      [&values](const QStringList &) { return values; }),
+                   error);
 }
 
 QMap<QString, QString> parameterValues(const QString &path, const QStringList &names)
@@ -109,7 +119,7 @@ QMap<QString, QString> parameterValues(const QString &path, const QStringList &n
     return values;
 }
 
-bool setParameterValues(const QString &path, const QMap<QString, QString> &values)
+bool setParameterValues(const QString &path, const QMap<QString, QString> &values, QString *error)
 {
     if (values.isEmpty())
         return true;
@@ -117,9 +127,11 @@ bool setParameterValues(const QString &path, const QMap<QString, QString> &value
     QStringList keys;
     for (const QString &name : values.keys())
         keys.append(parameterKey(name));
-    const QStringList written = values.values();
-    return file.updateStrings(sectionOf(path), keys,
-                              [&written](const QStringList &) { return written; });
+    const QStringList texts = values.values();
+    return written(
+        file,
+        file.updateStrings(sectionOf(path), keys, [&texts](const QStringList &) { return texts; }),
+        error);
 }
 
 } // namespace PreviewSettings

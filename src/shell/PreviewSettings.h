@@ -18,11 +18,12 @@ QString sectionOf(const QString &path);
 
 // Sample data when nothing was chosen for the file.
 DataSource dataSource(const QString &path);
-// False when "KFX.ini" cannot be written (Settings::writeErrorMessage()).
-bool setDataSource(const QString &path, const DataSource &data);
+// False when "KFX.ini" cannot be written, with the reason in *error.
+bool setDataSource(const QString &path, const DataSource &data, QString *error = nullptr);
 
 // The last values of the named parameters; empty for those never given.
 QMap<QString, QString> parameterValues(const QString &path, const QStringList &names);
-bool setParameterValues(const QString &path, const QMap<QString, QString> &values);
+bool setParameterValues(const QString &path, const QMap<QString, QString> &values,
+                        QString *error = nullptr);
 
 } // namespace PreviewSettings
