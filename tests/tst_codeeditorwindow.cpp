@@ -257,10 +257,12 @@ void tst_CodeEditorWindow::marksMoveWithLines_data()
         << "delete 1,0-3,0" << QList<int>{1, 3} << QStringList{} << QStringList{"A1"};
     QTest::newRow("line typed below the block")
         << "enter at 6,2" << QList<int>{3, 5} << QStringList{"B1", "B2"} << QStringList{"A1", ""};
-    QTest::newRow("line inside the block deleted")
-        << "delete 4,0-5,0" << QList<int>{3, 4} << QStringList{"B1", "B2"} << QStringList{"A1"};
-    QTest::newRow("after line deleted")
-        << "delete 5,2-6,2" << QList<int>{3, 5} << QStringList{"B1", "B2"} << QStringList{};
+    // The generated lines are protected: a deletion that reaches into them
+    // is refused whole, and nothing moves.
+    QTest::newRow("line inside the block: refused")
+        << "delete 4,0-5,0" << QList<int>{3, 5} << QStringList{"B1", "B2"} << QStringList{"A1"};
+    QTest::newRow("from the block into the after line: refused")
+        << "delete 5,2-6,2" << QList<int>{3, 5} << QStringList{"B1", "B2"} << QStringList{"A1"};
 }
 
 void tst_CodeEditorWindow::marksMoveWithLines()

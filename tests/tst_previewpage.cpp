@@ -4,6 +4,7 @@
 #include "shell/DataSourceDialog.h"
 #include "shell/ParametersDialog.h"
 #include "shell/PreviewSettings.h"
+#include "shell/Settings.h"
 #include "windows/PreviewPage.h"
 #include "windows/PrintedPagesView.h"
 
@@ -114,6 +115,9 @@ ReportWindow *TestPreviewPage::openText(const QString &name, const QByteArray &s
     if (!file.open(QIODevice::WriteOnly) || file.write(source) != source.size())
         return nullptr;
     file.close();
+    // Opened as text, on the Source page.
+    if (!Settings::write(SettingKeys::OpenReportAs, QStringLiteral("text")))
+        return nullptr;
     ReportWindow *window = f->frame->openFile(path);
     if (!QTest::qWaitFor([this] { return f->active() != nullptr; }))
         return nullptr;
