@@ -103,8 +103,6 @@ QString DateTemplate::format(const QDateTime &when, const QString &pattern)
             } else if (lower == QLatin1String("p") || lower == QLatin1String("pm")) {
                 const QString half = QLatin1String(pm ? "pm" : "am").left(word.size());
                 text += inCaseOf(half, word);
-            } else if (lower == QLatin1String("p") || lower == QLatin1String("m")) {
-                text += word;
             } else {
                 text += word;
             }

@@ -30,9 +30,10 @@ std::optional<QRect> read()
 bool write(const QRect &bounds)
 {
     IniFile file(SettingsFiles::iniPath());
-    const QStringList values = {QString::number(bounds.left()), QString::number(bounds.top()),
-                                QString::number(bounds.width()), QString::number(bounds.height())};
-    return file.updateStrings(Section, Keys, [&values](const QStringList &) { return values; });
+    return file.updateStrings(Section, Keys, [&bounds](const QStringList &) {
+        return QStringList{QString::number(bounds.left()), QString::number(bounds.top()),
+                           QString::number(bounds.width()), QString::number(bounds.height())};
+    });
 }
 
 } // namespace InspectorPlacementSettings

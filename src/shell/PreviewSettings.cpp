@@ -100,13 +100,11 @@ bool setDataSource(const QString &path, const DataSource &data, QString *error)
 {
     IniFile file(SettingsFiles::iniPath());
     const QStringList keys{KindKey, PathKey, HostKey, PortKey, DatabaseKey, UserKey, PasswordKey};
-    const QStringList values{
-        kindName(data.kind), data.path, data.host,    QString::number(data.port),
-        data.database,       data.user, data.password};
-    return written(file,
-                   file.updateStrings(sectionOf(path), keys,
-                                      [&values](const QStringList &) { return values; }),
-                   error);
+    const auto values = [&data](const QStringList &) {
+        return QStringList{kindName(data.kind), data.path, data.host,    QString::number(data.port),
+                           data.database,       data.user, data.password};
+    };
+    return written(file, file.updateStrings(sectionOf(path), keys, values), error);
 }
 
 QMap<QString, QString> parameterValues(const QString &path, const QStringList &names)
@@ -127,11 +125,10 @@ bool setParameterValues(const QString &path, const QMap<QString, QString> &value
     QStringList keys;
     for (const QString &name : values.keys())
         keys.append(parameterKey(name));
-    const QStringList texts = values.values();
-    return written(
-        file,
-        file.updateStrings(sectionOf(path), keys, [&texts](const QStringList &) { return texts; }),
-        error);
+    return written(file,
+                   file.updateStrings(sectionOf(path), keys,
+                                      [&values](const QStringList &) { return values.values(); }),
+                   error);
 }
 
 } // namespace PreviewSettings
