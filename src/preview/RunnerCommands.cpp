@@ -35,7 +35,7 @@ DisplayFormat ReportRunner::formatFor(const PrintItem &item, const Value &value)
 {
     // .TFORMAT wins over everything for the column's next print.
     if (item.column >= 0 && m_oneTimeFormats[item.column]) {
-        const DisplayFormat format = *m_oneTimeFormats[item.column];
+        DisplayFormat format = *m_oneTimeFormats[item.column];
         m_oneTimeFormats[item.column].reset();
         return format;
     }
