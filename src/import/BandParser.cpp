@@ -238,13 +238,14 @@ std::optional<BandPlan> BandParser::parse(int first, int end, const QList<int> &
         if (at >= stop)
             return std::nullopt;
         const SourceLine &line = m_lines[at];
-        if (exact && line.single && line.equals(level, Keywords::Within)) {
-            plan.field.clear();
-        } else if (matchArgument(line, level, Keywords::Within, StatementKind::Within, exact,
-                                 argument)
-                   && !LineText::isBlank(argument)) {
+        // A bare .WITHIN names no field; read exactly, it is known before
+        // its argument is looked for.
+        const bool bare = exact && line.single && line.equals(level, Keywords::Within);
+        if (!bare
+            && matchArgument(line, level, Keywords::Within, StatementKind::Within, exact, argument)
+            && !LineText::isBlank(argument)) {
             plan.field = argument;
-        } else if (!exact && line.is(StatementKind::Within)) {
+        } else if (bare || (!exact && line.is(StatementKind::Within))) {
             plan.field.clear();
         } else {
             return std::nullopt;

@@ -182,7 +182,7 @@ bool loadFile(const QFileInfo &file, QSqlDatabase database, QString *error)
 
 } // namespace
 
-bool loadCsvFolder(const QString &folder, QSqlDatabase database, QString *error)
+bool loadCsvFolder(const QString &folder, const QSqlDatabase &database, QString *error)
 {
     const QDir directory(folder);
     if (!directory.exists()) {

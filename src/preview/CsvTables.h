@@ -8,4 +8,4 @@
 // integer, float, date, else varchar). False with *error set on a file that
 // cannot be read, is not UTF-8, or has a row with a different number of
 // fields than its header.
-bool loadCsvFolder(const QString &folder, QSqlDatabase database, QString *error);
+bool loadCsvFolder(const QString &folder, const QSqlDatabase &database, QString *error);

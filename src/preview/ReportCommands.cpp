@@ -58,7 +58,7 @@ PositionArgument CommandCompiler::position(const QString &text, int line)
 std::vector<int> CommandCompiler::columnList(const QString &text)
 {
     std::vector<int> columns;
-    for (QString name :
+    for (const QString &name :
          text.split(QRegularExpression(QStringLiteral("[\\s,]+")), Qt::SkipEmptyParts)) {
         const int column = m_names.columnIndex(name.toLower());
         if (column < 0)

@@ -79,7 +79,8 @@ ColumnInfo columnFromDeclaredType(const QString &name, const QString &declared)
             column.length = 1;
     } else if (base.contains(QLatin1String("char")) || base.contains(QLatin1String("text"))
                || base.contains(QLatin1String("clob")) || base.isEmpty()) {
-        column.type = ValueType::VarChar;
+        // Text before the rules below, which "tinytext" would match.
+        column.type = ValueType::VarChar; // NOLINT(bugprone-branch-clone)
     } else if (base == QLatin1String("smallint") || base == QLatin1String("integer1")
                || base == QLatin1String("int1") || base == QLatin1String("int2")
                || base == QLatin1String("tinyint")) {

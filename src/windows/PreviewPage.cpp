@@ -117,7 +117,7 @@ QWidget *PreviewPage::createToolBar()
 
 void PreviewPage::addShortcuts()
 {
-    const auto add = [this](QKeySequence keys, void (PreviewPage::*slot)()) {
+    const auto add = [this](const QKeySequence &keys, void (PreviewPage::*slot)()) {
         auto *shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
         connect(shortcut, &QShortcut::activated, this, slot);
