@@ -15,7 +15,7 @@ QString errorText(const QSqlError &error)
 
 } // namespace
 
-SqlRows::SqlRows(QSqlDatabase database, const QHash<QString, QString> &declaredTypes)
+SqlRows::SqlRows(const QSqlDatabase &database, const QHash<QString, QString> &declaredTypes)
     : m_query(database), m_declaredTypes(declaredTypes)
 {
     m_query.setForwardOnly(true);
@@ -131,7 +131,7 @@ bool SqlRows::next(QList<Value> &row)
     return true;
 }
 
-QHash<QString, QString> declaredColumnTypes(QSqlDatabase database, const QString &sql)
+QHash<QString, QString> declaredColumnTypes(const QSqlDatabase &database, const QString &sql)
 {
     QHash<QString, QString> types;
     QStringList tables = database.tables(QSql::Tables) + database.tables(QSql::Views);

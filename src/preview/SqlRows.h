@@ -14,7 +14,7 @@ class SqlRows : public RowSource
 public:
     // declaredTypes: column name -> declared type, for the columns that
     // come straight from a table.
-    SqlRows(QSqlDatabase database, const QHash<QString, QString> &declaredTypes);
+    SqlRows(const QSqlDatabase &database, const QHash<QString, QString> &declaredTypes);
 
     // Runs the query with its values bound in order; false with error() set.
     bool start(const QString &sql, const QList<QVariant> &values);
@@ -36,4 +36,4 @@ private:
 
 // Declared types of every column of the database's tables, first the
 // tables the SQL names.
-QHash<QString, QString> declaredColumnTypes(QSqlDatabase database, const QString &sql);
+QHash<QString, QString> declaredColumnTypes(const QSqlDatabase &database, const QString &sql);
