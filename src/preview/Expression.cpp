@@ -344,7 +344,7 @@ const ExpressionToken &ExpressionParser::peek(qsizetype ahead) const
 
 ExpressionToken ExpressionParser::take()
 {
-    const ExpressionToken token = peek();
+    ExpressionToken token = peek();
     if (m_next < m_tokens.size() - 1)
         ++m_next;
     return token;

@@ -182,7 +182,7 @@ QString NumericTemplate::format(double value, const QString &pattern)
     int decimals = 0;
     for (qsizetype i = point + 1; i < chars.size(); ++i)
         decimals += !chars[i].literal && isDigitPlace(chars[i].c) ? 1 : 0;
-    const QString stars(chars.size(), QLatin1Char('*'));
+    QString stars(chars.size(), QLatin1Char('*'));
     if (!std::isfinite(value))
         return stars;
     const QString fixed = QString::number(std::abs(value), 'f', decimals);
