@@ -72,6 +72,7 @@ ColumnInfo columnFromDeclaredType(const QString &name, const QString &declared)
     const QRegularExpressionMatch match = shape.match(type);
     const QString base = match.hasMatch() ? match.captured(1) : type;
     column.length = match.hasMatch() ? match.captured(2).toInt() : 0;
+    column.type = ValueType::VarChar; // what no rule below names
     if (base == QLatin1String("char") || base == QLatin1String("character")
         || base == QLatin1String("c") || base == QLatin1String("nchar")) {
         column.type = ValueType::Char;
@@ -80,7 +81,7 @@ ColumnInfo columnFromDeclaredType(const QString &name, const QString &declared)
     } else if (base.contains(QLatin1String("char")) || base.contains(QLatin1String("text"))
                || base.contains(QLatin1String("clob")) || base.isEmpty()) {
         // Text before the rules below, which "tinytext" would match.
-        column.type = ValueType::VarChar; // NOLINT(bugprone-branch-clone)
+        column.type = ValueType::VarChar;
     } else if (base == QLatin1String("smallint") || base == QLatin1String("integer1")
                || base == QLatin1String("int1") || base == QLatin1String("int2")
                || base == QLatin1String("tinyint")) {
@@ -95,8 +96,6 @@ ColumnInfo columnFromDeclaredType(const QString &name, const QString &declared)
                || base.contains(QLatin1String("double")) || base.contains(QLatin1String("dec"))
                || base.contains(QLatin1String("num"))) {
         column.type = ValueType::Float;
-    } else {
-        column.type = ValueType::VarChar;
     }
     return column;
 }
