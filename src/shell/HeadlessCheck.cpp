@@ -4,7 +4,6 @@
 
 #include "check/ReportCheck.h"
 #include "model/InputFile.h"
-#include "model/ObjectStream.h"
 #include "model/ReportPage.h"
 #include "windows/DesignFileName.h"
 #include "windows/GeneratedSourceCheck.h"
@@ -23,11 +22,8 @@ std::optional<QList<CheckProblem>> checkFile(const QString &fileName)
 {
     if (isDesignFileName(fileName)) {
         HeadlessReport report;
-        try {
-            report.load(fileName);
-        } catch (const StreamError &) {
+        if (!report.tryLoad(fileName))
             return std::nullopt;
-        }
         report.generate();
         QList<CheckProblem> problems;
         for (const SourceProblem &found : GeneratedSourceCheck::check(report.page()->pageCode))

@@ -4,7 +4,6 @@
 
 #include "model/FileReplacement.h"
 #include "model/InputFile.h"
-#include "model/ObjectStream.h"
 #include "preview/FileOutput.h"
 #include "preview/PreviewRun.h"
 #include "windows/DesignFileName.h"
@@ -54,11 +53,8 @@ std::optional<QByteArray> reportSource(const QString &fileName)
 {
     if (isDesignFileName(fileName)) {
         HeadlessReport report;
-        try {
-            report.load(fileName);
-        } catch (const StreamError &) {
+        if (!report.tryLoad(fileName))
             return std::nullopt;
-        }
         QByteArray text;
         for (const QString &line : report.generate())
             text += line.toUtf8() + '\n';

@@ -28,6 +28,16 @@ void HeadlessReport::load(const QString &fileName)
     throw StreamError(fileName + QStringLiteral(" holds no report page"));
 }
 
+bool HeadlessReport::tryLoad(const QString &fileName)
+{
+    try {
+        load(fileName);
+    } catch (const StreamError &) {
+        return false;
+    }
+    return true;
+}
+
 ReportImport::Result HeadlessReport::importSource(QByteArrayView text)
 {
     delete m_page;

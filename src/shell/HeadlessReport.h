@@ -20,6 +20,9 @@ public:
 
     // Throws StreamError when the file cannot be read or holds no page.
     void load(const QString &fileName);
+    // As load(), false instead of the error, for callers that only report
+    // the file as unreadable.
+    bool tryLoad(const QString &fileName);
     ReportPage *page() const { return m_page; }
     QWidget *stage() const { return m_stage.get(); }
 
