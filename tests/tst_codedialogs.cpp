@@ -389,34 +389,44 @@ void tst_CodeDialogs::keysAroundTheGeneratedBlock_data()
     QTest::addColumn<QTestEventList>("keys");
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QStringList>("after");
+    QTest::addColumn<bool>("toViewport");
+    struct Row
+    {
+        const char *name;
+        QStringList beforeCode;
+        QTestEventList keys;
+        QStringList before;
+        QStringList after;
+    };
+    QList<Row> rows;
 
     QTestEventList top;
     top.addKeyClick(Qt::Key_Home, Qt::ControlModifier);
     top.addKeyClicks("/* before detail */");
     top.addKeyClick(Qt::Key_Return);
-    QTest::newRow("typed at the top, then Enter")
-        << QStringList() << top << QStringList{"/* before detail */", ""} << QStringList();
+    rows.append({"typed at the top, then Enter", QStringList(), top,
+                 QStringList{"/* before detail */", ""}, QStringList()});
 
     QTestEventList enterAtTop;
     enterAtTop.addKeyClick(Qt::Key_Home, Qt::ControlModifier);
     enterAtTop.addKeyClick(Qt::Key_Return);
     enterAtTop.addKeyClick(Qt::Key_Up);
     enterAtTop.addKeyClicks("b");
-    QTest::newRow("Enter at the top opens a line above")
-        << QStringList() << enterAtTop << QStringList{"b"} << QStringList();
+    rows.append({"Enter at the top opens a line above", QStringList(), enterAtTop, QStringList{"b"},
+                 QStringList()});
 
     QTestEventList end;
     end.addKeyClick(Qt::Key_End, Qt::ControlModifier);
     end.addKeyClicks("/* after */");
-    QTest::newRow("typed at the end")
-        << QStringList() << end << QStringList() << QStringList{"/* after */"};
+    rows.append(
+        {"typed at the end", QStringList(), end, QStringList(), QStringList{"/* after */"}});
 
     QTestEventList enterAtEnd;
     enterAtEnd.addKeyClick(Qt::Key_End, Qt::ControlModifier);
     enterAtEnd.addKeyClick(Qt::Key_Return);
     enterAtEnd.addKeyClicks("a");
-    QTest::newRow("Enter at the end opens a line below")
-        << QStringList() << enterAtEnd << QStringList() << QStringList{"a"};
+    rows.append({"Enter at the end opens a line below", QStringList(), enterAtEnd, QStringList(),
+                 QStringList{"a"}});
 
     QTestEventList inside;
     inside.addKeyClick(Qt::Key_Home, Qt::ControlModifier);
@@ -430,8 +440,8 @@ void tst_CodeDialogs::keysAroundTheGeneratedBlock_data()
     inside.addKeyClick(Qt::Key_A, Qt::ControlModifier);
     inside.addKeyClick(Qt::Key_Delete);
     inside.addKeyClicks("z");
-    QTest::newRow("keys inside the block change nothing")
-        << QStringList() << inside << QStringList() << QStringList();
+    rows.append({"keys inside the block change nothing", QStringList(), inside, QStringList(),
+                 QStringList()});
 
     QTestEventList join;
     join.addKeyClick(Qt::Key_Home, Qt::ControlModifier);
@@ -441,8 +451,8 @@ void tst_CodeDialogs::keysAroundTheGeneratedBlock_data()
     join.addKeyClick(Qt::Key_Home);
     join.addKeyClick(Qt::Key_Backspace);
     join.addKeyClicks("c");
-    QTest::newRow("no line joins the block")
-        << QStringList{"b1"} << join << QStringList{"b1", "c"} << QStringList();
+    rows.append({"no line joins the block", QStringList{"b1"}, join, QStringList{"b1", "c"},
+                 QStringList()});
 
     QTestEventList emptyLine;
     emptyLine.addKeyClick(Qt::Key_Home, Qt::ControlModifier);
@@ -450,8 +460,17 @@ void tst_CodeDialogs::keysAroundTheGeneratedBlock_data()
     emptyLine.addKeyClick(Qt::Key_Down);
     emptyLine.addKeyClick(Qt::Key_Home);
     emptyLine.addKeyClick(Qt::Key_Backspace);
-    QTest::newRow("Backspace at the top takes an empty line away")
-        << QStringList{"b1", ""} << emptyLine << QStringList{"b1"} << QStringList();
+    rows.append({"Backspace at the top takes an empty line away", QStringList{"b1", ""}, emptyLine,
+                 QStringList{"b1"}, QStringList()});
+
+    // Under a window system the keys reach the editor's viewport, which has
+    // the focus; the guard must see them there too.
+    for (const Row &row : rows) {
+        for (const bool toViewport : {false, true}) {
+            QTest::addRow("%s%s", row.name, toViewport ? ", viewport" : "")
+                << row.beforeCode << row.keys << row.before << row.after << toViewport;
+        }
+    }
 }
 
 // Nothing typed in a band's dialog is lost: the generated lines cannot be
@@ -463,14 +482,16 @@ void tst_CodeDialogs::keysAroundTheGeneratedBlock()
     QFETCH(QTestEventList, keys);
     QFETCH(QStringList, before);
     QFETCH(QStringList, after);
+    QFETCH(bool, toViewport);
     band = qobject_cast<Band *>(f->create(QStringLiteral("Dpst_TmBand"), window->mPage1(),
                                           QPoint(60, 10), QPoint(400, 30)));
     QVERIFY(band);
     band->beforePrint = codeLines(beforeCode);
     SeenDialog seen;
     QStringList shown;
-    onCodeDialog(seen, true, [&keys, &shown](CodeEditorWindow *dialog) {
-        keys.simulate(dialog->textEdit());
+    onCodeDialog(seen, true, [&keys, &shown, toViewport](CodeEditorWindow *dialog) {
+        SourceEditor *editor = dialog->textEdit();
+        keys.simulate(toViewport ? editor->viewport() : static_cast<QWidget *>(editor));
         shown = trimmedTexts(dialog->allLines());
     });
     QTest::mouseDClick(band, Qt::LeftButton, {}, QPoint(300, 30));

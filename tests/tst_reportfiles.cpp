@@ -35,6 +35,8 @@ private slots:
     void fileDialogTypesEntriesByName();
     void closeWindowThatCannotSaveStaysOpen();
     void exitWritesEveryChangedDesign();
+    void closingAsksAboutEditedSource_data();
+    void closingAsksAboutEditedSource();
     void commandLineOpensEachFile();
     void reportOpensAsDesignOnceAsked();
     void openReportAsDesignMakesANewDesign();
@@ -307,6 +309,72 @@ void TestReportFiles::exitWritesEveryChangedDesign()
     // The untouched report wrote nothing.
     QVERIFY(!QFile::exists(f->path(QStringLiteral("TWO.kfx"))));
     QVERIFY(f->questions.isEmpty());
+}
+
+void TestReportFiles::closingAsksAboutEditedSource_data()
+{
+    QTest::addColumn<bool>("edited");
+    QTest::addColumn<UnsavedDesignChoice>("answer");
+    QTest::addColumn<QString>("chosenFile");
+    QTest::addColumn<bool>("closes");
+    QTest::addColumn<QByteArray>("written");
+
+    QTest::newRow("read and left alone")
+        << false << UnsavedDesignChoice::Cancel << QString() << true << QByteArray();
+    QTest::newRow("edited, cancelled")
+        << true << UnsavedDesignChoice::Cancel << QString() << false << QByteArray();
+    QTest::newRow("edited, discarded")
+        << true << UnsavedDesignChoice::Discard << QString() << true << QByteArray();
+    QTest::newRow("edited, written")
+        << true << UnsavedDesignChoice::WriteElsewhere << QStringLiteral("kept.rw") << true
+        << QByteArray(".NAME typeds\n");
+    QTest::newRow("edited, no file chosen")
+        << true << UnsavedDesignChoice::WriteElsewhere << QString() << false << QByteArray();
+}
+
+void TestReportFiles::closingAsksAboutEditedSource()
+{
+    QFETCH(bool, edited);
+    QFETCH(UnsavedDesignChoice, answer);
+    QFETCH(QString, chosenFile);
+    QFETCH(bool, closes);
+    QFETCH(QByteArray, written);
+
+    const QString source = f->path(QStringLiteral("typed.rw"));
+    QFile file(source);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(".NAME typed\n");
+    file.close();
+    QVERIFY(Settings::write(SettingKeys::OpenReportAs, QStringLiteral("text")));
+    f->frame->openFile(source);
+    QTRY_VERIFY(f->active());
+    ReportWindow *window = f->active();
+    if (edited) {
+        f->activateFrame();
+        window->sourceEditor()->setFocus();
+        window->sourceEditor()->setCursorPosition(0, 11);
+        QTest::keyClicks(window->sourceEditor(), "s");
+    }
+
+    f->answer = answer;
+    if (!chosenFile.isEmpty())
+        f->answers = {f->path(chosenFile)};
+    f->action(QStringLiteral("CloseWindowMenu"))->trigger();
+
+    const QList<UnsavedDesignReason> asked =
+        edited ? QList<UnsavedDesignReason>{UnsavedDesignReason::SourceEdited}
+               : QList<UnsavedDesignReason>{};
+    QCOMPARE(f->questions, asked);
+    if (closes)
+        QTRY_VERIFY(f->frame->reportWindows().isEmpty());
+    else
+        QCOMPARE(f->frame->reportWindows(), QList<ReportWindow *>({window}));
+    if (!closes)
+        QCOMPARE(FrameFixture::editorLines(window), QStringList({".NAME typeds"}));
+    if (!written.isEmpty())
+        QCOMPARE(FrameFixture::contents(f->path(chosenFile)), written);
+    // The file the text came from is never written behind the user's back.
+    QCOMPARE(FrameFixture::contents(source), QByteArray(".NAME typed\n"));
 }
 
 void TestReportFiles::commandLineOpensEachFile()

@@ -144,6 +144,7 @@ ReportWindow *MainWindow::createReportWindow(const QString &name, OpenMode mode)
     m_paletteToolBar->show();
 
     window->setDesignPathChooser([this] { return askFile(FileDialogs::saveDialogKfx()); });
+    window->setSourcePathChooser([this] { return askFile(FileDialogs::saveDialog()); });
     window->setPreviewPreparation([this, window](const QStringList &parameters) {
         return preparePreview(window, parameters);
     });

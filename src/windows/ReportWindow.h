@@ -111,6 +111,12 @@ public:
     {
         m_chooseDesignPath = std::move(chooser);
     }
+    // Asked for a text file when a closing window's edited Source page is
+    // to be kept; without a chooser that choice cancels the close.
+    void setSourcePathChooser(std::function<QString()> chooser)
+    {
+        m_chooseSourcePath = std::move(chooser);
+    }
 
     // Each operation reports its own failure in a message box (showMessage)
     // and returns false then.
@@ -297,6 +303,7 @@ private:
     void markDesignWritten();
     void markSourceUnmodified();
     // False when the user cancelled closing.
+    bool settleSourceBeforeClose();
     bool settleDesignBeforeClose();
     bool writeDesignAfterQuestion(UnsavedDesignReason reason);
     // Runs a print job with the "Printing" window over steps lines or
@@ -344,6 +351,7 @@ private:
     // An imported design has no file yet: Write Report asks for one.
     bool m_designUnnamed = false;
     std::function<QString()> m_chooseDesignPath;
+    std::function<QString()> m_chooseSourcePath;
     bool m_sourceWithCr = true;
     bool m_shown = false;
     bool m_closed = false;

@@ -457,7 +457,7 @@ bool ReportWindow::closeReport()
         return true;
     const bool wasDesigning = designing();
     switchOff();
-    if (!settleDesignBeforeClose()) {
+    if (!settleSourceBeforeClose() || !settleDesignBeforeClose()) {
         if (wasDesigning)
             switchOn();
         return false;
@@ -465,6 +465,32 @@ bool ReportWindow::closeReport()
     m_closed = true;
     saveEditorSettings(SettingsFiles::sourceEditorSettingsPath());
     return true;
+}
+
+// Text typed or read into the Source page lives in no design: closing
+// would lose it without a word.
+bool ReportWindow::settleSourceBeforeClose()
+{
+    const QString text = m_sourceEditor->text();
+    if (!m_sourceEditor->isModified() || text.isEmpty() || text == m_generatedSource)
+        return true;
+    for (;;) {
+        switch (askAboutUnsavedDesign(this, m_designFileName, UnsavedDesignReason::SourceEdited)) {
+        case UnsavedDesignChoice::WriteElsewhere: {
+            const QString path = m_chooseSourcePath ? m_chooseSourcePath() : QString();
+            if (path.isEmpty())
+                return false;
+            if (saveSourceText(path))
+                return true;
+            break;
+        }
+        case UnsavedDesignChoice::Discard:
+            return true;
+        case UnsavedDesignChoice::Replace:
+        case UnsavedDesignChoice::Cancel:
+            return false;
+        }
+    }
 }
 
 bool ReportWindow::settleDesignBeforeClose()

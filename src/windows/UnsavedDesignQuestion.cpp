@@ -27,6 +27,10 @@ QString questionText(const QString &fileName, UnsavedDesignReason reason)
                               "does not overwrite it.\n"
                               "Write the design to another file, or discard it?")
             .arg(fileName);
+    case UnsavedDesignReason::SourceEdited:
+        return QStringLiteral("The Source page of %1 holds edited text that is in no file.\n"
+                              "Write it to a text file, or discard it?")
+            .arg(fileName);
     case UnsavedDesignReason::WriteFailed:
         break;
     }

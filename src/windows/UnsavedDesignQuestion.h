@@ -11,13 +11,14 @@ enum class UnsavedDesignReason {
     FileNotOurs,    // the file exists, and this window neither loaded nor wrote it
     FileUnreadable, // the file could not be read when the window opened it
     WriteFailed,    // writing the file failed
+    SourceEdited,   // the Source page holds edited text that no file holds
 };
 
 enum class UnsavedDesignChoice { Replace, WriteElsewhere, Discard, Cancel };
 
-// Asks the user what becomes of a changed design that closing would lose
-// or would write over a file it does not own. Replace is offered only for
-// FileNotOurs. Tests install a handler instead, so no modal box waits.
+// Asks the user what becomes of a changed design or edited source text that
+// closing would lose, or would write over a file it does not own. Replace is
+// offered only for FileNotOurs. Tests install a handler instead, so no modal box waits.
 using UnsavedDesignHandler = std::function<UnsavedDesignChoice(
     QWidget *parent, const QString &fileName, UnsavedDesignReason reason)>;
 
