@@ -22,6 +22,8 @@ private slots:
     void sendsTheCommandsInOrder_data();
     void sendsTheCommandsInOrder();
     void sendsNoPasswordUnlessAsked();
+    void sendsOnlyARegularFile_data();
+    void sendsOnlyARegularFile();
     void realServerFaults_data();
     void realServerFaults();
     void scriptedFaults_data();
@@ -230,6 +232,32 @@ void TestFtpClient::sendsNoPasswordUnlessAsked()
     QCOMPARE(session.events.constLast(), QStringLiteral("disconnected"));
     QCOMPARE(server.verbs(), (QList<QByteArray>{"USER", "CWD", "PORT", "STOR", "QUIT"}));
     QCOMPARE(server.received, QByteArray("text\n"));
+}
+
+void TestFtpClient::sendsOnlyARegularFile_data()
+{
+    QTest::addColumn<QString>("offered");
+    QTest::newRow("empty device") << "/dev/null";
+    QTest::newRow("endless device") << "/dev/zero";
+    QTest::newRow("folder") << "folder";
+}
+
+// The report to send is read like every other file: a device or a folder in
+// its place is refused before anything is stored on the server.
+void TestFtpClient::sendsOnlyARegularFile()
+{
+    QFETCH(QString, offered);
+    ScriptedFtpServer server;
+    Session session(server.host(), QStringLiteral("anna"), QStringLiteral("secret"), ShortWait);
+    session.localPath = offered.startsWith(u'/') ? offered : m_local.path();
+    session.run();
+    if (QTest::currentTestFailed())
+        return;
+
+    QCOMPARE(
+        session.failures,
+        QStringList{QStringLiteral("Cannot open %1: not a regular file").arg(session.localPath)});
+    QVERIFY(!server.verbs().contains("STOR"));
 }
 
 void TestFtpClient::realServerFaults_data()

@@ -2,7 +2,9 @@
 
 #include "shell/FtpDataConnection.h"
 
-#include <QFile>
+#include "model/InputFile.h"
+
+#include <QBuffer>
 #include <QTcpSocket>
 
 FtpClient::FtpClient(QObject *parent) : QObject(parent), m_control(new QTcpSocket(this))
@@ -102,14 +104,18 @@ void FtpClient::upload(const QString &localPath, const QString &remoteName)
 {
     if (!mayStart(State::Ready) || !isOneLine(remoteName, QStringLiteral("remote file name")))
         return;
-    m_file = std::make_unique<QFile>(localPath);
-    if (!m_file->open(QIODevice::ReadOnly)) {
-        const QString message =
-            QStringLiteral("Cannot open %1: %2").arg(localPath, m_file->errorString());
-        m_file.reset();
-        report(message);
+    // Read through the program's one input path: a FIFO or a device in the
+    // report's place must not hang or flood the upload.
+    QString error;
+    std::optional<QByteArray> bytes = InputFile::read(localPath, &error);
+    if (!bytes) {
+        report(QStringLiteral("Cannot open %1: %2").arg(localPath, error));
         return;
     }
+    m_file = std::make_unique<QBuffer>();
+    m_file->setData(std::move(*bytes));
+    m_file->open(QIODevice::ReadOnly);
+    m_fileName = localPath;
     m_total = m_file->size();
     m_remoteName = remoteName;
     m_data = new FtpDataConnection(m_timeout, this);
@@ -224,7 +230,7 @@ void FtpClient::handleReply(const FtpReply &reply)
         if (reply.isPreliminary()) {
             m_state = State::Transferring;
             m_timer.stop();
-            m_data->send(m_file.get(), m_total, m_file->fileName());
+            m_data->send(m_file.get(), m_total, m_fileName);
         } else {
             refuse(reply);
         }

@@ -10,7 +10,7 @@
 #include <memory>
 
 class FtpDataConnection;
-class QFile;
+class QBuffer;
 class QTcpSocket;
 
 // An FTP client for uploads: it logs in, changes the directory, stores one
@@ -121,7 +121,9 @@ private:
 
     QTcpSocket *m_control;
     FtpDataConnection *m_data = nullptr;
-    std::unique_ptr<QFile> m_file;
+    // The file being sent, read whole before the transfer starts.
+    std::unique_ptr<QBuffer> m_file;
+    QString m_fileName;
     FtpReplyParser m_parser;
     QTimer m_timer;
     State m_state = State::Unconnected;
