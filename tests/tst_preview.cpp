@@ -79,7 +79,10 @@ const char *const Sales =
     "insert into sales values ('N','Ayr',1,1.5,'2001-02-03');"
     "insert into sales values ('N','Ayr',2,2.25,'2001-02-04');"
     "insert into sales values ('N','Bude',3,10,'12-mar-1947');"
-    "insert into sales values ('S','Cork',4,NULL,NULL);";
+    "insert into sales values ('S','Cork',4,NULL,NULL);"
+    "create table ledger (amt integer);"
+    "insert into ledger values (12);"
+    "insert into ledger values ('twelve');";
 
 QString lines(const QStringList &list)
 {
@@ -384,6 +387,9 @@ void TestPreview::badInput_data()
     QTest::newRow("value not fitting")
         << ".NAME r .DATA sales .PAGELENGTH 0 .DETAIL\n.PRINT amt * 100(f2)"
         << "2: a value does not fit its format and prints as stars" << false;
+    QTest::newRow("number column holding text")
+        << ".NAME r .DATA ledger .PAGELENGTH 0 .DETAIL\n.PRINTLINE amt(f6)"
+        << "1: column amt holds \"twelve\", which is not a number" << true;
     QTest::newRow("statement not interpreted")
         << ".NAME r .DATA sales .PAGELENGTH 0 .DETAIL\n.FROB 3 .PRINT amt"
         << "2: not previewed: .FROB 3 (not interpreted here)" << false;

@@ -45,16 +45,19 @@ struct Collected : PreviewObserver
 };
 
 // Rows of both databases: the same declared types, one amount below the
-// parameter's value.
-const char *const TableDefinition = "create table sales (region char(8), amount integer)";
+// parameter's value. The server writes money as text ("$1,234.50").
+const char *const TableDefinition =
+    "create table sales (region char(8), amount integer, price money)";
 const char *const Rows[] = {
-    "insert into sales values ('North', 10)", "insert into sales values ('North', 50)",
-    "insert into sales values ('South', 1)",  "insert into sales values ('South', 30)",
-    "insert into sales values ('West', 20)",
+    "insert into sales values ('North', 10, 2.10)",
+    "insert into sales values ('North', 50, 1234.5)",
+    "insert into sales values ('South', 1, 0.35)",
+    "insert into sales values ('South', 30, -0.35)",
+    "insert into sales values ('West', 20, 1000000)",
 };
 
 const QByteArray Report = R"(.NAME pgtest
-.QUERY select region, amount from sales where amount >= $least
+.QUERY select region, amount, price from sales where amount >= $least
 .SORT region
 .HEADER report
 .LEFTMARGIN 0
@@ -63,7 +66,7 @@ const QByteArray Report = R"(.NAME pgtest
 .TAB 0 .PRINT 'Region ', region(c8)
 .NEWLINE
 .DETAIL
-.TAB 4 .PRINT amount(f6)
+.TAB 4 .PRINT amount(f6), price(f12.2)
 .NEWLINE
 .FOOTER region
 .TAB 4 .PRINT 'Total ', sum(amount)(f6)
@@ -179,8 +182,11 @@ void TestPreviewPostgres::printsTheRowsOfTheServer()
     const QStringList lines = collected.lines();
     // Breaks by region, the amount below $least left out by the query.
     const QStringList expected{
-        "Region North", "        10",       "        50",  "    Total     60", "Region South",
-        "        30",   "    Total     30", "Region West", "        20",       "    Total     20",
+        "Region North",           "        10        2.10",
+        "        50     1234.50", "    Total     60",
+        "Region South",           "        30       -0.35",
+        "    Total     30",       "Region West",
+        "        20  1000000.00", "    Total     20",
     };
     QStringList printed;
     for (const QString &line : std::as_const(lines)) {

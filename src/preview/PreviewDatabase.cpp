@@ -90,6 +90,12 @@ bool PreviewDatabase::open(const DataSource &source, QString *error)
                           withoutPassword(m_database.lastError().text(), source.password));
         return false;
     }
+    // Money is written in the server's locale ("1.234,50 €"); in C it is
+    // "$1,234.50" whatever the server's setting, which the rows can read.
+    if (source.kind == DataSource::Kind::PostgreSQL) {
+        QSqlQuery setting(m_database);
+        setting.exec(QStringLiteral("SET lc_monetary TO 'C'"));
+    }
     return true;
 }
 

@@ -1,9 +1,12 @@
 #include "preview/SqlRows.h"
 
 #include <QRegularExpression>
+#include <QSqlDriver>
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
+
+#include <optional>
 
 namespace {
 
@@ -11,6 +14,21 @@ namespace {
 QString errorText(const QSqlError &error)
 {
     return error.databaseText().isEmpty() ? error.text() : error.databaseText();
+}
+
+// A number the database hands over as text: SQLite keeps whatever was
+// stored, PostgreSQL writes money as "$1,234.50" or "-$0.35". The currency
+// sign and the group separators go; anything else left is no number.
+std::optional<double> numberFrom(const QVariant &value)
+{
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (ok)
+        return number;
+    QString text = value.toString().trimmed();
+    text.remove(u'$').remove(u',').remove(u' ');
+    const double parsed = text.toDouble(&ok);
+    return ok ? std::optional<double>(parsed) : std::nullopt;
 }
 
 } // namespace
@@ -21,7 +39,7 @@ SqlRows::SqlRows(const QSqlDatabase &database, const QHash<QString, QString> &de
     m_query.setForwardOnly(true);
 }
 
-bool SqlRows::start(const QString &sql, const QList<QVariant> &values)
+bool SqlRows::run(const QString &sql, const QList<QVariant> &values)
 {
     if (!m_query.prepare(sql)) {
         m_error = QStringLiteral("the query failed: %1").arg(errorText(m_query.lastError()));
@@ -32,6 +50,51 @@ bool SqlRows::start(const QString &sql, const QList<QVariant> &values)
     if (!m_query.exec()) {
         m_error = QStringLiteral("the query failed: %1").arg(errorText(m_query.lastError()));
         return false;
+    }
+    return true;
+}
+
+// Qt's PostgreSQL driver reads money ("$1,234.50") as a floating-point
+// number, fails, and hands over nothing. The same query is run again with
+// its money columns cast to numeric; a simple projection keeps the rows'
+// order. Columns without distinct names cannot be named in that query, and
+// their money then stops the report with a message.
+QString SqlRows::withMoneyAsNumbers(const QString &sql) const
+{
+    constexpr int PostgresMoneyType = 790;
+    if (m_query.driver()->dbmsType() != QSqlDriver::PostgreSQL)
+        return {};
+    const QSqlRecord record = m_query.record();
+    QStringList columns;
+    bool money = false;
+    for (int i = 0; i < record.count(); ++i) {
+        const QSqlField field = record.field(i);
+        if (field.name().isEmpty() || columns.size() != i || record.indexOf(field.name()) != i) {
+            return {};
+        }
+        QString column = m_query.driver()->escapeIdentifier(field.name(), QSqlDriver::FieldName);
+        if (field.typeID() == PostgresMoneyType) {
+            money = true;
+            column += QStringLiteral("::numeric AS ") + column;
+        }
+        columns.append(column);
+    }
+    if (!money)
+        return {};
+    QString inner = sql.trimmed();
+    while (inner.endsWith(u';'))
+        inner = inner.chopped(1).trimmed();
+    return QStringLiteral("SELECT %1 FROM (%2) AS report_rows").arg(columns.join(u','), inner);
+}
+
+bool SqlRows::start(const QString &sql, const QList<QVariant> &values)
+{
+    if (!run(sql, values))
+        return false;
+    if (const QString numeric = withMoneyAsNumbers(sql); !numeric.isEmpty()) {
+        m_query.finish();
+        if (!run(numeric, values))
+            return false;
     }
     // A column computed by the query takes its type from the first value.
     m_firstAvailable = m_query.next();
@@ -79,17 +142,25 @@ bool SqlRows::start(const QString &sql, const QList<QVariant> &values)
     return true;
 }
 
-Value SqlRows::convert(const QVariant &value, const ColumnInfo &column) const
+Value SqlRows::convert(const QVariant &value, const ColumnInfo &column)
 {
     if (value.isNull())
         return {};
     switch (column.type) {
     case ValueType::Integer:
     case ValueType::SmallInt:
-        return Value::fromNumber(value.toDouble(), true);
     case ValueType::Float:
-    case ValueType::Money:
-        return Value::fromNumber(value.toDouble());
+    case ValueType::Money: {
+        const std::optional<double> number = numberFrom(value);
+        if (!number) {
+            if (m_error.isEmpty())
+                m_error = QStringLiteral("column %1 holds \"%2\", which is not a number")
+                              .arg(column.name, value.toString().left(40));
+            return {};
+        }
+        const bool whole = column.type == ValueType::Integer || column.type == ValueType::SmallInt;
+        return Value::fromNumber(*number, whole);
+    }
     case ValueType::Date: {
         if (value.metaType().id() == QMetaType::QDateTime)
             return Value::fromDate(value.toDateTime());
@@ -128,7 +199,9 @@ bool SqlRows::next(QList<Value> &row)
     row.resize(m_columns.size());
     for (int i = 0; i < m_columns.size(); ++i)
         row[i] = convert(m_query.value(i), m_columns[i]);
-    return true;
+    // A value that is not what its column holds stops the report rather
+    // than printing as something else.
+    return m_error.isEmpty();
 }
 
 QHash<QString, QString> declaredColumnTypes(const QSqlDatabase &database, const QString &sql)

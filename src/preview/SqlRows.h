@@ -24,7 +24,10 @@ public:
     QString error() const override { return m_error; }
 
 private:
-    Value convert(const QVariant &value, const ColumnInfo &column) const;
+    bool run(const QString &sql, const QList<QVariant> &values);
+    QString withMoneyAsNumbers(const QString &sql) const;
+    // Sets m_error when a value is not what its column holds.
+    Value convert(const QVariant &value, const ColumnInfo &column);
 
     QSqlQuery m_query;
     QHash<QString, QString> m_declaredTypes;

@@ -15,6 +15,12 @@
 
 namespace {
 
+// "1 row", "2,500 rows".
+QString counted(qint64 count, const char *one, const char *many)
+{
+    return QStringLiteral("%L1 %2").arg(count).arg(QLatin1String(count == 1 ? one : many));
+}
+
 QToolButton *toolButton(QWidget *parent, const char *name, QStyle::StandardPixmap icon,
                         const QString &text, const QString &hint)
 {
@@ -154,7 +160,8 @@ void PreviewPage::cancel()
     m_runner->cancel();
     m_cancelled = true;
     m_cancelButton->setEnabled(false);
-    m_progressLabel->setText(QStringLiteral("Cancelled after %L1 rows.").arg(m_rows));
+    m_progressLabel->setText(
+        QStringLiteral("Cancelled after %1.").arg(counted(m_rows, "row", "rows")));
     updatePageLabel();
     emit runFinished(PreviewOutcome::Cancelled);
 }
@@ -216,7 +223,7 @@ void PreviewPage::showRows(qint64 rows)
 {
     m_rows = rows;
     if (running())
-        m_progressLabel->setText(QStringLiteral("%L1 rows read…").arg(rows));
+        m_progressLabel->setText(counted(rows, "row", "rows") + QStringLiteral(" read…"));
 }
 
 void PreviewPage::finish(PreviewOutcome outcome)
@@ -225,15 +232,14 @@ void PreviewPage::finish(PreviewOutcome outcome)
     const qsizetype pageCount = m_view->pages().size();
     switch (outcome) {
     case PreviewOutcome::Finished:
-        m_progressLabel->setText(QStringLiteral("%L1 rows, %L2 pages from %3.")
-                                     .arg(m_rows)
-                                     .arg(pageCount)
-                                     .arg(m_dataDescription));
+        m_progressLabel->setText(QStringLiteral("%1, %2 from %3.")
+                                     .arg(counted(m_rows, "row", "rows"),
+                                          counted(pageCount, "page", "pages"), m_dataDescription));
         break;
     case PreviewOutcome::Failed:
-        m_progressLabel->setText(QStringLiteral("Stopped by an error after %L1 rows, %L2 pages.")
-                                     .arg(m_rows)
-                                     .arg(pageCount));
+        m_progressLabel->setText(
+            QStringLiteral("Stopped by an error after %1, %2.")
+                .arg(counted(m_rows, "row", "rows"), counted(pageCount, "page", "pages")));
         break;
     case PreviewOutcome::Cancelled:
         m_cancelled = true;
