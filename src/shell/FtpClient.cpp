@@ -107,13 +107,13 @@ void FtpClient::upload(const QString &localPath, const QString &remoteName)
     // Read through the program's one input path: a FIFO or a device in the
     // report's place must not hang or flood the upload.
     QString error;
-    std::optional<QByteArray> bytes = InputFile::read(localPath, &error);
+    const std::optional<QByteArray> bytes = InputFile::read(localPath, &error);
     if (!bytes) {
         report(QStringLiteral("Cannot open %1: %2").arg(localPath, error));
         return;
     }
     m_file = std::make_unique<QBuffer>();
-    m_file->setData(std::move(*bytes));
+    m_file->setData(*bytes);
     m_file->open(QIODevice::ReadOnly);
     m_fileName = localPath;
     m_total = m_file->size();
