@@ -31,8 +31,9 @@
 namespace {
 
 constexpr QSize FrameSize(715, 494);
-// The inspector window's place: left 15, 200 wide, and a margin.
-constexpr int InspectorColumn = 230;
+// The inspector window's place at the screen's left edge: as wide as it
+// grows to show its captions, and a margin.
+constexpr int InspectorColumn = 420;
 
 } // namespace
 
@@ -73,15 +74,17 @@ void MainWindow::placeOnScreen()
 {
     // A design page is wider than the frame's first size: on a screen with
     // room, start large enough to show one, yet clear of the column at the
-    // screen's left edge where the object inspector opens.
+    // screen's left edge where the object inspector opens, so that it hides
+    // no part of a report window.
     QSize size = FrameSize;
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QRect available = screen->availableGeometry();
         size = size.expandedTo(available.size() * 3 / 4).boundedTo(available.size());
-        const int besideInspector = available.width() - 2 * InspectorColumn;
-        if (besideInspector >= FrameSize.width())
-            size.setWidth(std::min(size.width(), besideInspector));
-        move(available.center() - QPoint(size.width() / 2, size.height() / 2));
+        QRect room = available;
+        if (available.width() - InspectorColumn >= FrameSize.width())
+            room.setLeft(available.left() + InspectorColumn);
+        size.setWidth(std::min(size.width(), room.width()));
+        move(room.center() - QPoint(size.width() / 2, size.height() / 2));
     }
     resize(size);
 }
