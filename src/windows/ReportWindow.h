@@ -305,7 +305,7 @@ private:
     // False when the user cancelled closing.
     bool settleSourceBeforeClose();
     bool settleDesignBeforeClose();
-    bool writeDesignAfterQuestion(UnsavedDesignReason reason);
+    bool writeAfterQuestion(UnsavedDesignReason reason);
     // Runs a print job with the "Printing" window over steps lines or
     // pages; Cancel there ends the job after the current one. failure is
     // shown when the device cannot be printed on.

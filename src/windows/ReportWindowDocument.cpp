@@ -474,23 +474,7 @@ bool ReportWindow::settleSourceBeforeClose()
     const QString text = m_sourceEditor->text();
     if (!m_sourceEditor->isModified() || text.isEmpty() || text == m_generatedSource)
         return true;
-    for (;;) {
-        switch (askAboutUnsavedDesign(this, m_designFileName, UnsavedDesignReason::SourceEdited)) {
-        case UnsavedDesignChoice::WriteElsewhere: {
-            const QString path = m_chooseSourcePath ? m_chooseSourcePath() : QString();
-            if (path.isEmpty())
-                return false;
-            if (saveSourceText(path))
-                return true;
-            break;
-        }
-        case UnsavedDesignChoice::Discard:
-            return true;
-        case UnsavedDesignChoice::Replace:
-        case UnsavedDesignChoice::Cancel:
-            return false;
-        }
-    }
+    return writeAfterQuestion(UnsavedDesignReason::SourceEdited);
 }
 
 bool ReportWindow::settleDesignBeforeClose()
@@ -498,16 +482,19 @@ bool ReportWindow::settleDesignBeforeClose()
     if (!designModified())
         return true;
     if (m_designLoadFailed)
-        return writeDesignAfterQuestion(UnsavedDesignReason::FileUnreadable);
+        return writeAfterQuestion(UnsavedDesignReason::FileUnreadable);
     if (m_designUnnamed)
-        return saveDesign() || writeDesignAfterQuestion(UnsavedDesignReason::WriteFailed);
+        return saveDesign() || writeAfterQuestion(UnsavedDesignReason::WriteFailed);
     if (!m_ownsDesignFile && QFileInfo::exists(m_designFileName))
-        return writeDesignAfterQuestion(UnsavedDesignReason::FileNotOurs);
-    return saveDesign() || writeDesignAfterQuestion(UnsavedDesignReason::WriteFailed);
+        return writeAfterQuestion(UnsavedDesignReason::FileNotOurs);
+    return saveDesign() || writeAfterQuestion(UnsavedDesignReason::WriteFailed);
 }
 
-bool ReportWindow::writeDesignAfterQuestion(UnsavedDesignReason reason)
+// The design, or for SourceEdited the Source page's text, is written where
+// the user says, or discarded; false when the user cancels.
+bool ReportWindow::writeAfterQuestion(UnsavedDesignReason reason)
 {
+    const bool source = reason == UnsavedDesignReason::SourceEdited;
     for (;;) {
         switch (askAboutUnsavedDesign(this, m_designFileName, reason)) {
         case UnsavedDesignChoice::Replace:
@@ -518,10 +505,12 @@ bool ReportWindow::writeDesignAfterQuestion(UnsavedDesignReason reason)
                 return true;
             break;
         case UnsavedDesignChoice::WriteElsewhere: {
-            const QString path = m_chooseDesignPath ? m_chooseDesignPath() : QString();
+            const std::function<QString()> &choose =
+                source ? m_chooseSourcePath : m_chooseDesignPath;
+            const QString path = choose ? choose() : QString();
             if (path.isEmpty())
                 return false;
-            if (saveDesignAs(path))
+            if (source ? saveSourceText(path) : saveDesignAs(path))
                 return true;
             break;
         }
@@ -530,6 +519,7 @@ bool ReportWindow::writeDesignAfterQuestion(UnsavedDesignReason reason)
         case UnsavedDesignChoice::Cancel:
             return false;
         }
-        reason = UnsavedDesignReason::WriteFailed;
+        if (!source)
+            reason = UnsavedDesignReason::WriteFailed;
     }
 }
