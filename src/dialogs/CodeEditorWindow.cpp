@@ -449,11 +449,13 @@ bool CodeEditorWindow::insertionAllowed(int position, const std::optional<QStrin
 
 bool CodeEditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
+    // Only key presses are looked at: the editor sends other events while it
+    // is being destroyed, when it is no longer an editor to look at.
+    if (event->type() != QEvent::KeyPress)
+        return QDialog::eventFilter(watched, event);
     const bool editor = m_editor && (watched == m_editor || watched == m_editor->viewport());
-    if (editor && event->type() == QEvent::KeyPress
-        && typeBesideBlock(static_cast<QKeyEvent *>(event))) {
+    if (editor && typeBesideBlock(static_cast<QKeyEvent *>(event)))
         return true;
-    }
     return QDialog::eventFilter(watched, event);
 }
 
