@@ -7,8 +7,20 @@
 #include <QMap>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
+// Reads a file whole, or gives nothing and why not in *error.
+using FileReader =
+    std::function<std::optional<QByteArray>(const QString &fileName, QString *error)>;
+
 struct PreviewOptions
 {
+    // Where .INCLUDE finds its files: relative names are taken from
+    // sourceFolder, and readFile reads them; without readFile .INCLUDE
+    // cannot be previewed.
+    QString sourceFolder;
+    FileReader readFile;
     QMap<QString, QString> parameters; // $name (without the $) -> value, bound, never pasted
     QStringList reportFlags;           // the report program's own flags (-l132, -v60, +b, -h …)
     int pageLimit = 100000;            // a report printing more pages stops with a message
@@ -49,4 +61,4 @@ PreviewOutcome runPreview(const QByteArray &source, const DataSource &data,
 
 // The $parameters the report uses, in order of first use, for asking the
 // user before a run.
-QStringList reportParameters(const QByteArray &source);
+QStringList reportParameters(const QByteArray &source, const PreviewOptions &options = {});
