@@ -297,6 +297,9 @@ void TestPreview::printed_data()
            "region "
            ".TFORMAT region(c3) .DETAIL .PRINT region(b3), amt .NL"
         << QStringList() << lines({"N     1", "      2", "      3", "S     4"});
+    QTest::newRow("date column in a character format")
+        << ".NAME r .DATA sales .PAGELENGTH 0 .DETAIL .PRINTLINE sold(c11), '|'" << QStringList()
+        << lines({" 3-feb-2001|", " 4-feb-2001|", "12-mar-1947|", "           |"});
     QTest::newRow("underline character")
         << ".NAME r .DATA sales .PAGELENGTH 0 .FOOTER report .ULC '-' .UL .PRINT 'a b' .NOU "
            ".PRINT ' c' .ULCHARACTER '=' .UL .PRINT 'd' .NL"
