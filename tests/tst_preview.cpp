@@ -33,6 +33,7 @@ private slots:
     void reportParametersInOrder();
     void cancelStopsAtOnce();
     void includeFiles_data();
+    void unnamedDesignPreviews();
     void includeFiles();
 
 private:
@@ -581,4 +582,22 @@ void TestPreview::includeFiles()
         QCOMPARE(result.outcome, PreviewOutcome::Failed);
         QCOMPARE(result.text, QString());
     }
+}
+
+// A design just drawn, with neither a name nor a query, previews over sample
+// rows made from the columns it prints; a source with a name keeps it.
+void TestPreview::unnamedDesignPreviews()
+{
+    const QByteArray drawn("/* drawn */\n.DETAIL\n.PRINT city(c6), amt(f3)\n.NEWLINE\n");
+    const QByteArray named = namedForPreview(drawn, QStringLiteral("2 Sales-East"));
+    QVERIFY(named.startsWith(".NAME report_2_sales_east /* drawn */\n"));
+    QCOMPARE(named.count('\n'), drawn.count('\n'));
+    const Result result =
+        run(QString::fromUtf8(named) + QStringLiteral(".PAGELENGTH 0\n"), DataSource());
+    QCOMPARE(result.messages, QStringList());
+    const QStringList printed = result.text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(printed.size(), 24);
+    QCOMPARE(printed.first(), QStringLiteral("City 1  1"));
+    const QByteArray source(".NAME mine .DATA t .DETAIL .PRINT a\n");
+    QCOMPARE(namedForPreview(source, QStringLiteral("other")), source);
 }

@@ -59,6 +59,12 @@ enum class PreviewOutcome {
 PreviewOutcome runPreview(const QByteArray &source, const DataSource &data,
                           const PreviewOptions &options, PreviewObserver &observer);
 
+// The source as it previews: a design drawn before it has a name gives no
+// .NAME, which the report program needs first; it previews as if named
+// name (made a valid report name). A source with a .NAME is returned as it
+// is. The name goes on the first line, so that line numbers stay.
+QByteArray namedForPreview(const QByteArray &source, const QString &name);
+
 // The $parameters the report uses, in order of first use, for asking the
 // user before a run.
 QStringList reportParameters(const QByteArray &source, const PreviewOptions &options = {});

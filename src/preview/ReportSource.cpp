@@ -276,3 +276,19 @@ ReportSource ReportSource::read(const QByteArray &text, const PreviewOptions &op
         report.messages.append({1, QStringLiteral("the source has no .NAME statement")});
     return report;
 }
+
+QByteArray namedForPreview(const QByteArray &source, const QString &name)
+{
+    ProblemList problems;
+    SourceScanner scanner(source, problems);
+    SourceStatement statement;
+    while (scanner.next(statement)) {
+        if (statement.kind == StatementKind::Name)
+            return source;
+    }
+    QString valid = name.toLower();
+    valid.replace(QRegularExpression(QStringLiteral("[^a-z0-9_]")), QStringLiteral("_"));
+    if (valid.isEmpty() || valid.front().isDigit())
+        valid.prepend(QStringLiteral("report_"));
+    return ".NAME " + valid.left(32).toUtf8() + ' ' + source;
+}

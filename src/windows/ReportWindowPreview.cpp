@@ -95,10 +95,13 @@ void ReportWindow::previewSettingsChanged()
 
 void ReportWindow::startPreview(const QStringList &lines)
 {
-    const QByteArray source = GeneratedSourceCheck::fileText(lines);
     // .INCLUDE names files beside the report's own file.
     PreviewOptions files;
     const QString origin = m_sourceFileName.isEmpty() ? m_designFileName : m_sourceFileName;
+    // A design just drawn previews before it is given a name.
+    const QByteArray source = namedForPreview(
+        GeneratedSourceCheck::fileText(lines),
+        origin.isEmpty() ? QStringLiteral("report") : QFileInfo(origin).completeBaseName());
     if (!origin.isEmpty())
         files.sourceFolder = QFileInfo(origin).absolutePath();
     files.readFile = &InputFile::read;
