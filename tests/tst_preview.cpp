@@ -598,6 +598,14 @@ void TestPreview::unnamedDesignPreviews()
     const QStringList printed = result.text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(printed.size(), 24);
     QCOMPARE(printed.first(), QStringLiteral("City 1  1"));
+    // A design with nothing but text prints it over the sample rows.
+    const Result text =
+        run(QString::fromUtf8(namedForPreview(".HEADER report .PRINTLINE 'Title' .DETAIL .NEWLINE\n"
+                                              ".PAGELENGTH 0\n",
+                                              QStringLiteral("t"))),
+            DataSource());
+    QCOMPARE(text.messages, QStringList());
+    QCOMPARE(text.text, QStringLiteral("Title\n") + QString(24, QLatin1Char('\n')));
     const QByteArray source(".NAME mine .DATA t .DETAIL .PRINT a\n");
     QCOMPARE(namedForPreview(source, QStringLiteral("other")), source);
 }
