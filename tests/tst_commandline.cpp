@@ -601,22 +601,20 @@ void TestCommandLine::previewToFile()
 // .INCLUDE finds its file beside the report, wherever the program runs.
 void TestCommandLine::previewIncludesBesideTheReport()
 {
-    const QString folder = m_folder.filePath(QStringLiteral("reports"));
-    QVERIFY(QDir().mkpath(folder));
-    QFile part(folder + QStringLiteral("/part.rw"));
-    QVERIFY(part.open(QIODevice::WriteOnly));
-    part.write(".PRINTLINE 'from the part'\n");
-    part.close();
-    QFile source(folder + QStringLiteral("/main.rw"));
-    QVERIFY(source.open(QIODevice::WriteOnly));
-    source.write(".NAME main .QUERY select 1 as one .PAGELENGTH 0\n.DETAIL .INCLUDE part.rw\n");
-    source.close();
-    const QString database = m_folder.filePath(QStringLiteral("empty.sqlite"));
-    {
-        QFile file(database);
+    const QDir folder(m_folder.filePath(QStringLiteral("reports")));
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    const QList<std::pair<QString, QByteArray>> files = {
+        {QStringLiteral("part.rw"), ".PRINTLINE 'from the part'\n"},
+        {QStringLiteral("main.rw"),
+         ".NAME main .QUERY select 1 as one .PAGELENGTH 0\n.DETAIL .INCLUDE part.rw\n"},
+        {QStringLiteral("empty.sqlite"), QByteArray()}};
+    for (const auto &[name, text] : files) {
+        QFile file(folder.filePath(name));
         QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(text), text.size());
     }
-    const Run result = run({"--preview", source.fileName(), "--data", database});
+    const Run result = run({"--preview", folder.filePath(QStringLiteral("main.rw")), "--data",
+                            folder.filePath(QStringLiteral("empty.sqlite"))});
     QCOMPARE(result.err, QByteArray());
     QCOMPARE(result.out, QByteArray("from the part\n"));
     QCOMPARE(result.status, 0);
