@@ -47,6 +47,7 @@ private slots:
     void importRoundTrip();
     void importKeepsExistingDesigns();
     void previewToFile();
+    void previewIncludesBesideTheReport();
     void previewOfADesignOverSampleRows();
     void previewFailures_data();
     void previewFailures();
@@ -597,6 +598,28 @@ void TestCommandLine::previewToFile()
                                            "\f____\rName\ntotal   22\n\f\n"));
 }
 
+// .INCLUDE finds its file beside the report, wherever the program runs.
+void TestCommandLine::previewIncludesBesideTheReport()
+{
+    const QDir folder(m_folder.filePath(QStringLiteral("reports")));
+    QVERIFY(folder.mkpath(QStringLiteral(".")));
+    const QList<std::pair<QString, QByteArray>> files = {
+        {QStringLiteral("part.rw"), ".PRINTLINE 'from the part'\n"},
+        {QStringLiteral("main.rw"),
+         ".NAME main .QUERY select 1 as one .PAGELENGTH 0\n.DETAIL .INCLUDE part.rw\n"},
+        {QStringLiteral("empty.sqlite"), QByteArray()}};
+    for (const auto &[name, text] : files) {
+        QFile file(folder.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        QCOMPARE(file.write(text), text.size());
+    }
+    const Run result = run({"--preview", folder.filePath(QStringLiteral("main.rw")), "--data",
+                            folder.filePath(QStringLiteral("empty.sqlite"))});
+    QCOMPARE(result.err, QByteArray());
+    QCOMPARE(result.out, QByteArray("from the part\n"));
+    QCOMPARE(result.status, 0);
+}
+
 void TestCommandLine::previewOfADesignOverSampleRows()
 {
     const Run result = run({"--preview", m_design});
@@ -624,6 +647,15 @@ void TestCommandLine::previewFailures_data()
     QTest::newRow("parameter without its name")
         << ".NAME r .DATA t\n"
         << QStringList{"--param", "=1"} << 1 << "kestrova: --param needs NAME=VALUE, not =1\n";
+    QTest::newRow("include file missing")
+        << ".NAME r .DATA t .DETAIL\n.INCLUDE 'nosuch.rw'\n"
+        << QStringList{"--data", "csv"} << 1
+        << "REPORT:2: the .INCLUDE file 'nosuch.rw' cannot be read: No such file or directory\n";
+    QTest::newRow("two reports in one file")
+        << ".NAME r .DATA t .DETAIL .PRINT 'x'\n.NAME s .DATA t\n"
+        << QStringList{"--data", "csv"} << 1
+        << "REPORT:2: the file holds more than one report (.NAME); the report program runs a "
+           "file of one report only\n";
     QTest::newRow("unreadable report")
         << QString() << QStringList() << 2 << "ERROR. Cannot open file: REPORT\n";
 }

@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
@@ -31,6 +32,9 @@ private slots:
     void sampleData();
     void reportParametersInOrder();
     void cancelStopsAtOnce();
+    void includeFiles_data();
+    void unnamedDesignPreviews();
+    void includeFiles();
 
 private:
     struct Result
@@ -236,7 +240,7 @@ void TestPreview::printed_data()
         << lines({"region N", "  Ayr   3 2", "  Bude  3 1", "total N   6 2", "region S",
                   "  Cork  4 1", "total S   4 1", "all  10 2.50  1.5Cork   1"});
     QTest::newRow("cum counts the row after the detail prints the column")
-        << ".NAME r .DATA sales .SORT region .PAGELENGTH 0 "
+        << ".NAME r .DATA sales .SORT region, amt .BREAK region .PAGELENGTH 0 "
            ".DETAIL .PRINT cum sum(amt)(f3), amt(f3), cum(region) count(amt)(f3) .NL"
         << QStringList() << lines({"  0  1  1", "  1  2  2", "  3  3  3", "  6  4  1"});
     QTest::newRow("cum counts the row at the start when the detail does not print it")
@@ -292,10 +296,26 @@ void TestPreview::printed_data()
         << QStringList{QStringLiteral("-v0")}
         << lines({"    Title", "  Ayr", "  Ayr", "  Bude", "  Cork", "page      1"});
     QTest::newRow("format and tformat")
-        << ".NAME r .DATA sales .SORT region .PAGELENGTH 0 .HEADER report .FORMAT amt(f4) .HEADER "
+        << ".NAME r .DATA sales .SORT region, amt .BREAK region .PAGELENGTH 0 .HEADER report "
+           ".FORMAT amt(f4) .HEADER "
            "region "
            ".TFORMAT region(c3) .DETAIL .PRINT region(b3), amt .NL"
         << QStringList() << lines({"N     1", "      2", "      3", "S     4"});
+    QTest::newRow("date column in a character format")
+        << ".NAME r .DATA sales .PAGELENGTH 0 .DETAIL .PRINTLINE sold(c11), '|'" << QStringList()
+        << lines({" 3-feb-2001|", " 4-feb-2001|", "12-mar-1947|", "           |"});
+    QTest::newRow("underline character")
+        << ".NAME r .DATA sales .PAGELENGTH 0 .FOOTER report .ULC '-' .UL .PRINT 'a b' .NOU "
+           ".PRINT ' c' .ULCHARACTER '=' .UL .PRINT 'd' .NL"
+        << QStringList() << QStringLiteral("- -  =\ra b cd\n");
+    QTest::newRow("sort-key ties of a table in the order of its other columns, last first")
+        << ".NAME r .DATA sales .SORT region .PAGELENGTH 0 .DETAIL .PRINT region(c2), city(c5), "
+           "amt(f1) .NL"
+        << QStringList() << lines({"N Bude 3", "N Ayr  1", "N Ayr  2", "S Cork 4"});
+    QTest::newRow("sort-key ties of a query in the order of its other columns, last first")
+        << ".NAME r .QUERY select city, amt, region, sold from sales .SORT region .PAGELENGTH 0 "
+           ".DETAIL .PRINT region(c2), city(c5), amt(f1) .NL"
+        << QStringList() << lines({"N Bude 3", "N Ayr  1", "N Ayr  2", "S Cork 4"});
     QTest::newRow("report parameters in parentheses")
         << ".NAME r .DECLARE n = integer .DATA sales .PAGELENGTH 0 .FOOTER report .PRINT n(f4), $w "
            ".NL"
@@ -396,6 +416,20 @@ void TestPreview::badInput_data()
     QTest::newRow("no data statement")
         << ".NAME r .DETAIL .PRINT 'x'"
         << "0: the report has neither .QUERY nor .DATA (E_RW1019)" << true;
+    QTest::newRow("a second report in the file")
+        << ".NAME r .DATA sales .DETAIL .PRINTLINE amt\n.NAME s .DATA sales"
+        << "2: the file holds more than one report (.NAME); the report program runs a file of "
+           "one report only"
+        << true;
+    QTest::newRow("report name too long")
+        << ".NAME r234567890123456789012345678901234 .DATA sales .DETAIL .PRINTLINE amt"
+        << "1: the report name is longer than 32 characters (E_RW1389)" << true;
+    QTest::newRow("underline character of two")
+        << ".NAME r .DATA sales .PAGELENGTH 0 .DETAIL\n.ULCHARACTER 'ab' .PRINTLINE amt"
+        << "2: not previewed: .ULCHARACTER 'ab' (one character in quotes is expected)" << false;
+    QTest::newRow("include without a way to read files")
+        << ".NAME r .DATA sales .PAGELENGTH 0 .DETAIL\n.INCLUDE part.rw .PRINTLINE amt"
+        << "2: not previewed: .INCLUDE part.rw (no file can be read here)" << false;
     QTest::newRow("break column not in the data")
         << ".NAME r .DATA sales .BREAK nosuch .DETAIL .PRINT amt"
         << "0: the break column 'nosuch' is not in the data (E_RW13F9)" << true;
@@ -490,3 +524,94 @@ void TestPreview::cancelStopsAtOnce()
 
 QTEST_GUILESS_MAIN(TestPreview)
 #include "tst_preview.moc"
+
+// .INCLUDE reads its file in place, relative to the report's folder, nested;
+// a file it cannot read, or one that includes itself, refuses the report.
+void TestPreview::includeFiles_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QStringList>("files"); // name, text, name, text ...
+    QTest::addColumn<QString>("expected");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("statements in place")
+        << ".NAME r .DATA sales .PAGELENGTH 0 .DETAIL .PRINT '<'\n.INCLUDE part.rw\n.PRINTLINE '>'"
+        << QStringList{"part.rw", ".PRINT amt(f1)"} << lines({"<1>", "<2>", "<3>", "<4>"})
+        << QString();
+    QTest::newRow("quoted, nested, in a folder and a section of its own")
+        << ".NAME r .DATA sales .PAGELENGTH 0 .INCLUDE 'sub/a.rw' .DETAIL .PRINTLINE amt(f1)"
+        << QStringList{"sub/a.rw", ".INCLUDE sub/b.rw", "sub/b.rw",
+                       ".FOOTER report .PRINTLINE 'end'"}
+        << lines({"1", "2", "3", "4", "end"}) << QString();
+    QTest::newRow("inside an if")
+        << ".NAME r .DATA sales .PAGELENGTH 0 .DETAIL .IF amt > 2 .THEN .INCLUDE p.rw .ENDIF"
+        << QStringList{"p.rw", ".PRINTLINE amt(f1)"} << lines({"3", "4"}) << QString();
+    QTest::newRow("missing file")
+        << ".NAME r .DATA sales .DETAIL\n.INCLUDE nosuch.rw .PRINTLINE amt" << QStringList()
+        << QString() << "2: the .INCLUDE file 'nosuch.rw' cannot be read: no such file";
+    QTest::newRow("a loop") << ".NAME r .DATA sales .DETAIL\n.INCLUDE a.rw"
+                            << QStringList{"a.rw", ".INCLUDE b.rw", "b.rw",
+                                           ".PRINTLINE amt .INCLUDE a.rw"}
+                            << QString() << "2: the .INCLUDE file 'a.rw' includes itself";
+}
+
+void TestPreview::includeFiles()
+{
+    QFETCH(QString, source);
+    QFETCH(QStringList, files);
+    QFETCH(QString, expected);
+    QFETCH(QString, message);
+    const QString folder = m_dir->filePath(QStringLiteral("report"));
+    for (qsizetype i = 0; i + 1 < files.size(); i += 2) {
+        const QString path = folder + QLatin1Char('/') + files[i];
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(files[i + 1].toUtf8() + '\n');
+    }
+    PreviewOptions options;
+    options.sourceFolder = folder;
+    options.readFile = [](const QString &name, QString *error) -> std::optional<QByteArray> {
+        QFile file(name);
+        if (!file.open(QIODevice::ReadOnly)) {
+            *error = QStringLiteral("no such file");
+            return std::nullopt;
+        }
+        return file.readAll();
+    };
+    const Result result = run(source, sqliteWith(QLatin1String(Sales)), options);
+    if (message.isEmpty()) {
+        QCOMPARE(result.messages, QStringList());
+        QCOMPARE(result.text, expected);
+        QCOMPARE(result.outcome, PreviewOutcome::Finished);
+    } else {
+        QCOMPARE(result.messages, QStringList{message});
+        QCOMPARE(result.outcome, PreviewOutcome::Failed);
+        QCOMPARE(result.text, QString());
+    }
+}
+
+// A design just drawn, with neither a name nor a query, previews over sample
+// rows made from the columns it prints; a source with a name keeps it.
+void TestPreview::unnamedDesignPreviews()
+{
+    const QByteArray drawn("/* drawn */\n.DETAIL\n.PRINT city(c6), amt(f3)\n.NEWLINE\n");
+    const QByteArray named = namedForPreview(drawn, QStringLiteral("2 Sales-East"));
+    QVERIFY(named.startsWith(".NAME report_2_sales_east /* drawn */\n"));
+    QCOMPARE(named.count('\n'), drawn.count('\n'));
+    const Result result =
+        run(QString::fromUtf8(named) + QStringLiteral(".PAGELENGTH 0\n"), DataSource());
+    QCOMPARE(result.messages, QStringList());
+    const QStringList printed = result.text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(printed.size(), 24);
+    QCOMPARE(printed.first(), QStringLiteral("City 1  1"));
+    // A design with nothing but text prints it over the sample rows.
+    const Result text =
+        run(QString::fromUtf8(namedForPreview(".HEADER report .PRINTLINE 'Title' .DETAIL .NEWLINE\n"
+                                              ".PAGELENGTH 0\n",
+                                              QStringLiteral("t"))),
+            DataSource());
+    QCOMPARE(text.messages, QStringList());
+    QCOMPARE(text.text, QStringLiteral("Title\n") + QString(24, QLatin1Char('\n')));
+    const QByteArray source(".NAME mine .DATA t .DETAIL .PRINT a\n");
+    QCOMPARE(namedForPreview(source, QStringLiteral("other")), source);
+}

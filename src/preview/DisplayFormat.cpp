@@ -113,9 +113,28 @@ QStringList splitLines(const QString &text, int total, int perLine, bool words)
     return lines;
 }
 
+// "dd-mmm-yyyy" written out by hand: a date column prints on every row.
+QString dayMonthYear(QDate date)
+{
+    static const char *const months[] = {"jan", "feb", "mar", "apr", "may", "jun",
+                                         "jul", "aug", "sep", "oct", "nov", "dec"};
+    const int day = date.day();
+    QString text;
+    text.reserve(11);
+    text += QLatin1Char(char('0' + day / 10));
+    text += QLatin1Char(char('0' + day % 10));
+    text += QLatin1Char('-');
+    text += QLatin1String(months[date.month() - 1]);
+    text += QLatin1Char('-');
+    text += QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
+    return text;
+}
+
 QString dateText(const QDateTime &when)
 {
-    QString text = when.toString(QStringLiteral("dd-MMM-yyyy")).toLower();
+    const QDate date = when.date();
+    QString text = date.year() > 0 ? dayMonthYear(date)
+                                   : when.toString(QStringLiteral("dd-MMM-yyyy")).toLower();
     if (text.startsWith(QLatin1Char('0')))
         text[0] = QLatin1Char(' ');
     if (when.time() != QTime(0, 0))

@@ -9,7 +9,7 @@ QByteArray FileOutput::pageBytes(const PrintedPage &page)
         if (!line.underlines.isEmpty()) {
             QString marks(line.text.size(), QLatin1Char(' '));
             for (const UnderlineSpan &span : line.underlines)
-                marks.replace(span.start, span.length, QString(span.length, QLatin1Char('_')));
+                marks.replace(span.start, span.length, QString(span.length, span.character));
             while (marks.endsWith(QLatin1Char(' ')))
                 marks.chop(1);
             bytes += marks.toUtf8() + '\r';

@@ -10,6 +10,14 @@ bool isUnderlined(QChar c)
            || c == QLatin1Char('@') || c == QLatin1Char('$');
 }
 
+qsizetype trimmedLength(const QString &text)
+{
+    qsizetype end = text.size();
+    while (end > 0 && text[end - 1] == QLatin1Char(' '))
+        --end;
+    return end;
+}
+
 } // namespace
 
 void LineBuffer::setCurrentLine(int line)
@@ -25,70 +33,80 @@ LineBuffer::Line &LineBuffer::line(int index)
     return m_lines[index];
 }
 
-void LineBuffer::put(Line &target, int column, QChar c, bool underline)
+// Lays text over the line from column on: the line grows once, and blanks
+// leave what is under them.
+void LineBuffer::put(Line &target, int column, QStringView text, QChar underline)
 {
-    if (target.text.size() <= column) {
-        target.text.append(QString(column + 1 - target.text.size(), QLatin1Char(' ')));
-        target.underlined.append(QByteArray(column + 1 - target.underlined.size(), '\0'));
-    }
-    if (c != QLatin1Char(' ')) {
-        target.text[column] = c;
-        if (underline && isUnderlined(c))
-            target.underlined[column] = 1;
+    const qsizetype end = column + text.size();
+    if (target.text.size() < end)
+        target.text.resize(end, QLatin1Char(' '));
+    const bool marking = !underline.isNull();
+    if (marking && target.underlines.size() < end)
+        target.underlines.resize(end, QChar());
+    QChar *out = target.text.data() + column;
+    QChar *marks = marking ? target.underlines.data() + column : nullptr;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c == QLatin1Char(' '))
+            continue;
+        out[i] = c;
+        if (marking && isUnderlined(c))
+            marks[i] = underline;
     }
 }
 
-void LineBuffer::write(const QString &text, bool underline, int leftMargin, int rightMargin)
+void LineBuffer::write(const QString &text, QChar underline, int leftMargin, int rightMargin)
 {
     line(m_current);
-    for (const QChar c : text) {
-        if (rightMargin > leftMargin && m_position >= rightMargin) {
+    const bool wraps = rightMargin > leftMargin;
+    QStringView rest(text);
+    while (!rest.isEmpty()) {
+        if (wraps && m_position >= rightMargin) {
             ++m_current;
             m_position = leftMargin;
         }
-        put(line(m_current), m_position, c, underline);
-        ++m_position;
+        const qsizetype room = wraps ? rightMargin - m_position : rest.size();
+        const QStringView piece = rest.first(std::min(room, rest.size()));
+        put(line(m_current), m_position, piece, underline);
+        m_position += int(piece.size());
+        rest = rest.sliced(piece.size());
     }
 }
 
-void LineBuffer::writeAt(int lineOffset, int column, const QString &text, bool underline)
+void LineBuffer::writeAt(int lineOffset, int column, const QString &text, QChar underline)
 {
-    Line &target = line(m_current + lineOffset);
-    for (int i = 0; i < text.size(); ++i)
-        put(target, column + i, text[i], underline);
+    put(line(m_current + lineOffset), column, text, underline);
 }
 
 int LineBuffer::lineEnd() const
 {
     if (m_current >= m_lines.size())
         return 0;
-    const QString &text = m_lines[m_current].text;
-    qsizetype end = text.size();
-    while (end > 0 && text[end - 1] == QLatin1Char(' '))
-        --end;
-    return int(end);
+    return int(trimmedLength(m_lines[m_current].text));
 }
 
 QList<PrintedLine> LineBuffer::take()
 {
     QList<PrintedLine> printed;
     printed.reserve(m_lines.size());
-    for (const Line &source : std::as_const(m_lines)) {
+    for (Line &source : m_lines) {
         PrintedLine out;
-        qsizetype end = source.text.size();
-        while (end > 0 && source.text[end - 1] == QLatin1Char(' '))
-            --end;
-        out.text = source.text.left(end);
-        for (qsizetype i = 0; i < end; ++i) {
-            if (!source.underlined[i])
+        const qsizetype end = trimmedLength(source.text);
+        const qsizetype marked = std::min(end, source.underlines.size());
+        for (qsizetype i = 0; i < marked; ++i) {
+            const QChar mark = source.underlines[i];
+            if (mark.isNull())
                 continue;
-            if (!out.underlines.isEmpty()
-                && out.underlines.last().start + out.underlines.last().length == i)
-                ++out.underlines.last().length;
+            UnderlineSpan *last = out.underlines.isEmpty() ? nullptr : &out.underlines.last();
+            if (last && last->start + last->length == i && last->character == mark)
+                ++last->length;
             else
-                out.underlines.append({int(i), 1});
+                out.underlines.append({int(i), 1, mark});
         }
-        printed.append(out);
+        // The printed line keeps no room beyond its text.
+        out.text = end == source.text.size() ? std::move(source.text) : source.text.left(end);
+        out.text.squeeze();
+        printed.append(std::move(out));
     }
     m_lines.clear();
     m_current = 0;

@@ -2,7 +2,6 @@
 
 #include "preview/PrintedPage.h"
 
-#include <QByteArray>
 #include <QList>
 #include <QString>
 
@@ -20,10 +19,11 @@ public:
     bool isEmpty() const { return m_lines.isEmpty(); }
 
     // Writes text at the position and moves on by its length, wrapping at
-    // rightMargin onto the next line at leftMargin.
-    void write(const QString &text, bool underline, int leftMargin, int rightMargin);
+    // rightMargin onto the next line at leftMargin. A non-null underline is
+    // the character that underlines what is written.
+    void write(const QString &text, QChar underline, int leftMargin, int rightMargin);
     // Writes text at a column of a line below the current one without moving.
-    void writeAt(int lineOffset, int column, const QString &text, bool underline);
+    void writeAt(int lineOffset, int column, const QString &text, QChar underline);
     // Column just after the last non-blank character of the current line.
     int lineEnd() const;
 
@@ -34,10 +34,10 @@ private:
     struct Line
     {
         QString text;
-        QByteArray underlined; // one flag a character
+        QString underlines; // the underline character of each column; empty when none is
     };
     Line &line(int index);
-    void put(Line &target, int column, QChar c, bool underline);
+    static void put(Line &target, int column, QStringView text, QChar underline);
 
     QList<Line> m_lines;
     int m_current = 0;

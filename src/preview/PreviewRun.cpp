@@ -8,6 +8,8 @@
 #include "preview/SampleRows.h"
 #include "preview/SqlRows.h"
 
+#include <QSqlRecord>
+
 namespace {
 
 const QString SampleTable = QStringLiteral("kestrova_sample");
@@ -38,8 +40,9 @@ PreviewOutcome runOnDatabase(const ReportSource &report, const DataSource &data,
     const ReportFlags flags = ReportFlags::parse(options.reportFlags);
     for (auto it = flags.parameters.cbegin(); it != flags.parameters.cend(); ++it)
         parameters.insert(it.key(), it.value());
-    const ReportQuery query =
-        ReportQuery::build(report, parameters, sample ? SampleTable : QString());
+    const ReportQuery query = ReportQuery::build(
+        report, parameters, sample ? SampleTable : QString(),
+        [&database](const QString &table) { return int(database.record(table).count()); });
     if (!query.error.isEmpty())
         return fail(report.dataLine, query.error);
     QList<QVariant> values;
@@ -65,7 +68,7 @@ PreviewOutcome runOnDatabase(const ReportSource &report, const DataSource &data,
 PreviewOutcome runPreview(const QByteArray &source, const DataSource &data,
                           const PreviewOptions &options, PreviewObserver &observer)
 {
-    const ReportSource report = ReportSource::read(source);
+    const ReportSource report = ReportSource::read(source, options);
     for (const PreviewMessage &message : report.messages)
         observer.message(message);
     if (report.name.isEmpty())
@@ -74,9 +77,9 @@ PreviewOutcome runPreview(const QByteArray &source, const DataSource &data,
     return runOnDatabase(report, data, options, observer, connection);
 }
 
-QStringList reportParameters(const QByteArray &source)
+QStringList reportParameters(const QByteArray &source, const PreviewOptions &options)
 {
-    const ReportSource report = ReportSource::read(source);
+    const ReportSource report = ReportSource::read(source, options);
     QString text = report.query + QLatin1Char(' ') + report.dataTable;
     for (const SortKey &key : report.sort)
         text += QLatin1Char(' ') + key.direction;

@@ -7,8 +7,20 @@
 #include <QMap>
 #include <QStringList>
 
+#include <functional>
+#include <optional>
+
+// Reads a file whole, or gives nothing and why not in *error.
+using FileReader =
+    std::function<std::optional<QByteArray>(const QString &fileName, QString *error)>;
+
 struct PreviewOptions
 {
+    // Where .INCLUDE finds its files: relative names are taken from
+    // sourceFolder, and readFile reads them; without readFile .INCLUDE
+    // cannot be previewed.
+    QString sourceFolder;
+    FileReader readFile;
     QMap<QString, QString> parameters; // $name (without the $) -> value, bound, never pasted
     QStringList reportFlags;           // the report program's own flags (-l132, -v60, +b, -h …)
     int pageLimit = 100000;            // a report printing more pages stops with a message
@@ -47,6 +59,12 @@ enum class PreviewOutcome {
 PreviewOutcome runPreview(const QByteArray &source, const DataSource &data,
                           const PreviewOptions &options, PreviewObserver &observer);
 
+// The source as it previews: a design drawn before it has a name gives no
+// .NAME, which the report program needs first; it previews as if named
+// name (made a valid report name). A source with a .NAME is returned as it
+// is. The name goes on the first line, so that line numbers stay.
+QByteArray namedForPreview(const QByteArray &source, const QString &name);
+
 // The $parameters the report uses, in order of first use, for asking the
 // user before a run.
-QStringList reportParameters(const QByteArray &source);
+QStringList reportParameters(const QByteArray &source, const PreviewOptions &options = {});

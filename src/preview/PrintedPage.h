@@ -3,11 +3,13 @@
 #include <QList>
 #include <QString>
 
-// Characters [start, start + length) of a printed line that print underlined.
+// Characters [start, start + length) of a printed line that print underlined,
+// and the character a file underlines them with.
 struct UnderlineSpan
 {
     int start = 0;
     int length = 0;
+    QChar character = QLatin1Char('_');
 };
 
 // One line as the report program writes it: trailing blanks trimmed.

@@ -157,13 +157,15 @@ QStringList parameterNames(const QString &text)
 }
 
 ReportQuery ReportQuery::build(const ReportSource &report, const QMap<QString, QString> &parameters,
-                               const QString &sampleTable)
+                               const QString &sampleTable, const ColumnCounter &tableColumns)
 {
     ReportQuery query;
     QString base;
+    int columnCount = 0;
     const bool fromTable = !sampleTable.isEmpty() || report.query.trimmed().isEmpty();
     if (!sampleTable.isEmpty()) {
         base = QStringLiteral("SELECT * FROM ") + sampleTable;
+        columnCount = tableColumns ? tableColumns(sampleTable) : 0;
     } else if (!report.query.trimmed().isEmpty()) {
         if (QRegularExpression(QStringLiteral("^\\s*(range|retrieve)\\b"),
                                QRegularExpression::CaseInsensitiveOption)
@@ -176,6 +178,7 @@ ReportQuery ReportQuery::build(const ReportSource &report, const QMap<QString, Q
         base = translateIngresSql(report.query.trimmed());
         while (base.endsWith(QLatin1Char(';')))
             base.chop(1);
+        columnCount = int(selectListNames(base).size());
     } else if (!report.dataTable.isEmpty()) {
         QString table = report.dataTable;
         if (table.startsWith(QLatin1Char('$'))) {
@@ -193,6 +196,7 @@ ReportQuery ReportQuery::build(const ReportSource &report, const QMap<QString, Q
             return query;
         }
         base = QStringLiteral("SELECT * FROM ") + table;
+        columnCount = tableColumns ? tableColumns(table) : 0;
     } else {
         query.error = QStringLiteral("the report has neither .QUERY nor .DATA (E_RW1019)");
         return query;
@@ -243,6 +247,10 @@ ReportQuery ReportQuery::build(const ReportSource &report, const QMap<QString, Q
         }
         order.append(key.column + (descending ? QStringLiteral(" DESC") : QStringLiteral(" ASC")));
     }
+    // Rows that tie on every sort key come in the order of their other
+    // columns, the last column first, as the report program gives them.
+    for (int column = order.isEmpty() ? 0 : columnCount; column >= 1; --column)
+        order.append(QString::number(column));
     if (!order.isEmpty()) {
         sql = fromTable ? sql + QStringLiteral(" ORDER BY ") + order.join(QStringLiteral(", "))
                         : QStringLiteral("SELECT * FROM (%1) AS kestrova_rows ORDER BY %2")

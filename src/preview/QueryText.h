@@ -5,6 +5,8 @@
 #include <QMap>
 #include <QStringList>
 
+#include <functional>
+
 // The SQL a report's .QUERY or .DATA and .SORT stand for, with its $name
 // parameters turned into placeholders to bind, never pasted into the text.
 struct ReportQuery
@@ -13,8 +15,14 @@ struct ReportQuery
     QStringList parameters; // the name of each placeholder, in order
     QString error;          // why there is no query
 
+    // Gives the number of columns of a table, 0 when unknown.
+    using ColumnCounter = std::function<int(const QString &table)>;
+
+    // tableColumns, when given, lets rows that tie on the sort keys of a
+    // .DATA table come in the same order as those of a query.
     static ReportQuery build(const ReportSource &report, const QMap<QString, QString> &parameters,
-                             const QString &sampleTable = QString());
+                             const QString &sampleTable = QString(),
+                             const ColumnCounter &tableColumns = {});
 };
 
 // Ingres spellings the SQL databases do not know: "name = expression" in a

@@ -240,7 +240,16 @@ Command CommandCompiler::compileOne(const RawStatement &statement)
         command.value = parser.parseExpression();
         return command;
     }
-    case StatementKind::UlCharacter:
+    case StatementKind::UlCharacter: {
+        command.kind = Command::UnderlineCharacter;
+        ExpressionParser parser(arguments, m_names, statement.line);
+        const ExpressionPointer value = parser.parseExpression();
+        if (value->operation != Expression::Constant || value->constant.kind != Value::Text
+            || value->constant.text.size() != 1)
+            throw EvaluationError{QStringLiteral("one character in quotes is expected")};
+        command.text = value->constant.text;
+        return command;
+    }
     case StatementKind::EndPrint:
     case StatementKind::EndLet:
     case StatementKind::RbfMarker:

@@ -63,6 +63,7 @@ struct Command
         Underline,
         NoUnderline,
         NullString,
+        UnderlineCharacter,
         If,
         Let,
         Accumulate,
@@ -77,8 +78,8 @@ struct Command
     PositionArgument position;                  // also the count of .NEWLINE/.NEED/.PAGELENGTH
     std::vector<int> columns;                   // .WITHIN, Accumulate
     std::vector<ColumnSetting> settings;        // .FORMAT/.TFORMAT/.WIDTH/.POSITION
-    QString text;            // .NULLSTRING, .LET's variable, a not-previewed statement's message
-    ExpressionPointer value; // .LET
+    QString text; // .NULLSTRING, .ULCHARACTER, .LET's variable, a not-previewed statement's message
+    ExpressionPointer value;                                                  // .LET
     std::vector<std::pair<ExpressionPointer, std::vector<Command>>> branches; // .IF/.ELSEIF
     std::vector<Command> otherwise;                                           // .ELSE
     std::vector<Command> body;                                                // .WITHIN

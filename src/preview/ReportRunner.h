@@ -148,6 +148,7 @@ private:
     bool m_formFeeds = false;
     bool m_noFirstFormFeed = false;
     QString m_nullString;
+    QChar m_underlineCharacter = QLatin1Char('_');
     int m_footerLines = 0;
 
     int m_lineNumber = 1;

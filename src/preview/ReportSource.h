@@ -55,7 +55,10 @@ struct ReportSource
     QMap<QString, QList<RawStatement>> sections;
     QList<PreviewMessage> messages;
 
-    static ReportSource read(const QByteArray &text);
+    // Reads the first report of the text, with the files it includes read
+    // through options.readFile. Gives an empty name when the report program
+    // would refuse the file, with the reason among the messages.
+    static ReportSource read(const QByteArray &text, const PreviewOptions &options = {});
 
     // The break columns in order: .BREAK, else the .SORT columns.
     QStringList breakColumns() const;

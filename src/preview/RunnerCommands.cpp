@@ -214,6 +214,9 @@ void ReportRunner::runCommand(const Command &command)
         case Command::NullString:
             m_nullString = command.text;
             break;
+        case Command::UnderlineCharacter:
+            m_underlineCharacter = command.text.front();
+            break;
         case Command::If:
             for (const auto &[condition, body] : command.branches) {
                 if (condition->evaluate(*this).truth()) {
@@ -256,6 +259,7 @@ void ReportRunner::runPrint(const Command &command)
     LineBuffer &buffer = writer.buffer;
     const Command *adjust = writer.adjust;
     writer.adjust = nullptr;
+    const QChar underline = writer.underline ? m_underlineCharacter : QChar();
     QString collected;
     for (const PrintItem &item : command.items) {
         Value value;
@@ -275,9 +279,9 @@ void ReportRunner::runPrint(const Command &command)
             collected += lines.first();
         } else {
             const int start = buffer.position();
-            buffer.write(lines.first(), writer.underline, writer.left, writer.right);
+            buffer.write(lines.first(), underline, writer.left, writer.right);
             for (int extra = 1; extra < lines.size(); ++extra)
-                buffer.writeAt(extra, start, lines[extra], writer.underline);
+                buffer.writeAt(extra, start, lines[extra], underline);
         }
         for (const int column : item.accumulateAfter)
             accumulate(column);
@@ -317,7 +321,7 @@ void ReportRunner::runPrint(const Command &command)
         }
         }
         buffer.setPosition(std::max(start, 0));
-        buffer.write(text, writer.underline, writer.left, writer.right);
+        buffer.write(text, underline, writer.left, writer.right);
     }
     if (command.newlineAfter)
         newLine(1);

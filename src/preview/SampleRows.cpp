@@ -155,10 +155,10 @@ bool createSampleTable(const ReportSource &report, QSqlDatabase database, const 
         report.query.trimmed().isEmpty() ? QStringList() : selectListNames(report.query);
     if (names.isEmpty())
         names = namesUsed(report);
-    if (names.isEmpty()) {
-        *error = QStringLiteral("the report names no columns to make sample rows for");
-        return false;
-    }
+    // A report that prints no column, such as a design just begun, still
+    // prints its text over rows.
+    if (names.isEmpty())
+        names.append(QStringLiteral("sample_row"));
     const QHash<QString, DisplayFormat> formats = formatsUsed(report);
     const QStringList breaks = report.breakColumns();
     QStringList definitions;

@@ -1,5 +1,7 @@
 #include "preview/Value.h"
 
+#include <optional>
+
 #include <QRegularExpression>
 
 #include <cmath>
@@ -100,8 +102,37 @@ ColumnInfo columnFromDeclaredType(const QString &name, const QString &declared)
     return column;
 }
 
+namespace {
+
+// "yyyy-mm-dd", the way SQL databases write dates, read without the
+// expressions below: a date column is read on every row.
+std::optional<QDateTime> isoDay(const QString &text)
+{
+    if (text.size() != 10 || text[4] != QLatin1Char('-') || text[7] != QLatin1Char('-'))
+        return std::nullopt;
+    int digits[8] = {};
+    int at = 0;
+    for (qsizetype i = 0; i < 10; ++i) {
+        if (i == 4 || i == 7)
+            continue;
+        const char16_t c = text[i].unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        digits[at++] = c - u'0';
+    }
+    const QDate date(digits[0] * 1000 + digits[1] * 100 + digits[2] * 10 + digits[3],
+                     digits[4] * 10 + digits[5], digits[6] * 10 + digits[7]);
+    if (!date.isValid())
+        return QDateTime();
+    return QDateTime(date, QTime(0, 0), Qt::UTC);
+}
+
+} // namespace
+
 QDateTime parseDate(const QString &text)
 {
+    if (const std::optional<QDateTime> day = isoDay(text))
+        return *day;
     static const QStringList months = {
         QStringLiteral("jan"), QStringLiteral("feb"), QStringLiteral("mar"), QStringLiteral("apr"),
         QStringLiteral("may"), QStringLiteral("jun"), QStringLiteral("jul"), QStringLiteral("aug"),

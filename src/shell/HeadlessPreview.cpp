@@ -8,6 +8,7 @@
 #include "preview/PreviewRun.h"
 #include "windows/DesignFileName.h"
 
+#include <QFileInfo>
 #include <QTextStream>
 
 #include <optional>
@@ -96,6 +97,8 @@ int previewReport(const PreviewRequest &request, QTextStream &out, QTextStream &
         options.parameters.insert(name, parameter.mid(equals + 1));
     }
     options.reportFlags = request.reportFlags;
+    options.sourceFolder = QFileInfo(request.file).absolutePath();
+    options.readFile = &InputFile::read;
     CommandLineObserver observer(request.file, request.output.isEmpty() ? &out : nullptr, err);
     const PreviewOutcome outcome = runPreview(*source, data, options, observer);
     if (request.output.isEmpty()) {

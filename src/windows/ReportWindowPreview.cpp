@@ -11,6 +11,7 @@
 #include "editor/SourceEditor.h"
 #include "generation/Generator.h"
 #include "model/FileReplacement.h"
+#include "model/InputFile.h"
 #include "preview/FileOutput.h"
 
 #include <QDir>
@@ -94,14 +95,25 @@ void ReportWindow::previewSettingsChanged()
 
 void ReportWindow::startPreview(const QStringList &lines)
 {
-    const QByteArray source = GeneratedSourceCheck::fileText(lines);
+    // .INCLUDE names files beside the report's own file.
+    PreviewOptions files;
+    const QString origin = m_sourceFileName.isEmpty() ? m_designFileName : m_sourceFileName;
+    // A design just drawn previews before it is given a name.
+    const QByteArray source = namedForPreview(
+        GeneratedSourceCheck::fileText(lines),
+        origin.isEmpty() ? QStringLiteral("report") : QFileInfo(origin).completeBaseName());
+    if (!origin.isEmpty())
+        files.sourceFolder = QFileInfo(origin).absolutePath();
+    files.readFile = &InputFile::read;
     PreviewSetup setup;
     if (m_preparePreview) {
-        std::optional<PreviewSetup> prepared = m_preparePreview(reportParameters(source));
+        std::optional<PreviewSetup> prepared = m_preparePreview(reportParameters(source, files));
         if (!prepared)
             return;
         setup = std::move(*prepared);
     }
+    setup.options.sourceFolder = files.sourceFolder;
+    setup.options.readFile = files.readFile;
     m_previewedLines = lines;
     m_previewSettingsChanged = false;
     m_previewPage->run(source, setup.data, setup.options);
