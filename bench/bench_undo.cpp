@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <ctime>
 #include <functional>
 #include <memory>
 
@@ -99,13 +100,17 @@ void deleteAll()
 {
     const std::unique_ptr<ReportWindow> window = openWindow();
     DesignRegister *designer = window->designRegister();
+    // Processor time too: on a shared machine the wall clock counts others' work.
+    const std::clock_t start = std::clock();
     const double select = millisecondsOf([&] { designer->selectAll(); });
     const double remove = millisecondsOf([&] { designer->deleteSelected(); });
     const double undo = millisecondsOf([&] { window->undoStack()->undo(); });
+    const double processor = 1000.0 * double(std::clock() - start) / CLOCKS_PER_SEC;
     const double redo = millisecondsOf([&] { window->undoStack()->redo(); });
-    std::printf("%-34s %10.1f %10.1f %10.1f   (Ctrl+A %.1f ms; Ctrl+A, Delete, Ctrl+Z %.1f ms)\n",
+    std::printf("%-34s %10.1f %10.1f %10.1f   (Ctrl+A %.1f ms; Ctrl+A, Delete, Ctrl+Z %.1f ms, "
+                "%.1f ms processor time)\n",
                 "select all, delete (all items)", remove, undo, redo, select,
-                select + remove + undo);
+                select + remove + undo, processor);
 }
 
 void history(int steps, int count)
