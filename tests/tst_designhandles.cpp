@@ -1,6 +1,7 @@
 // Links: kestrova_designer
 #include "DesignFixture.h"
 
+#include "designer/MarkerManager.h"
 #include "designer/OutlineOverlay.h"
 #include "designer/ResizeHandle.h"
 
@@ -19,6 +20,7 @@ private slots:
 
     void eightHandlesForOne();
     void marksForTwoAndHandlesBack();
+    void aControlListedTwiceGetsOneSet();
     void marksArePainted();
     void handlesFollowAMove();
     void bottomMiddleHandle_data();
@@ -103,6 +105,22 @@ void TestDesignHandles::marksForTwoAndHandlesBack()
     QCOMPARE(handles.size(), 8);
     QCOMPARE(handles.first()->control(), f->text2);
     QVERIFY(!f->reg->paintsMarks());
+}
+
+void TestDesignHandles::aControlListedTwiceGetsOneSet()
+{
+    SelectionList *selection = f->reg->ensureSelectionList();
+    selection->clearTargets();
+    selection->addTarget(f->text1);
+    selection->addTarget(f->text2);
+    selection->addTarget(f->text1);
+    QCOMPARE(f->reg->handler()->count(), 2);
+    // A cleared selection forgets its controls: they get sets again.
+    selection->clearTargets();
+    selection->addTarget(f->text2);
+    selection->addTarget(f->text1);
+    QCOMPARE(f->reg->handler()->count(), 2);
+    QCOMPARE(f->reg->handler()->set(1)->control(), f->text1);
 }
 
 void TestDesignHandles::marksArePainted()

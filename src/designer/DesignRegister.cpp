@@ -35,6 +35,7 @@ DesignRegister::~DesignRegister()
         delete cover;
     }
     m_covers.clear();
+    m_coverOf.clear();
     if (m_targets)
         m_targets->clearTargets();
     m_collector.reset();
@@ -345,12 +346,9 @@ void DesignRegister::watch(QObject *component)
 
 void DesignRegister::componentDestroyed(QObject *component)
 {
-    for (qsizetype i = m_covers.size() - 1; i >= 0; --i) {
-        Cover *cover = m_covers.at(i);
-        if (cover->identity() != component)
-            continue;
+    if (Cover *cover = m_coverOf.take(component)) {
         cover->release();
-        m_covers.removeAt(i);
+        m_covers.removeOne(cover);
         if (cover == m_lastCover)
             m_lastCover = nullptr;
         cover->scheduleRelease(m_stage);

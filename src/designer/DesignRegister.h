@@ -5,6 +5,7 @@
 #include "designer/ShiftState.h"
 
 #include <QColor>
+#include <QHash>
 #include <QObject>
 #include <QPoint>
 #include <QPointer>
@@ -180,6 +181,9 @@ private:
     bool m_gestureChangeOpen = false;
 
     QList<Cover *> m_covers;
+    // Each covered control's cover: a lookup per control keeps covering and
+    // deleting thousands of controls linear.
+    QHash<const QObject *, Cover *> m_coverOf;
     Cover *m_lastCover = nullptr;
     std::unique_ptr<SelectionList> m_targets;
     QList<DesignPartner *> m_partners;

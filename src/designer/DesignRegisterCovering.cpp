@@ -8,11 +8,7 @@
 
 Cover *DesignRegister::coverOf(const QWidget *control) const
 {
-    for (Cover *cover : m_covers) {
-        if (cover->identity() == control)
-            return cover;
-    }
-    return nullptr;
+    return m_coverOf.value(control);
 }
 
 void DesignRegister::coverAll()
@@ -25,6 +21,7 @@ void DesignRegister::uncoverAll()
 {
     const QList<Cover *> covers = m_covers;
     m_covers.clear();
+    m_coverOf.clear();
     m_lastCover = nullptr;
     for (Cover *cover : covers)
         delete cover;
@@ -44,6 +41,7 @@ void DesignRegister::coverTree(QWidget *control)
     if (answer == caCover && !coverOf(control)) {
         auto *cover = new Cover(control, this);
         m_covers.append(cover);
+        m_coverOf.insert(control, cover);
         m_lastCover = cover;
         watch(control);
     }
@@ -66,7 +64,7 @@ void DesignRegister::coverRecreated(Cover *cover)
 {
     if (!cover)
         return;
-    if (cover->isReleased() || !m_covers.contains(cover)) {
+    if (cover->isReleased() || m_coverOf.value(cover->identity()) != cover) {
         delete cover;
         return;
     }

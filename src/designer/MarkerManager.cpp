@@ -6,6 +6,8 @@
 
 #include <QCoreApplication>
 
+#include <algorithm>
+
 MarkerManager::MarkerManager(const HandleSettings &settings) : m_settings(settings) {}
 
 MarkerManager::~MarkerManager() = default;
@@ -21,11 +23,12 @@ bool MarkerManager::ignores(const QWidget *control) const
 {
     if (!control || !control->parentWidget() || qobject_cast<const ResizeHandle *>(control))
         return true;
-    for (const auto &set : m_sets) {
-        if (set->control() == control)
-            return true;
-    }
-    return false;
+    // The set of marked controls may still name one that has gone: a hit is
+    // confirmed against the sets themselves.
+    if (!m_marked.contains(control))
+        return false;
+    return std::any_of(m_sets.begin(), m_sets.end(),
+                       [control](const auto &set) { return set->control() == control; });
 }
 
 std::unique_ptr<SelectionMarker> MarkerManager::createHandles(QWidget *control) const
@@ -45,6 +48,7 @@ void MarkerManager::addTarget(QWidget *control)
 {
     if (ignores(control))
         return;
+    m_marked.insert(control);
     if (count() == 0) {
         m_sets.push_back(createHandles(control));
     } else {
@@ -66,6 +70,7 @@ void MarkerManager::removeTarget(int index)
 {
     if (index < 0 || index >= count())
         return;
+    m_marked.remove(m_sets[size_t(index)]->control());
     m_sets.erase(m_sets.begin() + index);
     if (count() != 1)
         return;
@@ -74,12 +79,14 @@ void MarkerManager::removeTarget(int index)
         return;
     // The one control left gets a fresh, active set.
     m_sets.clear();
+    m_marked.clear();
     addTarget(remaining);
 }
 
 void MarkerManager::clearTargets()
 {
     m_sets.clear();
+    m_marked.clear();
 }
 
 void MarkerManager::refreshTargets()

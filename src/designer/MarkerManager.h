@@ -4,6 +4,8 @@
 #include "designer/SelectionList.h"
 #include "designer/SelectionMarker.h"
 
+#include <QSet>
+
 #include <memory>
 #include <vector>
 
@@ -38,4 +40,6 @@ private:
 
     HandleSettings m_settings;
     std::vector<std::unique_ptr<SelectionMarker>> m_sets;
+    // The controls of the sets, so that selecting thousands stays linear.
+    QSet<const QWidget *> m_marked;
 };

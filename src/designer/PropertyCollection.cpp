@@ -5,6 +5,8 @@
 #include "model/ClassRegistry.h"
 #include "model/ReportClasses.h"
 
+#include <algorithm>
+
 namespace {
 
 bool containsName(const QStringList &names, QStringView name)
@@ -47,15 +49,19 @@ void PropertyCollection::addTarget(QWidget *control)
 {
     if (!control)
         return;
-    // One pass: selecting thousands of controls one by one stays quick.
+    // A lookup, confirmed on a hit, and a count that stops at two: selecting
+    // thousands of controls one by one stays linear.
+    if (m_members.contains(control)
+        && std::any_of(m_targets.cbegin(), m_targets.cend(),
+                       [control](const QPointer<QWidget> &target) { return target == control; }))
+        return;
     qsizetype live = 0;
     for (const QPointer<QWidget> &target : std::as_const(m_targets)) {
-        if (target == control)
-            return;
-        if (target)
-            ++live;
+        if (target && ++live == 2)
+            break;
     }
     m_targets.append(control);
+    m_members.insert(control);
     if (live == 0)
         collectFirst(control);
     else
@@ -79,6 +85,7 @@ void PropertyCollection::deleteTarget(int index)
 void PropertyCollection::clearTargets()
 {
     m_targets.clear();
+    m_members.clear();
     m_classes.clear();
     m_shownNames.clear();
     m_shownValues.clear();

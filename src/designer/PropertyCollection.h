@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
@@ -61,6 +62,8 @@ private:
     QStringList m_captions;
     QStringList m_out;
     QList<QPointer<QWidget>> m_targets;
+    // The controls ever added since the last clear; a hit is confirmed.
+    QSet<const QWidget *> m_members;
     QList<const ClassInfo *> m_classes;
     QStringList m_shownNames;
     QStringList m_shownValues;
