@@ -404,6 +404,12 @@ void TestPreview::badInput_data()
         << "2: not previewed: .PRINT amt(\"abc\") (a numeric template needs a digit "
            "place (n, z, $ or *))"
         << false;
+    QTest::newRow("template over two lines")
+        << ".NAME r .DATA sales .PAGELENGTH 0 .DETAIL\n.PRINT sold(d\"03\n-Feb-1901\")\n"
+           ".PRINTLINE 'x'"
+        << "2: not previewed: .PRINT sold(d\"03 -Feb-1901\") (a template holds a line end or "
+           "another control character)"
+        << false;
     QTest::newRow("value not fitting")
         << ".NAME r .DATA sales .PAGELENGTH 0 .DETAIL\n.PRINT amt * 100(f2)"
         << "2: a value does not fit its format and prints as stars" << false;

@@ -164,6 +164,12 @@ std::optional<DisplayFormat> DisplayFormat::parse(const QString &source, QString
     if (match.hasMatch()) {
         format.justify = justifyOf(match.captured(1));
         format.pattern = match.captured(4);
+        // A template printed as it is written must keep to its line.
+        if (std::any_of(format.pattern.cbegin(), format.pattern.cend(),
+                        [](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; })) {
+            *error = QStringLiteral("a template holds a line end or another control character");
+            return std::nullopt;
+        }
         if (!match.captured(2).isEmpty()) {
             format.kind = DateTemplate;
             format.width = DateTemplate::width(format.pattern);
