@@ -8,6 +8,7 @@
 
 #include "check/ReportCheck.h"
 #include "generation/BandCode.h"
+#include "generation/Generator.h"
 #include "generation/Keywords.h"
 #include "generation/LineText.h"
 #include "model/CodeBlock.h"
@@ -16,6 +17,7 @@
 #include "model/ReportClasses.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 
@@ -105,12 +107,36 @@ QStringList generatedLines(ReportPage *page, BandBase *band)
     return band->bandCode.texts();
 }
 
+bool hasItems(const BandPlan &plan)
+{
+    return std::any_of(plan.entries.begin(), plan.entries.end(),
+                       [](const EntryPlan &entry) { return !entry.isCode && entry.printable; });
+}
+
 QList<int> range(int first, int end)
 {
     QList<int> indices;
     for (int i = first; i < end; ++i)
         indices.append(i);
     return indices;
+}
+
+// The lines with each that holds several statements split into one line
+// per statement (see SourceLines::split); first: the index of each
+// line's first piece, and the number of pieces at the end.
+void splitLines(const QList<SourceLine> &lines, QList<SourceLine> &pieces, QList<int> &first)
+{
+    pieces.clear();
+    first.clear();
+    for (const SourceLine &line : lines) {
+        first.append(int(pieces.size()));
+        const QList<SourceLine> split = SourceLines::split(line);
+        if (split.isEmpty())
+            pieces.append(line);
+        else
+            pieces.append(split);
+    }
+    first.append(int(pieces.size()));
 }
 
 // Makes the bands of the sections, one after the other.
@@ -122,11 +148,16 @@ public:
         : m_lines(lines),
           m_columns(columns),
           m_parser(lines, columns),
+          m_pieces(lines),
+          m_pieceParser(m_pieces, columns),
           m_owner(owner),
           m_page(page),
           m_kept(kept),
           m_nextTop(columns.bandTop)
     {
+        if (std::any_of(lines.begin(), lines.end(),
+                        [](const SourceLine &line) { return line.severalStatements; }))
+            splitLines(lines, m_pieces, m_firstPiece);
     }
 
     // The section from first to end; before: the lines that run before
@@ -142,22 +173,32 @@ private:
             result.append(m_lines[index].text);
         return result;
     }
-    bool tryExactly(int first, int end, const QList<int> &before, bool sortColumn);
+    // The index of a line's first piece (or of the piece after the last).
+    int piece(int line) const { return m_firstPiece.isEmpty() ? line : m_firstPiece[line]; }
+    bool tryExactly(int first, int end, const QList<int> &before, bool sortColumn,
+                    bool onlyWithItems);
     bool tryLeniently(int first, int end, const QList<int> &before, bool onlyWithItems);
-    BandBase *tryPlan(const std::optional<BandPlan> &plan, const QStringList &expected, bool exact);
-    void accept(const BandPlan &plan, const BandBase *band);
+    BandBase *tryPlan(const std::optional<BandPlan> &plan, const QList<SourceLine> &lines,
+                      const QStringList &expected, bool exact);
+    void accept(const BandPlan &plan, const QList<SourceLine> &lines, const BandBase *band);
     QRect slot() const;
 
     const QList<SourceLine> &m_lines;
     const PageColumns &m_columns;
     BandParser m_parser;
+    // Read statement by statement, a section's lines that hold several
+    // statements are read one statement at a time.
+    QList<SourceLine> m_pieces;
+    QList<int> m_firstPiece; // empty: no line was split
+    BandParser m_pieceParser;
     ComponentOwner &m_owner;
     ReportPage *m_page;
     QList<KeptLine> &m_kept;
     int m_nextTop;
 };
 
-BandBase *SectionImport::tryPlan(const std::optional<BandPlan> &plan, const QStringList &expected,
+BandBase *SectionImport::tryPlan(const std::optional<BandPlan> &plan,
+                                 const QList<SourceLine> &lines, const QStringList &expected,
                                  bool exact)
 {
     if (!plan)
@@ -168,7 +209,7 @@ BandBase *SectionImport::tryPlan(const std::optional<BandPlan> &plan, const QStr
                             : StatementSequence::withoutPositioning(generated)
                                   == StatementSequence::withoutPositioning(expected);
     if (same) {
-        accept(*plan, band);
+        accept(*plan, lines, band);
         return band;
     }
     delete band;
@@ -181,20 +222,24 @@ QRect SectionImport::slot() const
     return {m_columns.bandLeft, m_nextTop, m_columns.bandWidth, 0};
 }
 
-void SectionImport::accept(const BandPlan &plan, const BandBase *band)
+void SectionImport::accept(const BandPlan &plan, const QList<SourceLine> &lines,
+                           const BandBase *band)
 {
     m_nextTop += band->height();
     const QString name = band->objectName();
-    for (int index : plan.codeLines)
-        m_kept.append({m_lines[index].number, name, m_lines[index].text});
-    for (const EntryPlan &entry : plan.entries) {
-        const QList<int> &code = entry.isCode ? entry.lines : entry.codeLines;
-        for (int index : code)
-            m_kept.append({m_lines[index].number, name, m_lines[index].text});
-    }
+    const auto keep = [&](const QList<int> &indices) {
+        QList<int> numbers;
+        const QStringList code = SourceLines::texts(lines, indices, &numbers);
+        for (qsizetype i = 0; i < code.size(); ++i)
+            m_kept.append({numbers[i], name, code[i]});
+    };
+    keep(plan.codeLines);
+    for (const EntryPlan &entry : plan.entries)
+        keep(entry.isCode ? entry.lines : entry.codeLines);
 }
 
-bool SectionImport::tryExactly(int first, int end, const QList<int> &before, bool sortColumn)
+bool SectionImport::tryExactly(int first, int end, const QList<int> &before, bool sortColumn,
+                               bool onlyWithItems)
 {
     const QStringList expected = texts(before) + texts(range(first, end));
     const int stop = m_parser.structureEnd(first, end);
@@ -206,7 +251,10 @@ bool SectionImport::tryExactly(int first, int end, const QList<int> &before, boo
         for (const bool blockMode : {block, false}) {
             for (const bool fieldMode : {within, false}) {
                 const BandReading reading{true, breakBand, blockMode, fieldMode};
-                if (tryPlan(m_parser.parse(first, end, before, reading), expected, true))
+                std::optional<BandPlan> plan = m_parser.parse(first, end, before, reading);
+                if (plan && onlyWithItems && !hasItems(*plan))
+                    plan.reset();
+                if (tryPlan(plan, m_lines, expected, true))
                     return true;
                 if (!fieldMode)
                     break;
@@ -221,17 +269,21 @@ bool SectionImport::tryExactly(int first, int end, const QList<int> &before, boo
 bool SectionImport::tryLeniently(int first, int end, const QList<int> &before, bool onlyWithItems)
 {
     const QStringList expected = texts(before) + texts(range(first, end));
-    const bool block = m_parser.opensBlock(first, end);
-    const bool within = m_parser.opensWithin(first, end);
+    const int pieceFirst = piece(first);
+    const int pieceEnd = piece(end);
+    QList<int> pieceBefore;
+    for (int index : before)
+        pieceBefore += range(piece(index), piece(index + 1));
+    const bool block = m_pieceParser.opensBlock(pieceFirst, pieceEnd);
+    const bool within = m_pieceParser.opensWithin(pieceFirst, pieceEnd);
     for (const bool blockMode : {block, false}) {
         for (const bool fieldMode : {within, false}) {
             const BandReading reading{false, true, blockMode, fieldMode};
-            std::optional<BandPlan> plan = m_parser.parse(first, end, before, reading);
-            if (plan && onlyWithItems
-                && std::none_of(plan->entries.begin(), plan->entries.end(),
-                                [](const EntryPlan &entry) { return !entry.isCode; }))
+            std::optional<BandPlan> plan =
+                m_pieceParser.parse(pieceFirst, pieceEnd, pieceBefore, reading);
+            if (plan && onlyWithItems && !hasItems(*plan))
                 plan.reset();
-            if (tryPlan(plan, expected, false))
+            if (tryPlan(plan, m_pieces, expected, false))
                 return true;
             if (!fieldMode)
                 break;
@@ -264,15 +316,28 @@ QList<int> SectionImport::import(int first, int end, const QList<int> &before, b
         ownEnds = {stop};
     if (nextHasBefore && end - 1 > first && end - 1 != stop)
         ownEnds.append(end - 1);
-    for (const int own : ownEnds) {
-        if (tryExactly(first, own, before, sortColumn))
-            return range(own, end);
+    // Generation writes one statement a line, but its code blocks may hold
+    // lines of several: while either reading makes items of such a
+    // section, the one that does is taken.
+    const auto several = [](const SourceLine &line) {
+        return line.severalStatements;
+    };
+    const bool split =
+        std::any_of(m_lines.begin() + first, m_lines.begin() + end, several)
+        || std::any_of(before.begin(), before.end(), [&](int i) { return several(m_lines[i]); });
+    for (const bool onlyWithItems : {split, false}) {
+        for (const int own : ownEnds) {
+            if (tryExactly(first, own, before, sortColumn, onlyWithItems))
+                return range(own, end);
+        }
+        // As written by hand: statement by statement.
+        if (!unindented && tryLeniently(first, end, before, onlyWithItems))
+            return {};
+        if (!onlyWithItems)
+            break;
     }
-    // As written by hand: statement by statement.
-    if (!unindented && tryLeniently(first, end, before, false))
-        return {};
     const BandPlan code = m_parser.codeOnly(first, end, before);
-    accept(code, buildBand(code, m_owner, m_page, slot()));
+    accept(code, m_lines, buildBand(code, m_owner, m_page, slot()));
     return {};
 }
 
@@ -287,6 +352,74 @@ void keepAsPageCode(const QList<SourceLine> &lines, const QList<int> &indices,
         kept.append({lines[index].number, block->objectName(), lines[index].text});
     }
     block->setCode(code);
+}
+
+// The lines of a source and where its sections begin.
+struct PageSource
+{
+    const QList<SourceLine> &lines;
+    const QList<int> &headings;
+    bool endsOpen = false; // a string or comment left open runs to the end
+};
+
+// Makes the page of the source on the stage. With handOver, lines that run
+// before a band (those before a heading one TAB in) become its before
+// code; *handedOver tells whether any did.
+ReportPage *importPage(const PageSource &source, ComponentOwner &owner, QWidget *stage,
+                       bool handOver, QList<KeptLine> &kept, bool &handedOver)
+{
+    const QList<SourceLine> &lines = source.lines;
+    const QList<int> &headings = source.headings;
+    auto *page = new ReportPage(&owner, stage);
+    page->setName(QStringLiteral("mPage1"));
+    page->setNewReportValues();
+    const PageColumns columns = setUpPage(lines, headings, page);
+    // One restack at the end: each band placed itself.
+    page->beginLoading();
+    const int pageEnd = headings.isEmpty() ? int(lines.size()) : headings.first();
+    // A heading one TAB in follows the lines its band runs before it.
+    const auto hasBefore = [&](qsizetype j) {
+        return handOver && j < headings.size() && lines[headings[j]].tabs == 1;
+    };
+    QList<int> before;
+    int ownPageEnd = pageEnd;
+    // The report's own statements stay the report's.
+    if (hasBefore(0) && pageEnd > 0 && !Statements::isReportLevel(lines[pageEnd - 1].kind)) {
+        before = {pageEnd - 1};
+        ownPageEnd = pageEnd - 1;
+    }
+    importPageLines(lines, ownPageEnd, page, kept);
+    SectionImport sections(lines, columns, owner, page, kept);
+    // A string or comment left open runs to the end of the text; the last
+    // section, which holds it, stays last: as code after every band.
+    const qsizetype bands =
+        source.endsOpen && !headings.isEmpty() ? headings.size() - 1 : headings.size();
+    handedOver = false;
+    for (qsizetype j = 0; j < bands; ++j) {
+        const int end = j + 1 < headings.size() ? headings[j + 1] : int(lines.size());
+        handedOver = handedOver || !before.isEmpty();
+        before = sections.import(headings[j], end, before, j + 1 < bands && hasBefore(j + 1));
+    }
+    handedOver = handedOver || !before.isEmpty();
+    if (bands < headings.size())
+        keepAsPageCode(lines, before + range(headings.last(), int(lines.size())), owner, page,
+                       kept);
+    page->loaded();
+    return page;
+}
+
+// Whether generation writes the page's sections in the order the import
+// made them, which is the order of the source.
+bool sectionsInOrder(const ReportPage *page)
+{
+    const QList<QWidget *> order = sectionOrder(page);
+    const QSet<QWidget *> written(order.begin(), order.end());
+    QList<QWidget *> made;
+    for (QWidget *child : orderedChildren(page, reportClasses())) {
+        if (written.contains(child))
+            made.append(child);
+    }
+    return made == order;
 }
 
 } // namespace
@@ -320,44 +453,23 @@ Result importSource(QByteArrayView text, ComponentOwner &owner, QWidget *stage)
     std::stable_sort(result.problems.begin(), result.problems.end(),
                      [](const CheckProblem &a, const CheckProblem &b) { return a.line < b.line; });
 
-    auto *page = new ReportPage(&owner, stage);
-    page->setName(QStringLiteral("mPage1"));
-    page->setNewReportValues();
-    result.page = page;
-
     QList<int> headings;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (isHeading(lines[i]))
             headings.append(int(i));
     }
-    const PageColumns columns = setUpPage(lines, headings, page);
-    // One restack at the end: each band placed itself.
-    page->beginLoading();
-    const int pageEnd = headings.isEmpty() ? int(lines.size()) : headings.first();
-    // A heading one TAB in follows the lines its band runs before it.
-    const auto hasBefore = [&](qsizetype j) {
-        return j < headings.size() && lines[headings[j]].tabs == 1;
-    };
-    QList<int> before;
-    int ownPageEnd = pageEnd;
-    // The report's own statements stay the report's.
-    if (hasBefore(0) && pageEnd > 0 && !Statements::isReportLevel(lines[pageEnd - 1].kind)) {
-        before = {pageEnd - 1};
-        ownPageEnd = pageEnd - 1;
+    const PageSource source{lines, headings, endsOpen};
+    bool handedOver = false;
+    result.page = importPage(source, owner, stage, true, result.keptAsCode, handedOver);
+    // Lines that run before a band are written before its heading, after
+    // the band generation writes ahead of it: when that is not the band of
+    // the section they came from, they would move to another section. They
+    // then stay where the source has them.
+    if (handedOver && !sectionsInOrder(result.page)) {
+        delete result.page;
+        result.keptAsCode.clear();
+        result.page = importPage(source, owner, stage, false, result.keptAsCode, handedOver);
     }
-    importPageLines(lines, ownPageEnd, page, result.keptAsCode);
-    SectionImport sections(lines, columns, owner, page, result.keptAsCode);
-    // A string or comment left open runs to the end of the text; the last
-    // section, which holds it, stays last: as code after every band.
-    const qsizetype bands = endsOpen && !headings.isEmpty() ? headings.size() - 1 : headings.size();
-    for (qsizetype j = 0; j < bands; ++j) {
-        const int end = j + 1 < headings.size() ? headings[j + 1] : int(lines.size());
-        before = sections.import(headings[j], end, before, j + 1 < bands && hasBefore(j + 1));
-    }
-    if (bands < headings.size())
-        keepAsPageCode(lines, before + range(headings.last(), int(lines.size())), owner, page,
-                       result.keptAsCode);
-    page->loaded();
     std::stable_sort(result.keptAsCode.begin(), result.keptAsCode.end(),
                      [](const KeptLine &a, const KeptLine &b) { return a.line < b.line; });
     return result;

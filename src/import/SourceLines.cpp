@@ -6,6 +6,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 QString SourceLine::argument() const
 {
     return LineText::trimmed(rest).toString();
@@ -151,8 +153,96 @@ QList<SourceLine> read(QByteArrayView text, ProblemList &problems, bool *endsOpe
         line.kind = kinds[i];
         if (line.single)
             splitStatement(line);
+        line.severalStatements =
+            begun[i] > 1 && confined[i] && LineText::trimmed(line.text).startsWith(u'.');
     }
     return lines;
+}
+
+QList<SourceLine> split(const SourceLine &line)
+{
+    if (!line.severalStatements)
+        return {};
+    // Read alone, the line splits as in the whole text: each of its
+    // statements ends on it.
+    const QByteArray bytes = line.text.toUtf8();
+    ProblemList ignored;
+    SourceScanner scanner(bytes, ignored);
+    SourceStatement statement;
+    QList<qsizetype> dots;
+    QList<StatementKind> kinds;
+    while (scanner.next(statement)) {
+        if (statement.kind == StatementKind::None) {
+            if (!statement.arguments.isEmpty())
+                return {};
+            continue;
+        }
+        qsizetype dot = statement.name.data() - bytes.constData() - 1;
+        while (dot > 0 && (bytes[dot] == ' ' || bytes[dot] == '\t'))
+            --dot;
+        if (dot < 0 || bytes[dot] != '.')
+            return {};
+        dots.append(dot);
+        kinds.append(statement.kind);
+    }
+    if (dots.size() < 2)
+        return {};
+    // Statements begin at dots, which UTF-8 keeps whole: a dot's character
+    // offset is the length of the text before it.
+    const auto offset = [&](qsizetype byte) {
+        return int(QString::fromUtf8(bytes.left(byte)).size());
+    };
+    const int first = offset(dots.first());
+    const QString indent = line.text.left(first);
+    if (!std::all_of(indent.begin(), indent.end(), isBlank))
+        return {};
+    QList<SourceLine> pieces;
+    for (qsizetype k = 0; k < dots.size(); ++k) {
+        const int from = k == 0 ? 0 : offset(dots[k]);
+        int to = int(line.text.size());
+        if (k + 1 < dots.size()) {
+            to = offset(dots[k + 1]);
+            while (to > from && isBlank(line.text[to - 1]))
+                --to;
+        }
+        SourceLine piece;
+        piece.text = k == 0 ? line.text.left(to) : indent + line.text.mid(from, to - from);
+        piece.number = line.number;
+        piece.tabs = line.tabs;
+        piece.single = true;
+        piece.hasStatement = true;
+        piece.hasTokens = true;
+        piece.kind = kinds[k];
+        piece.from = from;
+        piece.to = to;
+        piece.whole = line.text;
+        splitStatement(piece);
+        pieces.append(piece);
+    }
+    return pieces;
+}
+
+QStringList texts(const QList<SourceLine> &lines, const QList<int> &indices, QList<int> *numbers)
+{
+    QStringList result;
+    for (qsizetype i = 0; i < indices.size(); ++i) {
+        const SourceLine &first = lines[indices[i]];
+        if (numbers)
+            numbers->append(first.number);
+        if (first.from < 0) {
+            result.append(first.text);
+            continue;
+        }
+        // The pieces that follow it in the same line.
+        while (i + 1 < indices.size() && indices[i + 1] == indices[i] + 1
+               && lines[indices[i + 1]].from > 0 && lines[indices[i + 1]].number == first.number)
+            ++i;
+        const SourceLine &last = lines[indices[i]];
+        const QString indent = first.text.left(first.text.size() - (first.to - first.from));
+        result.append(first.from == 0 ? first.whole.left(last.to)
+                                      : indent + first.whole.mid(first.from, last.to - first.from));
+    }
+    return result;
 }
 
 int wholeNumber(QStringView text)
