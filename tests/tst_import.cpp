@@ -633,6 +633,18 @@ void ImportTest::badInputKeepsEverything_data()
                       "\t.PRINT 'y'\n")
         << ""
         << ".LET a = 1";
+    // Read exactly, the band after the handed-over line would be a plain
+    // band, which generation writes ahead of the break bands.
+    QTest::newRow("break band's before code, code at the end")
+        << QByteArray(".HEADER b\n\t.PRINT a\n\t\t.LEFT\n\t.FOOTER a\n.if a .then .pr a .endif\n"
+                      ".FOOTER b\n")
+        << ""
+        << ".LEFT";
+    QTest::newRow("break band's before code, block at the end")
+        << QByteArray(".HEADER b\n\t\t.NOUNDERLINE\n.RIGHTMARGIN 70\n\t.HEADER a\n\t.BLOCK\n"
+                      "\t.PRINT a\n.PAGEWIDTH 72\n")
+        << ""
+        << ".RIGHTMARGIN 70";
 }
 
 // Odd input makes a design that still holds every statement, with the odd

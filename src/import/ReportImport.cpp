@@ -144,7 +144,7 @@ class SectionImport
 {
 public:
     SectionImport(const QList<SourceLine> &lines, const PageColumns &columns, ComponentOwner &owner,
-                  ReportPage *page, QList<KeptLine> &kept)
+                  ReportPage *page, QList<KeptLine> &kept, bool plainSortBands)
         : m_lines(lines),
           m_columns(columns),
           m_parser(lines, columns),
@@ -153,7 +153,8 @@ public:
           m_owner(owner),
           m_page(page),
           m_kept(kept),
-          m_nextTop(columns.bandTop)
+          m_nextTop(columns.bandTop),
+          m_plainSortBands(plainSortBands)
     {
         if (std::any_of(lines.begin(), lines.end(),
                         [](const SourceLine &line) { return line.severalStatements; }))
@@ -195,6 +196,8 @@ private:
     ReportPage *m_page;
     QList<KeptLine> &m_kept;
     int m_nextTop;
+    // A section of a sort column may be read as a plain band.
+    bool m_plainSortBands;
 };
 
 BandBase *SectionImport::tryPlan(const std::optional<BandPlan> &plan,
@@ -297,7 +300,7 @@ bool SectionImport::tryLeniently(int first, int end, const QList<int> &before, b
 QList<int> SectionImport::import(int first, int end, const QList<int> &before, bool nextHasBefore)
 {
     const QString field = m_lines[first].argument();
-    const bool sortColumn = !m_lines[first].is(StatementKind::Detail)
+    const bool sortColumn = m_plainSortBands && !m_lines[first].is(StatementKind::Detail)
                             && !LineText::isWord(field, QLatin1StringView("REPORT"))
                             && !LineText::isWord(field, QLatin1StringView("PAGE"));
     // A section with no line indented below its heading is written by hand,
@@ -362,11 +365,20 @@ struct PageSource
     bool endsOpen = false; // a string or comment left open runs to the end
 };
 
-// Makes the page of the source on the stage. With handOver, lines that run
-// before a band (those before a heading one TAB in) become its before
-// code; *handedOver tells whether any did.
+// How freely the sections are read.
+struct SectionChoices
+{
+    // Lines before a heading one TAB in become its band's before code.
+    bool handOver = true;
+    // The section of a sort column may be a plain band, which generation
+    // writes ahead of the break bands.
+    bool plainSortBands = true;
+};
+
+// Makes the page of the source on the stage; *handedOver tells whether any
+// lines became the before code of the band after them.
 ReportPage *importPage(const PageSource &source, ComponentOwner &owner, QWidget *stage,
-                       bool handOver, QList<KeptLine> &kept, bool &handedOver)
+                       const SectionChoices &choices, QList<KeptLine> &kept, bool &handedOver)
 {
     const QList<SourceLine> &lines = source.lines;
     const QList<int> &headings = source.headings;
@@ -379,7 +391,7 @@ ReportPage *importPage(const PageSource &source, ComponentOwner &owner, QWidget 
     const int pageEnd = headings.isEmpty() ? int(lines.size()) : headings.first();
     // A heading one TAB in follows the lines its band runs before it.
     const auto hasBefore = [&](qsizetype j) {
-        return handOver && j < headings.size() && lines[headings[j]].tabs == 1;
+        return choices.handOver && j < headings.size() && lines[headings[j]].tabs == 1;
     };
     QList<int> before;
     int ownPageEnd = pageEnd;
@@ -389,7 +401,7 @@ ReportPage *importPage(const PageSource &source, ComponentOwner &owner, QWidget 
         ownPageEnd = pageEnd - 1;
     }
     importPageLines(lines, ownPageEnd, page, kept);
-    SectionImport sections(lines, columns, owner, page, kept);
+    SectionImport sections(lines, columns, owner, page, kept, choices.plainSortBands);
     // A string or comment left open runs to the end of the text; the last
     // section, which holds it, stays last: as code after every band.
     const qsizetype bands =
@@ -459,16 +471,20 @@ Result importSource(QByteArrayView text, ComponentOwner &owner, QWidget *stage)
             headings.append(int(i));
     }
     const PageSource source{lines, headings, endsOpen};
-    bool handedOver = false;
-    result.page = importPage(source, owner, stage, true, result.keptAsCode, handedOver);
     // Lines that run before a band are written before its heading, after
     // the band generation writes ahead of it: when that is not the band of
-    // the section they came from, they would move to another section. They
-    // then stay where the source has them.
-    if (handedOver && !sectionsInOrder(result.page)) {
+    // the section they came from, they would move to another section. The
+    // sections are then read again as break bands, where generation keeps
+    // the order of the source, and at last with those lines left where the
+    // source has them.
+    const SectionChoices attempts[] = {{true, true}, {true, false}, {false, false}};
+    for (const SectionChoices &choices : attempts) {
         delete result.page;
         result.keptAsCode.clear();
-        result.page = importPage(source, owner, stage, false, result.keptAsCode, handedOver);
+        bool handedOver = false;
+        result.page = importPage(source, owner, stage, choices, result.keptAsCode, handedOver);
+        if (!handedOver || sectionsInOrder(result.page))
+            break;
     }
     std::stable_sort(result.keptAsCode.begin(), result.keptAsCode.end(),
                      [](const KeptLine &a, const KeptLine &b) { return a.line < b.line; });
