@@ -635,6 +635,9 @@ void ImportTest::badInputKeepsEverything_data()
         << ".LET a = 1";
     // Read exactly, the band after the handed-over line would be a plain
     // band, which generation writes ahead of the break bands.
+    QTest::newRow("comment left open in a short remark")
+        << QByteArray(".name\x11 stock\n.srem S/* Stock by wales bayr ") << ""
+        << "";
     QTest::newRow("break band's before code, code at the end")
         << QByteArray(".HEADER b\n\t.PRINT a\n\t\t.LEFT\n\t.FOOTER a\n.if a .then .pr a .endif\n"
                       ".FOOTER b\n")
