@@ -635,9 +635,12 @@ void ImportTest::badInputKeepsEverything_data()
         << ".LET a = 1";
     // Read exactly, the band after the handed-over line would be a plain
     // band, which generation writes ahead of the break bands.
-    QTest::newRow("comment left open in a short remark")
+    QTest::newRow("control character in the report's name")
         << QByteArray(".name\x11 stock\n.srem S/* Stock by wales bayr ") << ""
         << "";
+    QTest::newRow("control character after a heading")
+        << QByteArray(".name n\n.sort w\n.header\x1aw\n\t.pr w .nl\n.detail\n\t.pr x\n") << ""
+        << ".header\x1aw";
     QTest::newRow("break band's before code, code at the end")
         << QByteArray(".HEADER b\n\t.PRINT a\n\t\t.LEFT\n\t.FOOTER a\n.if a .then .pr a .endif\n"
                       ".FOOTER b\n")

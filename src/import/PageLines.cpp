@@ -4,7 +4,6 @@
 #include "generation/LineText.h"
 #include "model/ReportPage.h"
 
-#include <algorithm>
 #include <array>
 
 namespace {
@@ -84,18 +83,6 @@ int readComments(const QList<SourceLine> &lines, int end, ReportPage *page)
     return 0;
 }
 
-// Whether the text holds a control character that the report program
-// reads as part of a statement rather than as a blank: trimmed off a
-// value, it would be lost.
-bool holdsReadableControls(QStringView text)
-{
-    return std::any_of(text.begin(), text.end(), [](QChar c) {
-        const char16_t code = c.unicode();
-        const bool blank = code == u'\t' || code == u'\r' || code == u'\f' || code == u'\v';
-        return (code < u' ' && !blank) || code == 0x7F;
-    });
-}
-
 // ".NAME", ".OUTPUT" and ".SHORTREMARK" in this order, each at most once.
 int readHeaderLines(const QList<SourceLine> &lines, int at, int end, ReportPage *page)
 {
@@ -114,7 +101,7 @@ int readHeaderLines(const QList<SourceLine> &lines, int at, int end, ReportPage 
         if (!lines[at].startsWith(0, header.keyword, &value) || LineText::isBlank(value))
             value = lines[at].argument();
         if (value.isEmpty() || LineText::blankControls(value) != value
-            || holdsReadableControls(lines[at].rest))
+            || SourceLines::holdsReadControls(lines[at].rest))
             return at;
         *header.value = value;
         ++at;

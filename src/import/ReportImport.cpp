@@ -22,10 +22,13 @@ namespace {
 
 constexpr int MostPageColumns = 1000;
 
+// A heading whose argument holds a control character the report program
+// reads names nothing a band can hold: it stays code.
 bool isHeading(const SourceLine &line)
 {
-    return line.is(StatementKind::Header) || line.is(StatementKind::Footer)
-           || line.is(StatementKind::Detail);
+    return (line.is(StatementKind::Header) || line.is(StatementKind::Footer)
+            || line.is(StatementKind::Detail))
+           && !SourceLines::holdsReadControls(line.rest);
 }
 
 // The page format of the first report header, or, without one, a page as

@@ -245,6 +245,15 @@ QStringList texts(const QList<SourceLine> &lines, const QList<int> &indices, QLi
     return result;
 }
 
+bool holdsReadControls(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t code = c.unicode();
+        const bool blank = code == u'\t' || code == u'\r' || code == u'\f' || code == u'\v';
+        return (code < u' ' && !blank) || code == 0x7F;
+    });
+}
+
 int wholeNumber(QStringView text)
 {
     if (text.isEmpty() || text.size() > 6)

@@ -67,6 +67,11 @@ QList<SourceLine> split(const SourceLine &line);
 QStringList texts(const QList<SourceLine> &lines, const QList<int> &indices,
                   QList<int> *numbers = nullptr);
 
+// Whether the text holds a control character that the report program
+// reads as part of a statement rather than as a blank: trimmed off an
+// argument, it would be lost.
+bool holdsReadControls(QStringView text);
+
 // A whole number of at most six digits, or -1.
 int wholeNumber(QStringView text);
 
