@@ -641,6 +641,9 @@ void ImportTest::badInputKeepsEverything_data()
     QTest::newRow("control character after a heading")
         << QByteArray(".name n\n.sort w\n.header\x1aw\n\t.pr w .nl\n.detail\n\t.pr x\n") << ""
         << ".header\x1aw";
+    QTest::newRow("heading after a print on one line")
+        << QByteArray(".NAME n\n.HEADER report\n.PRINT 'Page ', .DETAIL\n.PRINT a\n") << ""
+        << ".DETAIL";
     QTest::newRow("break band's before code, code at the end")
         << QByteArray(".HEADER b\n\t.PRINT a\n\t\t.LEFT\n\t.FOOTER a\n.if a .then .pr a .endif\n"
                       ".FOOTER b\n")

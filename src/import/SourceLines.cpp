@@ -185,7 +185,12 @@ QList<SourceLine> split(const SourceLine &line)
         dots.append(dot);
         kinds.append(statement.kind);
     }
-    if (dots.size() < 2)
+    // A heading on a line of its own would begin a section of its own.
+    const auto heading = [](StatementKind kind) {
+        return kind == StatementKind::Header || kind == StatementKind::Footer
+               || kind == StatementKind::Detail;
+    };
+    if (dots.size() < 2 || std::any_of(kinds.begin(), kinds.end(), heading))
         return {};
     // Statements begin at dots, which UTF-8 keeps whole: a dot's character
     // offset is the length of the text before it.

@@ -58,7 +58,7 @@ QList<SourceLine> read(QByteArrayView text, ProblemList &problems, bool *endsOpe
 // The statements of a line that holds several, each as a line of its own:
 // the line's indentation, then the statement as written up to the next one
 // without the blanks in between. Empty when the line holds fewer than two
-// statements or is not made of them alone.
+// statements, is not made of them alone, or holds a section heading.
 QList<SourceLine> split(const SourceLine &line);
 
 // The texts of the lines at these indices, the adjacent pieces of one
