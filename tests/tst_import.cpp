@@ -644,6 +644,8 @@ void ImportTest::badInputKeepsEverything_data()
     QTest::newRow("heading after a print on one line")
         << QByteArray(".NAME n\n.HEADER report\n.PRINT 'Page ', .DETAIL\n.PRINT a\n") << ""
         << ".DETAIL";
+    QTest::newRow("report name in a parenthesis left open") << QByteArray(".name(s* Stock ") << ""
+                                                            << ".name(s* Stock";
     QTest::newRow("break band's before code, code at the end")
         << QByteArray(".HEADER b\n\t.PRINT a\n\t\t.LEFT\n\t.FOOTER a\n.if a .then .pr a .endif\n"
                       ".FOOTER b\n")

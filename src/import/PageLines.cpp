@@ -4,6 +4,7 @@
 #include "generation/LineText.h"
 #include "model/ReportPage.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -173,7 +174,7 @@ QList<int> assignSections(const QList<Group> &groups)
 
 } // namespace
 
-void importPageLines(const QList<SourceLine> &lines, int end, ReportPage *page,
+void importPageLines(const QList<SourceLine> &lines, int end, bool endsOpen, ReportPage *page,
                      QList<KeptLine> &kept)
 {
     int at = readComments(lines, end, page);
@@ -187,7 +188,8 @@ void importPageLines(const QList<SourceLine> &lines, int end, ReportPage *page,
             rest.append(i);
         at = name;
     }
-    at = readHeaderLines(lines, at, end, page);
+    const int lastOpen = endsOpen && !lines.isEmpty() ? int(lines.size()) - 1 : end;
+    at = readHeaderLines(lines, at, std::min(end, lastOpen), page);
     for (int i = at; i < end; ++i)
         rest.append(i);
     const QList<Group> groups = groupLines(lines, rest);

@@ -152,7 +152,7 @@ ReportPage *importPage(const PageSource &source, ComponentOwner &owner, QWidget 
         before = {pageEnd - 1};
         ownPageEnd = pageEnd - 1;
     }
-    importPageLines(lines, ownPageEnd, page, kept);
+    importPageLines(lines, ownPageEnd, source.endsOpen, page, kept);
     SectionImport sections(lines, columns, owner, page, kept, choices.plainSortBands);
     // A string or comment left open runs to the end of the text; the last
     // section, which holds it, stays last: as code after every band.
