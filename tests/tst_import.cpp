@@ -646,6 +646,12 @@ void ImportTest::badInputKeepsEverything_data()
         << ".DETAIL";
     QTest::newRow("report name in a parenthesis left open") << QByteArray(".name(s* Stock ") << ""
                                                             << ".name(s* Stock";
+    QTest::newRow("CR between statements")
+        << QByteArray(".NAME n\n.DETAIL\n.LET a = 1\r.PRINT a\n") << ""
+        << ".LET a = 1";
+    QTest::newRow("CR at the end of the text")
+        << QByteArray(".NAME n\n.DETAIL\n.PRINT a\n.LET a = 1\r") << ""
+        << ".LET a = 1";
     QTest::newRow("break band's before code, code at the end")
         << QByteArray(".HEADER b\n\t.PRINT a\n\t\t.LEFT\n\t.FOOTER a\n.if a .then .pr a .endif\n"
                       ".FOOTER b\n")

@@ -51,6 +51,12 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
+// What the report program reads as space between statements.
+bool isSpace(QChar c)
+{
+    return isBlank(c) || c == u'\r' || c == u'\f' || c == u'\v';
+}
+
 // The statement's name as written and what follows it on the line.
 void splitStatement(SourceLine &line)
 {
@@ -85,8 +91,10 @@ QList<SourceLine> read(QByteArrayView text, ProblemList &problems, bool *endsOpe
         const qsizetype next = end < 0 ? text.size() : end + 1;
         if (end < 0)
             end = text.size();
+        // A CR ends the line before an LF, and at the end of the text,
+        // where no line could keep it: generation ends every line.
         qsizetype contentEnd = end;
-        if (end < text.size() && contentEnd > start && text[contentEnd - 1] == '\r')
+        if (contentEnd > start && text[contentEnd - 1] == '\r')
             --contentEnd;
         SourceLine line;
         line.number = int(lines.size()) + 1;
@@ -207,7 +215,7 @@ QList<SourceLine> split(const SourceLine &line)
         int to = int(line.text.size());
         if (k + 1 < dots.size()) {
             to = offset(dots[k + 1]);
-            while (to > from && isBlank(line.text[to - 1]))
+            while (to > from && isSpace(line.text[to - 1]))
                 --to;
         }
         SourceLine piece;
