@@ -652,6 +652,9 @@ void ImportTest::badInputKeepsEverything_data()
     QTest::newRow("CR at the end of the text")
         << QByteArray(".NAME n\n.DETAIL\n.PRINT a\n.LET a = 1\r") << ""
         << ".LET a = 1";
+    QTest::newRow("CRs before the line end")
+        << QByteArray(".NAME n\n.DETAIL\n.PRINT a\n.NE\r\r\r\n.PRINT b\n") << ""
+        << ".NE";
     QTest::newRow("break band's before code, code at the end")
         << QByteArray(".HEADER b\n\t.PRINT a\n\t\t.LEFT\n\t.FOOTER a\n.if a .then .pr a .endif\n"
                       ".FOOTER b\n")

@@ -91,10 +91,10 @@ QList<SourceLine> read(QByteArrayView text, ProblemList &problems, bool *endsOpe
         const qsizetype next = end < 0 ? text.size() : end + 1;
         if (end < 0)
             end = text.size();
-        // A CR ends the line before an LF, and at the end of the text,
-        // where no line could keep it: generation ends every line.
+        // CRs end the line before an LF, and at the end of the text: no
+        // line could keep them, as generation ends every line.
         qsizetype contentEnd = end;
-        if (contentEnd > start && text[contentEnd - 1] == '\r')
+        while (contentEnd > start && text[contentEnd - 1] == '\r')
             --contentEnd;
         SourceLine line;
         line.number = int(lines.size()) + 1;

@@ -48,8 +48,8 @@ struct SourceLine
 
 namespace SourceLines {
 
-// The lines of the text, split at LF (a CR before it, or at the end of
-// the text, belongs to the line end), with each line's statement found by
+// The lines of the text, split at LF (CRs before it, or at the end of
+// the text, belong to the line end), with each line's statement found by
 // the check's scanner. A line that is no UTF-8 text is read as
 // Windows-1250 and noted in problems. *endsOpen tells whether a string,
 // comment, parenthesis or long remark is left open at the end of the text.
