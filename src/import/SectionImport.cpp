@@ -131,23 +131,12 @@ bool SectionImport::tryExactly(int first, int end, const QList<int> &before, boo
     const int stop = m_parser.structureEnd(first, end);
     const bool block = m_parser.opensBlock(first, stop);
     const bool within = m_parser.opensWithin(first, stop);
+    const Attempt attempt{m_parser, m_lines, first, end, before, expected, onlyWithItems};
     for (const bool breakBand : {true, false}) {
         if (!breakBand && !sortColumn)
             break;
-        for (const bool blockMode : {block, false}) {
-            for (const bool fieldMode : {within, false}) {
-                const BandReading reading{true, breakBand, blockMode, fieldMode};
-                std::optional<BandPlan> plan = m_parser.parse(first, end, before, reading);
-                if (plan && onlyWithItems && !hasItems(*plan))
-                    plan.reset();
-                if (tryPlan(plan, m_lines, expected, true))
-                    return true;
-                if (!fieldMode)
-                    break;
-            }
-            if (!blockMode)
-                break;
-        }
+        if (tryModes(attempt, {true, breakBand, false, false}, block, within))
+            return true;
     }
     return false;
 }
@@ -162,14 +151,24 @@ bool SectionImport::tryLeniently(int first, int end, const QList<int> &before, b
         pieceBefore += range(piece(index), piece(index + 1));
     const bool block = m_pieceParser.opensBlock(pieceFirst, pieceEnd);
     const bool within = m_pieceParser.opensWithin(pieceFirst, pieceEnd);
+    const Attempt attempt{m_pieceParser, m_pieces, pieceFirst,   pieceEnd,
+                          pieceBefore,   expected, onlyWithItems};
+    return tryModes(attempt, {false, true, false, false}, block, within);
+}
+
+// The reading in block and field mode where the section's first and last
+// lines suggest them, then without.
+bool SectionImport::tryModes(const Attempt &attempt, BandReading reading, bool block, bool within)
+{
     for (const bool blockMode : {block, false}) {
         for (const bool fieldMode : {within, false}) {
-            const BandReading reading{false, true, blockMode, fieldMode};
+            reading.blockMode = blockMode;
+            reading.fieldMode = fieldMode;
             std::optional<BandPlan> plan =
-                m_pieceParser.parse(pieceFirst, pieceEnd, pieceBefore, reading);
-            if (plan && onlyWithItems && !hasItems(*plan))
+                attempt.parser.parse(attempt.first, attempt.end, attempt.before, reading);
+            if (plan && attempt.onlyWithItems && !hasItems(*plan))
                 plan.reset();
-            if (tryPlan(plan, m_pieces, expected, false))
+            if (tryPlan(plan, attempt.lines, attempt.expected, reading.exact))
                 return true;
             if (!fieldMode)
                 break;

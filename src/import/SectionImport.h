@@ -33,6 +33,18 @@ private:
     bool tryExactly(int first, int end, const QList<int> &before, bool sortColumn,
                     bool onlyWithItems);
     bool tryLeniently(int first, int end, const QList<int> &before, bool onlyWithItems);
+    // A section read by one parser over its lines.
+    struct Attempt
+    {
+        BandParser &parser;
+        const QList<SourceLine> &lines;
+        int first;
+        int end;
+        const QList<int> &before;
+        const QStringList &expected;
+        bool onlyWithItems;
+    };
+    bool tryModes(const Attempt &attempt, BandReading reading, bool block, bool within);
     BandBase *tryPlan(const std::optional<BandPlan> &plan, const QList<SourceLine> &lines,
                       const QStringList &expected, bool exact);
     void accept(const BandPlan &plan, const QList<SourceLine> &lines, const BandBase *band);
