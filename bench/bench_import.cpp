@@ -56,6 +56,19 @@ QByteArray handWrittenReport(int lines)
     return text;
 }
 
+// Text as older reports have it: abbreviated statements, several a line.
+QByteArray severalPerLineReport(int lines)
+{
+    QByteArray text = ".name packed\n.query select * from t\n.sort a\n";
+    int column = 0;
+    while (text.count('\n') < lines) {
+        const QByteArray name = "c" + QByteArray::number(column++);
+        text += ".footer " + name + "\n\t.tab 0 .pr 'Total ', " + name + " .tab 30 .pr x(f8) .nl\n"
+                + "\t.if x > 0 .then .tab 30 .pr x .endif .nl 2\n";
+    }
+    return text;
+}
+
 struct Run
 {
     double seconds = 0;
@@ -118,5 +131,6 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     measure("Generated", generatedReport);
     measure("Hand-written", handWrittenReport);
+    measure("Several statements a line", severalPerLineReport);
     return 0;
 }

@@ -197,8 +197,7 @@ std::optional<BandPlan> BandParser::parse(int first, int end, const QList<int> &
     const bool exact = reading.exact;
     if (exact && (level == 1) == before.isEmpty())
         return std::nullopt;
-    for (int index : before)
-        plan.before.append(m_lines[index].text);
+    plan.before = SourceLines::texts(m_lines, before);
     plan.codeLines = before;
     const int headingLevel = level++;
     int at = first + 1;
@@ -284,16 +283,14 @@ BandPlan BandParser::codeOnly(int first, int end, const QList<int> &before)
     if (!plan.breakBand && plan.type == Header
         && LineText::isWord(plan.typeField, QLatin1StringView("REPORT")))
         plan.typeField += u' ';
-    for (int index : before)
-        plan.before.append(m_lines[index].text);
+    plan.before = SourceLines::texts(m_lines, before);
     plan.codeLines = before;
     if (first + 1 < end) {
         EntryPlan block;
         block.isCode = true;
-        for (int i = first + 1; i < end; ++i) {
+        for (int i = first + 1; i < end; ++i)
             block.lines.append(i);
-            block.code.append(m_lines[i].text);
-        }
+        block.code = SourceLines::texts(m_lines, block.lines);
         plan.entries.append(block);
     }
     return plan;
@@ -388,7 +385,9 @@ public:
     bool placeText(EntryPlan &entry, int breaks)
     {
         const int row = m_row + breaks;
-        int left = m_left;
+        // Without a position, an item prints where the line has got to:
+        // at its start after a line break.
+        int left = row > m_row ? 0 : m_left;
         if (entry.position == EntryPlan::TabColumn) {
             if (entry.column < m_page.leftMargin || entry.column >= m_page.pageWidth
                 || entry.column > MostColumns)
@@ -475,8 +474,7 @@ struct BandParser::BodyState
         EntryPlan block;
         block.isCode = true;
         block.lines = code;
-        for (int index : std::as_const(code))
-            block.code.append(lines[index].text);
+        block.code = SourceLines::texts(lines, code);
         placer.placeCode(block, codeBreaks);
         plan.entries.append(block);
         code.clear();

@@ -4,6 +4,7 @@
 #include "generation/LineText.h"
 #include "model/ReportPage.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -100,7 +101,8 @@ int readHeaderLines(const QList<SourceLine> &lines, int at, int end, ReportPage 
         QString value;
         if (!lines[at].startsWith(0, header.keyword, &value) || LineText::isBlank(value))
             value = lines[at].argument();
-        if (value.isEmpty() || LineText::blankControls(value) != value)
+        if (value.isEmpty() || LineText::blankControls(value) != value
+            || SourceLines::holdsReadControls(lines[at].rest))
             return at;
         *header.value = value;
         ++at;
@@ -172,7 +174,7 @@ QList<int> assignSections(const QList<Group> &groups)
 
 } // namespace
 
-void importPageLines(const QList<SourceLine> &lines, int end, ReportPage *page,
+void importPageLines(const QList<SourceLine> &lines, int end, bool endsOpen, ReportPage *page,
                      QList<KeptLine> &kept)
 {
     int at = readComments(lines, end, page);
@@ -186,7 +188,8 @@ void importPageLines(const QList<SourceLine> &lines, int end, ReportPage *page,
             rest.append(i);
         at = name;
     }
-    at = readHeaderLines(lines, at, end, page);
+    const int lastOpen = endsOpen && !lines.isEmpty() ? int(lines.size()) - 1 : end;
+    at = readHeaderLines(lines, at, std::min(end, lastOpen), page);
     for (int i = at; i < end; ++i)
         rest.append(i);
     const QList<Group> groups = groupLines(lines, rest);

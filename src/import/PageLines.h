@@ -10,5 +10,7 @@ class ReportPage;
 // the page's properties, everything else, as it stands and in its order,
 // to the page's section lists, each statement to its own list where the
 // order of the lists allows it.
-void importPageLines(const QList<SourceLine> &lines, int end, ReportPage *page,
+// endsOpen: the text's last line leaves a string, comment or parenthesis
+// open, whose token takes in the blanks at the end: it stays as written.
+void importPageLines(const QList<SourceLine> &lines, int end, bool endsOpen, ReportPage *page,
                      QList<KeptLine> &kept);

@@ -1,13 +1,11 @@
 #include "import/ReportImport.h"
 
-#include "import/BandBuilder.h"
-#include "import/BandParser.h"
 #include "import/PageLines.h"
+#include "import/SectionImport.h"
 #include "import/SourceLines.h"
-#include "import/StatementSequence.h"
 
 #include "check/ReportCheck.h"
-#include "generation/BandCode.h"
+#include "generation/Generator.h"
 #include "generation/Keywords.h"
 #include "generation/LineText.h"
 #include "model/CodeBlock.h"
@@ -16,6 +14,7 @@
 #include "model/ReportClasses.h"
 
 #include <QFileInfo>
+#include <QSet>
 
 #include <algorithm>
 
@@ -23,10 +22,13 @@ namespace {
 
 constexpr int MostPageColumns = 1000;
 
+// A heading whose argument holds a control character the report program
+// reads names nothing a band can hold: it stays code.
 bool isHeading(const SourceLine &line)
 {
-    return line.is(StatementKind::Header) || line.is(StatementKind::Footer)
-           || line.is(StatementKind::Detail);
+    return (line.is(StatementKind::Header) || line.is(StatementKind::Footer)
+            || line.is(StatementKind::Detail))
+           && !SourceLines::holdsReadControls(line.rest);
 }
 
 // The page format of the first report header, or, without one, a page as
@@ -94,188 +96,6 @@ PageColumns setUpPage(const QList<SourceLine> &lines, const QList<int> &headings
     return columns;
 }
 
-QStringList generatedLines(ReportPage *page, BandBase *band)
-{
-    GenerationWindow window;
-    window.page = page;
-    if (auto *plain = qobject_cast<Band *>(band))
-        generateBandCode(window, plain, true, 0);
-    else if (auto *breakBand = qobject_cast<BreakBand *>(band))
-        generateBreakBandCode(window, breakBand, true, 0);
-    return band->bandCode.texts();
-}
-
-QList<int> range(int first, int end)
-{
-    QList<int> indices;
-    for (int i = first; i < end; ++i)
-        indices.append(i);
-    return indices;
-}
-
-// Makes the bands of the sections, one after the other.
-class SectionImport
-{
-public:
-    SectionImport(const QList<SourceLine> &lines, const PageColumns &columns, ComponentOwner &owner,
-                  ReportPage *page, QList<KeptLine> &kept)
-        : m_lines(lines),
-          m_columns(columns),
-          m_parser(lines, columns),
-          m_owner(owner),
-          m_page(page),
-          m_kept(kept),
-          m_nextTop(columns.bandTop)
-    {
-    }
-
-    // The section from first to end; before: the lines that run before
-    // its heading. Returns the lines the next section takes as its own
-    // before code when its heading says it has some (handOver).
-    QList<int> import(int first, int end, const QList<int> &before, bool nextHasBefore);
-
-private:
-    QStringList texts(const QList<int> &indices) const
-    {
-        QStringList result;
-        for (int index : indices)
-            result.append(m_lines[index].text);
-        return result;
-    }
-    bool tryExactly(int first, int end, const QList<int> &before, bool sortColumn);
-    bool tryLeniently(int first, int end, const QList<int> &before, bool onlyWithItems);
-    BandBase *tryPlan(const std::optional<BandPlan> &plan, const QStringList &expected, bool exact);
-    void accept(const BandPlan &plan, const BandBase *band);
-    QRect slot() const;
-
-    const QList<SourceLine> &m_lines;
-    const PageColumns &m_columns;
-    BandParser m_parser;
-    ComponentOwner &m_owner;
-    ReportPage *m_page;
-    QList<KeptLine> &m_kept;
-    int m_nextTop;
-};
-
-BandBase *SectionImport::tryPlan(const std::optional<BandPlan> &plan, const QStringList &expected,
-                                 bool exact)
-{
-    if (!plan)
-        return nullptr;
-    BandBase *band = buildBand(*plan, m_owner, m_page, slot());
-    const QStringList generated = generatedLines(m_page, band);
-    const bool same = exact ? generated == expected
-                            : StatementSequence::withoutPositioning(generated)
-                                  == StatementSequence::withoutPositioning(expected);
-    if (same) {
-        accept(*plan, band);
-        return band;
-    }
-    delete band;
-    return nullptr;
-}
-
-// Where the next band goes in the page's stack.
-QRect SectionImport::slot() const
-{
-    return {m_columns.bandLeft, m_nextTop, m_columns.bandWidth, 0};
-}
-
-void SectionImport::accept(const BandPlan &plan, const BandBase *band)
-{
-    m_nextTop += band->height();
-    const QString name = band->objectName();
-    for (int index : plan.codeLines)
-        m_kept.append({m_lines[index].number, name, m_lines[index].text});
-    for (const EntryPlan &entry : plan.entries) {
-        const QList<int> &code = entry.isCode ? entry.lines : entry.codeLines;
-        for (int index : code)
-            m_kept.append({m_lines[index].number, name, m_lines[index].text});
-    }
-}
-
-bool SectionImport::tryExactly(int first, int end, const QList<int> &before, bool sortColumn)
-{
-    const QStringList expected = texts(before) + texts(range(first, end));
-    const int stop = m_parser.structureEnd(first, end);
-    const bool block = m_parser.opensBlock(first, stop);
-    const bool within = m_parser.opensWithin(first, stop);
-    for (const bool breakBand : {true, false}) {
-        if (!breakBand && !sortColumn)
-            break;
-        for (const bool blockMode : {block, false}) {
-            for (const bool fieldMode : {within, false}) {
-                const BandReading reading{true, breakBand, blockMode, fieldMode};
-                if (tryPlan(m_parser.parse(first, end, before, reading), expected, true))
-                    return true;
-                if (!fieldMode)
-                    break;
-            }
-            if (!blockMode)
-                break;
-        }
-    }
-    return false;
-}
-
-bool SectionImport::tryLeniently(int first, int end, const QList<int> &before, bool onlyWithItems)
-{
-    const QStringList expected = texts(before) + texts(range(first, end));
-    const bool block = m_parser.opensBlock(first, end);
-    const bool within = m_parser.opensWithin(first, end);
-    for (const bool blockMode : {block, false}) {
-        for (const bool fieldMode : {within, false}) {
-            const BandReading reading{false, true, blockMode, fieldMode};
-            std::optional<BandPlan> plan = m_parser.parse(first, end, before, reading);
-            if (plan && onlyWithItems
-                && std::none_of(plan->entries.begin(), plan->entries.end(),
-                                [](const EntryPlan &entry) { return !entry.isCode; }))
-                plan.reset();
-            if (tryPlan(plan, expected, false))
-                return true;
-            if (!fieldMode)
-                break;
-        }
-        if (!blockMode)
-            break;
-    }
-    return false;
-}
-
-QList<int> SectionImport::import(int first, int end, const QList<int> &before, bool nextHasBefore)
-{
-    const QString field = m_lines[first].argument();
-    const bool sortColumn = !m_lines[first].is(StatementKind::Detail)
-                            && !LineText::isWord(field, QLatin1StringView("REPORT"))
-                            && !LineText::isWord(field, QLatin1StringView("PAGE"));
-    // A section with no line indented below its heading is written by hand,
-    // unless it is all after code: its items come first.
-    const int stop = m_parser.structureEnd(first, end);
-    const bool unindented = stop == first + 1 && stop < end;
-    if (unindented && tryLeniently(first, end, before, true))
-        return {};
-    // As generation wrote it: exactly. The lines the next band runs before
-    // its heading follow this band's last indented line, or are at least
-    // its last line.
-    QList<int> ownEnds;
-    if (!nextHasBefore)
-        ownEnds = {end};
-    else if (stop < end)
-        ownEnds = {stop};
-    if (nextHasBefore && end - 1 > first && end - 1 != stop)
-        ownEnds.append(end - 1);
-    for (const int own : ownEnds) {
-        if (tryExactly(first, own, before, sortColumn))
-            return range(own, end);
-    }
-    // As written by hand: statement by statement.
-    if (!unindented && tryLeniently(first, end, before, false))
-        return {};
-    const BandPlan code = m_parser.codeOnly(first, end, before);
-    accept(code, buildBand(code, m_owner, m_page, slot()));
-    return {};
-}
-
 void keepAsPageCode(const QList<SourceLine> &lines, const QList<int> &indices,
                     ComponentOwner &owner, ReportPage *page, QList<KeptLine> &kept)
 {
@@ -287,6 +107,83 @@ void keepAsPageCode(const QList<SourceLine> &lines, const QList<int> &indices,
         kept.append({lines[index].number, block->objectName(), lines[index].text});
     }
     block->setCode(code);
+}
+
+// The lines of a source and where its sections begin.
+struct PageSource
+{
+    const QList<SourceLine> &lines;
+    const QList<int> &headings;
+    bool endsOpen = false; // a string or comment left open runs to the end
+};
+
+// How freely the sections are read.
+struct SectionChoices
+{
+    // Lines before a heading one TAB in become its band's before code.
+    bool handOver = true;
+    // The section of a sort column may be a plain band, which generation
+    // writes ahead of the break bands.
+    bool plainSortBands = true;
+};
+
+// Makes the page of the source on the stage; *handedOver tells whether any
+// lines became the before code of the band after them.
+ReportPage *importPage(const PageSource &source, ComponentOwner &owner, QWidget *stage,
+                       const SectionChoices &choices, QList<KeptLine> &kept, bool &handedOver)
+{
+    const QList<SourceLine> &lines = source.lines;
+    const QList<int> &headings = source.headings;
+    auto *page = new ReportPage(&owner, stage);
+    page->setName(QStringLiteral("mPage1"));
+    page->setNewReportValues();
+    const PageColumns columns = setUpPage(lines, headings, page);
+    // One restack at the end: each band placed itself.
+    page->beginLoading();
+    const int pageEnd = headings.isEmpty() ? int(lines.size()) : headings.first();
+    // A heading one TAB in follows the lines its band runs before it.
+    const auto hasBefore = [&](qsizetype j) {
+        return choices.handOver && j < headings.size() && lines[headings[j]].tabs == 1;
+    };
+    QList<int> before;
+    int ownPageEnd = pageEnd;
+    // The report's own statements stay the report's.
+    if (hasBefore(0) && pageEnd > 0 && !Statements::isReportLevel(lines[pageEnd - 1].kind)) {
+        before = {pageEnd - 1};
+        ownPageEnd = pageEnd - 1;
+    }
+    importPageLines(lines, ownPageEnd, source.endsOpen, page, kept);
+    SectionImport sections(lines, columns, owner, page, kept, choices.plainSortBands);
+    // A string or comment left open runs to the end of the text; the last
+    // section, which holds it, stays last: as code after every band.
+    const qsizetype bands =
+        source.endsOpen && !headings.isEmpty() ? headings.size() - 1 : headings.size();
+    handedOver = false;
+    for (qsizetype j = 0; j < bands; ++j) {
+        const int end = j + 1 < headings.size() ? headings[j + 1] : int(lines.size());
+        handedOver = handedOver || !before.isEmpty();
+        before = sections.import(headings[j], end, before, j + 1 < bands && hasBefore(j + 1));
+    }
+    handedOver = handedOver || !before.isEmpty();
+    if (bands < headings.size())
+        keepAsPageCode(lines, before + SectionImport::range(headings.last(), int(lines.size())),
+                       owner, page, kept);
+    page->loaded();
+    return page;
+}
+
+// Whether generation writes the page's sections in the order the import
+// made them, which is the order of the source.
+bool sectionsInOrder(const ReportPage *page)
+{
+    const QList<QWidget *> order = sectionOrder(page);
+    const QSet<QWidget *> written(order.begin(), order.end());
+    QList<QWidget *> made;
+    for (QWidget *child : orderedChildren(page, reportClasses())) {
+        if (written.contains(child))
+            made.append(child);
+    }
+    return made == order;
 }
 
 } // namespace
@@ -320,44 +217,27 @@ Result importSource(QByteArrayView text, ComponentOwner &owner, QWidget *stage)
     std::stable_sort(result.problems.begin(), result.problems.end(),
                      [](const CheckProblem &a, const CheckProblem &b) { return a.line < b.line; });
 
-    auto *page = new ReportPage(&owner, stage);
-    page->setName(QStringLiteral("mPage1"));
-    page->setNewReportValues();
-    result.page = page;
-
     QList<int> headings;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (isHeading(lines[i]))
             headings.append(int(i));
     }
-    const PageColumns columns = setUpPage(lines, headings, page);
-    // One restack at the end: each band placed itself.
-    page->beginLoading();
-    const int pageEnd = headings.isEmpty() ? int(lines.size()) : headings.first();
-    // A heading one TAB in follows the lines its band runs before it.
-    const auto hasBefore = [&](qsizetype j) {
-        return j < headings.size() && lines[headings[j]].tabs == 1;
-    };
-    QList<int> before;
-    int ownPageEnd = pageEnd;
-    // The report's own statements stay the report's.
-    if (hasBefore(0) && pageEnd > 0 && !Statements::isReportLevel(lines[pageEnd - 1].kind)) {
-        before = {pageEnd - 1};
-        ownPageEnd = pageEnd - 1;
+    const PageSource source{lines, headings, endsOpen};
+    // Lines that run before a band are written before its heading, after
+    // the band generation writes ahead of it: when that is not the band of
+    // the section they came from, they would move to another section. The
+    // sections are then read again as break bands, where generation keeps
+    // the order of the source, and at last with those lines left where the
+    // source has them.
+    const SectionChoices attempts[] = {{true, true}, {true, false}, {false, false}};
+    for (const SectionChoices &choices : attempts) {
+        delete result.page;
+        result.keptAsCode.clear();
+        bool handedOver = false;
+        result.page = importPage(source, owner, stage, choices, result.keptAsCode, handedOver);
+        if (!handedOver || sectionsInOrder(result.page))
+            break;
     }
-    importPageLines(lines, ownPageEnd, page, result.keptAsCode);
-    SectionImport sections(lines, columns, owner, page, result.keptAsCode);
-    // A string or comment left open runs to the end of the text; the last
-    // section, which holds it, stays last: as code after every band.
-    const qsizetype bands = endsOpen && !headings.isEmpty() ? headings.size() - 1 : headings.size();
-    for (qsizetype j = 0; j < bands; ++j) {
-        const int end = j + 1 < headings.size() ? headings[j + 1] : int(lines.size());
-        before = sections.import(headings[j], end, before, j + 1 < bands && hasBefore(j + 1));
-    }
-    if (bands < headings.size())
-        keepAsPageCode(lines, before + range(headings.last(), int(lines.size())), owner, page,
-                       result.keptAsCode);
-    page->loaded();
     std::stable_sort(result.keptAsCode.begin(), result.keptAsCode.end(),
                      [](const KeptLine &a, const KeptLine &b) { return a.line < b.line; });
     return result;

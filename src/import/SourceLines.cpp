@@ -6,6 +6,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 QString SourceLine::argument() const
 {
     return LineText::trimmed(rest).toString();
@@ -49,6 +51,12 @@ bool isBlank(QChar c)
     return c == u' ' || c == u'\t';
 }
 
+// What the report program reads as space between statements.
+bool isSpace(QChar c)
+{
+    return isBlank(c) || c == u'\r' || c == u'\f' || c == u'\v';
+}
+
 // The statement's name as written and what follows it on the line.
 void splitStatement(SourceLine &line)
 {
@@ -83,8 +91,10 @@ QList<SourceLine> read(QByteArrayView text, ProblemList &problems, bool *endsOpe
         const qsizetype next = end < 0 ? text.size() : end + 1;
         if (end < 0)
             end = text.size();
+        // CRs end the line before an LF, and at the end of the text: no
+        // line could keep them, as generation ends every line.
         qsizetype contentEnd = end;
-        if (end < text.size() && contentEnd > start && text[contentEnd - 1] == '\r')
+        while (contentEnd > start && text[contentEnd - 1] == '\r')
             --contentEnd;
         SourceLine line;
         line.number = int(lines.size()) + 1;
@@ -151,8 +161,110 @@ QList<SourceLine> read(QByteArrayView text, ProblemList &problems, bool *endsOpe
         line.kind = kinds[i];
         if (line.single)
             splitStatement(line);
+        line.severalStatements =
+            begun[i] > 1 && confined[i] && LineText::trimmed(line.text).startsWith(u'.');
     }
     return lines;
+}
+
+QList<SourceLine> split(const SourceLine &line)
+{
+    if (!line.severalStatements)
+        return {};
+    // Read alone, the line splits as in the whole text: each of its
+    // statements ends on it.
+    const QByteArray bytes = line.text.toUtf8();
+    ProblemList ignored;
+    SourceScanner scanner(bytes, ignored);
+    SourceStatement statement;
+    QList<qsizetype> dots;
+    QList<StatementKind> kinds;
+    while (scanner.next(statement)) {
+        if (statement.kind == StatementKind::None) {
+            if (!statement.arguments.isEmpty())
+                return {};
+            continue;
+        }
+        qsizetype dot = statement.name.data() - bytes.constData() - 1;
+        while (dot > 0 && (bytes[dot] == ' ' || bytes[dot] == '\t'))
+            --dot;
+        if (dot < 0 || bytes[dot] != '.')
+            return {};
+        dots.append(dot);
+        kinds.append(statement.kind);
+    }
+    // A heading on a line of its own would begin a section of its own.
+    const auto heading = [](StatementKind kind) {
+        return kind == StatementKind::Header || kind == StatementKind::Footer
+               || kind == StatementKind::Detail;
+    };
+    if (dots.size() < 2 || std::any_of(kinds.begin(), kinds.end(), heading))
+        return {};
+    // Statements begin at dots, which UTF-8 keeps whole: a dot's character
+    // offset is the length of the text before it.
+    const auto offset = [&](qsizetype byte) {
+        return int(QString::fromUtf8(bytes.left(byte)).size());
+    };
+    const int first = offset(dots.first());
+    const QString indent = line.text.left(first);
+    if (!std::all_of(indent.begin(), indent.end(), isBlank))
+        return {};
+    QList<SourceLine> pieces;
+    for (qsizetype k = 0; k < dots.size(); ++k) {
+        const int from = k == 0 ? 0 : offset(dots[k]);
+        int to = int(line.text.size());
+        if (k + 1 < dots.size()) {
+            to = offset(dots[k + 1]);
+            while (to > from && isSpace(line.text[to - 1]))
+                --to;
+        }
+        SourceLine piece;
+        piece.text = k == 0 ? line.text.left(to) : indent + line.text.mid(from, to - from);
+        piece.number = line.number;
+        piece.tabs = line.tabs;
+        piece.single = true;
+        piece.hasStatement = true;
+        piece.hasTokens = true;
+        piece.kind = kinds[k];
+        piece.from = from;
+        piece.to = to;
+        piece.whole = line.text;
+        splitStatement(piece);
+        pieces.append(piece);
+    }
+    return pieces;
+}
+
+QStringList texts(const QList<SourceLine> &lines, const QList<int> &indices, QList<int> *numbers)
+{
+    QStringList result;
+    for (qsizetype i = 0; i < indices.size(); ++i) {
+        const SourceLine &first = lines[indices[i]];
+        if (numbers)
+            numbers->append(first.number);
+        if (first.from < 0) {
+            result.append(first.text);
+            continue;
+        }
+        // The pieces that follow it in the same line.
+        while (i + 1 < indices.size() && indices[i + 1] == indices[i] + 1
+               && lines[indices[i + 1]].from > 0 && lines[indices[i + 1]].number == first.number)
+            ++i;
+        const SourceLine &last = lines[indices[i]];
+        const QString indent = first.text.left(first.text.size() - (first.to - first.from));
+        result.append(first.from == 0 ? first.whole.left(last.to)
+                                      : indent + first.whole.mid(first.from, last.to - first.from));
+    }
+    return result;
+}
+
+bool holdsReadControls(QStringView text)
+{
+    return std::any_of(text.begin(), text.end(), [](QChar c) {
+        const char16_t code = c.unicode();
+        const bool blank = code == u'\t' || code == u'\r' || code == u'\f' || code == u'\v';
+        return (code < u' ' && !blank) || code == 0x7F;
+    });
 }
 
 int wholeNumber(QStringView text)
