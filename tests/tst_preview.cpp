@@ -416,6 +416,9 @@ void TestPreview::badInput_data()
     QTest::newRow("number column holding text")
         << ".NAME r .DATA ledger .PAGELENGTH 0 .DETAIL\n.PRINTLINE amt(f6)"
         << "1: column amt holds \"twelve\", which is not a number" << true;
+    QTest::newRow("section naming nothing")
+        << ".NAME r .DATA sales .PAGELENGTH 0 .HEADER\n.PRINT 'x' .DETAIL .PRINTLINE amt(f1)"
+        << "2: not previewed: a section that names neither report, page nor a sort column" << false;
     QTest::newRow("statement not interpreted")
         << ".NAME r .DATA sales .PAGELENGTH 0 .DETAIL\n.FROB 3 .PRINT amt"
         << "2: not previewed: .FROB 3 (not interpreted here)" << false;

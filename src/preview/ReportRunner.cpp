@@ -209,11 +209,16 @@ void ReportRunner::compileSections()
         if (it.key() == QLatin1String("detail") || target == QLatin1String("report")
             || target == QLatin1String("page") || m_breakNames.contains(target))
             continue;
-        if (!it.value().isEmpty())
-            report(
-                it.value().first().line,
-                QStringLiteral("not previewed: the section for '%1', which is not a break column")
-                    .arg(target));
+        if (it.value().isEmpty())
+            continue;
+        // A section drawn but not yet told what it heads names nothing.
+        report(
+            it.value().first().line,
+            target.isEmpty()
+                ? QStringLiteral("not previewed: a section that names neither report, page "
+                                 "nor a sort column")
+                : QStringLiteral("not previewed: the section for '%1', which is not a break column")
+                      .arg(target));
     }
     placeAccumulation();
 }
