@@ -308,14 +308,25 @@ int DisplayFormat::fieldWidth(const Value &value) const
 
 QStringList DisplayFormat::apply(const Value &value, const QString &nullString) const
 {
+    if (!wraps() || value.isNull())
+        return {applyLine(value, nullString)};
+    const int field = fieldWidth(value);
+    const QString text = value.kind == Value::DateTime ? dateText(value.when) : value.toText();
+    QStringList lines = splitLines(text, width, lineWidth, kind == CharFold || kind == CharJustify);
+    for (QString &line : lines)
+        line = placed(line.left(field), field, justify, false);
+    return lines;
+}
+
+QString DisplayFormat::applyLine(const Value &value, const QString &nullString) const
+{
     const int field = fieldWidth(value);
     if (kind == Blank)
-        return {QString(field, QLatin1Char(' '))};
+        return QString(field, QLatin1Char(' '));
     if (value.isNull()) {
         if (nullString.size() > field && field > 0)
-            return {QString(field, QLatin1Char(' '))};
-        const bool numeric = isNumeric();
-        return {numeric ? nullString.rightJustified(field) : nullString.leftJustified(field)};
+            return QString(field, QLatin1Char(' '));
+        return isNumeric() ? nullString.rightJustified(field) : nullString.leftJustified(field);
     }
     switch (kind) {
     case Char:
@@ -323,21 +334,17 @@ QStringList DisplayFormat::apply(const Value &value, const QString &nullString) 
     case CharFold:
     case CharJustify: {
         const QString text = value.kind == Value::DateTime ? dateText(value.when) : value.toText();
-        QStringList lines = splitLines(text, lineWidth > 0 ? width : field, lineWidth,
-                                       kind == CharFold || kind == CharJustify);
-        for (QString &line : lines)
-            line = placed(line.left(field), field, justify, false);
-        return lines;
+        return placed(text.left(field), field, justify, false);
     }
     case DateTemplate: {
         QDateTime when = value.kind == Value::DateTime ? value.when : parseDate(value.toText());
         if (!when.isValid())
-            return {stars(field)};
-        return {placed(DateTemplate::format(when, pattern), field, justify, false)
-                    .left(std::max(field, 1))};
+            return stars(field);
+        return placed(DateTemplate::format(when, pattern), field, justify, false)
+            .left(std::max(field, 1));
     }
     case NumberTemplate:
-        return {placed(NumericTemplate::format(value.toNumber(), pattern), field, justify, true)};
+        return placed(NumericTemplate::format(value.toNumber(), pattern), field, justify, true);
     default:
         break;
     }
@@ -359,12 +366,12 @@ QStringList DisplayFormat::apply(const Value &value, const QString &nullString) 
         if (text.size() > (kind == General ? field - 4 : field))
             text = exponentText(number, field, decimals);
         else if (kind == General && justify == Natural)
-            return {text.rightJustified(field - 4) + QStringLiteral("    ")};
+            return text.rightJustified(field - 4) + QStringLiteral("    ");
         break;
     default:
         break;
     }
     if (text.isEmpty() || text.size() > field)
-        return {stars(field)};
-    return {placed(text, field, justify, true)};
+        return stars(field);
+    return placed(text, field, justify, true);
 }
