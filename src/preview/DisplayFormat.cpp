@@ -114,27 +114,35 @@ QStringList splitLines(const QString &text, int total, int perLine, bool words)
 }
 
 // "dd-mmm-yyyy" written out by hand: a date column prints on every row.
-QString dayMonthYear(QDate date)
+QString dayMonthYear(int year, int month, int day)
 {
     static const char *const months[] = {"jan", "feb", "mar", "apr", "may", "jun",
                                          "jul", "aug", "sep", "oct", "nov", "dec"};
-    const int day = date.day();
     QString text;
     text.reserve(11);
     text += QLatin1Char(char('0' + day / 10));
     text += QLatin1Char(char('0' + day % 10));
     text += QLatin1Char('-');
-    text += QLatin1String(months[date.month() - 1]);
+    text += QLatin1String(months[month - 1]);
     text += QLatin1Char('-');
-    text += QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
+    if (year > 9999) {
+        text += QString::number(year);
+        return text;
+    }
+    for (int divisor = 1000; divisor > 0; divisor /= 10)
+        text += QLatin1Char(char('0' + year / divisor % 10));
     return text;
 }
 
 QString dateText(const QDateTime &when)
 {
-    const QDate date = when.date();
-    QString text = date.year() > 0 ? dayMonthYear(date)
-                                   : when.toString(QStringLiteral("dd-MMM-yyyy")).toLower();
+    // One conversion of the day number into its parts, not one per part.
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    when.date().getDate(&year, &month, &day);
+    QString text = year > 0 ? dayMonthYear(year, month, day)
+                            : when.toString(QStringLiteral("dd-MMM-yyyy")).toLower();
     if (text.startsWith(QLatin1Char('0')))
         text[0] = QLatin1Char(' ');
     if (when.time() != QTime(0, 0))
