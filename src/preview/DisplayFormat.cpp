@@ -118,20 +118,23 @@ QString dayMonthYear(int year, int month, int day)
 {
     static const char *const months[] = {"jan", "feb", "mar", "apr", "may", "jun",
                                          "jul", "aug", "sep", "oct", "nov", "dec"};
-    QString text;
-    text.reserve(11);
-    text += QLatin1Char(char('0' + day / 10));
-    text += QLatin1Char(char('0' + day % 10));
-    text += QLatin1Char('-');
-    text += QLatin1String(months[month - 1]);
-    text += QLatin1Char('-');
-    if (year > 9999) {
-        text += QString::number(year);
-        return text;
-    }
-    for (int divisor = 1000; divisor > 0; divisor /= 10)
-        text += QLatin1Char(char('0' + year / divisor % 10));
-    return text;
+    if (year > 9999)
+        return QStringLiteral("%1-%2-%3")
+            .arg(day, 2, 10, QLatin1Char('0'))
+            .arg(QLatin1String(months[month - 1]))
+            .arg(year);
+    const char text[] = {char('0' + day / 10),
+                         char('0' + day % 10),
+                         '-',
+                         months[month - 1][0],
+                         months[month - 1][1],
+                         months[month - 1][2],
+                         '-',
+                         char('0' + year / 1000),
+                         char('0' + year / 100 % 10),
+                         char('0' + year / 10 % 10),
+                         char('0' + year % 10)};
+    return QString::fromLatin1(text, sizeof text);
 }
 
 QString dateText(const QDateTime &when)
