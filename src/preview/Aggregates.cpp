@@ -14,6 +14,8 @@ AggregateState::AggregateState(AggregateCall call, int resetLevel)
         m_unique = true;
         m_function.chop(1);
     }
+    m_extremes = m_function != QLatin1String("count") && m_function != QLatin1String("any")
+                 && m_function != QLatin1String("sum") && m_function != QLatin1String("avg");
 }
 
 void AggregateState::reset(const EvaluationContext &context)
@@ -56,6 +58,9 @@ void AggregateState::add(const EvaluationContext &context)
         m_sum += value.toNumber();
         m_integral = false;
     }
+    // Sums and counts of every row compare nothing.
+    if (!m_extremes)
+        return;
     if (m_minimum.isNull() || compareValues(value, m_minimum) < 0)
         m_minimum = value;
     if (m_maximum.isNull() || compareValues(value, m_maximum) > 0)

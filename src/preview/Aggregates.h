@@ -28,6 +28,7 @@ private:
     int m_resetLevel;
     QString m_function; // without the unique u
     bool m_unique = false;
+    bool m_extremes = true; // whether the value is the least or the greatest one
     double m_sum = 0;
     qint64 m_count = 0;
     bool m_integral = true;

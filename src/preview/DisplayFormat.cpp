@@ -114,27 +114,38 @@ QStringList splitLines(const QString &text, int total, int perLine, bool words)
 }
 
 // "dd-mmm-yyyy" written out by hand: a date column prints on every row.
-QString dayMonthYear(QDate date)
+QString dayMonthYear(int year, int month, int day)
 {
     static const char *const months[] = {"jan", "feb", "mar", "apr", "may", "jun",
                                          "jul", "aug", "sep", "oct", "nov", "dec"};
-    const int day = date.day();
-    QString text;
-    text.reserve(11);
-    text += QLatin1Char(char('0' + day / 10));
-    text += QLatin1Char(char('0' + day % 10));
-    text += QLatin1Char('-');
-    text += QLatin1String(months[date.month() - 1]);
-    text += QLatin1Char('-');
-    text += QString::number(date.year()).rightJustified(4, QLatin1Char('0'));
-    return text;
+    if (year > 9999)
+        return QStringLiteral("%1-%2-%3")
+            .arg(day, 2, 10, QLatin1Char('0'))
+            .arg(QLatin1String(months[month - 1]))
+            .arg(year);
+    const char text[] = {char('0' + day / 10),
+                         char('0' + day % 10),
+                         '-',
+                         months[month - 1][0],
+                         months[month - 1][1],
+                         months[month - 1][2],
+                         '-',
+                         char('0' + year / 1000),
+                         char('0' + year / 100 % 10),
+                         char('0' + year / 10 % 10),
+                         char('0' + year % 10)};
+    return QString::fromLatin1(text, sizeof text);
 }
 
 QString dateText(const QDateTime &when)
 {
-    const QDate date = when.date();
-    QString text = date.year() > 0 ? dayMonthYear(date)
-                                   : when.toString(QStringLiteral("dd-MMM-yyyy")).toLower();
+    // One conversion of the day number into its parts, not one per part.
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    when.date().getDate(&year, &month, &day);
+    QString text = year > 0 ? dayMonthYear(year, month, day)
+                            : when.toString(QStringLiteral("dd-MMM-yyyy")).toLower();
     if (text.startsWith(QLatin1Char('0')))
         text[0] = QLatin1Char(' ');
     if (when.time() != QTime(0, 0))
@@ -308,14 +319,25 @@ int DisplayFormat::fieldWidth(const Value &value) const
 
 QStringList DisplayFormat::apply(const Value &value, const QString &nullString) const
 {
+    if (!wraps() || value.isNull())
+        return {applyLine(value, nullString)};
+    const int field = fieldWidth(value);
+    const QString text = value.kind == Value::DateTime ? dateText(value.when) : value.toText();
+    QStringList lines = splitLines(text, width, lineWidth, kind == CharFold || kind == CharJustify);
+    for (QString &line : lines)
+        line = placed(line.left(field), field, justify, false);
+    return lines;
+}
+
+QString DisplayFormat::applyLine(const Value &value, const QString &nullString) const
+{
     const int field = fieldWidth(value);
     if (kind == Blank)
-        return {QString(field, QLatin1Char(' '))};
+        return QString(field, QLatin1Char(' '));
     if (value.isNull()) {
         if (nullString.size() > field && field > 0)
-            return {QString(field, QLatin1Char(' '))};
-        const bool numeric = isNumeric();
-        return {numeric ? nullString.rightJustified(field) : nullString.leftJustified(field)};
+            return QString(field, QLatin1Char(' '));
+        return isNumeric() ? nullString.rightJustified(field) : nullString.leftJustified(field);
     }
     switch (kind) {
     case Char:
@@ -323,21 +345,17 @@ QStringList DisplayFormat::apply(const Value &value, const QString &nullString) 
     case CharFold:
     case CharJustify: {
         const QString text = value.kind == Value::DateTime ? dateText(value.when) : value.toText();
-        QStringList lines = splitLines(text, lineWidth > 0 ? width : field, lineWidth,
-                                       kind == CharFold || kind == CharJustify);
-        for (QString &line : lines)
-            line = placed(line.left(field), field, justify, false);
-        return lines;
+        return placed(text.left(field), field, justify, false);
     }
     case DateTemplate: {
         QDateTime when = value.kind == Value::DateTime ? value.when : parseDate(value.toText());
         if (!when.isValid())
-            return {stars(field)};
-        return {placed(DateTemplate::format(when, pattern), field, justify, false)
-                    .left(std::max(field, 1))};
+            return stars(field);
+        return placed(DateTemplate::format(when, pattern), field, justify, false)
+            .left(std::max(field, 1));
     }
     case NumberTemplate:
-        return {placed(NumericTemplate::format(value.toNumber(), pattern), field, justify, true)};
+        return placed(NumericTemplate::format(value.toNumber(), pattern), field, justify, true);
     default:
         break;
     }
@@ -359,12 +377,12 @@ QStringList DisplayFormat::apply(const Value &value, const QString &nullString) 
         if (text.size() > (kind == General ? field - 4 : field))
             text = exponentText(number, field, decimals);
         else if (kind == General && justify == Natural)
-            return {text.rightJustified(field - 4) + QStringLiteral("    ")};
+            return text.rightJustified(field - 4) + QStringLiteral("    ");
         break;
     default:
         break;
     }
     if (text.isEmpty() || text.size() > field)
-        return {stars(field)};
-    return {placed(text, field, justify, true)};
+        return stars(field);
+    return placed(text, field, justify, true);
 }

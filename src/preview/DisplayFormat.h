@@ -48,4 +48,13 @@ struct DisplayFormat
     // The printed lines of the value (more than one for c N.W, cf, cj),
     // each exactly fieldWidth() wide. nullString stands for NULL.
     QStringList apply(const Value &value, const QString &nullString) const;
+    // Whether apply() can give more than one line: c N.W, cf N.W, cj N.W.
+    bool wraps() const
+    {
+        return lineWidth > 0
+               && (kind == Char || kind == CharFold || kind == CharJustify || kind == Text);
+    }
+    // The one printed line of a format that does not wrap, without the
+    // list apply() builds: every item of every row prints through it.
+    QString applyLine(const Value &value, const QString &nullString) const;
 };

@@ -28,8 +28,15 @@ void LineBuffer::setCurrentLine(int line)
 
 LineBuffer::Line &LineBuffer::line(int index)
 {
-    while (m_lines.size() <= index)
-        m_lines.append(Line());
+    while (m_started <= index) {
+        if (m_started == m_lines.size()) {
+            m_lines.append(Line());
+        } else {
+            m_lines[m_started].text.resize(0);
+            m_lines[m_started].underlines.resize(0);
+        }
+        ++m_started;
+    }
     return m_lines[index];
 }
 
@@ -80,7 +87,7 @@ void LineBuffer::writeAt(int lineOffset, int column, const QString &text, QChar 
 
 int LineBuffer::lineEnd() const
 {
-    if (m_current >= m_lines.size())
+    if (m_current >= m_started)
         return 0;
     return int(trimmedLength(m_lines[m_current].text));
 }
@@ -88,8 +95,9 @@ int LineBuffer::lineEnd() const
 QList<PrintedLine> LineBuffer::take()
 {
     QList<PrintedLine> printed;
-    printed.reserve(m_lines.size());
-    for (Line &source : m_lines) {
+    printed.reserve(m_started);
+    for (int index = 0; index < m_started; ++index) {
+        const Line &source = m_lines[index];
         PrintedLine out;
         const qsizetype end = trimmedLength(source.text);
         const qsizetype marked = std::min(end, source.underlines.size());
@@ -104,11 +112,11 @@ QList<PrintedLine> LineBuffer::take()
                 out.underlines.append({int(i), 1, mark});
         }
         // The printed line keeps no room beyond its text.
-        out.text = end == source.text.size() ? std::move(source.text) : source.text.left(end);
-        out.text.squeeze();
+        if (end > 0)
+            out.text = QString(source.text.constData(), end);
         printed.append(std::move(out));
     }
-    m_lines.clear();
+    m_started = 0;
     m_current = 0;
     return printed;
 }

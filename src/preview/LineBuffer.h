@@ -15,8 +15,8 @@ public:
     void setPosition(int position) { m_position = std::max(position, 0); }
     int currentLine() const { return m_current; }
     void setCurrentLine(int line);
-    int lastStartedLine() const { return int(m_lines.size()) - 1; }
-    bool isEmpty() const { return m_lines.isEmpty(); }
+    int lastStartedLine() const { return m_started - 1; }
+    bool isEmpty() const { return m_started == 0; }
 
     // Writes text at the position and moves on by its length, wrapping at
     // rightMargin onto the next line at leftMargin. A non-null underline is
@@ -39,7 +39,10 @@ private:
     Line &line(int index);
     static void put(Line &target, int column, QStringView text, QChar underline);
 
+    // The first m_started lines are in use; the ones after them keep their
+    // room for the lines of the next rows.
     QList<Line> m_lines;
+    int m_started = 0;
     int m_current = 0;
     int m_position = 0;
 };

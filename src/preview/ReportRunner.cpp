@@ -384,8 +384,10 @@ PreviewOutcome ReportRunner::run(RowSource &rows)
                 throw RunStopped{PreviewOutcome::Cancelled};
             if (++m_rows % 1000 == 0)
                 m_observer.rowsRead(m_rows);
-            m_previous = std::move(m_row);
-            m_row = row;
+            // The three rows take turns: the one read becomes the current,
+            // the current the previous, and the oldest is read into next.
+            std::swap(m_previous, m_row);
+            std::swap(m_row, row);
             int changed = 0;
             for (int level = 1; level <= m_breakColumns.size() && changed == 0; ++level) {
                 const int column = m_breakColumns[level - 1];

@@ -269,17 +269,19 @@ void ReportRunner::runPrint(const Command &command)
             report(command.line, error.message);
         }
         const DisplayFormat format = formatFor(item, value);
-        const QStringList lines = format.apply(value, m_nullString);
-        if (format.isNumeric() && !value.isNull() && lines.first().startsWith(QLatin1Char('*'))
-            && lines.first().count(QLatin1Char('*')) == lines.first().size()
-            && !lines.first().isEmpty())
+        // Only wrapping formats give more lines than the first.
+        const QStringList lines =
+            format.wraps() ? format.apply(value, m_nullString) : QStringList();
+        const QString first = lines.isEmpty() ? format.applyLine(value, m_nullString) : lines[0];
+        if (format.isNumeric() && !value.isNull() && first.startsWith(QLatin1Char('*'))
+            && first.count(QLatin1Char('*')) == first.size())
             report(command.line,
                    QStringLiteral("a value does not fit its format and prints as stars"));
         if (adjust) {
-            collected += lines.first();
+            collected += first;
         } else {
             const int start = buffer.position();
-            buffer.write(lines.first(), underline, writer.left, writer.right);
+            buffer.write(first, underline, writer.left, writer.right);
             for (int extra = 1; extra < lines.size(); ++extra)
                 buffer.writeAt(extra, start, lines[extra], underline);
         }

@@ -40,12 +40,13 @@ double Value::toNumber() const
 
 namespace {
 
-QString withoutTrailingBlanks(const QString &text)
+// A view, not a copy: break columns are compared on every row.
+QStringView withoutTrailingBlanks(QStringView text)
 {
     qsizetype end = text.size();
     while (end > 0 && text[end - 1] == QLatin1Char(' '))
         --end;
-    return text.left(end);
+    return text.first(end);
 }
 
 } // namespace
@@ -61,7 +62,9 @@ int compareValues(const Value &a, const Value &b)
     }
     if (a.kind == Value::DateTime && b.kind == Value::DateTime)
         return a.when < b.when ? -1 : (a.when > b.when ? 1 : 0);
-    return withoutTrailingBlanks(a.toText()).compare(withoutTrailingBlanks(b.toText()));
+    const QString first = a.toText();
+    const QString second = b.toText();
+    return withoutTrailingBlanks(first).compare(withoutTrailingBlanks(second));
 }
 
 ColumnInfo columnFromDeclaredType(const QString &name, const QString &declared)
