@@ -69,9 +69,8 @@ QString SqlRows::withMoneyAsNumbers(const QString &sql) const
     bool money = false;
     for (int i = 0; i < record.count(); ++i) {
         const QSqlField field = record.field(i);
-        if (field.name().isEmpty() || columns.size() != i || record.indexOf(field.name()) != i) {
+        if (field.name().isEmpty() || record.indexOf(field.name()) != i)
             return {};
-        }
         QString column = m_query.driver()->escapeIdentifier(field.name(), QSqlDriver::FieldName);
         if (field.typeID() == PostgresMoneyType) {
             money = true;
