@@ -14,10 +14,11 @@ fi
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 # python3-pyftpdlib is the FTP server the upload tests start on 127.0.0.1;
 # the preview reads rows through Qt's SQLite and PostgreSQL drivers, and its
-# tests and benchmarks start their own PostgreSQL server and sqlite3 shell.
+# tests and benchmarks start their own PostgreSQL server and sqlite3 shell;
+# it reads the SQLite driver's rows through SQLite's own interface.
 packages=(cmake ninja-build g++ lld qt6-base-dev qt6-svg-dev libqscintilla2-qt6-dev
           libgl-dev fonts-dejavu-core poppler-utils desktop-file-utils python3-pyftpdlib
-          libqt6sql6-sqlite libqt6sql6-psql postgresql sqlite3 "$@")
+          libqt6sql6-sqlite libqt6sql6-psql postgresql sqlite3 libsqlite3-dev "$@")
 
 missing=()
 for package in "${packages[@]}"; do

@@ -5,6 +5,7 @@
 #include <QSqlError>
 #include <QSqlField>
 #include <QSqlRecord>
+#include <QSqlResult>
 
 #include <optional>
 
@@ -141,7 +142,7 @@ bool SqlRows::start(const QString &sql, const QList<QVariant> &values)
     return true;
 }
 
-Value SqlRows::convert(const QVariant &value, const ColumnInfo &column)
+Value SqlRows::convert(const QVariant &value, const ColumnInfo &column, QString &error)
 {
     if (value.isNull())
         return {};
@@ -152,32 +153,46 @@ Value SqlRows::convert(const QVariant &value, const ColumnInfo &column)
     case ValueType::Money: {
         const std::optional<double> number = numberFrom(value);
         if (!number) {
-            if (m_error.isEmpty())
-                m_error = QStringLiteral("column %1 holds \"%2\", which is not a number")
-                              .arg(column.name, value.toString().left(40));
+            if (error.isEmpty())
+                error = QStringLiteral("column %1 holds \"%2\", which is not a number")
+                            .arg(column.name, value.toString().left(40));
             return {};
         }
         const bool whole = column.type == ValueType::Integer || column.type == ValueType::SmallInt;
         return Value::fromNumber(*number, whole);
     }
-    case ValueType::Date: {
+    case ValueType::Date:
         if (value.metaType().id() == QMetaType::QDateTime)
             return Value::fromDate(value.toDateTime());
         if (value.metaType().id() == QMetaType::QDate)
             return Value::fromDate(QDateTime(value.toDate(), QTime(0, 0), Qt::UTC));
-        const QDateTime when = parseDate(value.toString());
-        return when.isValid() ? Value::fromDate(when) : Value::fromText(value.toString());
-    }
-    case ValueType::Char: {
-        QString text = value.toString();
-        if (text.size() < column.length)
-            text = text.leftJustified(column.length);
-        return Value::fromText(text);
-    }
+        break;
+    case ValueType::Char:
     case ValueType::VarChar:
         break;
     }
-    return Value::fromText(value.toString());
+    return textValue(value.toString(), column);
+}
+
+Value SqlRows::textValue(const QString &text, const ColumnInfo &column)
+{
+    if (column.type == ValueType::Date) {
+        const QDateTime when = parseDate(text);
+        return when.isValid() ? Value::fromDate(when) : Value::fromText(text);
+    }
+    if (column.type == ValueType::Char && text.size() < column.length)
+        return Value::fromText(text.leftJustified(column.length));
+    return Value::fromText(text);
+}
+
+QString SqlRows::readingFailed(const QString &reason)
+{
+    return QStringLiteral("reading the rows failed: %1").arg(reason);
+}
+
+QVariant SqlRows::statementHandle() const
+{
+    return m_query.result() ? m_query.result()->handle() : QVariant();
 }
 
 bool SqlRows::next(QList<Value> &row)
@@ -191,13 +206,12 @@ bool SqlRows::next(QList<Value> &row)
     }
     if (!available) {
         if (m_query.lastError().isValid() && m_error.isEmpty())
-            m_error =
-                QStringLiteral("reading the rows failed: %1").arg(errorText(m_query.lastError()));
+            m_error = readingFailed(errorText(m_query.lastError()));
         return false;
     }
     row.resize(m_columns.size());
     for (int i = 0; i < m_columns.size(); ++i)
-        row[i] = convert(m_query.value(i), m_columns[i]);
+        row[i] = convert(m_query.value(i), m_columns[i], m_error);
     // A value that is not what its column holds stops the report rather
     // than printing as something else.
     return m_error.isEmpty();

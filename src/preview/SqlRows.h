@@ -23,11 +23,20 @@ public:
     bool next(QList<Value> &row) override;
     QString error() const override { return m_error; }
 
+    // The driver's handle of the running statement.
+    QVariant statementHandle() const;
+
+    // A value as its column's type gives it meaning; sets error (when it is
+    // still empty) for a value that is not what its column holds.
+    static Value convert(const QVariant &value, const ColumnInfo &column, QString &error);
+    // Text of a character or date column, as its type gives it meaning.
+    static Value textValue(const QString &text, const ColumnInfo &column);
+    // The message of a database error met while reading rows.
+    static QString readingFailed(const QString &reason);
+
 private:
     bool run(const QString &sql, const QList<QVariant> &values);
     QString withMoneyAsNumbers(const QString &sql) const;
-    // Sets m_error when a value is not what its column holds.
-    Value convert(const QVariant &value, const ColumnInfo &column);
 
     QSqlQuery m_query;
     QHash<QString, QString> m_declaredTypes;
