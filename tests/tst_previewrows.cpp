@@ -50,6 +50,10 @@ const char *const Fixture =
     "cast(x'efbbbf41' as text), cast(x'c0af' as text));"
     "insert into kinds values (8, 'ok', 'ok', 'abc', 1, 1, 1, '2024-02-29', 'x');"
     "insert into kinds values (9, 'after', 'after', 'def', 'ghi', 1, 1, '2024-02-30', 'x');"
+    "create table runs (id integer, name char(6), day date);"
+    "insert into runs values (1, 'a', '2024-01-01'), (2, 'a', '2024-01-01'), (3, null, null), "
+    "(4, 'a', '2024-01-01'), (5, 'ab', '2024-01-02'), (6, 'a', '2024-01-01'), (7, '', ''), "
+    "(8, '', ''), (9, 'a', 'a'), (10, 'a', 'a');"
     "create table sales (region char(4), amount money, sold date);"
     "insert into sales values ('N', 10, '2024-01-02'), ('S', 20, '2024-01-03'), "
     "('N', 30, '2024-01-04'), ('E', 40, '2024-01-05')";
@@ -166,6 +170,10 @@ void TestPreviewRows::sameAsQtSql_data()
     QTest::newRow("computed, first null")
         << kinds("whole as w, text as t", "where id between 2 and 7") << QVariantList()
         << QString();
+    // Runs of one value, broken by NULLs and by values that begin alike.
+    QTest::newRow("repeated values")
+        << QStringLiteral("select name, day, name || '|' as joined from runs order by id")
+        << QVariantList() << QString();
     QTest::newRow("no rows") << kinds("id, fixed", "where id < 0") << QVariantList() << QString();
     QTest::newRow("one row") << kinds("id, fixed", "where id = 1") << QVariantList() << QString();
     QTest::newRow("bound parameters")

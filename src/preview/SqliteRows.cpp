@@ -87,16 +87,35 @@ Value SqliteRows::valueAt(int index, const ColumnInfo &column)
     case ValueType::VarChar:
     case ValueType::Date:
         if (type == SQLITE_TEXT)
-            return SqlRows::textValue(textAt(index), column);
+            return textValueAt(index, column);
         break;
     }
     // Numbers in text columns, text in number columns, blobs: rare, and
     // read exactly as through Qt.
     QString error;
-    const Value value = SqlRows::convert(variantAt(index), column, error);
+    Value value = SqlRows::convert(variantAt(index), column, error);
     if (m_error.isEmpty() && m_rows.error().isEmpty())
         m_error = error;
     return value;
+}
+
+// Runs of one value, as in the columns a report breaks on, share one
+// conversion: the text of the row before is reused when its bytes repeat.
+Value SqliteRows::textValueAt(int index, const ColumnInfo &column)
+{
+    const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_statement, index));
+    const int length = sqlite3_column_bytes(m_statement, index);
+    if (m_lastTexts.size() <= index)
+        m_lastTexts.resize(index + 1);
+    LastText &last = m_lastTexts[index];
+    if (last.valid && last.bytes.size() == length
+        && std::memcmp(last.bytes.constData(), bytes, size_t(length)) == 0)
+        return last.value;
+    last.bytes.resize(length);
+    std::memcpy(last.bytes.data(), bytes, size_t(length));
+    last.value = SqlRows::textValue(textAt(index), column);
+    last.valid = true;
+    return last.value;
 }
 
 QString SqliteRows::textAt(int index) const

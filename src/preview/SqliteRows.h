@@ -24,11 +24,21 @@ public:
 private:
     bool step();
     Value valueAt(int index, const ColumnInfo &column);
+    Value textValueAt(int index, const ColumnInfo &column);
     QString textAt(int index) const;
     // The value as Qt's driver hands it over.
     QVariant variantAt(int index) const;
 
+    // The last text value of each column, with the bytes it came from.
+    struct LastText
+    {
+        QByteArray bytes;
+        Value value;
+        bool valid = false;
+    };
+
     SqlRows m_rows;
+    QList<LastText> m_lastTexts;
     sqlite3_stmt *m_statement = nullptr;
     bool m_firstRead = false;
     bool m_ended = false;
