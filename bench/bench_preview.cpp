@@ -141,8 +141,8 @@ struct Keeping : PreviewObserver
     {
         if (firstPageMs < 0)
             firstPageMs = sinceStart.elapsed();
-        for (const PrintedLine &line : page.lines)
-            printedBytes += line.text.size() + 1;
+        for (qsizetype line = 0; line < page.lineCount(); ++line)
+            printedBytes += page.lineLength(line) + 1;
         pages.append(page);
     }
     void message(const PreviewMessage &message) override { messages.append(message.text); }
@@ -159,8 +159,8 @@ struct Counting : Keeping
     {
         if (firstPageMs < 0)
             firstPageMs = sinceStart.elapsed();
-        for (const PrintedLine &line : page.lines)
-            printedBytes += line.text.size() + 1;
+        for (qsizetype line = 0; line < page.lineCount(); ++line)
+            printedBytes += page.lineLength(line) + 1;
         ++pageCount;
         stop = stopAfterFirstPage;
     }
