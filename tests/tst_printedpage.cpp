@@ -181,8 +181,9 @@ void TestPrintedPage::keepsAboutItsPrintedSize()
     page.squeeze();
     const qsizetype kept = page.storageBytes();
     const qsizetype packed = characters * bytesPerCharacter + 66 * qsizetype(sizeof(int));
-    QVERIFY2(kept >= characters * bytesPerCharacter && kept <= packed + 64,
-             qPrintable(QStringLiteral("%1 bytes kept for %2 characters").arg(kept).arg(characters)));
+    QVERIFY2(
+        kept >= characters * bytesPerCharacter && kept <= packed + 64,
+        qPrintable(QStringLiteral("%1 bytes kept for %2 characters").arg(kept).arg(characters)));
 }
 
 // Through the engine: characters of the source beyond ASCII, one beyond
@@ -194,12 +195,12 @@ void TestPrintedPage::engineKeepsEveryCharacter()
     QVERIFY(dir.isValid());
     qputenv("KESTROVA_CONFIG_DIR", dir.path().toLocal8Bit());
     Keeping kept;
-    const QString source = QStringLiteral(
-        ".NAME r .DATA t .PAGELENGTH 0\n"
-        ".HEADER report\n"
-        ".UNDERLINE .PRINT 'Caf\u00e9' .NOUNDERLINE .PRINT ' \u00bd' .NEWLINE 2\n"
-        ".PRINT '\u20ac 5' .NEWLINE\n"
-        ".TAB 2 .UNDERLINE .PRINT '\u0141\u00f3d\u017a' .NOUNDERLINE .NEWLINE\n");
+    const QString source =
+        QStringLiteral(".NAME r .DATA t .PAGELENGTH 0\n"
+                       ".HEADER report\n"
+                       ".UNDERLINE .PRINT 'Caf\u00e9' .NOUNDERLINE .PRINT ' \u00bd' .NEWLINE 2\n"
+                       ".PRINT '\u20ac 5' .NEWLINE\n"
+                       ".TAB 2 .UNDERLINE .PRINT '\u0141\u00f3d\u017a' .NOUNDERLINE .NEWLINE\n");
     QCOMPARE(runPreview(source.toUtf8(), DataSource(), {}, kept), PreviewOutcome::Finished);
     QCOMPARE(kept.messages, QStringList());
     QCOMPARE(kept.pages.size(), 1);

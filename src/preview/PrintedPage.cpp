@@ -5,12 +5,17 @@
 
 namespace {
 
-bool fitsLatin1(QStringView text)
+// Copies text into out one byte a character, in one pass without a branch
+// a character (most lines are plain text); false when a character does not
+// fit a byte, out then holding nothing of use.
+bool copyLatin1(QStringView text, char *out)
 {
-    // One pass without a branch a character: most lines are plain text.
+    const char16_t *in = text.utf16();
     unsigned all = 0;
-    for (const QChar c : text)
-        all |= c.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        all |= in[i];
+        out[i] = char(in[i]);
+    }
     return all < 0x100;
 }
 
@@ -56,20 +61,17 @@ PrintedLine PrintedPage::line(qsizetype index) const
 
 void PrintedPage::appendLine(QStringView text, const QList<UnderlineSpan> &underlines)
 {
-    if (!m_wide && !fitsLatin1(text))
-        widen();
     const qsizetype start = m_lineEnds.isEmpty() ? 0 : m_lineEnds.last();
-    if (m_wide) {
+    if (!m_wide) {
+        m_text.resize(start + text.size());
+        if (!copyLatin1(text, m_text.data() + start)) {
+            m_text.resize(start);
+            widen();
+        }
+    }
+    if (m_wide)
         m_text.append(reinterpret_cast<const char *>(text.utf16()),
                       text.size() * qsizetype(sizeof(char16_t)));
-    } else {
-        const qsizetype at = m_text.size();
-        m_text.resize(at + text.size());
-        char *out = m_text.data() + at;
-        const char16_t *in = text.utf16();
-        for (qsizetype i = 0; i < text.size(); ++i)
-            out[i] = char(in[i]);
-    }
     const int line = int(m_lineEnds.size());
     m_lineEnds.append(int(start + text.size()));
     for (const UnderlineSpan &span : underlines)

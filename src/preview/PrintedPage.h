@@ -69,7 +69,7 @@ private:
 
     // Latin-1 bytes, or UTF-16 code units when m_wide is set.
     QByteArray m_text;
-    QList<int> m_lineEnds; // in characters from the start of the page
+    QList<int> m_lineEnds;             // in characters from the start of the page
     QList<LineUnderline> m_underlines; // in the order of their lines
     bool m_wide = false;
 };
