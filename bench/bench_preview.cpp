@@ -9,7 +9,8 @@
 //  - the time to the first page of the 1,000,000-row report, in the
 //    engine and on the Preview page of a window (offscreen);
 //  - the memory the 1,000,000-row run took beside the size of what it
-//    printed;
+//    printed: the growth of the peak, and the heap the kept pages still
+//    hold after the run;
 //  - a report that would never end, stopped by the page limit.
 // Usage: bench_preview [folder for the databases [rows]]; without a folder
 // a temporary one. With rows, only the preview of that many rows is timed
@@ -141,8 +142,8 @@ struct Keeping : PreviewObserver
     {
         if (firstPageMs < 0)
             firstPageMs = sinceStart.elapsed();
-        for (const PrintedLine &line : page.lines)
-            printedBytes += line.text.size() + 1;
+        for (qsizetype line = 0; line < page.lineCount(); ++line)
+            printedBytes += page.lineLength(line) + 1;
         pages.append(page);
     }
     void message(const PreviewMessage &message) override { messages.append(message.text); }
@@ -159,8 +160,8 @@ struct Counting : Keeping
     {
         if (firstPageMs < 0)
             firstPageMs = sinceStart.elapsed();
-        for (const PrintedLine &line : page.lines)
-            printedBytes += line.text.size() + 1;
+        for (qsizetype line = 0; line < page.lineCount(); ++line)
+            printedBytes += page.lineLength(line) + 1;
         ++pageCount;
         stop = stopAfterFirstPage;
     }
@@ -317,6 +318,7 @@ int main(int argc, char **argv)
     // Memory after the timings, so that its heap does not slow them; the
     // growth of the peak is this run's, the largest of all.
     const long before = peakKilobytes();
+    const long long heapBefore = heapInUseBytes();
     Keeping kept;
     kept.sinceStart.start();
     QElapsedTimer whole;
@@ -324,6 +326,7 @@ int main(int argc, char **argv)
     const PreviewOutcome million = runPreview(report(), sqlite(file(1000000)), {}, kept);
     const qint64 millionMs = whole.elapsed();
     const long after = peakKilobytes();
+    const long long heapKept = heapInUseBytes() - heapBefore;
     std::printf("1,000,000 rows, pages kept as the window keeps them: %s, %lld rows, %lld pages "
                 "in %lld ms\n",
                 outcomeName(million), qint64(kept.rows), qint64(kept.pages.size()), millionMs);
@@ -332,6 +335,11 @@ int main(int argc, char **argv)
                 "text)\n",
                 kept.printedBytes / 1048576.0, (after - before) / 1024.0,
                 kept.printedBytes > 0 ? (after - before) * 1024.0 / kept.printedBytes : 0.0);
+    if (heapBefore >= 0)
+        std::printf("  the kept pages hold %.1f MiB of heap after the run (%.2f x the printed "
+                    "text)\n",
+                    heapKept / 1048576.0,
+                    kept.printedBytes > 0 ? double(heapKept) / double(kept.printedBytes) : 0.0);
     kept.pages.clear();
     kept.pages.squeeze();
 

@@ -32,8 +32,9 @@ public:
 
     void pagePrinted(const PrintedPage &page) override
     {
-        for (const PrintedLine &line : page.lines)
-            check(!line.text.contains(QLatin1Char('\n')), "a printed line holds no line end");
+        for (qsizetype line = 0; line < page.lineCount(); ++line)
+            check(!page.lineText(line).contains(QLatin1Char('\n')),
+                  "a printed line holds no line end");
     }
     void message(const PreviewMessage &message) override
     {

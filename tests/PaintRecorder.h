@@ -83,7 +83,7 @@ private:
         }
         void drawTextItem(const QPointF &position, const QTextItem &item) override
         {
-            m_recorder->texts.append({position, item.text()});
+            m_recorder->texts.append({painter()->combinedTransform().map(position), item.text()});
         }
         Type type() const override { return User; }
 

@@ -6,6 +6,7 @@
 #include "PaintRecorder.h"
 
 #include <QImage>
+#include <QPaintEvent>
 #include <QTest>
 
 #include <cmath>
@@ -40,6 +41,9 @@ private slots:
     void extremeValuesAreClamped();
     void captionLinesFollowTheFontHeight();
     void bandPaintsLabelOnWhite();
+    void crowdedBandPaintsItsItemsItself();
+    void itemChangesRepaintTheirPlaceOnTheBand_data();
+    void itemChangesRepaintTheirPlaceOnTheBand();
 
 private:
     std::unique_ptr<ComponentOwner> m_owner;
@@ -426,6 +430,124 @@ void TestComponents::bandPaintsLabelOnWhite()
     QVERIFY(white > 20);
     QCOMPARE(yellow, 0);
     QCOMPARE(image.pixelColor(band->width() / 2, band->height() / 2), QColor(255, 255, 0));
+}
+
+void TestComponents::crowdedBandPaintsItsItemsItself()
+{
+    // Far more overlapping items than a stack holds levels of Qt's
+    // painting of sibling widgets, which recurses once per sibling.
+    constexpr int Crowd = 40000;
+    auto *band = new Band(m_owner.get(), m_page.get());
+    band->setHeightPx(60);
+    auto *first = new TextItem(m_owner.get(), band);
+    first->setBounds(0, 0, 60, 20);
+    first->setCaption(QStringLiteral("first"));
+    for (int i = 0; i < Crowd; ++i) {
+        auto *text = new TextItem(m_owner.get(), band);
+        text->setBounds(200, 10, 40, 20);
+        text->setCaption(QStringLiteral("x"));
+    }
+    auto *last = new TextItem(m_owner.get(), band);
+    last->setBounds(100, 30, 60, 20);
+    last->setCaption(QStringLiteral("last"));
+    m_page->show();
+    QVERIFY(last->isPaintedByParent());
+    QVERIFY(last->isHidden());
+
+    PaintRecorder painted(band->size());
+    band->render(&painted);
+    int crowd = 0;
+    QList<QPointF> named;
+    for (const PaintRecorder::Text &text : std::as_const(painted.texts)) {
+        if (text.text == u"x")
+            ++crowd;
+        else if (text.text == u"first" || text.text == u"last")
+            named.append(text.position);
+    }
+    QCOMPARE(crowd, Crowd);
+    QCOMPARE(named.size(), 2);
+    QVERIFY(QRectF(first->geometry()).contains(named[0]));
+    QVERIFY(QRectF(last->geometry()).contains(named[1]));
+}
+
+void TestComponents::itemChangesRepaintTheirPlaceOnTheBand_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QRect>("before");
+    QTest::addColumn<QRect>("after");
+    const QRect place(40, 10, 50, 20);
+    const QRect moved(150, 20, 30, 10);
+    QTest::newRow("caption") << "caption" << place << place;
+    QTest::newRow("move") << "move" << place << moved;
+    QTest::newRow("frame") << "frame" << place << place;
+    QTest::newRow("font") << "font" << place << place;
+    QTest::newRow("colour") << "colour" << place << place;
+    QTest::newRow("restack") << "restack" << place << place;
+    QTest::newRow("raise") << "raise" << place << place;
+    QTest::newRow("delete") << "delete" << place << place;
+}
+
+namespace {
+
+// Collects what a widget repaints.
+class RepaintSpy : public QObject
+{
+public:
+    QRegion painted;
+
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted += static_cast<QPaintEvent *>(event)->region();
+        return false;
+    }
+};
+
+} // namespace
+
+void TestComponents::itemChangesRepaintTheirPlaceOnTheBand()
+{
+    QFETCH(QString, change);
+    QFETCH(QRect, before);
+    QFETCH(QRect, after);
+    auto *band = new Band(m_owner.get(), m_page.get());
+    band->setHeightPx(60);
+    auto *other = new TextItem(m_owner.get(), band);
+    auto *text = new TextItem(m_owner.get(), band);
+    text->setBounds(before.x(), before.y(), before.width(), before.height());
+    m_page->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_page.get()));
+    RepaintSpy spy;
+    band->installEventFilter(&spy);
+    QCoreApplication::processEvents();
+    spy.painted = QRegion();
+
+    if (change == u"caption") {
+        text->setCaption(QStringLiteral("changed"));
+    } else if (change == u"move") {
+        text->setBounds(after.x(), after.y(), after.width(), after.height());
+    } else if (change == u"frame") {
+        FrameRecord frame = text->frame();
+        frame.drawTop = true;
+        text->setFrame(frame);
+    } else if (change == u"font") {
+        text->setFontSize(30);
+    } else if (change == u"colour") {
+        text->setColor(0x00FFFF);
+    } else if (change == u"restack") {
+        text->stackUnder(other);
+    } else if (change == u"raise") {
+        text->stackUnder(other);
+        QCoreApplication::processEvents();
+        spy.painted = QRegion();
+        text->raise();
+    } else if (change == u"delete") {
+        delete text;
+    }
+    const QRegion expected = QRegion(before) + after;
+    QTRY_VERIFY((expected - spy.painted).isEmpty());
+    // Only the item's places, not the whole band.
+    QVERIFY(!(QRegion(band->rect()) - spy.painted).isEmpty());
 }
 
 QTEST_MAIN(TestComponents)

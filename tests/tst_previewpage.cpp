@@ -133,8 +133,8 @@ void TestPreviewPage::runWithF5(ReportWindow *window)
 QString TestPreviewPage::pageText(const PrintedPage &page)
 {
     QStringList lines;
-    for (const PrintedLine &line : page.lines)
-        lines.append(line.text);
+    for (qsizetype line = 0; line < page.lineCount(); ++line)
+        lines.append(page.lineText(line));
     return lines.join(u'\n');
 }
 
@@ -221,7 +221,7 @@ void TestPreviewPage::f5PreviewsTheTextOfATextWindow()
     QTRY_VERIFY(!previewOf(window)->running());
     const QList<PrintedPage> pages = previewOf(window)->pages();
     QCOMPARE(pages.size(), 4);
-    QCOMPARE(pages.first().lines.value(0).text, QStringLiteral("first line"));
+    QCOMPARE(pages.first().lineText(0), QStringLiteral("first line"));
     QVERIFY(allText(window).contains(QLatin1String("last line")));
     QCOMPARE(previewOf(window)->pageLabel()->text(), QStringLiteral("Page 1 of 4"));
 }

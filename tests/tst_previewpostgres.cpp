@@ -30,8 +30,8 @@ struct Collected : PreviewObserver
     {
         QStringList result;
         for (const PrintedPage &page : pages) {
-            for (const PrintedLine &line : page.lines)
-                result.append(line.text);
+            for (qsizetype line = 0; line < page.lineCount(); ++line)
+                result.append(page.lineText(line));
         }
         return result;
     }

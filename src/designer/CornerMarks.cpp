@@ -16,7 +16,7 @@ void repaintMarksOf(QWidget *control)
     if (!control || DesignControls::isGoingAway(control))
         return;
     if (DesignControls::isWindowed(control))
-        control->update();
+        DesignControls::repaint(control);
     else if (QWidget *parent = control->parentWidget())
         parent->update(control->geometry());
 }

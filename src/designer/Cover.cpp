@@ -89,7 +89,7 @@ Cover::Cover(QWidget *control, DesignRegister *dsnRegister)
     control->setCursor(Qt::ArrowCursor);
     // Moves without a button finish outlines a lost release left behind.
     control->setMouseTracking(true);
-    control->update();
+    DesignControls::repaint(control);
     install();
 }
 
@@ -100,7 +100,7 @@ Cover::~Cover()
     if (!m_released && control()) {
         control()->unsetCursor();
         control()->setMouseTracking(m_wasTracking);
-        control()->update();
+        DesignControls::repaint(control());
     }
 }
 
@@ -127,22 +127,66 @@ void Cover::scheduleReattach()
     QCoreApplication::postEvent(stage, new DesignMessageEvent(DesignMessage::CoverRecreated, this));
 }
 
+namespace {
+
+// The topmost child of parent at position that shows through the parent's
+// own window: a non-windowed one, or one the parent paints.
+QWidget *childShownAt(const QWidget *parent, const QPoint &position)
+{
+    const QObjectList &children = parent->children();
+    for (auto child = children.crbegin(); child != children.crend(); ++child) {
+        auto *widget = qobject_cast<QWidget *>(*child);
+        if (!widget || !widget->geometry().contains(position))
+            continue;
+        if (DesignControls::isPaintedByParent(widget)
+            || (!widget->isHidden() && !DesignControls::isWindowed(widget)))
+            return widget;
+    }
+    return nullptr;
+}
+
+} // namespace
+
 QWidget *Cover::hitControlAt(const QPoint &position) const
 {
     QWidget *covered = control();
-    QWidget *hit = covered;
-    const QObjectList &children = covered->children();
-    for (auto child = children.crbegin(); child != children.crend(); ++child) {
-        auto *widget = qobject_cast<QWidget *>(*child);
-        if (widget && !widget->isHidden() && !DesignControls::isWindowed(widget)
-            && widget->geometry().contains(position)) {
-            hit = widget;
-            break;
-        }
-    }
-    if (DesignControls::ownerOf(hit) != DesignControls::ownerOf(covered))
+    QWidget *hit = childShownAt(covered, position);
+    if (!hit || DesignControls::isWindowed(hit)
+        || DesignControls::ownerOf(hit) != DesignControls::ownerOf(covered))
         return covered;
     return hit;
+}
+
+QWidget *Cover::paintedCoveredControlAt(const QPoint &position) const
+{
+    QWidget *shown = childShownAt(control(), position);
+    if (shown && DesignControls::isWindowed(shown) && m_register->coverOf(shown))
+        return shown;
+    return nullptr;
+}
+
+bool Cover::forwardToPaintedControl(QMouseEvent *event)
+{
+    const QEvent::Type type = event->type();
+    const bool press = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
+    // Moves without a button go where the pointer is, as to any widget.
+    const bool hover = type == QEvent::MouseMove && event->buttons() == Qt::NoButton;
+    if (press || (hover && !m_pointerReceiver))
+        m_pointerReceiver = paintedCoveredControlAt(event->position().toPoint());
+    QWidget *receiver = m_pointerReceiver;
+    if (!receiver)
+        return false;
+    if (event->buttons() == Qt::NoButton)
+        m_pointerReceiver = nullptr;
+    QMouseEvent moved(type, event->position() - QPointF(receiver->pos()), event->scenePosition(),
+                      event->globalPosition(), event->button(), event->buttons(),
+                      event->modifiers(), event->pointingDevice());
+    // The device's pointer remembers the time of each event it makes; a
+    // forwarded press without it would end the double click it begins.
+    moved.setTimestamp(event->timestamp());
+    QCoreApplication::sendEvent(receiver, &moved);
+    event->accept();
+    return true;
 }
 
 void Cover::focusStage()
@@ -158,10 +202,12 @@ bool Cover::eventFilter(QObject *watched, QEvent *event)
     switch (event->type()) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
-        return pressEvent(static_cast<QMouseEvent *>(event));
+        return forwardToPaintedControl(static_cast<QMouseEvent *>(event))
+               || pressEvent(static_cast<QMouseEvent *>(event));
     case QEvent::MouseMove:
     case QEvent::MouseButtonRelease:
-        return mouseEvent(static_cast<QMouseEvent *>(event));
+        return forwardToPaintedControl(static_cast<QMouseEvent *>(event))
+               || mouseEvent(static_cast<QMouseEvent *>(event));
     case QEvent::ContextMenu:
         return true;
     case QEvent::FocusIn:
@@ -265,7 +311,9 @@ void Cover::paintSelectionMarks()
     QPainter painter(covered);
     for (QObject *child : covered->children()) {
         auto *widget = qobject_cast<QWidget *>(child);
-        if (widget && !DesignControls::isWindowed(widget) && selection->indexOf(widget) >= 0)
+        if (widget
+            && (!DesignControls::isWindowed(widget) || DesignControls::isPaintedByParent(widget))
+            && selection->indexOf(widget) >= 0)
             paintMarks(painter, widget->pos(), widget->size());
     }
     if (selection->indexOf(covered) >= 0)

@@ -101,6 +101,10 @@ private:
     // Paints the grey marks of the selected controls the cover shows.
     void paintSelectionMarks();
     QWidget *hitControlAt(const QPoint &position) const;
+    // The pointer over a covered control that the covered control paints
+    // reaches the control's own cover from here, from press to release.
+    bool forwardToPaintedControl(QMouseEvent *event);
+    QWidget *paintedCoveredControlAt(const QPoint &position) const;
     bool mouseEvent(QMouseEvent *event);
     bool pressEvent(QMouseEvent *event);
     bool notification(QEvent *event);
@@ -109,6 +113,7 @@ private:
 
     QPointer<DesignRegister> m_register;
     QPointer<QWidget> m_hitControl;
+    QPointer<QWidget> m_pointerReceiver;
     QPoint m_lastPosition;
     bool m_pressed = false;
     bool m_released = false;

@@ -15,6 +15,20 @@ bool isWindowed(const QWidget *control)
     return true;
 }
 
+bool isPaintedByParent(const QWidget *control)
+{
+    auto *report = qobject_cast<const ReportControl *>(control);
+    return report && report->isPaintedByParent();
+}
+
+void repaint(QWidget *control)
+{
+    if (auto *report = qobject_cast<ReportControl *>(control))
+        report->refresh();
+    else
+        control->update();
+}
+
 bool acceptsChildControls(const QWidget *control)
 {
     return qobject_cast<const DesignStage *>(control) || qobject_cast<const ReportPage *>(control)

@@ -12,6 +12,10 @@ namespace DesignControls {
 // Non-windowed controls (code blocks) take no input themselves; the cover
 // of their parent finds them under the pointer.
 bool isWindowed(const QWidget *control);
+// Whether the control shows only through its parent's painting.
+bool isPaintedByParent(const QWidget *control);
+// Repaints the control where it shows.
+void repaint(QWidget *control);
 // Whether new or pasted controls may be placed inside control.
 bool acceptsChildControls(const QWidget *control);
 bool isStage(const QWidget *control);

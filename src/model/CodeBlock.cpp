@@ -7,6 +7,7 @@
 CodeBlock::CodeBlock(ComponentOwner *owner, QWidget *parent) : ReportControl(owner, parent)
 {
     setAttribute(Qt::WA_TransparentForMouseEvents);
+    letParentPaint();
 }
 
 void CodeBlock::setCode(const CodeLines &code)
@@ -26,7 +27,7 @@ void CodeBlock::rebuildCaption()
 void CodeBlock::setCaption(const QString &caption)
 {
     m_caption = caption;
-    update();
+    refresh();
 }
 
 void CodeBlock::setName(const QString &name)
@@ -36,8 +37,13 @@ void CodeBlock::setName(const QString &name)
     setObjectName(name);
 }
 
+void CodeBlock::paintFace(QPainter &painter) const
+{
+    ReportPainting::paintCodeBlock(painter, *this);
+}
+
 void CodeBlock::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    ReportPainting::paintCodeBlock(painter, *this);
+    paintFace(painter);
 }

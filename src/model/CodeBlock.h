@@ -24,6 +24,7 @@ public:
     void setName(const QString &name) override;
 
     bool isWindowed() const override { return false; }
+    void paintFace(QPainter &painter) const override;
 
     bool autoSize = false;
     bool transparent = true;

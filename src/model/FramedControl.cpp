@@ -13,7 +13,7 @@ void FramedControl::setFrame(const FrameRecord &frame)
 {
     m_frame = frame;
     m_frame.width = std::clamp(frame.width, 0, FrameRecord::MaxWidth);
-    update();
+    refresh();
 }
 
 int FramedControl::zoom() const

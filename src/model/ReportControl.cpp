@@ -3,11 +3,13 @@
 #include "model/ComponentOwner.h"
 #include "model/ReportPage.h"
 
-#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
 
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -73,7 +75,7 @@ void ReportControl::setColor(qint64 color)
     if (m_color == color)
         return;
     m_color = color;
-    update();
+    refresh();
 }
 
 bool ReportControl::hasParentFontSource() const
@@ -112,7 +114,7 @@ void ReportControl::setParentFont(bool parentFont)
 
 void ReportControl::fontChanged()
 {
-    update();
+    refresh();
     for (QObject *child : children()) {
         auto *control = qobject_cast<ReportControl *>(child);
         if (control && control->parentFont())
@@ -122,7 +124,89 @@ void ReportControl::fontChanged()
 
 void ReportControl::setBounds(int left, int top, int width, int height)
 {
-    setGeometry(left, top, std::max(0, width), std::max(0, height));
+    setWidgetGeometry(QRect(left, top, std::max(0, width), std::max(0, height)));
+}
+
+bool ReportControl::isPaintedByParent() const
+{
+    return m_parentPaints && qobject_cast<const ReportControl *>(parentWidget());
+}
+
+void ReportControl::letParentPaint()
+{
+    m_parentPaints = true;
+    if (isPaintedByParent())
+        QWidget::setVisible(false);
+}
+
+void ReportControl::setVisible(bool visible)
+{
+    if (!isPaintedByParent()) {
+        QWidget::setVisible(visible);
+        return;
+    }
+    QWidget::setVisible(false);
+    refresh();
+}
+
+void ReportControl::refresh()
+{
+    if (isPaintedByParent())
+        parentWidget()->update(geometry());
+    else
+        update();
+}
+
+void ReportControl::setWidgetGeometry(const QRect &bounds)
+{
+    const QRect before = geometry();
+    QWidget::setGeometry(bounds);
+    if (!isPaintedByParent() || geometry() == before)
+        return;
+    parentWidget()->update(before);
+    parentWidget()->update(geometry());
+}
+
+void ReportControl::paintChildFaces(const QRect &exposed)
+{
+    std::optional<QPainter> painter;
+    for (QObject *child : children()) {
+        auto *control = qobject_cast<ReportControl *>(child);
+        if (!control || !control->m_parentPaints || !exposed.intersects(control->geometry()))
+            continue;
+        if (!painter)
+            painter.emplace(this);
+        painter->save();
+        painter->translate(control->pos());
+        painter->setClipRect(control->rect());
+        control->paintFace(*painter);
+        painter->restore();
+    }
+}
+
+bool ReportControl::event(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::Paint: {
+        const bool handled = QWidget::event(event);
+        paintChildFaces(static_cast<QPaintEvent *>(event)->rect());
+        return handled;
+    }
+    case QEvent::ParentAboutToChange:
+    case QEvent::ZOrderChange:
+        if (isPaintedByParent())
+            refresh();
+        break;
+    case QEvent::ParentChange:
+        if (isPaintedByParent()) {
+            QWidget::setVisible(false);
+            refresh();
+        }
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
 }
 
 void ReportControl::changeEvent(QEvent *event)

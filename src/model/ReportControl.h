@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class ComponentOwner;
+class QPainter;
 class ReportPage;
 
 // The font attributes a design stores; Height is negative for a character
@@ -75,13 +76,33 @@ public:
 
     virtual bool isWindowed() const { return true; }
 
+    // Text items and code blocks come by the thousand in one band, and Qt
+    // paints overlapping sibling widgets by recursion, one level for each.
+    // So these stay hidden widgets that the report control they lie on
+    // paints after itself, in child order; they keep their geometry, and
+    // their parent's cover hands them the pointer.
+    bool isPaintedByParent() const;
+    void setVisible(bool visible) override;
+    // Repaints the control where it shows.
+    void refresh();
+    // Draws the control with the painter's origin at its top left corner.
+    virtual void paintFace(QPainter &) const {}
+
 protected:
+    // For the classes whose controls their parent paints; from the constructor.
+    void letParentPaint();
+    // Moves the widget, repainting both places when the parent paints it.
+    void setWidgetGeometry(const QRect &bounds);
     // The font in effect changed: repaint, and tell the children that inherit it.
     virtual void fontChanged();
     void changeEvent(QEvent *event) override;
+    bool event(QEvent *event) override;
 
 private:
+    void paintChildFaces(const QRect &exposed);
+
     ComponentOwner *m_owner;
+    bool m_parentPaints = false;
     qint64 m_color = NamedValues::clWhite;
     FontRecord m_font;
     bool m_parentFont = true;

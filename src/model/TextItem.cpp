@@ -14,12 +14,13 @@ TextItem::TextItem(ComponentOwner *owner, QWidget *parent) : FramedControl(owner
 {
     // Qualified: a constructor reaches only this class's version anyway.
     TextItem::setBounds(0, 0, BareTextSize, BareTextSize);
+    letParentPaint();
 }
 
 void TextItem::setCaption(const QString &caption)
 {
     m_caption = caption;
-    update();
+    refresh();
 }
 
 void TextItem::setName(const QString &name)
@@ -33,7 +34,7 @@ void TextItem::setAlignment(TextAlignment alignment)
 {
     m_alignment = alignment;
     applyAlignToBand();
-    update();
+    refresh();
 }
 
 void TextItem::setAlignToBand(bool alignToBand)
@@ -45,13 +46,13 @@ void TextItem::setAlignToBand(bool alignToBand)
 void TextItem::setTransparent(bool transparent)
 {
     m_transparent = transparent;
-    update();
+    refresh();
 }
 
 void TextItem::setWordWrap(bool wordWrap)
 {
     m_wordWrap = wordWrap;
-    update();
+    refresh();
 }
 
 int TextItem::pixelsOf(long double stored) const
@@ -107,10 +108,10 @@ void TextItem::applyExtentFromSize(const QRect &fallback)
     const auto pick = [](int fromSize, int stored) {
         return fromSize == 0 ? stored : fromSize;
     };
-    QWidget::setGeometry(pick(pixelsOf(m_size[SizeLeft]), fallback.x()),
-                         pick(pixelsOf(m_size[SizeTop]), fallback.y()),
-                         pick(pixelsOf(m_size[SizeWidth]), fallback.width()),
-                         pick(pixelsOf(m_size[SizeHeight]), fallback.height()));
+    setWidgetGeometry(QRect(pick(pixelsOf(m_size[SizeLeft]), fallback.x()),
+                            pick(pixelsOf(m_size[SizeTop]), fallback.y()),
+                            pick(pixelsOf(m_size[SizeWidth]), fallback.width()),
+                            pick(pixelsOf(m_size[SizeHeight]), fallback.height())));
 }
 
 void TextItem::loaded()
@@ -142,11 +143,16 @@ void TextItem::applyAlignToBand()
     if (left == x())
         return;
     m_size[SizeLeft] = Geometry::pixelsToStored(left, PixelsPerInch, zoom());
-    QWidget::move(pixelsOf(m_size[SizeLeft]), y());
+    setWidgetGeometry(QRect(QPoint(pixelsOf(m_size[SizeLeft]), y()), size()));
+}
+
+void TextItem::paintFace(QPainter &painter) const
+{
+    ReportPainting::paintText(painter, *this);
 }
 
 void TextItem::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
-    ReportPainting::paintText(painter, *this);
+    paintFace(painter);
 }

@@ -37,6 +37,7 @@ public:
 
     void setBounds(int left, int top, int width, int height) override;
     void loaded() override;
+    void paintFace(QPainter &painter) const override;
     // Keeps Left glued to the band while AlignToBand is on.
     void applyAlignToBand();
 

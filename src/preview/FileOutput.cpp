@@ -5,7 +5,8 @@ QByteArray FileOutput::pageBytes(const PrintedPage &page)
     QByteArray bytes;
     if (page.formFeedBefore)
         bytes += '\f';
-    for (const PrintedLine &line : page.lines) {
+    for (qsizetype index = 0; index < page.lineCount(); ++index) {
+        const PrintedLine line = page.line(index);
         if (!line.underlines.isEmpty()) {
             QString marks(line.text.size(), QLatin1Char(' '));
             for (const UnderlineSpan &span : line.underlines)

@@ -52,12 +52,12 @@ void ReportRunner::emitLine(const PrintedLine &line)
         throw RunStopped{PreviewOutcome::Cancelled};
     if (!m_pageOpen)
         openPage();
-    m_page.lines.append(line);
+    m_page.appendLine(line);
     m_anyOutput = true;
     ++m_lineNumber;
     if (!m_inPageSection && m_pageLength > 0 && m_lineNumber + m_footerLines > m_pageLength) {
         pageBreak(m_headerAfterBreak);
-    } else if (m_pageLength <= 0 && m_page.lines.size() >= UnpagedPieceLines) {
+    } else if (m_pageLength <= 0 && m_page.lineCount() >= UnpagedPieceLines) {
         // Text without pages goes out in pieces, so that it neither waits
         // to the end nor escapes the page limit.
         finishPage();
@@ -74,6 +74,8 @@ void ReportRunner::finishPage()
         return;
     m_pageOpen = false;
     ++m_pagesFinished;
+    // The run keeps every page: none keeps room for more lines.
+    m_page.squeeze();
     m_heldPage = std::move(m_page);
     m_page = PrintedPage();
 }

@@ -4,12 +4,12 @@
 
 #include <optional>
 
-// The largest design a report window shows. Components are widgets, and Qt
-// paints the children of one parent that overlap what it repaints by
-// recursing once per child, with some 290 bytes of stack a level: about
-// 29,000 overlapping text items in one band fill a stack of 8 MiB. A
-// design beyond these bounds is refused before anything of it is made;
-// the command line, which shows nothing, reads it still.
+// The largest design a report window shows. Text items and code blocks
+// are painted by the control they lie on, but bands and block panels are
+// widgets that Qt paints by recursing once per sibling that overlaps what
+// it repaints, with some 290 bytes of stack a level; and every component
+// costs its widget. A design beyond these bounds is refused before anything
+// of it is made; the command line, which shows nothing, reads it still.
 namespace DesignLimits {
 
 inline constexpr qint64 MostComponents = 100000;

@@ -24,9 +24,9 @@ Extent extentOf(const QList<PrintedPage> &pages)
 {
     Extent extent;
     for (const PrintedPage &page : pages) {
-        extent.lines = std::max(extent.lines, int(page.lines.size()));
-        for (const PrintedLine &line : page.lines)
-            extent.columns = std::max(extent.columns, int(line.text.size()));
+        extent.lines = std::max(extent.lines, int(page.lineCount()));
+        for (qsizetype line = 0; line < page.lineCount(); ++line)
+            extent.columns = std::max(extent.columns, int(page.lineLength(line)));
     }
     return extent;
 }
@@ -64,7 +64,8 @@ bool printPreviewPages(QPagedPaintDevice &device, const QList<PrintedPage> &page
             device.newPage();
         firstSheet = false;
         qreal top = 0;
-        for (const PrintedLine &line : page.lines) {
+        for (qsizetype index = 0; index < page.lineCount(); ++index) {
+            const PrintedLine line = page.line(index);
             if (top > 0 && top + lineHeight > device.height()) {
                 device.newPage();
                 top = 0;

@@ -51,9 +51,9 @@ void PrintedPagesView::appendPage(const PrintedPage &page)
     // Each page but the first starts with its boundary row.
     const int boundary = m_pages.isEmpty() ? 0 : 1;
     m_pageStarts.append(m_totalRows + boundary);
-    m_totalRows += boundary + std::max<int>(1, int(page.lines.size()));
-    for (const PrintedLine &line : page.lines)
-        m_widestLine = std::max(m_widestLine, int(line.text.size()));
+    m_totalRows += boundary + std::max<int>(1, int(page.lineCount()));
+    for (qsizetype line = 0; line < page.lineCount(); ++line)
+        m_widestLine = std::max(m_widestLine, int(page.lineLength(line)));
     m_pages.append(page);
     updateScrollBars();
     // Only what is in view needs painting again.
@@ -123,7 +123,7 @@ int PrintedPagesView::rowCount() const
         return 0;
     if (m_allPages)
         return m_totalRows;
-    return std::max<int>(1, int(m_pages[m_current].lines.size()));
+    return std::max<int>(1, int(m_pages[m_current].lineCount()));
 }
 
 PrintedPagesView::Row PrintedPagesView::rowAt(int row) const
@@ -176,10 +176,10 @@ void PrintedPagesView::paintRow(QPainter &painter, const Row &row, int top) cons
         painter.restore();
         return;
     }
-    const QList<PrintedLine> &lines = m_pages[row.page].lines;
-    if (row.line >= lines.size())
+    const PrintedPage &page = m_pages[row.page];
+    if (row.line >= page.lineCount())
         return;
-    const PrintedLine &line = lines[row.line];
+    const PrintedLine line = page.line(row.line);
     const int baseline = top + metrics.ascent();
     painter.drawText(left, baseline, line.text);
     // Fixed pitch: column n starts n character widths from the left.
