@@ -30,6 +30,7 @@ private slots:
     void parametersAreBound();
     void pageLimitStops();
     void sampleData();
+    void sampleDataForALongSortList();
     void reportParametersInOrder();
     void cancelStopsAtOnce();
     void includeFiles_data();
@@ -510,6 +511,27 @@ void TestPreview::sampleData()
     QVERIFY(
         QRegularExpression(QStringLiteral("^Dept A +\\d+\\.\\d\\d$")).match(printed[2]).hasMatch());
     QVERIFY(printed[5].startsWith(QLatin1String("Dept B")));
+}
+
+void TestPreview::sampleDataForALongSortList()
+{
+    // More break levels than an int has bits.
+    QStringList columns;
+    for (int i = 1; i <= 40; ++i)
+        columns.append(QStringLiteral("c%1").arg(i));
+    const QString list = columns.join(QLatin1String(", "));
+    const QString source = QStringLiteral(".NAME r .QUERY select %1 from t\n"
+                                          ".SORT %1 .PAGELENGTH 0\n"
+                                          ".DETAIL .PRINTLINE c1(f3), c39(f3), c40(f3)\n")
+                               .arg(list);
+    const Result result = run(source, DataSource());
+    QCOMPARE(result.messages, QStringList());
+    const QStringList printed = result.text.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    QCOMPARE(printed.size(), 24);
+    // The outermost column keeps one value; the innermost changes every two rows.
+    QCOMPARE(printed[0], QStringLiteral("  1  1  1"));
+    QCOMPARE(printed[2], QStringLiteral("  1  1  2"));
+    QCOMPARE(printed[23], QStringLiteral("  1  6 12"));
 }
 
 void TestPreview::reportParametersInOrder()

@@ -8,6 +8,8 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int SampleRowCount = 24;
@@ -130,8 +132,10 @@ QVariant sampleValue(const QString &name, const QString &type, int row, int brea
                      int breakLevels)
 {
     // A break column keeps its value for a few rows: the innermost for 2,
-    // each outer one for twice as long as the one inside it.
-    const int span = breakLevel >= 0 ? 2 << (breakLevels - 1 - breakLevel) : 1;
+    // each outer one for twice as long as the one inside it. Outer columns
+    // of a long sort list stop doubling long before the shift would overflow.
+    const int doublings = std::clamp(breakLevels - 1 - breakLevel, 0, 20);
+    const int span = breakLevel >= 0 ? 2 << doublings : 1;
     const int index = row / span;
     if (type == QLatin1String("integer"))
         return breakLevel >= 0 ? index + 1 : (row * 7) % 50 + 1;
