@@ -41,9 +41,3 @@ void CodeBlock::paintFace(QPainter &painter) const
 {
     ReportPainting::paintCodeBlock(painter, *this);
 }
-
-void CodeBlock::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    paintFace(painter);
-}

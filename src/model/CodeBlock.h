@@ -30,9 +30,6 @@ public:
     bool transparent = true;
     bool wordWrap = false;
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
 private:
     CodeLines m_code;
     QString m_caption;

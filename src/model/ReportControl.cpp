@@ -184,6 +184,12 @@ void ReportControl::paintChildFaces(const QRect &exposed)
     }
 }
 
+void ReportControl::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    paintFace(painter);
+}
+
 bool ReportControl::event(QEvent *event)
 {
     switch (event->type()) {

@@ -97,6 +97,8 @@ protected:
     virtual void fontChanged();
     void changeEvent(QEvent *event) override;
     bool event(QEvent *event) override;
+    // Draws the face, for a control that Qt paints as a widget of its own.
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void paintChildFaces(const QRect &exposed);

@@ -150,9 +150,3 @@ void TextItem::paintFace(QPainter &painter) const
 {
     ReportPainting::paintText(painter, *this);
 }
-
-void TextItem::paintEvent(QPaintEvent *)
-{
-    QPainter painter(this);
-    paintFace(painter);
-}

@@ -59,9 +59,6 @@ public:
     bool printable = true;
     bool tabPosition = true;
 
-protected:
-    void paintEvent(QPaintEvent *event) override;
-
 private:
     void applyExtentFromSize(const QRect &fallback);
     int pixelsOf(long double stored) const;

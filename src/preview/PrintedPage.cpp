@@ -42,6 +42,14 @@ qsizetype PrintedPage::lineLength(qsizetype index) const
     return m_lineEnds[index] - lineStart(index);
 }
 
+qsizetype PrintedPage::widestLine() const
+{
+    qsizetype widest = 0;
+    for (qsizetype index = 0; index < lineCount(); ++index)
+        widest = std::max(widest, lineLength(index));
+    return widest;
+}
+
 QList<UnderlineSpan> PrintedPage::lineUnderlines(qsizetype index) const
 {
     const auto byLine = [](const LineUnderline &underline, qsizetype line) {

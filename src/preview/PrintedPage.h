@@ -45,6 +45,7 @@ public:
     // Lines count from 0; a line that does not exist reads as empty.
     QString lineText(qsizetype index) const;
     qsizetype lineLength(qsizetype index) const;
+    qsizetype widestLine() const;
     QList<UnderlineSpan> lineUnderlines(qsizetype index) const;
     // Text and underlines of a line, together.
     PrintedLine line(qsizetype index) const;

@@ -73,16 +73,14 @@ Value SqliteRows::valueAt(int index, const ColumnInfo &column)
     case ValueType::Integer:
     case ValueType::SmallInt:
     case ValueType::Float:
-    case ValueType::Money:
+    case ValueType::Money: {
+        const bool whole = column.type == ValueType::Integer || column.type == ValueType::SmallInt;
         if (type == SQLITE_INTEGER)
-            return Value::fromNumber(double(sqlite3_column_int64(m_statement, index)),
-                                     column.type == ValueType::Integer
-                                         || column.type == ValueType::SmallInt);
+            return Value::fromNumber(double(sqlite3_column_int64(m_statement, index)), whole);
         if (type == SQLITE_FLOAT)
-            return Value::fromNumber(sqlite3_column_double(m_statement, index),
-                                     column.type == ValueType::Integer
-                                         || column.type == ValueType::SmallInt);
+            return Value::fromNumber(sqlite3_column_double(m_statement, index), whole);
         break;
+    }
     case ValueType::Char:
     case ValueType::VarChar:
     case ValueType::Date:

@@ -25,8 +25,7 @@ Extent extentOf(const QList<PrintedPage> &pages)
     Extent extent;
     for (const PrintedPage &page : pages) {
         extent.lines = std::max(extent.lines, int(page.lineCount()));
-        for (qsizetype line = 0; line < page.lineCount(); ++line)
-            extent.columns = std::max(extent.columns, int(page.lineLength(line)));
+        extent.columns = std::max(extent.columns, int(page.widestLine()));
     }
     return extent;
 }

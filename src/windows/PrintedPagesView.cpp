@@ -52,8 +52,7 @@ void PrintedPagesView::appendPage(const PrintedPage &page)
     const int boundary = m_pages.isEmpty() ? 0 : 1;
     m_pageStarts.append(m_totalRows + boundary);
     m_totalRows += boundary + std::max<int>(1, int(page.lineCount()));
-    for (qsizetype line = 0; line < page.lineCount(); ++line)
-        m_widestLine = std::max(m_widestLine, int(page.lineLength(line)));
+    m_widestLine = std::max(m_widestLine, int(page.widestLine()));
     m_pages.append(page);
     updateScrollBars();
     // Only what is in view needs painting again.
